@@ -1,0 +1,46 @@
+# The front door: `make run` and `make test` do all the set-up they need (see README.md).
+.PHONY: run test build deps-run deps-test unit asan fuzz format format-check bench clean
+
+JOBS ?= $(shell nproc)
+
+run: deps-run build
+	@echo
+	@echo "Built the program folder build/dev/bin (moravel-tool, Themes)."
+	@echo "The Moravel window itself is not part of this build yet: try"
+	@echo "  build/dev/bin/moravel-tool --help"
+
+build:
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+deps-run:
+	@scripts/deps.sh build test
+
+deps-test:
+	@scripts/deps.sh build test
+
+# Everything CI runs.
+test: deps-test format-check unit asan fuzz
+
+unit: build
+	ctest --preset dev -j $(JOBS)
+
+asan:
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+fuzz:
+	scripts/fuzz.sh
+
+format-check:
+	scripts/check-format.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+bench: build
+	for b in build/dev/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,43 @@
+// A fresh folder for one test, removed afterwards, and small file helpers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace moravel::test {
+
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, without a trailing separator.
+    const std::string& path() const { return path_; }
+    // path() + separator + name.
+    std::string File(std::string_view name) const;
+
+  private:
+    std::string path_;
+};
+
+// Writes raw bytes (no conversion); creates missing folders.
+void WriteBytes(const std::string& path, std::string_view bytes);
+// Reads raw bytes; "" when the file cannot be read.
+std::string ReadBytes(const std::string& path);
+
+// Sets MORAVEL_HOME for the lifetime of the object, so ProgramFolder() is `folder`.
+class ScopedProgramFolder {
+  public:
+    explicit ScopedProgramFolder(const std::string& folder);
+    ~ScopedProgramFolder();
+    ScopedProgramFolder(const ScopedProgramFolder&) = delete;
+    ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
+
+  private:
+    std::string previous_;
+    bool hadPrevious_;
+};
+
+}  // namespace moravel::test
