@@ -1,0 +1,105 @@
+// The key=value files of the program: one section, CR LF lines, a fixed key order when written.
+// The settings file and the theme file describe their fields in a table; this reads and writes any
+// record from such a table.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace moravel {
+
+// Walks the lines of `text` and calls `onValue(key, value)` for every key line inside a section
+// whose line, lower-cased, equals `sectionLine` (given in lower case, brackets included). The key
+// comes lower-cased and trimmed; the value trimmed and stripped of one pair of enclosing double
+// quotes. Only CR LF ends a line, and text after the last CR LF is not read. Returns true when a
+// matching section line was read.
+bool ReadKeyValues(
+    std::string_view text, std::string_view sectionLine,
+    const std::function<void(std::string_view key, std::string_view value)>& onValue);
+
+enum class FieldKind {
+    Text,        // written as it is
+    QuotedText,  // written between double quotes, nothing escaped
+    Integer,     // decimal
+    Color,       // "&H" and eight hexadecimal digits
+    Real,        // shortest decimal form
+};
+
+template <class Record>
+struct FieldSpec {
+    std::string_view key;  // as written; compared lower-cased
+    FieldKind kind;
+    std::string& (*text)(Record&) = nullptr;
+    std::int32_t& (*integer)(Record&) = nullptr;
+    double& (*real)(Record&) = nullptr;
+};
+
+template <class Record>
+constexpr FieldSpec<Record> TextField(std::string_view key, FieldKind kind,
+                                      std::string& (*ref)(Record&)) {
+    return {key, kind, ref, nullptr, nullptr};
+}
+
+template <class Record>
+constexpr FieldSpec<Record> NumberField(std::string_view key, FieldKind kind,
+                                        std::int32_t& (*ref)(Record&)) {
+    return {key, kind, nullptr, ref, nullptr};
+}
+
+template <class Record>
+constexpr FieldSpec<Record> RealField(std::string_view key, double& (*ref)(Record&)) {
+    return {key, FieldKind::Real, nullptr, nullptr, ref};
+}
+
+// "&H" followed by exactly 8 upper-case hexadecimal digits of the 32-bit value.
+std::string ColorToHex(std::int32_t color);
+
+namespace detail {
+// Applies one value to a field; a number that does not parse leaves the field as it was.
+void ApplyValue(FieldKind kind, std::string* text, std::int32_t* integer, double* real,
+                std::string_view value);
+// Appends "key=value" and CR LF.
+void AppendLine(std::string& out, std::string_view key, FieldKind kind, const std::string* text,
+                const std::int32_t* integer, const double* real);
+std::string ToLowerKey(std::string_view key);
+}  // namespace detail
+
+// Applies every recognised key of the section to `record` (which keeps what it held for the
+// rest). Returns whether the section was found.
+template <class Record>
+bool ParseRecord(std::string_view text, std::string_view sectionLine,
+                 std::span<const FieldSpec<Record>> fields, Record& record) {
+    return ReadKeyValues(text, sectionLine, [&](std::string_view key, std::string_view value) {
+        for (const FieldSpec<Record>& field : fields) {
+            if (detail::ToLowerKey(field.key) == key) {
+                detail::ApplyValue(field.kind, field.text ? &field.text(record) : nullptr,
+                                   field.integer ? &field.integer(record) : nullptr,
+                                   field.real ? &field.real(record) : nullptr, value);
+                return;
+            }
+        }
+    });
+}
+
+// The section line and one line per field, in the table's order, each ended by CR LF.
+template <class Record>
+std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec<Record>> fields,
+                         const Record& record) {
+    Record& r = const_cast<Record&>(record);  // the field accessors are shared with the reader
+    std::string out(sectionLine);
+    out += "\r\n";
+    for (const FieldSpec<Record>& field : fields) {
+        detail::AppendLine(out, field.key, field.kind, field.text ? &field.text(r) : nullptr,
+                           field.integer ? &field.integer(r) : nullptr,
+                           field.real ? &field.real(r) : nullptr);
+    }
+    return out;
+}
+
+// Files larger than this are not settings or theme files: they read as empty.
+inline constexpr std::uintmax_t kMaxConfigFileBytes = 1024 * 1024;
+
+}  // namespace moravel
