@@ -1,0 +1,18 @@
+// The subcommands of moravel-tool.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace moravel::tool {
+
+struct Subcommand {
+    const char* name;
+    const char* help;  // usage lines and a description, printed by --help
+    int (*run)(std::span<const std::string> args);
+};
+
+int RunThemeCommand(std::span<const std::string> args);
+int RunSettingsCommand(std::span<const std::string> args);
+
+}  // namespace moravel::tool

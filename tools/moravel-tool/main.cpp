@@ -1,0 +1,63 @@
+// moravel-tool: the program's readers, writers and renderer on the command line.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Args.h"
+#include "Commands.h"
+
+namespace moravel::tool {
+namespace {
+
+constexpr std::array kSubcommands = {
+    Subcommand{"theme",
+               "  moravel-tool theme --in FILE --out FILE\n"
+               "      Reads a theme file (.tm) as Moravel does and writes it as Moravel does.\n"
+               "      A missing or unreadable input gives the built-in default theme.\n",
+               RunThemeCommand},
+    Subcommand{"settings",
+               "  moravel-tool settings --in FILE --out FILE\n"
+               "      Reads a settings file (Moravel.ini) as Moravel does and writes it as\n"
+               "      Moravel does. A missing or unreadable input gives the default settings.\n",
+               RunSettingsCommand},
+};
+
+void PrintHelp() {
+    std::printf(
+        "Usage: moravel-tool SUBCOMMAND [OPTIONS]\n"
+        "\n"
+        "Subcommands:\n");
+    for (const Subcommand& command : kSubcommands) {
+        std::printf("%s\n", command.help);
+    }
+    std::printf(
+        "Files are written in CP932 with CR LF lines, exactly as the program writes them.\n"
+        "Exit status: 0 done, 1 failed, 2 wrong arguments.\n");
+}
+
+}  // namespace
+}  // namespace moravel::tool
+
+int main(int argc, char** argv) {
+    using namespace moravel::tool;
+    if (argc < 2) {
+        return UsageError("no subcommand given");
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp();
+        return kExitOk;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Subcommand& command : kSubcommands) {
+        if (name == command.name) {
+            if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+                std::printf("%s", command.help);
+                return kExitOk;
+            }
+            return command.run(args);
+        }
+    }
+    return UsageError("unknown subcommand '" + name + "'");
+}
