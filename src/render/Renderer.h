@@ -105,9 +105,13 @@ class Renderer {
     std::string ImagePath(std::string_view name) const;
     std::string PatternPath() const;
     bool LoadPicture(const std::string& name, Surface& target);
-    void ApplyBackground(bool simple);
+    bool ApplyBackground(bool simple);
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
+    void ComposeIcon(Surface& target, bool simple);
+    std::int32_t ToneColumnOf(std::int32_t index) const;
+    void FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
+                    std::int32_t y, std::int32_t index);
     void FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count);
     void DrawGraphLine(Surface& back, Surface& mask, std::int32_t count);
     void RebuildTexts();

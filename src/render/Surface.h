@@ -61,6 +61,9 @@ class Surface {
     // A new size (negative counts as 0); the whole content becomes the background colour. Memory
     // is allocated only when the surface grows beyond any size it has had.
     void Resize(std::int32_t width, std::int32_t height);
+    // Drops the picture and its memory: back to 1 x 1, cleared (for a large picture that is no
+    // longer needed).
+    void Release();
 
     Colour BackColor() const { return backColor_; }
     // The colour Clear() fills with; a system colour is resolved at each clear.
