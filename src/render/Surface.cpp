@@ -183,21 +183,23 @@ void Surface::StretchBlt(std::int32_t dx, std::int32_t dy, std::int32_t dw, std:
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || &source == this) {
         return;
     }
-    // Destination pixel i of the rectangle shows source pixel floor((2i + 1) * sw / (2 dw)): the
-    // source pixel under its centre.
+    // Destination pixel i of the rectangle shows the source pixel under its centre,
+    // (2i + 1) * sw / (2 dw); a centre that falls exactly between two source pixels takes the
+    // upper (left) one, so halving keeps the first pixel and same-size copies are exact.
     const std::int64_t xBegin = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dx));
     const std::int64_t xEnd = std::min<std::int64_t>(dw, static_cast<std::int64_t>(width_) - dx);
     const std::int64_t yBegin = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dy));
     const std::int64_t yEnd = std::min<std::int64_t>(dh, static_cast<std::int64_t>(height_) - dy);
     for (std::int64_t j = yBegin; j < yEnd; ++j) {
-        const std::int64_t srcY = sy + (2 * j + 1) * sh / (2 * static_cast<std::int64_t>(dh));
+        const std::int64_t srcY = sy + ((2 * j + 1) * sh - 1) / (2 * static_cast<std::int64_t>(dh));
         if (srcY < 0 || srcY >= source.height_) {
             continue;
         }
         std::uint32_t* d = pixels_.data() + (dy + j) * width_;
         const std::uint32_t* s = source.pixels_.data() + srcY * source.width_;
         for (std::int64_t i = xBegin; i < xEnd; ++i) {
-            const std::int64_t srcX = sx + (2 * i + 1) * sw / (2 * static_cast<std::int64_t>(dw));
+            const std::int64_t srcX =
+                sx + ((2 * i + 1) * sw - 1) / (2 * static_cast<std::int64_t>(dw));
             if (srcX >= 0 && srcX < source.width_) {
                 d[dx + i] = s[srcX];
             }

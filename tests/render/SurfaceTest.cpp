@@ -153,10 +153,16 @@ TEST(SurfaceTest, StretchCopyTakesTheNearestPixel) {
     EXPECT_EQ(s.Pixel(2, 46), 64u);
     for (std::int32_t y = 1; y < 47; ++y) {
         EXPECT_GT(s.Pixel(1, y), s.Pixel(1, y - 1));
-        // Each row shows the source row under its centre.
-        EXPECT_EQ(s.Pixel(1, y), static_cast<Colour>((2 * y + 1) * 64 / 94 + 1));
+        // Each row shows the source row under its centre (the upper one on a tie).
+        EXPECT_EQ(s.Pixel(1, y), static_cast<Colour>(((2 * y + 1) * 64 - 1) / 94 + 1));
     }
-    // Enlarging repeats pixels; the same size copies exactly.
+    EXPECT_EQ(s.Pixel(1, 23), 32u);  // centre exactly between source rows 31 and 32
+    // Halving takes every second pixel from the first; enlarging repeats pixels; the same size
+    // copies exactly.
+    Surface half(1, 32);
+    half.StretchBlt(0, 0, 1, 32, strip, 0, 0, 1, 64);
+    EXPECT_EQ(half.Pixel(0, 0), 1u);
+    EXPECT_EQ(half.Pixel(0, 31), 63u);
     Surface two(1, 2);
     two.SetPixel(0, 0, 5);
     two.SetPixel(0, 1, 9);
