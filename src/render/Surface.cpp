@@ -29,6 +29,18 @@ bool PenDraws(PenStyle pen, std::int32_t step) {
     return true;
 }
 
+// How far the minor coordinate has moved after `i` of `steps` steps along the major axis, for a
+// line whose minor extent is `minor`: rounded to nearest, halves away from the start point. Exact
+// for every line that can touch a surface; lines spanning more than 2^30 pixels are computed in
+// floating point, so that the product cannot overflow.
+std::int64_t MinorOffset(std::int64_t i, std::int64_t minor, std::int64_t steps) {
+    if (steps <= (std::int64_t{1} << 30)) {
+        return (2 * i * minor + steps) / (2 * steps);
+    }
+    return static_cast<std::int64_t>(std::floor(
+        static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(steps) + 0.5));
+}
+
 std::uint32_t Combine(std::uint32_t d, std::uint32_t s, RasterOp op) {
     switch (op) {
         case RasterOp::SrcCopy:
@@ -238,16 +250,12 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
         if (!PenDraws(pen_, static_cast<std::int32_t>(i % (kDashPeriod * kDotPeriod)))) {
             continue;
         }
-        // The minor coordinate rounds to nearest, halves away from the start point.
-        std::int64_t x = 0;
-        std::int64_t y = 0;
-        if (xMajor) {
-            x = x1 + stepX * i;
-            y = y1 + stepY * ((2 * i * ady + adx) / (2 * adx));
-        } else {
-            y = y1 + stepY * i;
-            x = x1 + stepX * ((2 * i * adx + ady) / (2 * ady));
-        }
+        const std::int64_t major = start + step * i;
+        const std::int64_t minor =
+            (xMajor ? y1 : x1) +
+            (xMajor ? stepY : stepX) * MinorOffset(i, xMajor ? ady : adx, steps);
+        const std::int64_t x = xMajor ? major : minor;
+        const std::int64_t y = xMajor ? minor : major;
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
             pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
         }

@@ -207,6 +207,9 @@ TEST(SurfaceTest, LinesLeaveOutTheirEndPoint) {
     // Clipped lines, even very long ones.
     g.DrawLine(-2000000000, 0, 2000000000, 0, 0x77);
     EXPECT_EQ(Row(g, 0, 0, 3, 0x77), "####");
+    g.DrawLine(-2000000000, -2000000000, 2000000000, 2000000000, 0x66);
+    EXPECT_EQ(g.Pixel(1, 1), 0x66u);
+    EXPECT_EQ(g.Pixel(3, 3), 0x66u);
 }
 
 TEST(SurfaceTest, DashedAndDottedPensStartAtTheFirstPixelAndSkipTheGaps) {
