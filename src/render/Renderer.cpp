@@ -119,6 +119,9 @@ void Renderer::LoadThemePictures() {
         // behind in the layers (a plain colour never fails).
         ApplyBackground(IsSimpleBack());
     }
+    // The texts of the values are made here, where memory may be taken; rebuild frames only
+    // refill them.
+    RebuildTexts();
     ResetToneColumns();
 }
 
