@@ -32,8 +32,9 @@ void Renderer::SetHistory(const HistoryView& history) {
 }
 
 void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
-    clientWidth_ = width;
-    clientHeight_ = height;
+    // Kept at 0 or more, so that a laid-out graph always matches the client area it was fitted to.
+    clientWidth_ = std::max(width, 0);
+    clientHeight_ = std::max(height, 0);
 }
 
 bool Renderer::IsSimpleBack() const {
@@ -187,8 +188,8 @@ void Renderer::ResetToneColumns() {
 }
 
 void Renderer::LayoutPictures() {
-    graphOuterWidth_ = std::max(clientWidth_, 0);
-    graphOuterHeight_ = std::max(clientHeight_, 0);
+    graphOuterWidth_ = clientWidth_;
+    graphOuterHeight_ = clientHeight_;
     // The one-pixel border takes one pixel on each side.
     picGraph.Resize(graphOuterWidth_ - 2, graphOuterHeight_ - 2);
     picBoard.Resize(picGraph.Width(), picGraph.Height());

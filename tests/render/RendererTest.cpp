@@ -406,6 +406,16 @@ TEST_F(RendererTest, AWindowResizedWithoutLayoutIsLaidOutFirst) {
     EXPECT_EQ(renderer.picGraph.Height(), 20);
     EXPECT_EQ(renderer.picBoard.Height(), 20);
     EXPECT_EQ(Rows(renderer.picGraph, 29, 0x00AA00), "0..19");
+
+    // Nonsense sizes settle after one layout too.
+    renderer.SetClientSize(-5, 12);
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.picGraph.Width(), 0);
+    EXPECT_EQ(renderer.picGraph.Height(), 10);
+    renderer.SetClientSize(40, -3);
+    renderer.GraphReady = false;
+    renderer.DrawGraph();
+    EXPECT_FALSE(renderer.GraphReady);  // no client height: nothing drawn
 }
 
 // --- Board ---
