@@ -102,6 +102,12 @@ TEST_F(RendererTest, ToneColumnsRunRightToLeftThroughTheToneSource) {
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picReadTone.Width(), 1);
     EXPECT_EQ(renderer.ToneColumn, std::vector<std::int32_t>(8, 0));
+
+    // A source without width has no columns; the table stays usable.
+    renderer.picReadTone.Resize(0, 5);
+    renderer.ToneColumn.assign(8, 7);
+    renderer.ResetToneColumns();
+    EXPECT_EQ(renderer.ToneColumn, std::vector<std::int32_t>(8, 0));
 }
 
 TEST_F(RendererTest, CutPatternTakesOneColumnOfTheStrip) {
