@@ -132,6 +132,41 @@ TEST(QtFontEngineTest, DrawingIsClippedAndTransparent) {
     }
 }
 
+// Count of pixels of exactly `colour`.
+int CountPixels(const Surface& surface, Colour colour) {
+    int count = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            count += surface.Pixel(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+TEST(QtFontEngineTest, RepeatedDrawingsFollowTheTextFontAndColourOfEachCall) {
+    // The engine keeps the glyphs of its last text; every call must still draw what it is asked.
+    QtFontEngine engine(96);
+    Surface a(80, 40);
+    a.Clear();
+    engine.Draw(a, Gothic(14), 0, 0, "8", kRed);
+    engine.Draw(a, Gothic(14), 40, 0, "8", 0x00FF0000);
+    EXPECT_EQ(CountPixels(a, kRed), CountPixels(a, 0x00FF0000));
+    EXPECT_GT(CountPixels(a, kRed), 5);
+
+    Surface small(80, 40);
+    small.Clear();
+    engine.Draw(small, Gothic(14), 0, 0, "1", kRed);
+    Surface big(80, 40);
+    big.Clear();
+    engine.Draw(big, Gothic(28), 0, 0, "1", kRed);
+    EXPECT_GT(CountPixels(big, kRed), 2 * CountPixels(small, kRed));
+
+    Surface other(80, 40);
+    other.Clear();
+    engine.Draw(other, Gothic(28), 0, 0, "8", kRed);
+    EXPECT_NE(CountPixels(other, kRed), CountPixels(big, kRed));
+}
+
 TEST(QtFontEngineTest, BrokenUtf8DrawsReplacementsWithoutReadingPastTheText) {
     QtFontEngine engine(96);
     const std::string broken = std::string("8\xE3\x81", 3);  // a cut three-byte sequence

@@ -6,9 +6,11 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "render/FontEngine.h"
 
@@ -19,6 +21,10 @@ namespace moravel {
 // has no stand-in.
 QString StandInFamily(std::string_view face);
 
+// Text is laid out character by character at the characters' advances (no kerning, as the
+// desktop's bitmap-era text output does). Each character is rendered once per font and its
+// coverage kept, so a frame's text, drawn up to five times for an edged look, costs no rendering
+// and no allocation once its characters have been seen.
 class QtFontEngine final : public FontEngine {
   public:
     // `logicalDpi` turns points into pixels: the screen's logical DPI in the program, 96 in tools
@@ -34,16 +40,26 @@ class QtFontEngine final : public FontEngine {
     QFont ToQFont(const FontSpec& font) const;
 
   private:
-    // Makes font_ and metrics_ those of `font`; false for a size outside 1..300 points.
+    // One character in the selected font: its advance and its coverage, `width` x `height`
+    // pixels whose top-left is (left, top) from the character's place on the text's box.
+    struct Glyph {
+        double advance = 0;
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint8_t> coverage;
+    };
+
+    // Makes the font of `font` current; false for a size outside 1..300 points.
     bool Select(const FontSpec& font);
-    // text_ becomes `text`, decoded from UTF-8 into the buffer it already has.
-    const QString& Decode(std::string_view text);
+    const Glyph& GlyphOf(char32_t code);
 
     double dpi_;
     std::optional<FontSpec> selected_;
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
-    QString text_;
+    std::unordered_map<char32_t, Glyph> glyphs_;
     QImage scratch_;
 };
 
