@@ -47,4 +47,12 @@ IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor
     return icon;
 }
 
+IconImage MakeIconImage(const Surface& picture, Colour transparentColor) {
+    const std::size_t count =
+        static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
+    return MakeIconImage(PixelView{std::span<const std::uint32_t>(picture.Pixels(), count),
+                                   picture.Width(), picture.Height()},
+                         ResolveColour(transparentColor));
+}
+
 }  // namespace moravel

@@ -7,6 +7,9 @@
 #include <span>
 #include <vector>
 
+#include "render/Colour.h"
+#include "render/Surface.h"
+
 namespace moravel {
 
 // Pixels row by row, `width` per row, 0x00BBGGRR (the top byte is not looked at).
@@ -51,5 +54,9 @@ class IconImage {
 // named a system colour) become transparent, and so do rows the picture does not have. A picture
 // without pixels, or one whose pixel span is shorter than its size, gives an icon of size 0.
 IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor);
+
+// The icon of a drawn surface; a system colour (the button face, as the tray icon's frame pictures
+// use) is resolved through the current system colour table at the time of the call.
+IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
 
 }  // namespace moravel

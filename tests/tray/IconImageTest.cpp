@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "render/IconFrame.h"
+
 namespace moravel {
 namespace {
 
@@ -108,6 +110,30 @@ TEST(IconImageTest, PicturesWithoutPixelsGiveNoIcon) {
     std::vector<std::uint32_t> few(10, kRed);
     EXPECT_EQ(MakeIconImage(PixelView{few, 16, 16}, kFace).size(), 0);
     EXPECT_EQ(MakeIconImage(PixelView{few, -4, 2}, kFace).size(), 0);
+}
+
+TEST(IconImageTest, FramePictureWithTheButtonFaceFollowsTheSystemColourTable) {
+    Surface frame;
+    PaintIconFrame(frame, 1);
+    // Columns 0 and 15 show the button face: transparent. The inner area stays black and opaque.
+    IconImage icon = MakeIconImage(frame, kButtonFaceColour);
+    ASSERT_EQ(icon.size(), 16);
+    EXPECT_TRUE(icon.IsTransparent(0, 7));
+    EXPECT_TRUE(icon.IsTransparent(15, 7));
+    EXPECT_FALSE(icon.IsTransparent(7, 7));
+    EXPECT_EQ(icon.ColorAt(7, 7), 0u);
+    EXPECT_FALSE(icon.IsTransparent(1, 7));  // white edge
+
+    // A desktop whose button face is white: the frame's white edge turns transparent too, the
+    // clear columns (painted in the old face colour) do not.
+    const SystemColourTable saved = SystemColours();
+    SystemColourTable table = saved;
+    table[kButtonFaceColour & kColourBits] = 0xFFFFFF;
+    SetSystemColours(table);
+    icon = MakeIconImage(frame, kButtonFaceColour);
+    SetSystemColours(saved);
+    EXPECT_TRUE(icon.IsTransparent(1, 7));
+    EXPECT_EQ(icon.IsTransparent(0, 7), frame.Pixel(0, 7) == 0xFFFFFFu);
 }
 
 }  // namespace

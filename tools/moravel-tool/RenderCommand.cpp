@@ -210,12 +210,7 @@ int RunRenderCommand(std::span<const std::string> args) {
     if (iconOut) {
         Surface& frame = renderer.picIconGraph[iconMode == 1 ? 0 : 1];
         renderer.DrawIconGraph(frame);
-        const IconImage icon = MakeIconImage(
-            PixelView{std::span<const std::uint32_t>(frame.Pixels(),
-                                                     static_cast<std::size_t>(frame.Width()) *
-                                                         static_cast<std::size_t>(frame.Height())),
-                      frame.Width(), frame.Height()},
-            ResolveColour(kButtonFaceColour));
+        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
         if (!SavePng(IconImageToQImage(icon), *iconOut)) {
             return kExitFailure;
         }
