@@ -20,13 +20,22 @@ const char* const kShippedThemes[] = {"graph.tm",    "line.tm",  "sunset.tm", "n
 
 // Runs moravel-tool with `args`; returns its exit status.
 int Tool(const std::string& args) {
+#ifdef _WIN32
+    const std::string command = std::string("\"\"") + MORAVEL_TOOL + "\" " + args + " 2>NUL\"";
+    return std::system(command.c_str());
+#else
     const std::string command = std::string("'") + MORAVEL_TOOL + "' " + args + " 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 std::string Quoted(const std::string& path) {
+#ifdef _WIN32
+    return "\"" + path + "\"";
+#else
     return "'" + path + "'";
+#endif
 }
 
 class RenderCommandTest : public ::testing::Test {
