@@ -14,10 +14,10 @@ build:
 	cmake --build --preset dev -j $(JOBS)
 
 deps-run:
-	@scripts/deps.sh build test
+	@scripts/deps.sh build qt test
 
 deps-test:
-	@scripts/deps.sh build test
+	@scripts/deps.sh build qt test
 
 # Everything CI runs.
 test: deps-test format-check unit asan fuzz

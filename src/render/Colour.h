@@ -1,0 +1,50 @@
+// Colour values as the whole program passes them: 0x00BBGGRR, or a system colour.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace moravel {
+
+// 0x00BBGGRR. A value with the top bit set names a system colour by the index in its low 24 bits
+// (0x8000000F is the button face).
+using Colour = std::uint32_t;
+
+inline constexpr Colour kSystemColourFlag = 0x80000000u;
+inline constexpr Colour kColourBits = 0x00FFFFFFu;
+inline constexpr Colour kButtonFaceColour = 0x8000000Fu;
+
+inline constexpr std::size_t kSystemColourCount = 31;
+using SystemColourTable = std::array<Colour, kSystemColourCount>;
+
+inline constexpr bool IsSystemColour(Colour colour) {
+    return (colour & kSystemColourFlag) != 0;
+}
+
+// The classic Windows desktop scheme (the values GetSysColor gives under "Windows Standard").
+const SystemColourTable& ClassicSystemColours();
+
+// The table that system colours resolve through. Starts as the classic scheme; the UI layer puts
+// the desktop's palette here.
+const SystemColourTable& SystemColours();
+void SetSystemColours(const SystemColourTable& table);
+
+// A plain 0x00BBGGRR value: system colours through the table (an index outside it gives black,
+// as GetSysColor does), other values with their top byte dropped.
+Colour ResolveColour(Colour colour);
+
+// 0x00BBGGRR from 8-bit channels, and back.
+inline constexpr Colour Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+inline constexpr std::uint32_t RedOf(Colour c) {
+    return c & 0xFFu;
+}
+inline constexpr std::uint32_t GreenOf(Colour c) {
+    return (c >> 8) & 0xFFu;
+}
+inline constexpr std::uint32_t BlueOf(Colour c) {
+    return (c >> 16) & 0xFFu;
+}
+
+}  // namespace moravel

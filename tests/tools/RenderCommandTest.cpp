@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <QImage>
+#include <cstdlib>
+#include <string>
+
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+const char* const kShippedThemes[] = {"graph.tm",    "line.tm",  "sunset.tm", "night.tm",
+                                      "spectrum.tm", "paper.tm", "brick.tm",  "meter.tm",
+                                      "lcd.tm",      "scope.tm", "glacier.tm"};
+
+// Runs moravel-tool with `args`; returns its exit status.
+int Tool(const std::string& args) {
+#ifdef _WIN32
+    const std::string command = std::string("\"\"") + MORAVEL_TOOL + "\" " + args + " 2>NUL\"";
+    return std::system(command.c_str());
+#else
+    const std::string command = std::string("'") + MORAVEL_TOOL + "' " + args + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+std::string Quoted(const std::string& path) {
+#ifdef _WIN32
+    return "\"" + path + "\"";
+#else
+    return "'" + path + "'";
+#endif
+}
+
+class RenderCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Two usable lines, clamped, then a line that ends the reading.
+        WriteBytes(history_, "150\r\n -3 \r\nabc\r\n40\r\n");
+        // The built-in theme without its text, so every pixel is the graph's or the grid's.
+        WriteBytes(theme_, "[Theme]\r\nTextType=0\r\n");
+    }
+
+    TempFolder folder_;
+    std::string history_ = folder_.File("TestData.dat");
+    std::string theme_ = folder_.File("plain.tm");
+};
+
+TEST_F(RenderCommandTest, DrawsTheHistoryAsTheWindowsFirstFrame) {
+    const std::string out = folder_.File("graph.png");
+    ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +
+                   " --size 40x20 --history-size 8 --out " + Quoted(out)),
+              0);
+    const QImage image(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(40, 20));
+    // Slots 0 and 1 hold 100 and 0 and the write position is 2: the newest sample (0) is in the
+    // last column, the 100 before it fills the column to its left, older slots are empty.
+    const QRgb fill = qRgb(0, 127, 0);
+    for (int y = 0; y < 20; ++y) {
+        EXPECT_EQ(image.pixel(38, y), fill) << y;
+        EXPECT_EQ(image.pixel(39, y), qRgb(0, 0, 0)) << y;
+    }
+    // Older slots are empty: only the dotted grid shows there.
+    EXPECT_EQ(image.pixel(37, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(37, 19), qRgb(0, 0, 0));
+}
+
+TEST_F(RenderCommandTest, WritesTheTrayIconPictureWithItsTransparency) {
+    const std::string icon = folder_.File("icon.png");
+    ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +
+                   " --history-size 8 --icon-mode 2 --icon-out " + Quoted(icon)),
+              0);
+    const QImage image(QString::fromStdString(icon));
+    ASSERT_EQ(image.size(), QSize(16, 16));
+    // Meter 1: newest 0 %, previous 100 %: the dim bar of the previous value fills the meter.
+    EXPECT_EQ(image.pixel(7, 7), qRgba(0, 127, 0, 255));
+    EXPECT_EQ(image.pixel(2, 14), qRgba(0, 127, 0, 255));
+    EXPECT_EQ(qAlpha(image.pixel(0, 7)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(15, 7)), 0);
+    EXPECT_EQ(image.pixel(1, 5), qRgba(255, 255, 255, 255));  // the frame's left edge
+}
+
+TEST_F(RenderCommandTest, WrongArgumentsAndMissingFilesFail) {
+    const std::string h = " --history " + Quoted(history_);
+    const std::string out = " --out " + Quoted(folder_.File("x.png"));
+    EXPECT_EQ(Tool("render" + out), 2);
+    EXPECT_EQ(Tool("render" + h), 2);  // nothing to write
+    EXPECT_EQ(Tool("render" + h + out + " --size 0x10"), 2);
+    EXPECT_EQ(Tool("render" + h + out + " --size 100"), 2);
+    EXPECT_EQ(Tool("render" + h + out + " --history-size 0"), 2);
+    EXPECT_EQ(Tool("render" + h + " --icon-mode 4 --icon-out x.png"), 2);
+    EXPECT_EQ(Tool("render" + h + " --icon-mode 1"), 2);
+    EXPECT_EQ(Tool("render --history " + Quoted(folder_.File("none.dat")) + out), 1);
+    EXPECT_EQ(Tool("render" + h + " --out " + Quoted(folder_.File("no/such/folder/x.png"))), 1);
+}
+
+TEST_F(RenderCommandTest, EveryShippedThemeRendersAndIsWrittenAsTheProgramWritesIt) {
+    for (const char* name : kShippedThemes) {
+        SCOPED_TRACE(name);
+        const std::string shipped = std::string(MORAVEL_THEMES_DIR) + "/" + name;
+        const std::string out = folder_.File("theme.png");
+        ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(shipped) +
+                       " --themes-dir " + Quoted(MORAVEL_THEMES_DIR) + " --out " + Quoted(out)),
+                  0);
+        const QImage image(QString::fromStdString(out));
+        EXPECT_EQ(image.size(), QSize(298, 98));
+
+        const std::string copy = folder_.File("copy.tm");
+        ASSERT_EQ(Tool("theme --in " + Quoted(shipped) + " --out " + Quoted(copy)), 0);
+        EXPECT_EQ(ReadBytes(copy), ReadBytes(shipped));
+    }
+    // graph.tm is the built-in theme.
+    const std::string builtIn = folder_.File("builtin.tm");
+    ASSERT_EQ(Tool("theme --in " + Quoted(folder_.File("none.tm")) + " --out " + Quoted(builtIn)),
+              0);
+    EXPECT_EQ(ReadBytes(builtIn), ReadBytes(std::string(MORAVEL_THEMES_DIR) + "/graph.tm"));
+}
+
+}  // namespace
+}  // namespace moravel

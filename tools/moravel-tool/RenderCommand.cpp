@@ -1,0 +1,221 @@
+// render: draws one frame of the window graph (and optionally the tray-icon graph) to PNG, exactly
+// as the window's first frame after its pictures are reset. Needs no display: Qt runs offscreen.
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+#include "Args.h"
+#include "Commands.h"
+#include "config/Settings.h"
+#include "config/Theme.h"
+#include "platform/Strings.h"
+#include "platform/TextFile.h"
+#include "platform/qt/QtFontEngine.h"
+#include "platform/qt/QtImageLoader.h"
+#include "render/Renderer.h"
+#include "tray/IconImage.h"
+#include "tray/IconPixmap.h"
+
+namespace moravel::tool {
+namespace {
+
+// The window's designed outer size less its one-pixel border.
+constexpr std::int32_t kDefaultWidth = 298;
+constexpr std::int32_t kDefaultHeight = 98;
+constexpr std::int32_t kDefaultHistorySize = 1920;
+constexpr std::int32_t kMaxHistorySize = 1 << 20;
+constexpr std::int32_t kMaxSide = 16384;
+constexpr std::int64_t kMaxPixels = 64ll * 1024 * 1024;
+constexpr std::uintmax_t kMaxHistoryBytes = 64u * 1024 * 1024;
+// Tools measure text at the common desktop resolution, so pictures are the same everywhere.
+constexpr double kToolDpi = 96;
+
+std::optional<std::int32_t> ParseCount(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "WxH", both at least 1.
+bool ParseSize(std::string_view text, std::int32_t& width, std::int32_t& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string_view::npos) {
+        return false;
+    }
+    const auto w = ParseCount(text.substr(0, x));
+    const auto h = ParseCount(text.substr(x + 1));
+    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxSide || *h > kMaxSide ||
+        static_cast<std::int64_t>(*w) * *h > kMaxPixels) {
+        return false;
+    }
+    width = *w;
+    height = *h;
+    return true;
+}
+
+// The test history file (TestData.dat): one usage per CR LF line, from slot 0 on, until a line
+// that is not a number, the last complete line, or the last slot. Values are rounded to integers
+// and kept inside 0..100. Returns the number of slots filled.
+//
+// The program's own reader of this file will replace this one when it lands in the core.
+std::int32_t ReadTestHistory(const std::string& text, std::vector<std::int32_t>& history) {
+    std::int32_t filled = 0;
+    std::size_t at = 0;
+    while (filled < static_cast<std::int32_t>(history.size())) {
+        const std::size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            break;
+        }
+        const auto value = ParseReal(TrimBlanks(std::string_view(text).substr(at, end - at)));
+        if (!value) {
+            break;
+        }
+        history[static_cast<std::size_t>(filled)] =
+            static_cast<std::int32_t>(RoundHalfEven(std::clamp(*value, 0.0, 100.0)));
+        ++filled;
+        at = end + 2;
+    }
+    return filled;
+}
+
+QImage SurfaceToQImage(const Surface& surface) {
+    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
+    for (std::int32_t y = 0; y < surface.Height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (std::int32_t x = 0; x < surface.Width(); ++x) {
+            const Colour c = surface.Pixel(x, y);
+            line[x] = qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
+                           static_cast<int>(BlueOf(c)));
+        }
+    }
+    return image;
+}
+
+// Qt's notes about the session (no runtime folder, no display) are noise for a command-line tool;
+// only its errors are shown.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "moravel-tool: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+bool SavePng(const QImage& image, const std::string& path) {
+    if (image.save(QString::fromStdString(path), "PNG")) {
+        return true;
+    }
+    std::fprintf(stderr, "moravel-tool: cannot write '%s'\n", path.c_str());
+    return false;
+}
+
+}  // namespace
+
+int RunRenderCommand(std::span<const std::string> args) {
+    const Args parsed(
+        args,
+        {"history", "theme", "themes-dir", "size", "history-size", "out", "icon-mode", "icon-out"},
+        {});
+    if (!parsed.error().empty()) {
+        return UsageError(parsed.error());
+    }
+    const auto historyPath = parsed.Value("history");
+    if (!historyPath) {
+        return UsageError("--history FILE is required");
+    }
+    std::int32_t width = kDefaultWidth;
+    std::int32_t height = kDefaultHeight;
+    if (const auto size = parsed.Value("size"); size && !ParseSize(*size, width, height)) {
+        return UsageError("--size wants WxH, each side 1.." + std::to_string(kMaxSide));
+    }
+    std::int32_t historySize = kDefaultHistorySize;
+    if (const auto n = parsed.Value("history-size")) {
+        const auto count = ParseCount(*n);
+        if (!count || *count < 1 || *count > kMaxHistorySize) {
+            return UsageError("--history-size wants a number from 1 to " +
+                              std::to_string(kMaxHistorySize));
+        }
+        historySize = *count;
+    }
+    std::int32_t iconMode = 0;
+    const auto iconOut = parsed.Value("icon-out");
+    if (const auto mode = parsed.Value("icon-mode")) {
+        const auto value = ParseCount(*mode);
+        if (!value || *value < 1 || *value > 3) {
+            return UsageError("--icon-mode wants 1, 2 or 3");
+        }
+        iconMode = *value;
+    }
+    if ((iconMode != 0) != iconOut.has_value()) {
+        return UsageError("--icon-mode and --icon-out go together");
+    }
+    const auto out = parsed.Value("out");
+    if (!out && !iconOut) {
+        return UsageError("nothing to write: give --out FILE.png or --icon-out FILE.png");
+    }
+    if (!IsFile(*historyPath)) {
+        std::fprintf(stderr, "moravel-tool: no history file '%s'\n", historyPath->c_str());
+        return kExitFailure;
+    }
+
+    std::vector<std::int32_t> samples(static_cast<std::size_t>(historySize), 0);
+    const std::int32_t read =
+        ReadTestHistory(ReadTextFile(*historyPath, "", kMaxHistoryBytes), samples);
+    std::int32_t historyPos = read % historySize;
+
+    ThemeRecord theme;
+    if (const auto themePath = parsed.Value("theme")) {
+        LoadThemeFile(theme, *themePath);  // a missing file gives the built-in theme
+    } else {
+        SetDefaultTheme(theme);
+    }
+    SettingsRecord settings;
+    SetDefaultSettings(settings);
+    settings.IconGraphMode = iconMode;
+    settings.State = 0;
+
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(QuietQtMessages);
+    int qtArgc = 1;
+    char qtName[] = "moravel-tool";
+    char* qtArgv[] = {qtName, nullptr};
+    const QGuiApplication app(qtArgc, qtArgv);
+
+    QtFontEngine fonts(kToolDpi);
+    QtImageLoader images;
+    Renderer renderer(fonts, images, theme, settings);
+    if (const auto themesDir = parsed.Value("themes-dir")) {
+        renderer.SetThemesFolder(*themesDir);
+    }
+    renderer.SetHistory(HistoryView{samples.data(), historySize, &historyPos});
+    renderer.SetClientSize(width + 2, height + 2);
+
+    // The window's first frame after its pictures are reset.
+    renderer.LoadThemePictures();
+    renderer.LayoutPictures();
+    renderer.GraphReady = false;
+    renderer.IconReady = false;
+    renderer.DrawGraph();
+    renderer.DrawIconGraph(renderer.picIcon);
+
+    if (out && !SavePng(SurfaceToQImage(renderer.picGraph), *out)) {
+        return kExitFailure;
+    }
+    if (iconOut) {
+        Surface& frame = renderer.picIconGraph[iconMode == 1 ? 0 : 1];
+        renderer.DrawIconGraph(frame);
+        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
+        if (!SavePng(IconImageToQImage(icon), *iconOut)) {
+            return kExitFailure;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace moravel::tool
