@@ -33,6 +33,7 @@ void ShellWidgetsTest::aboutBoxShowsTheVersionAndSinksWhilePressed() {
         versionShown = versionShown || label->text() == QStringLiteral("Moravel Version 1.1");
     }
     QVERIFY(versionShown);
+    QVERIFY(!box.picIcon()->pixmap().isNull());  // the frames come from the program's resources
 
     QTest::mousePress(box.picIcon(), Qt::LeftButton);
     QCOMPARE(box.animation().PressFrame, 1);  // at once
