@@ -1,0 +1,263 @@
+#!/usr/bin/env python3
+"""Draws the program icon: a green CPU-load line graph on a dark rounded square.
+
+It is the main window's icon and the tray icon while the tray shows no graph. Each size
+is drawn on its own (not scaled from the big one), with fewer grid lines and graph points
+and relatively thicker strokes as the icon gets smaller, so that 16 px stays crisp.
+
+Usage: scripts/make-app-icon.py [OUTPUT_FOLDER]   (default: resources/app)
+Writes moravel-16.png, moravel-32.png, moravel-48.png and moravel-256.png (RGBA).
+Python 3 standard library only; the output is byte-for-byte the same on every run.
+"""
+
+import math
+import os
+import struct
+import sys
+import zlib
+
+# --------------------------------------------------------------------------- PNG
+
+
+def write_png(path, width, height, rgba_rows):
+    raw = b"".join(b"\x00" + row for row in rgba_rows)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    png = b"\x89PNG\r\n\x1a\n"
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(raw, 9))
+    png += chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+# --------------------------------------------------------------------------- shapes
+# Signed distance functions f(x, y): negative inside, in pixels, origin top left.
+
+
+def box(cx, cy, hw, hh, r=0.0):
+    def f(x, y):
+        qx = abs(x - cx) - (hw - r)
+        qy = abs(y - cy) - (hh - r)
+        return math.hypot(max(qx, 0.0), max(qy, 0.0)) + min(max(qx, qy), 0.0) - r
+
+    return f
+
+
+def capsule(x1, y1, x2, y2, r):
+    dx, dy = x2 - x1, y2 - y1
+    ll = dx * dx + dy * dy
+
+    def f(x, y):
+        t = 0.0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
+        return math.hypot(x - x1 - t * dx, y - y1 - t * dy) - r
+
+    return f
+
+
+def polyline(points, r):
+    segs = [capsule(x1, y1, x2, y2, r) for (x1, y1), (x2, y2) in zip(points, points[1:])]
+    return lambda x, y: min(s(x, y) for s in segs)
+
+
+def polygon(points):
+    """Exact signed distance to a simple polygon (even-odd inside test)."""
+    n = len(points)
+
+    def f(x, y):
+        d = float("inf")
+        inside = False
+        for i in range(n):
+            ax, ay = points[i]
+            bx, by = points[i - 1]
+            ex, ey = bx - ax, by - ay
+            wx, wy = x - ax, y - ay
+            ll = ex * ex + ey * ey
+            t = max(0.0, min(1.0, (wx * ex + wy * ey) / ll)) if ll else 0.0
+            d = min(d, math.hypot(wx - ex * t, wy - ey * t))
+            if (ay > y) != (by > y) and x < ax + (y - ay) * ex / ey:
+                inside = not inside
+        return -d if inside else d
+
+    return f
+
+
+def intersect(*fs):
+    return lambda x, y: max(f(x, y) for f in fs)
+
+
+def grow(f, w):
+    return lambda x, y: f(x, y) - w
+
+
+def ring(f, w):
+    """A band of width w just inside the outline of f."""
+    return lambda x, y: max(f(x, y), -(f(x, y) + w))
+
+
+# --------------------------------------------------------------------------- colours
+
+
+def hexrgb(h, a=1.0):
+    h = h.lstrip("#")
+    return (int(h[0:2], 16) / 255.0, int(h[2:4], 16) / 255.0, int(h[4:6], 16) / 255.0, a)
+
+
+def mix(c1, c2, t):
+    t = max(0.0, min(1.0, t))
+    return tuple(a + (b - a) * t for a, b in zip(c1, c2))
+
+
+def vgrad(c_top, c_bottom, y_top, y_bottom):
+    return lambda x, y: mix(c_top, c_bottom, (y - y_top) / (y_bottom - y_top))
+
+
+# --------------------------------------------------------------------------- canvas
+
+
+def over(src, dst):
+    sr, sg, sb, sa = src
+    if sa >= 1.0:
+        return src
+    dr, dg, db, da = dst
+    a = sa + da * (1.0 - sa)
+    if a <= 0.0:
+        return (0.0, 0.0, 0.0, 0.0)
+    k = da * (1.0 - sa)
+    return ((sr * sa + dr * k) / a, (sg * sa + dg * k) / a, (sb * sa + db * k) / a, a)
+
+
+class Canvas:
+    def __init__(self, w, h, ss):
+        self.w, self.h, self.ss = w, h, ss
+        self.px = [[(0.0, 0.0, 0.0, 0.0)] * (ss * ss) for _ in range(w * h)]
+        self.offsets = [((i + 0.5) / ss, (j + 0.5) / ss) for j in range(ss) for i in range(ss)]
+
+    def paint(self, shape, colour):
+        colour_at = colour if callable(colour) else (lambda x, y, c=colour: c)
+        for py in range(self.h):
+            for px in range(self.w):
+                cx, cy = px + 0.5, py + 0.5
+                d = shape(cx, cy)
+                if d > 1.5:
+                    continue
+                cell = self.px[py * self.w + px]
+                if d < -1.5:
+                    c = colour_at(cx, cy)
+                    for k in range(len(cell)):
+                        cell[k] = over(c, cell[k])
+                    continue
+                for k, (ox, oy) in enumerate(self.offsets):
+                    sx, sy = px + ox, py + oy
+                    if shape(sx, sy) <= 0.0:
+                        cell[k] = over(colour_at(sx, sy), cell[k])
+
+    def rows(self):
+        out = []
+        n = self.ss * self.ss
+        for py in range(self.h):
+            row = bytearray()
+            for px in range(self.w):
+                r = g = b = a = 0.0
+                for (sr, sg, sb, sa) in self.px[py * self.w + px]:
+                    r += sr * sa
+                    g += sg * sa
+                    b += sb * sa
+                    a += sa
+                if a > 0.0:
+                    r, g, b = r / a, g / a, b / a
+                a /= n
+                row += bytes(int(round(max(0.0, min(1.0, v)) * 255)) for v in (r, g, b, a))
+            out.append(bytes(row))
+        return out
+
+
+# --------------------------------------------------------------------------- the icon
+
+BG_TOP = hexrgb("#2e3f47")
+BG_BOTTOM = hexrgb("#11191d")
+EDGE = hexrgb("#070b0d")
+GRID = hexrgb("#3fae5a", 0.28)
+LINE = hexrgb("#5dff7c")
+GLOW = hexrgb("#3cff66", 0.22)
+FILL_TOP = hexrgb("#33e05a", 0.55)
+FILL_BOTTOM = hexrgb("#1f9a3c", 0.10)
+
+# One CPU-load story, told with as many points as the size can carry (percent, oldest first).
+SERIES = {
+    16: [25, 60, 35, 85, 55],
+    32: [20, 45, 30, 70, 50, 88, 62],
+    48: [18, 42, 28, 64, 46, 86, 58],
+    256: [16, 36, 26, 58, 42, 80, 54, 90, 66],
+}
+
+# size: margin, corner radius, rim, graph inset (left/right, top, bottom), line radius, grid
+STYLE = {
+    16: dict(margin=0.0, radius=3.0, rim=0.0, inset=(2.0, 2.5, 2.0), line=0.95, grid=0),
+    32: dict(margin=1.0, radius=5.5, rim=1.0, inset=(4.0, 5.0, 4.0), line=1.3, grid=3),
+    48: dict(margin=1.5, radius=8.0, rim=1.0, inset=(6.0, 7.0, 6.0), line=1.7, grid=3),
+    256: dict(margin=10.0, radius=44.0, rim=3.0, inset=(30.0, 36.0, 30.0), line=7.5, grid=3),
+}
+
+SS = {16: 8, 32: 6, 48: 6, 256: 3}
+
+
+def draw_icon(size):
+    st = STYLE[size]
+    c = Canvas(size, size, SS[size])
+    m = st["margin"]
+    half = size / 2.0
+    square = box(half, half, half - m, half - m, st["radius"])
+
+    # Body: dark rounded square with a dark edge and a faint light rim inside it.
+    c.paint(square, EDGE)
+    inner = grow(square, -max(0.6, st["rim"] * 0.6)) if size > 16 else square
+    c.paint(inner, vgrad(BG_TOP, BG_BOTTOM, m, size - m))
+    if st["rim"] > 0.0:
+        c.paint(ring(inner, st["rim"]), vgrad(hexrgb("#ffffff", 0.16), hexrgb("#ffffff", 0.03), m, size - m))
+
+    # Graph area.
+    side, top_in, bottom_in = st["inset"]
+    gx0, gx1 = m + side, size - m - side
+    gy0, gy1 = m + top_in, size - m - bottom_in
+    gw, gh = gx1 - gx0, gy1 - gy0
+
+    # Grid lines: quarters of the height, and a few time steps.
+    n = st["grid"]
+    if n:
+        lw = max(0.5, size / 96.0)
+        for k in range(1, n + 1):
+            y = gy1 - gh * k / (n + 1)
+            c.paint(box(half, y, gw / 2.0, lw / 2.0), GRID)
+        for k in range(1, n + 1):
+            x = gx0 + gw * k / (n + 1)
+            c.paint(box(x, (gy0 + gy1) / 2.0, lw / 2.0, gh / 2.0), GRID)
+
+    # The load curve.
+    values = SERIES[size]
+    pts = [(gx0 + gw * i / (len(values) - 1), gy1 - gh * v / 100.0) for i, v in enumerate(values)]
+    area = polygon(pts + [(gx1, gy1), (gx0, gy1)])
+    c.paint(intersect(area, inner), vgrad(FILL_TOP, FILL_BOTTOM, gy0, gy1))
+    if size >= 256:
+        c.paint(polyline(pts, st["line"] * 2.0), GLOW)
+    c.paint(polyline(pts, st["line"]), LINE)
+
+    return c.rows()
+
+
+def main(argv):
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = argv[1] if len(argv) > 1 else os.path.join(here, "..", "resources", "app")
+    os.makedirs(out, exist_ok=True)
+    for size in (16, 32, 48, 256):
+        path = os.path.join(out, f"moravel-{size}.png")
+        write_png(path, size, size, draw_icon(size))
+        print("wrote", os.path.normpath(path))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,61 @@
+#include "platform/qt/HelpViewer.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTextBrowser>
+
+#include "config/Globals.h"
+#include "platform/Help.h"
+#include "platform/qt/QtPrompts.h"
+
+namespace moravel {
+namespace {
+
+QPointer<QTextBrowser>& Window() {
+    static QPointer<QTextBrowser> window;
+    return window;
+}
+
+void Inform(QWidget* owner, const std::string& text, MessageIcon icon) {
+    MessageRequest message;
+    message.text = text;
+    message.caption = std::string(kAppTitle);
+    message.icon = icon;
+    ShowMessage(owner, message);
+}
+
+}  // namespace
+
+QTextBrowser* HelpWindow() {
+    return Window().data();
+}
+
+void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
+    const HelpTarget target = ResolveHelp(helpFile, context);
+    if (target.noHelp) {
+        Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
+        return;
+    }
+    QFile file(QString::fromStdString(target.file));
+    if (!file.open(QIODevice::ReadOnly)) {
+        Inform(owner, HelpFileErrorMessage(target.file), MessageIcon::None);
+        return;
+    }
+    const QString html = QString::fromUtf8(file.readAll());
+
+    QPointer<QTextBrowser>& window = Window();
+    if (window.isNull()) {
+        window = new QTextBrowser;  // a window of its own, like a help viewer
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setOpenExternalLinks(true);
+        window->resize(600, 520);
+    }
+    window->setWindowTitle(QStringLiteral("Moravel ヘルプ"));
+    window->setHtml(html);
+    window->show();
+    window->scrollToAnchor(QString::number(target.context));
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace moravel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class QTextBrowser;
+class QWidget;
+
+namespace moravel {
+
+// Opens the help topic `context` of `helpFile` ("" for the application's help file) in the help
+// window, or says why it cannot.
+void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context);
+
+// The help window, if one was opened (tests look at it).
+QTextBrowser* HelpWindow();
+
+}  // namespace moravel

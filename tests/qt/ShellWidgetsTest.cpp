@@ -1,0 +1,111 @@
+#include <QLabel>
+#include <QLocalSocket>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "dialogs/fomVersion.h"
+#include "platform/Help.h"
+#include "platform/qt/HelpViewer.h"
+#include "platform/qt/QtPrompts.h"
+#include "shell/SingleInstance.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+
+class ShellWidgetsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void aboutBoxShowsTheVersionAndSinksWhilePressed();
+    void helpWithoutAFileSaysSo();
+    void helpOpensTheTopicOfTheContext();
+    void aMissingHelpFileIsReported();
+    void aSecondStartReachesTheFirst();
+};
+
+void ShellWidgetsTest::aboutBoxShowsTheVersionAndSinksWhilePressed() {
+    fomVersion box(nullptr);
+    QCOMPARE(box.windowTitle(), QStringLiteral("バージョン情報"));
+    const QList<QLabel*> labels = box.findChildren<QLabel*>();
+    bool versionShown = false;
+    for (QLabel* label : labels) {
+        versionShown = versionShown || label->text() == QStringLiteral("Moravel Version 1.1");
+    }
+    QVERIFY(versionShown);
+    QVERIFY(!box.picIcon()->pixmap().isNull());  // the frames come from the program's resources
+
+    QTest::mousePress(box.picIcon(), Qt::LeftButton);
+    QCOMPARE(box.animation().PressFrame, 1);  // at once
+    QTest::mousePress(box.picIcon(), Qt::RightButton);
+    QCOMPARE(box.animation().PressFrame, 2);
+    QTest::mouseRelease(box.picIcon(), Qt::RightButton);
+    QTest::mouseRelease(box.picIcon(), Qt::LeftButton);
+    QCOMPARE(box.animation().PressTarget, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(box.animation().PressFrame, 0, 2000);  // one frame per 150 ms
+}
+
+void ShellWidgetsTest::helpWithoutAFileSaysSo() {
+    gHelpFile.clear();
+    QtMessagePrompt::ClearAsked();
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    ShowHelp(nullptr, "", 1);
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    QCOMPARE(
+        QString::fromStdString(QtMessagePrompt::Asked()[0].text),
+        QStringLiteral("ﾍﾙﾌﾟを表示できません。 このﾌﾟﾛｸﾞﾗﾑに関連付けられたﾍﾙﾌﾟが存在しません。"));
+    QCOMPARE(QtMessagePrompt::Asked()[0].icon, MessageIcon::Information);
+    QVERIFY(HelpWindow() == nullptr);
+}
+
+void ShellWidgetsTest::helpOpensTheTopicOfTheContext() {
+    test::TempFolder folder;
+    std::string page = "<html><body><a name=\"1\"></a><h1>Top</h1>";
+    for (int i = 0; i < 200; ++i) {
+        page += "<p>filler line</p>";
+    }
+    page += "<a name=\"2001\"></a><h2>Deep topic</h2>";
+    for (int i = 0; i < 200; ++i) {
+        page += "<p>more</p>";
+    }
+    page += "</body></html>";
+    test::WriteBytes(folder.File("Moravel.HLP"), page);
+    gHelpFile = folder.File("Moravel.HLP");
+    QtMessagePrompt::ClearAsked();
+    ShowHelp(nullptr, "", 2001);
+    QVERIFY(HelpWindow() != nullptr);
+    QVERIFY(QtMessagePrompt::Asked().empty());
+    QVERIFY(HelpWindow()->toPlainText().contains(QStringLiteral("Deep topic")));
+    QTRY_VERIFY(HelpWindow()->verticalScrollBar()->value() > 0);  // scrolled down to the topic
+    HelpWindow()->close();
+    gHelpFile.clear();
+}
+
+void ShellWidgetsTest::aMissingHelpFileIsReported() {
+    gHelpFile = "Moravel.HLP";  // the bare name start-up keeps when the file is missing
+    QtMessagePrompt::ClearAsked();
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    ShowHelp(nullptr, "", 1);
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(QtMessagePrompt::Asked()[0].text).contains("Moravel.HLP"));
+    gHelpFile.clear();
+}
+
+void ShellWidgetsTest::aSecondStartReachesTheFirst() {
+    test::TempFolder folder;
+    const QString name = SingleInstance::NameFor(QString::fromStdString(folder.path()));
+    QVERIFY(name != SingleInstance::NameFor(QStringLiteral("/elsewhere")));
+    SingleInstance first(name);
+    QVERIFY(!first.ActivateRunning());  // nobody there yet
+    int activations = 0;
+    QVERIFY(first.Listen([&] { ++activations; }));
+
+    SingleInstance second(name);
+    QVERIFY(second.ActivateRunning());
+    QTRY_COMPARE(activations, 1);
+}
+
+}  // namespace moravel
+
+QTEST_MAIN(moravel::ShellWidgetsTest)
+#include "ShellWidgetsTest.moc"
