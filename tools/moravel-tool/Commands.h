@@ -14,5 +14,6 @@ struct Subcommand {
 
 int RunThemeCommand(std::span<const std::string> args);
 int RunSettingsCommand(std::span<const std::string> args);
+int RunSampleCommand(std::span<const std::string> args);
 
 }  // namespace moravel::tool
