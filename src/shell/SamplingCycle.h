@@ -47,14 +47,14 @@ class SamplingCycle {
     // the program then shows kCpuUsageFailureText and ends.
     std::int32_t StartSampling(std::int32_t slots);
 
-    // The timer's work, once a second. Reads the usage u (a failed reading ends the tick) and
-    // appends one sample per wall-clock second since the newest one, the last of them u: a
-    // missed second counts as fully busy, and the two samples at the edges of a gap are
-    // blended halfway: nothing when the clock stands or went back; p = the newest stored sample,
-    // then for 2 seconds (p + u) / 2, u; for c >= 3 seconds p / 2 + 50, 100 (c - 3 times),
-    // u / 2 + 50, u. A gap longer than the history rewrites only the slots that exist, with the
-    // same outcome. On every `Cycle`-th appending tick (the first after Cycle + 1) it calls the
-    // refresh with u. Ticks before StartSampling or after StopSampling do nothing.
+    // The timer's work, once a second. Reads the usage u; a failed reading ends the tick. Then
+    // appends one sample per whole wall-clock second since the newest sample (none when the
+    // clock stands or went back), the last of them u. Missed seconds count as fully busy and
+    // the samples at the edges of a gap are blended halfway, p being the newest stored sample:
+    // after 2 seconds (p + u) / 2, u; after c >= 3 seconds p / 2 + 50, 100 (c - 3 times),
+    // u / 2 + 50, u. A gap longer than the history writes only the slots that exist, ending
+    // exactly as the whole run would. Every `Cycle` appending ticks (first on the Cycle + 1-th)
+    // it calls the refresh with u. Ticks before StartSampling or after StopSampling do nothing.
     void Tick();
 
     // Releases the sampler (the Windows 9x statistic is stopped); later ticks do nothing.
