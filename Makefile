@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: run test build deps-run deps-test unit asan fuzz format format-check bench clean
+.PHONY: run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -17,10 +17,10 @@ deps-run:
 	@scripts/deps.sh build qt test
 
 deps-test:
-	@scripts/deps.sh build qt test
+	@scripts/deps.sh build qt test cross e2e
 
 # Everything CI runs.
-test: deps-test format-check unit asan fuzz
+test: deps-test format-check unit asan fuzz cross
 
 unit: build
 	ctest --preset dev -j $(JOBS)
@@ -32,6 +32,10 @@ asan:
 
 fuzz:
 	scripts/fuzz.sh
+
+# The core and its unit tests built with MinGW-w64 and run under Wine.
+cross:
+	JOBS=$(JOBS) scripts/cross.sh
 
 format-check:
 	scripts/check-format.sh

@@ -41,4 +41,7 @@ std::string ExecutablePath();
 
 std::optional<std::string> EnvironmentVariable(const char* name);
 
+// Standard output writes its bytes as they are (Windows would otherwise turn "\n" into "\r\n").
+void UseBinaryStandardOutput();
+
 }  // namespace moravel

@@ -183,4 +183,6 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
     return std::string(value);
 }
 
+void UseBinaryStandardOutput() {}
+
 }  // namespace moravel

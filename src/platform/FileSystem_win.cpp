@@ -1,7 +1,10 @@
 // The file-system operations through the Win32 wide-character calls.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/FileSystem.h"
@@ -161,6 +164,11 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
     const DWORD written = GetEnvironmentVariableW(wideName.c_str(), value.data(), n);
     value.resize(written);
     return WideToUtf8(value);
+}
+
+void UseBinaryStandardOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 }  // namespace moravel

@@ -11,6 +11,7 @@
 #include "config/ThemeCatalogue.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
@@ -31,7 +32,7 @@ class Catalogue : public ::testing::Test {
         std::filesystem::create_directory(folder_.File("Themes"));
     }
     std::string Themes(std::string_view name) const {
-        return folder_.File("Themes") + "/" + std::string(name);
+        return JoinPath(folder_.File("Themes"), name);
     }
     void Theme(std::string_view name, std::string_view title) {
         WriteBytes(Themes(name), Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) + "\"\r\n"));

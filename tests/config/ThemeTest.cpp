@@ -4,6 +4,7 @@
 
 #include "config/Theme.h"
 #include "platform/Encoding.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -152,9 +153,9 @@ TEST(Theme, WhereThemeFilesAre) {
     TempFolder folder;
     ScopedProgramFolder home(folder.path());
     EXPECT_EQ(ThemesFolder(), folder.File("Themes"));
-    EXPECT_EQ(PatternFilePath(), folder.File("Themes/Pattern.dat"));
+    EXPECT_EQ(PatternFilePath(), JoinPath(folder.File("Themes"), "Pattern.dat"));
     EXPECT_EQ(ThemeReadPath(""), folder.File("Moravel.tm"));
-    EXPECT_EQ(ThemeReadPath("a.tm"), folder.File("Themes/a.tm"));
+    EXPECT_EQ(ThemeReadPath("a.tm"), JoinPath(folder.File("Themes"), "a.tm"));
     EXPECT_EQ(ThemeWritePath(folder.File("elsewhere.tm")), folder.File("elsewhere.tm"));
 
     // The custom theme works without a Themes folder.

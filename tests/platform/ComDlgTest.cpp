@@ -3,9 +3,21 @@
 #include <deque>
 
 #include "platform/ComDlg.h"
+#include "platform/Paths.h"
 
 namespace moravel {
 namespace {
+
+// An absolute path of the native flavour from a POSIX one: "/opt/x" or "C:\\opt\\x".
+std::string Native(std::string path) {
+    if (kNativePaths == PathFlavor::Windows) {
+        for (char& c : path) {
+            c = c == '/' ? '\\' : c;
+        }
+        path = "C:" + path;
+    }
+    return path;
+}
 
 class ScriptedFileDialog : public FileDialogBackend {
   public:
@@ -26,9 +38,9 @@ TEST(clsComDlg, BuildsTheRequestFromItsProperties) {
     dialog.Flags = 0x28080C;
     dialog.DialogTitle = "名前を付けて保存";
     dialog.OwnerhWnd = 42;
-    dialog.FileName = "/opt/moravel/Themes/graph";
+    dialog.FileName = Native("/opt/moravel/Themes/graph");
     dialog.FilterIndex = 1;
-    backend.answers.push_back(FileDialogAnswer{"/opt/moravel/Themes/mine.tm", 1});
+    backend.answers.push_back(FileDialogAnswer{Native("/opt/moravel/Themes/mine.tm"), 1});
     dialog.Action(2);
 
     ASSERT_EQ(backend.requests.size(), 1u);
@@ -39,10 +51,10 @@ TEST(clsComDlg, BuildsTheRequestFromItsProperties) {
     EXPECT_EQ(r.filters[0].first, "テーマファイル(tm)");
     EXPECT_EQ(r.filters[0].second, "*.tm");
     EXPECT_EQ(r.fileBox, "graph");
-    EXPECT_EQ(r.initialFolder, "/opt/moravel/Themes");
+    EXPECT_EQ(r.initialFolder, Native("/opt/moravel/Themes"));
     EXPECT_EQ(r.flags, 0x28080C);
     EXPECT_EQ(r.title, "名前を付けて保存");
-    EXPECT_EQ(dialog.FileName, "/opt/moravel/Themes/mine.tm");
+    EXPECT_EQ(dialog.FileName, Native("/opt/moravel/Themes/mine.tm"));
 }
 
 TEST(clsComDlg, CancelEmptiesFileNameAndKeepsFilterIndex) {
@@ -75,7 +87,7 @@ TEST(clsComDlg, EmptyAndOverlongFileNames) {
     for (int i = 0; i < 300; ++i) {
         longName += "あ";
     }
-    dialog.FileName = "/tmp/" + longName;
+    dialog.FileName = Native("/tmp/") + longName;
     dialog.Action(2);
     EXPECT_EQ(backend.requests[1].fileBox, longName.substr(0, 255 * 3));  // 255 characters
 }

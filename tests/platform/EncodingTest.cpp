@@ -23,11 +23,18 @@ TEST(Encoding, BackslashAndTildeStayAscii) {
 }
 
 TEST(Encoding, UndecodableBytesBecomeReplacementCharacters) {
-    // 0x80 is unassigned; 0x82 at the end is a lead byte without its trail.
+    // 0x82 at the end is a lead byte without its trail.
+#ifndef _WIN32
+    // 0x80 is unassigned in iconv's CP932 (Windows' own table gives it U+0080).
     EXPECT_EQ(AnsiToUtf8("a\x80"
                          "b"),
               "a\xEF\xBF\xBD"
               "b");
+#endif
+    EXPECT_EQ(AnsiToUtf8("a\x82"
+                         "\x20"),
+              "a\xEF\xBF\xBD"
+              " ");  // a lead byte before a byte that cannot trail it
     EXPECT_EQ(AnsiToUtf8("x\x82"), "x\xEF\xBF\xBD");
     EXPECT_EQ(AnsiToUtf8(std::string_view("a\0b", 3)), std::string("a\0b", 3));
 }

@@ -14,6 +14,7 @@ struct Subcommand {
 
 int RunThemeCommand(std::span<const std::string> args);
 int RunSettingsCommand(std::span<const std::string> args);
+int RunSampleCommand(std::span<const std::string> args);
 // Built with the Qt layer only (MORAVEL_TOOL_RENDER).
 int RunRenderCommand(std::span<const std::string> args);
 

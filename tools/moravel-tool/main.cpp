@@ -21,6 +21,13 @@ constexpr std::array kSubcommands = {
                "      Reads a settings file (Moravel.ini) as Moravel does and writes it as\n"
                "      Moravel does. A missing or unreadable input gives the default settings.\n",
                RunSettingsCommand},
+    Subcommand{"sample",
+               "  moravel-tool sample [--seconds N]\n"
+               "      Reads the CPU usage as Moravel does, once a second, and prints each value\n"
+               "      (0..100) on a line of its own ended by CR LF, N lines in all (default 10):\n"
+               "      the format of TestData.dat. Ctrl+C stops early. A sampler that cannot start\n"
+               "      prints the program's failure message and exits with status 1.\n",
+               RunSampleCommand},
 #ifdef MORAVEL_TOOL_RENDER
     Subcommand{"render",
                "  moravel-tool render --history FILE [--theme FILE] [--themes-dir DIR]\n"

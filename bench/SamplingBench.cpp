@@ -1,0 +1,44 @@
+// The once-a-second tick of the sampling cycle: an ordinary tick, and the one after the machine
+// slept for an hour (3600 samples, almost all written over the ring of a full-HD screen width).
+#include <benchmark/benchmark.h>
+
+#include "cpu/FakeCpuSampler.h"
+#include "platform/Clock.h"
+#include "shell/SamplingCycle.h"
+
+namespace moravel {
+namespace {
+
+constexpr std::int32_t kScreenWidth = 1920;
+
+void RunTicks(benchmark::State& state, std::int64_t secondsPerTick) {
+    FakeClock clock;
+    SettingsRecord settings;
+    settings.Cycle = 1;
+    std::int64_t refreshes = 0;
+    auto sampler = std::make_unique<FakeCpuSampler>();
+    FakeCpuSampler& fake = *sampler;
+    SamplingCycle cycle(std::move(sampler), clock, settings,
+                        [&refreshes](std::int32_t) { ++refreshes; });
+    cycle.StartSampling(kScreenWidth);
+    for (auto _ : state) {
+        clock.now += secondsPerTick;
+        fake.usage = static_cast<std::int32_t>(clock.now % 101);
+        cycle.Tick();
+        benchmark::DoNotOptimize(cycle.UsageHistory.data());
+    }
+    benchmark::DoNotOptimize(refreshes);
+}
+
+void BM_Tick(benchmark::State& state) {
+    RunTicks(state, 1);
+}
+BENCHMARK(BM_Tick);
+
+void BM_TickAfterAnHourGap(benchmark::State& state) {
+    RunTicks(state, 3600);
+}
+BENCHMARK(BM_TickAfterAnHourGap);
+
+}  // namespace
+}  // namespace moravel

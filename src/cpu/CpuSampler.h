@@ -1,0 +1,42 @@
+// The total CPU usage of the machine, read once a second by the sampling cycle.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace moravel {
+
+// The result of every sampler operation that failed.
+inline constexpr std::int32_t kSampleFailed = -1;
+
+// What the program says, and then ends, when the usage cannot be read at start-up.
+inline constexpr std::string_view kCpuUsageFailureText = "CPU使用率の取得に失敗しました。";
+
+// One sampler per program, used from the UI thread only.
+class CpuSampler {
+  public:
+    CpuSampler() = default;
+    virtual ~CpuSampler() = default;
+    CpuSampler(const CpuSampler&) = delete;
+    CpuSampler& operator=(const CpuSampler&) = delete;
+
+    // Makes the sampler ready: 0, or a negative value when the usage cannot be read at all.
+    virtual std::int32_t Start() = 0;
+    // The usage since the previous call in percent, or a negative value: the reading failed or
+    // is unusable, and the caller skips it.
+    virtual std::int32_t Sample() = 0;
+    // Releases what Start took: 0, or -1 when that failed.
+    virtual std::int32_t Stop() = 0;
+};
+
+// The sampler of the system the program runs on.
+std::unique_ptr<CpuSampler> MakeCpuSampler();
+
+// The usage over an interval in which the processors were idle for `idle` out of `span` (both
+// in the same units, summed over all processors): x = 100 * idle / span kept to four decimals,
+// then 100 - x to the nearest integer, halves to even. Above 100 (the idle counter went
+// backwards) gives 100; below 0 stays negative, so the caller drops it. `span` must be positive.
+std::int32_t UsageFromIdle(double idle, double span);
+
+}  // namespace moravel
