@@ -4,17 +4,14 @@
 JOBS ?= $(shell nproc)
 
 run: deps-run build
-	@echo
-	@echo "Built the program folder build/dev/bin (moravel-tool, Themes)."
-	@echo "The Moravel window itself is not part of this build yet: try"
-	@echo "  build/dev/bin/moravel-tool --help"
+	scripts/run.sh
 
 build:
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
 deps-run:
-	@scripts/deps.sh build qt test
+	@scripts/deps.sh build qt test e2e
 
 deps-test:
 	@scripts/deps.sh build qt test cross e2e
