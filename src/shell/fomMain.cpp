@@ -130,6 +130,7 @@ bool fomMain::Form_Load() {
         ShowMessage(nullptr, failure);
         return false;
     }
+    loaded_ = true;
     renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
 
     TrayData.icon = ownIcon_;
@@ -243,7 +244,7 @@ void fomMain::Form_Resize() {
 }
 
 void fomMain::resizeEvent(QResizeEvent*) {
-    if (cycle_->HistoryCount > 0) {
+    if (loaded_) {
         Form_Resize();
     }
 }
@@ -416,7 +417,7 @@ void fomMain::closeEvent(QCloseEvent* event) {
 }
 
 void fomMain::Form_QueryUnload() {
-    if (unloaded_ || cycle_->HistoryCount == 0) {
+    if (unloaded_ || !loaded_) {
         return;
     }
     unloaded_ = true;

@@ -89,6 +89,7 @@ class fomMain : public QWidget {
     Qt::Edges resizing_;
     QRect resizeStart_;
     QPoint resizeOrigin_;
+    bool loaded_ = false;  // start-up got past the sampler: closing saves the settings
     bool unloaded_ = false;
 };
 
