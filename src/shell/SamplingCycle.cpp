@@ -96,9 +96,9 @@ void SamplingCycle::StopSampling() {
     }
 }
 
-std::int32_t SamplingCycle::LoadTestData(std::string_view text) {
+std::int32_t ReadHistoryText(std::string_view text, std::span<std::int32_t> slots) {
     std::int32_t count = 0;
-    while (count < HistoryCount) {
+    while (static_cast<std::size_t>(count) < slots.size()) {
         const std::size_t end = text.find("\r\n");
         if (end == std::string_view::npos) {
             break;
@@ -108,16 +108,21 @@ std::int32_t SamplingCycle::LoadTestData(std::string_view text) {
             break;
         }
         // Held first, so that no value is too large for the integer.
-        UsageHistory[static_cast<std::size_t>(count)] = Nint(std::clamp(*value, 0.0, 100.0));
+        slots[static_cast<std::size_t>(count)] = Nint(std::clamp(*value, 0.0, 100.0));
         ++count;
         text.remove_prefix(end + 2);
     }
+    return count;
+}
+
+std::int32_t SamplingCycle::LoadTestData(std::string_view text) {
+    const std::int32_t count = ReadHistoryText(text, UsageHistory);
     HistoryPos = HistoryCount > 0 ? count % HistoryCount : 0;
     return count;
 }
 
 std::int32_t SamplingCycle::LoadTestDataFile(const std::string& path) {
-    return LoadTestData(ReadTextFile(path, ""));
+    return LoadTestData(ReadTextFile(path, "", kMaxTestDataBytes));
 }
 
 std::string TestDataFilePath() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,13 @@ class SamplingCycle {
     RefreshDisplay refresh_;
     bool running_ = false;
 };
+
+// A saved history larger than this is not read (no screen is that wide).
+inline constexpr std::uintmax_t kMaxTestDataBytes = 16 * 1024 * 1024;
+
+// Reads a saved history into `slots` from slot 0, by the rules of LoadTestData; returns how many
+// slots were filled.
+std::int32_t ReadHistoryText(std::string_view text, std::span<std::int32_t> slots);
 
 // ProgramFolder() + "TestData.dat".
 std::string TestDataFilePath();

@@ -16,6 +16,7 @@
 #include "platform/qt/QtFontEngine.h"
 #include "platform/qt/QtImageLoader.h"
 #include "render/Renderer.h"
+#include "shell/SamplingCycle.h"
 #include "tray/IconImage.h"
 #include "tray/IconPixmap.h"
 
@@ -29,7 +30,6 @@ constexpr std::int32_t kDefaultHistorySize = 1920;
 constexpr std::int32_t kMaxHistorySize = 1 << 20;
 constexpr std::int32_t kMaxSide = 16384;
 constexpr std::int64_t kMaxPixels = 64ll * 1024 * 1024;
-constexpr std::uintmax_t kMaxHistoryBytes = 64u * 1024 * 1024;
 // Tools measure text at the common desktop resolution, so pictures are the same everywhere.
 constexpr double kToolDpi = 96;
 
@@ -57,31 +57,6 @@ bool ParseSize(std::string_view text, std::int32_t& width, std::int32_t& height)
     width = *w;
     height = *h;
     return true;
-}
-
-// The test history file (TestData.dat): one usage per CR LF line, from slot 0 on, until a line
-// that is not a number, the last complete line, or the last slot. Values are rounded to integers
-// and kept inside 0..100. Returns the number of slots filled.
-//
-// The program's own reader of this file will replace this one when it lands in the core.
-std::int32_t ReadTestHistory(const std::string& text, std::vector<std::int32_t>& history) {
-    std::int32_t filled = 0;
-    std::size_t at = 0;
-    while (filled < static_cast<std::int32_t>(history.size())) {
-        const std::size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) {
-            break;
-        }
-        const auto value = ParseReal(TrimBlanks(std::string_view(text).substr(at, end - at)));
-        if (!value) {
-            break;
-        }
-        history[static_cast<std::size_t>(filled)] =
-            static_cast<std::int32_t>(RoundHalfEven(std::clamp(*value, 0.0, 100.0)));
-        ++filled;
-        at = end + 2;
-    }
-    return filled;
 }
 
 QImage SurfaceToQImage(const Surface& surface) {
@@ -164,7 +139,7 @@ int RunRenderCommand(std::span<const std::string> args) {
 
     std::vector<std::int32_t> samples(static_cast<std::size_t>(historySize), 0);
     const std::int32_t read =
-        ReadTestHistory(ReadTextFile(*historyPath, "", kMaxHistoryBytes), samples);
+        ReadHistoryText(ReadTextFile(*historyPath, "", kMaxTestDataBytes), samples);
     std::int32_t historyPos = read % historySize;
 
     ThemeRecord theme;
