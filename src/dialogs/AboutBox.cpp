@@ -6,10 +6,14 @@ namespace moravel {
 
 std::string VersionLine(std::string_view product, std::int32_t major, std::int32_t minor,
                         std::int32_t revision) {
-    std::string line =
-        std::string(product) + " Version " + std::to_string(major) + "." + std::to_string(minor);
+    std::string line(product);
+    line += " Version ";
+    line += std::to_string(major);
+    line += '.';
+    line += std::to_string(minor);
     if (revision > 0) {
-        line += "." + std::to_string(revision);
+        line += '.';
+        line += std::to_string(revision);
     }
     return line;
 }

@@ -41,36 +41,41 @@ std::int64_t MinorOffset(std::int64_t i, std::int64_t minor, std::int64_t steps)
         static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(steps) + 0.5));
 }
 
-std::uint32_t Combine(std::uint32_t d, std::uint32_t s, RasterOp op) {
-    switch (op) {
-        case RasterOp::SrcCopy:
-            return s;
-        case RasterOp::SrcAnd:
-            return d & s;
-        case RasterOp::SrcInvert:
-            return d ^ s;
-        case RasterOp::DSna:
-            return d & ~s & kColourBits;
-    }
-    return d;
-}
-
-// One row of a block copy. Runs backwards when `backwards`, so an overlapping copy within one row
-// reads every source pixel before it is overwritten.
-void CombineRow(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, RasterOp op,
-                bool backwards) {
-    if (op == RasterOp::SrcCopy) {
-        std::memmove(d, s, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
-        return;
-    }
+// One row of a block copy with the operation `combine`. Runs backwards when `backwards`, so an
+// overlapping copy within one row reads every source pixel before it is overwritten; a forward
+// row is a plain loop the compiler can vectorise.
+template <class Op>
+void CombineRowWith(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, bool backwards,
+                    Op combine) {
     if (backwards) {
         for (std::int32_t i = n - 1; i >= 0; --i) {
-            d[i] = Combine(d[i], s[i], op);
+            d[i] = combine(d[i], s[i]);
         }
     } else {
         for (std::int32_t i = 0; i < n; ++i) {
-            d[i] = Combine(d[i], s[i], op);
+            d[i] = combine(d[i], s[i]);
         }
+    }
+}
+
+void CombineRow(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, RasterOp op,
+                bool backwards) {
+    switch (op) {
+        case RasterOp::SrcCopy:
+            std::memmove(d, s, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
+            return;
+        case RasterOp::SrcAnd:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a & b; });
+            return;
+        case RasterOp::SrcInvert:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a ^ b; });
+            return;
+        case RasterOp::DSna:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a & ~b & kColourBits; });
+            return;
     }
 }
 

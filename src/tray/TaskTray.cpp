@@ -44,6 +44,8 @@ bool AddTrayIcon(TrayData& data) {
     }
     auto* icon = new QSystemTrayIcon(data.icon);
     data.shellIcon = icon;
+    data.shownIconKey = data.icon.cacheKey();
+    data.shownTip = data.tip;
     icon->setToolTip(QString::fromStdString(data.tip));
     const bool noDoubleClick = HostReportsNoDoubleClick();
     if (noDoubleClick && data.hostMenu != nullptr) {
@@ -65,8 +67,15 @@ bool ModifyTrayIcon(TrayData& data) {
     if (data.shellIcon.isNull()) {
         return false;
     }
-    data.shellIcon->setIcon(data.icon);
-    data.shellIcon->setToolTip(QString::fromStdString(data.tip));
+    // The tray host redraws the icon on every change: send only what changed.
+    if (data.icon.cacheKey() != data.shownIconKey) {
+        data.shellIcon->setIcon(data.icon);
+        data.shownIconKey = data.icon.cacheKey();
+    }
+    if (data.tip != data.shownTip) {
+        data.shellIcon->setToolTip(QString::fromStdString(data.tip));
+        data.shownTip = data.tip;
+    }
     return true;
 }
 

@@ -27,6 +27,8 @@ struct TrayData {
     std::function<void(int button, int x)> callback;
     QMenu* hostMenu = nullptr;  // shown by hosts that open a menu themselves
     QPointer<QSystemTrayIcon> shellIcon;
+    qint64 shownIconKey = 0;  // what the tray shows now, so an unchanged icon is not sent again
+    std::string shownTip;
 };
 
 bool AddTrayIcon(TrayData& data);
