@@ -13,23 +13,6 @@
 #include "platform/qt/WindowHelpers.h"
 
 namespace moravel {
-namespace {
-
-int ButtonBit(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-}  // namespace
-
 fomVersion::fomVersion(QWidget* mainWindow)
     : QDialog(mainWindow),
       picIcon_(new QLabel(this)),
@@ -91,11 +74,11 @@ bool fomVersion::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picIcon_) {
         if (event->type() == QEvent::MouseButtonPress ||
             event->type() == QEvent::MouseButtonDblClick) {
-            picIcon_MouseDown(ButtonBit(static_cast<QMouseEvent*>(event)->button()));
+            picIcon_MouseDown(MouseButtonBit(static_cast<QMouseEvent*>(event)->button()));
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease) {
-            picIcon_MouseUp(ButtonBit(static_cast<QMouseEvent*>(event)->button()));
+            picIcon_MouseUp(MouseButtonBit(static_cast<QMouseEvent*>(event)->button()));
             return true;
         }
     }

@@ -33,19 +33,6 @@ double LogicalDpi() {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-int ButtonBit(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
 bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
     return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
 }
@@ -268,7 +255,7 @@ void fomMain::mousePressEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     drag_.DownX = pos.x();
     drag_.DownY = pos.y();
-    drag_.DownButton = ButtonBit(event->button());
+    drag_.DownButton = MouseButtonBit(event->button());
     if (drag_.DownButton != 1) {
         return;
     }

@@ -1,58 +1,8 @@
 // Frames allocate nothing: every operator new of this executable is counted while a window is open.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "render/RenderFixture.h"
-
-namespace {
-
-bool gCounting = false;
-std::size_t gAllocations = 0;
-
-void* Allocate(std::size_t size) {
-    if (gCounting) {
-        ++gAllocations;
-    }
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (gCounting) {
-        ++gAllocations;
-    }
-    return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    if (gCounting) {
-        ++gAllocations;
-    }
-    return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/AllocationCounter.h"
 
 namespace moravel::test {
 namespace {
@@ -60,11 +10,9 @@ namespace {
 // Counts the allocations made by `frame`.
 template <typename Frame>
 std::size_t AllocationsOf(Frame frame) {
-    gAllocations = 0;
-    gCounting = true;
+    const std::size_t before = AllocationCount();
     frame();
-    gCounting = false;
-    return gAllocations;
+    return AllocationCount() - before;
 }
 
 using NoAllocationTest = RenderFixture;

@@ -47,6 +47,19 @@ ScreenRect GetWorkArea(const QPoint& point) {
     return screen ? ToScreenRect(screen->availableGeometry()) : ScreenRect{0, 0, 640, 480};
 }
 
+int MouseButtonBit(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
 bool IsShiftDown() {
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
 }

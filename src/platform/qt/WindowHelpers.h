@@ -20,6 +20,9 @@ void BringToFront(QWidget* window);
 // The work area (the screen less panels) of the screen under `point`, or of the primary screen.
 ScreenRect GetWorkArea(const QPoint& point);
 
+// A mouse button as the program counts them: 1 left, 2 right, 4 middle, 0 any other.
+int MouseButtonBit(Qt::MouseButton button);
+
 bool IsShiftDown();
 bool IsCtrlDown();
 
