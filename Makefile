@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
+.PHONY: bench-process run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -42,6 +42,13 @@ format:
 
 bench: build
 	for b in build/dev/bench/*_bench; do $$b; done
+
+# The whole program beside xload: CPU time per minute and peak memory, release build.
+bench-process: deps-test
+	@scripts/deps.sh bench
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	bench/whole-process.sh
 
 clean:
 	rm -rf build
