@@ -171,7 +171,7 @@ def night_pixels():
     return width, height, pixel
 
 
-def spectrum_pixels():
+def rainbow_pixels():
     """A full turn of hues across 180 columns, bright at the top and darker below."""
     width, height = 180, 64
 
@@ -279,7 +279,7 @@ THEMES = {
         "ForeType": 0, "ForeColor1": rgb(255, 225, 110), "ForeColor2": rgb(255, 180, 70),
         "BackType": 2, "BackName": "night.jpg",
     },
-    "spectrum.tm": {
+    "rainbow.tm": {
         "Title": "虹色",
         "GraphHType": 2, "GraphHLineType": 2, "GraphHLineMode": 0,
         "GraphHColor2": rgb(75, 75, 75),
@@ -289,7 +289,7 @@ THEMES = {
         "TextType": 2, "TextFont.Size": 28, "TextFont.Style": 1, "TextPosition": 4,
         "TextColor1": rgb(255, 255, 255), "TextColor2": rgb(120, 120, 120),
         "TextColor3": rgb(0, 0, 0),
-        "ForeType": 3, "ForeName": "spectrum.bmp",
+        "ForeType": 3, "ForeName": "rainbow.bmp",
         "BackColor": rgb(14, 14, 16),
     },
     "paper.tm": {
@@ -409,7 +409,7 @@ def main():
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(format_theme(fields))
     make_pattern_strip(os.path.join(OUT, "Pattern.dat"))
-    write_bmp(os.path.join(OUT, "spectrum.bmp"), *spectrum_pixels())
+    write_bmp(os.path.join(OUT, "rainbow.bmp"), *rainbow_pixels())
     with tempfile.TemporaryDirectory() as work:
         for drawing, target in ((night_pixels, "night.jpg"), (paper_pixels, "paper.gif"),
                                 (brick_pixels, "brick.ico")):

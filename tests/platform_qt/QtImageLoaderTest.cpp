@@ -250,7 +250,7 @@ TEST_F(QtImageLoaderTest, ShippedThemePicturesLoad) {
         int width;
         int height;
     } files[] = {
-        {"Pattern.dat", 32, 100}, {"spectrum.bmp", 180, 64}, {"night.jpg", 320, 100},
+        {"Pattern.dat", 32, 100}, {"rainbow.bmp", 180, 64}, {"night.jpg", 320, 100},
         {"paper.gif", 60, 100},   {"brick.ico", 32, 32},
     };
     for (const auto& f : files) {

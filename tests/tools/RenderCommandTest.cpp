@@ -15,7 +15,7 @@ using test::TempFolder;
 using test::WriteBytes;
 
 const char* const kShippedThemes[] = {"graph.tm",    "line.tm",  "sunset.tm", "night.tm",
-                                      "spectrum.tm", "paper.tm", "brick.tm",  "meter.tm",
+                                      "rainbow.tm", "paper.tm", "brick.tm",  "meter.tm",
                                       "lcd.tm",      "scope.tm", "glacier.tm"};
 
 // Runs moravel-tool with `args`; returns its exit status.
