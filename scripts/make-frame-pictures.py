@@ -8,8 +8,13 @@ frame is a raised edge in white, silver and grey around a black inner area.
 Run from anywhere: python3 scripts/make-frame-pictures.py
 """
 import os
-import struct
-import zlib
+import sys
+
+# artlib.py sits beside this script; import it from there whatever the working folder, and leave
+# no __pycache__ behind in scripts/.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from artlib import write_png  # noqa: E402
 
 WHITE = (0xFF, 0xFF, 0xFF)
 SILVER = (0xC0, 0xC0, 0xC0)
@@ -45,22 +50,15 @@ def meter_frame():
     return rows
 
 
-def png_bytes(rows):
-    """An 8-bit RGBA PNG of `rows` (lists of (r, g, b) or None for a transparent pixel)."""
-    height, width = len(rows), len(rows[0])
-    raw = bytearray()
+def rgba_rows(rows):
+    """`rows` (lists of (r, g, b) or None for a transparent pixel) as RGBA rows for write_png."""
+    out = []
     for row in rows:
-        raw.append(0)  # filter: none
+        raw = bytearray()
         for pixel in row:
             raw.extend((0, 0, 0, 0) if pixel is None else (*pixel, 0xFF))
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+        out.append(bytes(raw))
+    return out
 
 
 def main():
@@ -68,8 +66,7 @@ def main():
     os.makedirs(out, exist_ok=True)
     for name, rows in (("IconGraphFrame0.png", graph_frame()),
                        ("IconGraphFrame1.png", meter_frame())):
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(png_bytes(rows))
+        write_png(os.path.join(out, name), len(rows[0]), len(rows), rgba_rows(rows))
 
 
 if __name__ == "__main__":
