@@ -1,9 +1,11 @@
+#include <QDialog>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "dialogs/fomVersion.h"
 #include "platform/Help.h"
@@ -21,6 +23,7 @@ class ShellWidgetsTest : public QObject {
     void helpWithoutAFileSaysSo();
     void helpOpensTheTopicOfTheContext();
     void aMissingHelpFileIsReported();
+    void helpFromAModalDialogIsNotBlockedByIt();
     void aSecondStartReachesTheFirst();
 };
 
@@ -88,6 +91,24 @@ void ShellWidgetsTest::aMissingHelpFileIsReported() {
     ShowHelp(nullptr, "", 1);
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(QtMessagePrompt::Asked()[0].text).contains("Moravel.HLP"));
+    gHelpFile.clear();
+}
+
+void ShellWidgetsTest::helpFromAModalDialogIsNotBlockedByIt() {
+    test::TempFolder folder;
+    test::WriteBytes(folder.File("Moravel.HLP"),
+                     "<html><body><a name=\"1001\"></a>x</body></html>");
+    gHelpFile = folder.File("Moravel.HLP");
+    QDialog dialog;
+    QWidget* parentSeen = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+        ShowHelp(&dialog, "", 1001);  // F1 inside the modal dialog
+        parentSeen = HelpWindow() ? HelpWindow()->parentWidget() : nullptr;
+        dialog.accept();
+    });
+    dialog.exec();
+    // A window of the modal dialog's own is not blocked by it.
+    QCOMPARE(parentSeen, &dialog);
     gHelpFile.clear();
 }
 

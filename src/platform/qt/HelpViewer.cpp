@@ -1,5 +1,6 @@
 #include "platform/qt/HelpViewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
@@ -43,9 +44,16 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
     }
     const QString html = QString::fromUtf8(file.readAll());
 
+    // While a modal dialog is open every other window is blocked, so the help window then
+    // belongs to that dialog (and goes with it); otherwise it stands on its own.
+    QWidget* modal = QApplication::activeModalWidget();
     QPointer<QTextBrowser>& window = Window();
+    if (!window.isNull() && window->parentWidget() != modal) {
+        delete window.data();
+    }
     if (window.isNull()) {
-        window = new QTextBrowser;  // a window of its own, like a help viewer
+        window = new QTextBrowser(modal);
+        window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setOpenExternalLinks(true);
         window->resize(600, 520);
