@@ -134,7 +134,8 @@ void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
         f.Tick();
     }
     const long growth = ResidentBytes() - before;
-#ifndef __SANITIZE_ADDRESS__  // the sanitizer holds freed memory back on purpose; it finds leaks itself
+#ifndef __SANITIZE_ADDRESS__  // the sanitizer holds freed memory back on purpose; it finds leaks
+                              // itself
     QVERIFY2(growth < 512 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
 #else
     Q_UNUSED(growth);

@@ -14,9 +14,9 @@ using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
 
-const char* const kShippedThemes[] = {"graph.tm",    "line.tm",  "sunset.tm", "night.tm",
+const char* const kShippedThemes[] = {"graph.tm",   "line.tm",  "sunset.tm", "night.tm",
                                       "rainbow.tm", "paper.tm", "brick.tm",  "meter.tm",
-                                      "lcd.tm",      "scope.tm", "glacier.tm"};
+                                      "lcd.tm",     "scope.tm", "glacier.tm"};
 
 // Runs moravel-tool with `args`; returns its exit status.
 int Tool(const std::string& args) {
