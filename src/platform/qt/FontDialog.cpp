@@ -57,6 +57,7 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
     AskedFonts().push_back(font);
 
     QFont selected = font;
+    double shownPoints = font.pointSizeF();
     if (!NextAnswers().empty()) {
         const FontDialogAnswers::Answer answer = NextAnswers().front();
         NextAnswers().pop_front();
@@ -67,6 +68,7 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
         QFontDialog dialog(font, owner);
         dialog.setOption(QFontDialog::DontUseNativeDialog);
         dialog.setWindowTitle(QStringLiteral("フォント"));
+        shownPoints = dialog.currentFont().pointSizeF();  // the dialog offers whole points only
         if (dialog.exec() != QDialog::Accepted) {
             return -1;
         }
@@ -79,7 +81,8 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
     chosen.face = selected.family().compare(shownFamily, Qt::CaseInsensitive) == 0
                       ? opened.face
                       : selected.family().toStdString();
-    chosen.points = selected.pointSizeF();
+    // A size left as shown keeps its tenths (10.5 stays 10.5 where the dialog showed 11).
+    chosen.points = selected.pointSizeF() == shownPoints ? opened.points : selected.pointSizeF();
     chosen.weight = static_cast<std::int32_t>(selected.weight());
     chosen.italic = selected.italic();
     chosen.underline = selected.underline();
