@@ -100,6 +100,20 @@ void QtFileDialog::Prepare(QFileDialog& dialog, const FileDialogRequest& request
     }
 }
 
+std::int32_t QtFileDialog::SelectedFilterIndex(const QFileDialog& dialog) {
+    // With the details hidden the dialog names its filter by the description alone.
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList filters = dialog.nameFilters();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString& filter = filters.at(i);
+        const qsizetype details = filter.lastIndexOf(QStringLiteral(" ("));
+        if (filter == selected || (details >= 0 && filter.left(details) == selected)) {
+            return static_cast<std::int32_t>(i + 1);
+        }
+    }
+    return 1;
+}
+
 std::optional<FileDialogAnswer> QtFileDialog::Answer(const QString& path, std::int32_t filterIndex,
                                                      std::int32_t flags) {
     // The file buffer holds kFileDialogBufferChars characters with the closing NUL: a longer path
@@ -133,9 +147,8 @@ std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& requ
     }
     std::optional<FileDialogAnswer> answer;
     if (accepted && !dialog->selectedFiles().isEmpty()) {
-        const auto index = static_cast<std::int32_t>(
-            dialog->nameFilters().indexOf(dialog->selectedNameFilter()) + 1);
-        answer = Answer(dialog->selectedFiles().first(), index > 0 ? index : 1, request.flags);
+        answer =
+            Answer(dialog->selectedFiles().first(), SelectedFilterIndex(*dialog), request.flags);
     }
     delete dialog.data();
     return answer;

@@ -27,6 +27,9 @@ class QtFileDialog : public FileDialogBackend {
     // and the file box.
     static void Prepare(QFileDialog& dialog, const FileDialogRequest& request);
 
+    // The 1-based index in the dialog's filters of the one it shows now, 1 when none matches.
+    static std::int32_t SelectedFilterIndex(const QFileDialog& dialog);
+
     // What the dialog answers for the path the user chose and the filter shown at that moment
     // (1-based): nothing for an empty path, for one that does not fit the dialog's file buffer, or
     // for a path in a missing folder when `flags` say the path must exist.
