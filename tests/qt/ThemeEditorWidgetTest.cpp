@@ -72,6 +72,7 @@ class ThemeEditorWidgetTest : public QObject {
     void aStripOf24PatternsCountsFrom1To24();
     void withoutAStripThePatternChoicesAreOff();
     void f1OpensTheTopicOfTheFocusedControl();
+    void anEditedThemeSavedReadsBackAsChosen();
     void theRealColourDialogGivesTheColourChosen();
     void theRealFontDialogKeepsUntouchedStyleBits();
 
@@ -450,6 +451,49 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
         HelpWindow()->close();
     }
     gHelpFile.clear();
+}
+
+void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
+    ColorDialogAnswers::SetNextAnswers({0x00A0B0C0});
+    FontDialogAnswers::SetNextAnswers({[](QFont& f) {
+        f.setItalic(true);
+        return true;
+    }});
+    theme_.TextFont = {"ＭＳ ゴシック", 10.5, 0};
+    gEditorTheme = theme_;
+    QCOMPARE(Edit([this](fomThemeSetup&) {
+                 Find<QLineEdit>("txtTitle")->setText(QStringLiteral(" 夜の空 "));
+                 Click("optForeType_2");
+                 Find<QScrollBar>("hscForeNo")->setValue(11);
+                 Click("optPage_1");
+                 Click("optBackType_2");
+                 Find<QComboBox>("cboBackName")->setCurrentIndex(2);
+                 Click("optPage_2");
+                 Click("optGraphVType_3");
+                 Click("optGraphVLineMode_2");
+                 Click("cmdGraphVColor_2");
+                 Click("optPage_4");
+                 Find<QLineEdit>("txtTextPrefix")->setText(QStringLiteral(" 負荷 "));
+                 Click("cmdTextFont");
+                 Click("optTextPosition_8");
+                 Click("cmdExit");
+             }),
+             0);
+    QCOMPARE(gEditorTheme.Title, std::string("夜の空"));
+    QCOMPARE(gEditorTheme.BackName, std::string("sky.bmp"));
+    QCOMPARE(gEditorTheme.GraphVColor3, 0x00A0B0C0);
+    QCOMPARE(gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 2}));
+    ThemeRecord saved = gEditorTheme;
+    SaveTheme(saved, "edited.tm");
+    ThemeRecord read;
+    QVERIFY(LoadTheme(read, "edited.tm"));
+    QCOMPARE(read, saved);
+    QCOMPARE(read.ForeType, 2);
+    QCOMPARE(read.ForeNo, 11);
+    QCOMPARE(read.GraphVType, 3);
+    QCOMPARE(read.GraphVLineMode, 2);
+    QCOMPARE(read.TextPrefix, std::string(" 負荷 "));
+    QCOMPARE(read.TextPosition, 8);
 }
 
 void ThemeEditorWidgetTest::theRealColourDialogGivesTheColourChosen() {
