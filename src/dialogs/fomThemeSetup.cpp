@@ -40,7 +40,7 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Tr(const char* text) {
+QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
@@ -100,7 +100,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     setWindowTitle(Text(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* Label1 = new QLabel(Tr("タイトル(&T)"), this);
+    auto* Label1 = new QLabel(Utf8("タイトル(&T)"), this);
     txtTitle_ = new QLineEdit(this);
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
     Label1->setBuddy(txtTitle_);
@@ -126,7 +126,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     cmdExit_->setDefault(true);
     SetHelp(cmdExit_, ThemeEditorHelp::Ok);
     connect(cmdExit_, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
-    cmdCancel_ = new QPushButton(Tr("キャンセル"), this);
+    cmdCancel_ = new QPushButton(Utf8("キャンセル"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setAutoDefault(false);
     SetHelp(cmdCancel_, ThemeEditorHelp::Cancel);
@@ -169,12 +169,12 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
     for (const char* caption : captions) {
         QAbstractButton* button = nullptr;
         if (pushButtons) {
-            auto* push = new QPushButton(Tr(caption), this);
+            auto* push = new QPushButton(Utf8(caption), this);
             push->setCheckable(true);
             push->setAutoDefault(false);
             button = push;
         } else {
-            button = new QRadioButton(Tr(caption), this);
+            button = new QRadioButton(Utf8(caption), this);
         }
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
         SetHelp(button, helpContext);
@@ -187,7 +187,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
                                                    std::int32_t helpContext) {
     SwatchRow row;
-    row.caption = new QLabel(Tr(caption), this);
+    row.caption = new QLabel(Utf8(caption), this);
     row.swatch = new QLabel(this);
     row.swatch->setObjectName(QStringLiteral("lbl%1_%2").arg(QLatin1String(name)).arg(index));
     row.swatch->setAutoFillBackground(true);
@@ -256,7 +256,7 @@ void fomThemeSetup::BuildPages() {
 }
 
 QGroupBox* fomThemeSetup::BuildGraphPage() {
-    auto* page = new QGroupBox(Tr("グラフ表示"), this);
+    auto* page = new QGroupBox(Utf8("グラフ表示"), this);
     optForeType_ =
         MakeOptions("optForeType", {"折線(&L)", "塗り潰し(&I)", "パターン(&A)", "ファイル(&F)"},
                     ThemeEditorHelp::ForeType);
@@ -264,7 +264,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         state_->optForeType_Click(index);
         WriteWidgets();
     });
-    chkForeEdge_ = new QCheckBox(Tr("折線付き(&O)"), this);
+    chkForeEdge_ = new QCheckBox(Utf8("折線付き(&O)"), this);
     chkForeEdge_->setObjectName(QStringLiteral("chkForeEdge"));
     SetHelp(chkForeEdge_, ThemeEditorHelp::ForeEdge);
     connect(chkForeEdge_, &QCheckBox::clicked, this, [this](bool ticked) {
@@ -279,7 +279,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         connect(foreColor_[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
                 [this, i] { PickColour(state_->lblForeColor[static_cast<std::size_t>(i)]); });
     }
-    lblForeNoLbl_ = new QLabel(Tr("パターン番号(&E)"), this);
+    lblForeNoLbl_ = new QLabel(Utf8("パターン番号(&E)"), this);
     hscForeNo_ = new QScrollBar(Qt::Horizontal, this);
     hscForeNo_->setObjectName(QStringLiteral("hscForeNo"));
     hscForeNo_->setMinimumWidth(120);
@@ -296,7 +296,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
             WriteWidgets();
         }
     });
-    lblForeName_ = new QLabel(Tr("ファイル名(&N)"), this);
+    lblForeName_ = new QLabel(Utf8("ファイル名(&N)"), this);
     cboForeName_ = new QComboBox(this);
     cboForeName_->setObjectName(QStringLiteral("cboForeName"));
     cboForeName_->setMinimumContentsLength(16);
@@ -307,7 +307,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
             state_->cboForeName.selected = index;
         }
     });
-    chkForePosition_ = new QCheckBox(Tr("高さに合わせて伸縮させる(&S)"), this);
+    chkForePosition_ = new QCheckBox(Utf8("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
     SetHelp(chkForePosition_, ThemeEditorHelp::ForePosition);
     connect(chkForePosition_, &QCheckBox::clicked, this,
@@ -341,7 +341,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
 }
 
 QGroupBox* fomThemeSetup::BuildBackPage() {
-    auto* page = new QGroupBox(Tr("背景表示"), this);
+    auto* page = new QGroupBox(Utf8("背景表示"), this);
     optBackType_ = MakeOptions("optBackType", {"選択色(&S)", "パターン(&A)", "ファイル(&F)"},
                                ThemeEditorHelp::BackType);
     connect(optBackType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -353,7 +353,7 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
     backColor_.button->setObjectName(QStringLiteral("cmdBackColor"));
     connect(backColor_.button, &QPushButton::clicked, this,
             [this] { PickColour(state_->lblBackColor); });
-    lblBackNoLbl_ = new QLabel(Tr("パターン番号(&E)"), this);
+    lblBackNoLbl_ = new QLabel(Utf8("パターン番号(&E)"), this);
     hscBackNo_ = new QScrollBar(Qt::Horizontal, this);
     hscBackNo_->setObjectName(QStringLiteral("hscBackNo"));
     hscBackNo_->setMinimumWidth(120);
@@ -370,7 +370,7 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
             WriteWidgets();
         }
     });
-    lblBackName_ = new QLabel(Tr("ファイル名(&N)"), this);
+    lblBackName_ = new QLabel(Utf8("ファイル名(&N)"), this);
     cboBackName_ = new QComboBox(this);
     cboBackName_->setObjectName(QStringLiteral("cboBackName"));
     cboBackName_->setMinimumContentsLength(16);
@@ -404,7 +404,7 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
 }
 
 QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
-    auto* page = new QGroupBox(vertical ? Tr("縦線") : Tr("横線"), this);
+    auto* page = new QGroupBox(vertical ? Utf8("縦線") : Utf8("横線"), this);
     LineControls& c = vertical ? vLine_ : hLine_;
     const char* prefix = vertical ? "GraphV" : "GraphH";
     const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
@@ -436,9 +436,9 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     }
     const QByteArray lineTypeName = name("opt@LineType");
     const QByteArray lineModeName = name("opt@LineMode");
-    c.lineTypeCaption = new QLabel(Tr("線の種類(&L)"), this);
+    c.lineTypeCaption = new QLabel(Utf8("線の種類(&L)"), this);
     c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help + 2);
-    c.lineModeCaption = new QLabel(Tr("描画方法(&M)"), this);
+    c.lineModeCaption = new QLabel(Utf8("描画方法(&M)"), this);
     c.lineMode =
         MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"}, help + 3);
     connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
@@ -474,7 +474,7 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
 }
 
 QGroupBox* fomThemeSetup::BuildTextPage() {
-    auto* page = new QGroupBox(Tr("現在の使用率"), this);
+    auto* page = new QGroupBox(Utf8("現在の使用率"), this);
     optTextType_ = MakeOptions("optTextType", {"無し(&N)", "表示する(&W)", "縁付き(&D)"},
                                ThemeEditorHelp::TextType);
     connect(optTextType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -489,9 +489,9 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
         connect(textColor_[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
                 [this, i] { PickColour(state_->lblTextColor[static_cast<std::size_t>(i)]); });
     }
-    auto* Label3 = new QLabel(Tr("追加テキスト"), this);
-    auto* Label4 = new QLabel(Tr("前(&R)"), this);
-    auto* Label5 = new QLabel(Tr("後(&U)"), this);
+    auto* Label3 = new QLabel(Utf8("追加テキスト"), this);
+    auto* Label4 = new QLabel(Utf8("前(&R)"), this);
+    auto* Label5 = new QLabel(Utf8("後(&U)"), this);
     txtTextPrefix_ = new QLineEdit(this);
     txtTextPrefix_->setObjectName(QStringLiteral("txtTextPrefix"));
     txtTextSuffix_ = new QLineEdit(this);
@@ -514,14 +514,14 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
             ShowPictures();
         }
     });
-    cmdTextFont_ = new QPushButton(Tr("フォント設定(&F)..."), this);
+    cmdTextFont_ = new QPushButton(Utf8("フォント設定(&F)..."), this);
     cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
     cmdTextFont_->setAutoDefault(false);
     SetHelp(cmdTextFont_, ThemeEditorHelp::TextFont);
     connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
 
-    auto* Label2 = new QLabel(Tr("表示位置(&O)"), this);
+    auto* Label2 = new QLabel(Utf8("表示位置(&O)"), this);
     Frame5_ = new QFrame(this);
     Frame5_->setObjectName(QStringLiteral("Frame5"));
     optTextPosition_ = MakeOptions("optTextPosition", {"", "", "", "", "", "", "", "", ""},
@@ -539,7 +539,7 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     lblTextPosition_ = new QLabel(this);
     lblTextPosition_->setObjectName(QStringLiteral("lblTextPosition"));
     lblTextPosition_->setMinimumWidth(
-        lblTextPosition_->fontMetrics().horizontalAdvance(Tr("右上右")));
+        lblTextPosition_->fontMetrics().horizontalAdvance(Utf8("右上右")));
     connect(optTextPosition_, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optTextPosition_Click(index);
         WriteWidgets();
