@@ -114,10 +114,13 @@ void DrawPatternPreview(Surface& box, const Surface& strip, std::int32_t number)
     box.StretchBlt(0, 0, box.Width(), box.Height(), strip, number, 0, 1, strip.Height());
 }
 
-ThemeEditorState::ThemeEditorState(FontEngine& fonts, ImageLoader& images)
-    : picForeNo(kPatternPreviewWidth, kPatternPreviewHeight),
-      picBackNo(kPatternPreviewWidth, kPatternPreviewHeight),
-      picTextFont(kFontSampleWidth, kFontSampleHeight),
+ThemeEditorState::ThemeEditorState(FontEngine& fonts, ImageLoader& images, std::int32_t pixelScale)
+    : picForeNo(kPatternPreviewWidth * std::max(pixelScale, 1),
+                kPatternPreviewHeight * std::max(pixelScale, 1)),
+      picBackNo(kPatternPreviewWidth * std::max(pixelScale, 1),
+                kPatternPreviewHeight * std::max(pixelScale, 1)),
+      picTextFont(kFontSampleWidth * std::max(pixelScale, 1),
+                  kFontSampleHeight * std::max(pixelScale, 1)),
       fonts_(fonts),
       images_(images) {
     for (Surface* box : {&picForeNo, &picBackNo, &picTextFont}) {

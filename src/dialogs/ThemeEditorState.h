@@ -155,8 +155,10 @@ struct LinePageEnabling {
 
 class ThemeEditorState {
   public:
-    // `fonts` draws the sample, `images` loads the pattern strip; both outlive the state.
-    ThemeEditorState(FontEngine& fonts, ImageLoader& images);
+    // `fonts` draws the sample, `images` loads the pattern strip; both outlive the state. The
+    // pictures have `pixelScale` pixels to each pixel of their boxes (2 on a screen of double
+    // density, with `fonts` measuring at twice the dots per inch).
+    ThemeEditorState(FontEngine& fonts, ImageLoader& images, std::int32_t pixelScale = 1);
     ThemeEditorState(const ThemeEditorState&) = delete;
     ThemeEditorState& operator=(const ThemeEditorState&) = delete;
 

@@ -1,11 +1,11 @@
 #include "dialogs/fomThemeSetup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +18,8 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "config/Globals.h"
 #include "platform/qt/ColorDialog.h"
@@ -36,6 +38,12 @@ double LogicalDpi() {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
+// Device pixels per pixel of the pictures: they are drawn at the screen's density, so the font
+// sample stays sharp at 200 %.
+int PixelScale() {
+    return std::max(1, static_cast<int>(std::ceil(qApp->devicePixelRatio())));
+}
+
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -48,10 +56,12 @@ void SetHelp(QWidget* widget, std::int32_t context) {
     widget->setProperty(kHelpProperty, context);
 }
 
-QPixmap ToPixmap(const Surface& surface) {
+QPixmap ToPixmap(const Surface& surface, int scale) {
     const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
                        surface.Height(), surface.Width() * 4, QImage::Format_RGBX8888);
-    return QPixmap::fromImage(image.copy());
+    QPixmap pixmap = QPixmap::fromImage(image.copy());
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
 }
 
 void ShowColour(QLabel* swatch, std::int32_t value) {
@@ -95,8 +105,9 @@ void FillCombo(QComboBox* combo, const ImageList& list) {
 
 fomThemeSetup::fomThemeSetup(QWidget* owner)
     : QDialog(owner),
-      fonts_(LogicalDpi()),
-      state_(std::make_unique<ThemeEditorState>(fonts_, images_)) {
+      pixelScale_(PixelScale()),
+      fonts_(LogicalDpi() * pixelScale_),
+      state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
     setWindowTitle(Text(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -716,9 +727,9 @@ void fomThemeSetup::WriteWidgets() {
 }
 
 void fomThemeSetup::ShowPictures() {
-    picForeNo_->setPixmap(ToPixmap(state_->picForeNo));
-    picBackNo_->setPixmap(ToPixmap(state_->picBackNo));
-    picTextFont_->setPixmap(ToPixmap(state_->picTextFont));
+    picForeNo_->setPixmap(ToPixmap(state_->picForeNo, pixelScale_));
+    picBackNo_->setPixmap(ToPixmap(state_->picBackNo, pixelScale_));
+    picTextFont_->setPixmap(ToPixmap(state_->picTextFont, pixelScale_));
 }
 
 void fomThemeSetup::PickColour(std::int32_t& swatch) {

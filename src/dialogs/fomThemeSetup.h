@@ -70,6 +70,7 @@ class fomThemeSetup : public QDialog {
     void cmdTextFont_Click();
     void ShowHelpOnFocus();
 
+    int pixelScale_;  // device pixels per pixel of the pictures
     QtFontEngine fonts_;
     QtImageLoader images_;
     std::unique_ptr<ThemeEditorState> state_;

@@ -317,6 +317,23 @@ TEST(FontSample, IsCentredWithHalvesToEven) {
     EXPECT_EQ(d.y, 28);   // (64 - 9) / 2 = 27.5
 }
 
+TEST_F(ThemeEditor, PicturesAtDoubleDensityHaveTwiceThePixels) {
+    AddStrip(24);
+    ThemeEditorState dense(fonts_, images_, 2);
+    ThemeRecord theme = UnusualTheme();
+    theme.TextFont = {"Fake Sans", 10, 0};
+    dense.Begin(theme);
+    dense.Form_Load();
+    EXPECT_EQ(dense.picForeNo.Width(), 2 * kPatternPreviewWidth);
+    EXPECT_EQ(dense.picBackNo.Height(), 2 * kPatternPreviewHeight);
+    EXPECT_EQ(dense.picTextFont.Width(), 2 * kFontSampleWidth);
+    // The preview still fills its whole box: column 4 of the strip at the bottom right.
+    EXPECT_EQ(dense.picBackNo.Pixel(2 * kPatternPreviewWidth - 1, 2 * kPatternPreviewHeight - 1),
+              0x500u);
+    // " CPU 100% " in 5-pixel cells, centred in the wider box.
+    EXPECT_EQ(dense.sample.x, (2 * kFontSampleWidth - 50) / 2);
+}
+
 TEST_F(ThemeEditor, TypingRedrawsTheSampleAtOnce) {
     ThemeRecord theme = UnusualTheme();
     theme.TextFont = {"Fake Sans", 10, 0};
