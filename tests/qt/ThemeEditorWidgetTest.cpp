@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -58,6 +59,7 @@ QRect Ink(const QImage& image) {
 class ThemeEditorWidgetTest : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void customColoursStartBlackAndLastTheRun();
@@ -96,6 +98,11 @@ class ThemeEditorWidgetTest : public QObject {
     std::unique_ptr<fomThemeSetup> dialog_;
     ThemeRecord theme_;
 };
+
+void ThemeEditorWidgetTest::initTestCase() {
+    // Qt keeps the colour dialog's custom colours in its settings: not in the user's.
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void ThemeEditorWidgetTest::init() {
     folder_ = std::make_unique<test::TempFolder>();
