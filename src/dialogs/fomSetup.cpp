@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -79,6 +80,8 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     }
 
     Frame1_ = Named(new QGroupBox(QStringLiteral("テーマ(&T)"), this), "Frame1", kHelpSetupTheme);
+    // Its access key always leads to the theme list, the control that follows its caption.
+    Frame1_->installEventFilter(this);
     cboThemeName_ = Named(new QComboBox(Frame1_), "cboThemeName", kHelpSetupTheme);
     // A steady width whatever the titles: longer ones show whole in the open list.
     cboThemeName_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -202,6 +205,14 @@ void fomSetup::showEvent(QShowEvent* event) {
     }
 }
 
+bool fomSetup::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Frame1_ && event->type() == QEvent::Shortcut) {
+        cboThemeName_->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void fomSetup::ShowState() {
     {
         const QSignalBlocker block(cboCycle_);
@@ -268,9 +279,12 @@ void fomSetup::cmdUpdate_Click() {
     }
 }
 
+// After each modal window of its own the dialog takes the keyboard back, also where no window
+// manager hands it over.
 void fomSetup::cmdEdit_Click() {
     gEditorTheme = state_.workingTheme;
     editor_(this);
+    activateWindow();
     QtMessagePrompt prompt(this);
     if (state_.TakeEditedTheme(gEditorTheme, prompt)) {
         ShowState();
@@ -280,6 +294,7 @@ void fomSetup::cmdEdit_Click() {
 void fomSetup::cmdSaveAs_Click() {
     QtMessagePrompt prompt(this);
     state_.SaveAs(comDlg_, prompt, QtFileDialog::OwnerHandle(this));
+    activateWindow();
     ShowState();
 }
 
@@ -288,6 +303,7 @@ void fomSetup::cmdDelete_Click() {
     if (state_.DeleteSelected(prompt)) {
         ShowState();
     }
+    activateWindow();
 }
 
 std::int32_t fomSetup::HelpContextOf(const QWidget* widget) {

@@ -37,6 +37,7 @@ class fomSetup : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Form_Load(QWidget* mainWindow);
