@@ -87,6 +87,7 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     cboThemeName_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboThemeName_->setMinimumContentsLength(18);
     lblThemeName_ = Named(new QLabel(Frame1_), "lblThemeName");
+    lblThemeName_->setTextFormat(Qt::PlainText);  // a file name is never markup
     lblThemeName_->setMinimumWidth(
         lblThemeName_->fontMetrics().horizontalAdvance(QStringLiteral("spectrum.tm__")));
     cmdSaveAs_ = Named(new QPushButton(QStringLiteral("名前を付けて保存..."), Frame1_), "cmdSaveAs",
