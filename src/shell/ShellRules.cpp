@@ -10,13 +10,11 @@ std::string_view HiddenCaption(std::int32_t state) {
     return state != 0 ? kShowCaption : kHideCaption;
 }
 
-std::vector<MenuItem> PopupMenuItems(std::int32_t state, bool withSetup) {
+std::vector<MenuItem> PopupMenuItems(std::int32_t state) {
     std::vector<MenuItem> items;
     items.push_back({"mnuHidden", HiddenCaption(state), MenuCommand::Hidden});
-    if (withSetup) {
-        items.push_back({"mnuPart1", "-", MenuCommand::None});
-        items.push_back({"mnuSetup", "設定(&S)...", MenuCommand::Setup});
-    }
+    items.push_back({"mnuPart1", "-", MenuCommand::None});
+    items.push_back({"mnuSetup", "設定(&S)...", MenuCommand::Setup});
     items.push_back({"mnuVersion", "バージョン情報", MenuCommand::Version});
     items.push_back({"mnuHelp", "ヘルプ(&H)", MenuCommand::Help});
     items.push_back({"mnuPart2", "-", MenuCommand::None});

@@ -24,9 +24,8 @@ struct MenuItem {
     MenuCommand command;
 };
 
-// The popup menu's items in order, for the window's `state` (0 shown, 1 hidden). The setup entry
-// and its separator are left out while the setup dialog is not available.
-std::vector<MenuItem> PopupMenuItems(std::int32_t state, bool withSetup);
+// The popup menu's items in order, for the window's `state` (0 shown, 1 hidden).
+std::vector<MenuItem> PopupMenuItems(std::int32_t state);
 
 // The caption of the show/hide item for `state`.
 std::string_view HiddenCaption(std::int32_t state);

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "config/Globals.h"
+#include "dialogs/fomSetup.h"
 #include "dialogs/fomVersion.h"
 #include "platform/Help.h"
 #include "platform/qt/HelpViewer.h"
@@ -66,7 +67,7 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
     connect(mnuPopup_, &QMenu::aboutToShow, this, [this] {
         // The items follow the window's state each time the menu opens.
         mnuPopup_->clear();
-        for (const MenuItem& item : PopupMenuItems(gSettings.State, false)) {
+        for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
             if (item.command == MenuCommand::None) {
                 mnuPopup_->addSeparator();
                 continue;
@@ -80,6 +81,9 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
                     case MenuCommand::Hidden:
                         mnuHidden_Click();
                         break;
+                    case MenuCommand::Setup:
+                        mnuSetup_Click();
+                        break;
                     case MenuCommand::Version:
                         mnuVersion_Click();
                         break;
@@ -89,7 +93,6 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
                     case MenuCommand::Exit:
                         mnuExit_Click();
                         break;
-                    case MenuCommand::Setup:
                     case MenuCommand::None:
                         break;
                 }
@@ -104,6 +107,7 @@ fomMain::~fomMain() {
 
 bool fomMain::Form_Load() {
     gHelpFile = FindHelpFile();
+    comDlg_ = std::make_unique<clsComDlg>(fileDialogs_);
     gVersion = kBuildVersion;
     LoadConfig();
 
@@ -357,6 +361,19 @@ void fomMain::mnuHidden_Click() {
     }
 }
 
+void fomMain::mnuSetup_Click() {
+    if (setupShown_ || comDlg_ == nullptr) {
+        return;  // one setup dialog at a time
+    }
+    setupShown_ = true;
+    {
+        fomSetup setup(this, *comDlg_, [this] { ResetPicture(); });
+        setup.exec();
+    }
+    setupShown_ = false;
+    ResetPicture();
+}
+
 void fomMain::mnuVersion_Click() {
     fomVersion box(this);
     box.exec();
@@ -384,8 +401,7 @@ void fomMain::picIcon_MouseDown(int button, int x) {
 }
 
 void fomMain::BringBack() {
-    const bool setupShown = false;  // no setup dialog yet
-    const BringBackPlan plan = PlanBringBack(setupShown, gSettings.State, gSettings.TopMost);
+    const BringBackPlan plan = PlanBringBack(setupShown_, gSettings.State, gSettings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "platform/Clock.h"
+#include "platform/ComDlg.h"
+#include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtFontEngine.h"
 #include "platform/qt/QtImageLoader.h"
 #include "render/Renderer.h"
@@ -41,6 +43,8 @@ class fomMain : public QWidget {
     void RefreshDisplay(std::int32_t u);
 
     void mnuHidden_Click();
+    // The setup dialog, modally; the window is rebuilt when it closes.
+    void mnuSetup_Click();
     void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
@@ -54,6 +58,9 @@ class fomMain : public QWidget {
     QTimer& timCycle() { return timCycle_; }
     const modTaskTray::TrayData& trayData() const { return TrayData; }
     QMenu* popupMenu() const { return mnuPopup_; }
+    // The open/save dialog object of the whole run, made at start-up.
+    clsComDlg* comDlg() const { return comDlg_.get(); }
+    bool setupShown() const { return setupShown_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,6 +91,9 @@ class fomMain : public QWidget {
     bool hasTrayGraphIcon_ = false;  // TrayIconHandle: the icon made from the icon graph
 
     QMenu* mnuPopup_ = nullptr;
+    QtFileDialog fileDialogs_;
+    std::unique_ptr<clsComDlg> comDlg_;
+    bool setupShown_ = false;  // while the setup dialog is open
     DragState drag_;
     bool dragging_ = false;
     Qt::Edges resizing_;

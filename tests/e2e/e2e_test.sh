@@ -184,5 +184,40 @@ check "test data: the loaded history is drawn" awk -v g="$green" 'BEGIN { exit !
 stop "$pid"
 check "test data: closing still saves" test -f "$home/Moravel.ini"
 
+# The setup dialog from the popup menu: another theme and OK. The window is drawn in it at once,
+# the graph kept moving while the dialog was open, and the settings file names the theme at exit.
+setup_open() { xwininfo -root -children | grep -q '"Moravel の設定"'; }
+not_setup_open() { ! setup_open; }
+brightness() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
+home=$(new_home)
+start "$home"
+check "setup: window appears" wait_for 10 has_window
+read -r x y _ _ <<<"$(geometry "$(main_window)")"
+sleep 1.5
+shot "$work/before.png"
+xdotool mousemove $((x + 150)) $((y + 50)) click 3
+sleep 0.7
+xdotool key Down Down Return # 隠す(&B), then 設定(&S)... past the separator
+check "setup: the dialog opens from the menu" wait_for 5 setup_open
+timeout 5 sh -c 'while :; do :; done' &
+sleep 1
+shot "$work/open1.png"
+sleep 2.5
+shot "$work/open2.png"
+check "setup: the graph moves while the dialog is open" differ "$work/open1.png" "$work/open2.png"
+# テーマ(&T), then the eighth title in the list's order: 方眼紙, the light paper theme.
+xdotool key alt+t Home Down Down Down Down Down Down Down
+sleep 0.3
+xdotool key Return # OK, the default button
+check "setup: OK closes the dialog" wait_for 5 not_setup_open
+sleep 0.5
+shot "$work/after.png"
+check "setup: the old theme was dark" awk -v b="$(brightness "$work/before.png")" 'BEGIN { exit !(b < 0.3) }'
+check "setup: the window is drawn in the new theme" \
+    awk -v b="$(brightness "$work/after.png")" 'BEGIN { exit !(b > 0.6) }'
+check "setup: the program keeps running" kill -0 "$pid"
+stop "$pid"
+check "setup: Moravel.ini names the new theme" ini_has "$home" 'ThemeName="paper.tm"'
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

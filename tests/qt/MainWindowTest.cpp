@@ -1,10 +1,15 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 
 #include "config/Globals.h"
 #include "cpu/FakeCpuSampler.h"
+#include "dialogs/fomSetup.h"
 #include "platform/TextFile.h"
 #include "platform/qt/QtPrompts.h"
 #include "shell/fomMain.h"
@@ -20,6 +25,16 @@ long ResidentBytes() {
     long resident = 0;
     statm >> size >> resident;
     return resident * 4096;
+}
+
+// The share of the window graph's pixels in `colour` (0x00BBGGRR).
+double ShareOf(const Surface& graph, std::uint32_t colour) {
+    const std::size_t count = static_cast<std::size_t>(graph.Width()) * graph.Height();
+    std::size_t hits = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        hits += (graph.Pixels()[i] & 0xFFFFFF) == colour ? 1 : 0;
+    }
+    return count == 0 ? 0.0 : static_cast<double>(hits) / static_cast<double>(count);
 }
 
 QStringList MenuCaptions(QMenu* menu) {
@@ -65,6 +80,7 @@ class MainWindowTest : public QObject {
     void refreshesEveryCycleWithTheTip();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
+    void theSetupEntryOpensTheDialogAndRedrawsAfter();
 };
 
 void MainWindowTest::aSamplerThatCannotStartEndsStartUpAndSavesNothing() {
@@ -95,7 +111,8 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
     QCOMPARE(MenuCaptions(f.window->popupMenu()),
-             (QStringList{"隠す(&B)", "バージョン情報", "ヘルプ(&H)", "-", "終了(&X)"}));
+             (QStringList{"隠す(&B)", "-", "設定(&S)...", "バージョン情報", "ヘルプ(&H)", "-",
+                          "終了(&X)"}));
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
     QCOMPARE(gSettings.State, 1);
@@ -155,6 +172,57 @@ void MainWindowTest::closingSavesThePlace() {
     QVERIFY(ini.find("Top=30\r\n") != std::string::npos);
     QVERIFY(ini.find("State=1\r\n") != std::string::npos);
     QCOMPARE(f.sampler->stops, 1);
+}
+
+void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
+    Fixture f;
+    test::WriteBytes(
+        f.folder.File("Themes/graph.tm"),
+        "[Theme]\r\nTitle=\"graph\"\r\nGraphHType=0\r\nGraphVType=0\r\nBackColor=255\r\n");
+    test::WriteBytes(
+        f.folder.File("Themes/blue.tm"),
+        "[Theme]\r\nTitle=\"blue\"\r\nGraphHType=0\r\nGraphVType=0\r\nBackColor=16711680\r\n");
+    f.sampler->usage = 0;
+    QVERIFY(f.window->Form_Load());
+    QVERIFY(f.window->comDlg() != nullptr);  // made at start-up, kept for the whole run
+    f.Tick();
+    f.Tick();
+    QVERIFY(ShareOf(f.window->renderer().picGraph, 0x0000FF) > 0.5);
+
+    // Another theme and OK: the window is drawn in it as the dialog closes.
+    QTimer::singleShot(0, [&] {
+        auto* setup = qobject_cast<fomSetup*>(QApplication::activeModalWidget());
+        QVERIFY(setup != nullptr);
+        QVERIFY(f.window->setupShown());
+        auto* themes = setup->findChild<QComboBox*>(QStringLiteral("cboThemeName"));
+        const int blue = themes->findText(QStringLiteral("blue"));
+        themes->setCurrentIndex(blue);
+        emit themes->activated(blue);
+        setup->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+    });
+    f.window->mnuSetup_Click();
+    QVERIFY(!f.window->setupShown());
+    QCOMPARE(gSettings.ThemeName, std::string("blue.tm"));
+    QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
+
+    // While the dialog is open a tray double click leaves the hidden window hidden, and the menu
+    // does not open a second dialog.
+    f.window->mnuHidden_Click();
+    bool staysHidden = false;
+    QTimer::singleShot(0, [&] {
+        auto* setup = qobject_cast<fomSetup*>(QApplication::activeModalWidget());
+        QVERIFY(setup != nullptr);
+        f.window->picIcon_MouseDown(4, 515);
+        staysHidden = !f.window->isVisible();
+        f.window->mnuSetup_Click();
+        QCOMPARE(QApplication::activeModalWidget(), setup);
+        setup->reject();
+    });
+    f.window->mnuSetup_Click();
+    QVERIFY(staysHidden);
+    QCOMPARE(gSettings.State, 1);
+    f.window->picIcon_MouseDown(4, 515);  // with the dialog closed it comes back
+    QVERIFY(f.window->isVisible());
 }
 
 }  // namespace moravel

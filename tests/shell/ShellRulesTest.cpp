@@ -16,12 +16,13 @@ std::vector<std::string> Captions(const std::vector<MenuItem>& items) {
 }
 
 TEST(PopupMenu, CaptionsInOrderFollowTheWindowState) {
-    EXPECT_EQ(Captions(PopupMenuItems(0, true)),
+    EXPECT_EQ(Captions(PopupMenuItems(0)),
               (std::vector<std::string>{"隠す(&B)", "-", "設定(&S)...", "バージョン情報",
                                         "ヘルプ(&H)", "-", "終了(&X)"}));
-    EXPECT_EQ(
-        Captions(PopupMenuItems(1, false)),
-        (std::vector<std::string>{"表示(&B)", "バージョン情報", "ヘルプ(&H)", "-", "終了(&X)"}));
+    EXPECT_EQ(Captions(PopupMenuItems(1)),
+              (std::vector<std::string>{"表示(&B)", "-", "設定(&S)...", "バージョン情報",
+                                        "ヘルプ(&H)", "-", "終了(&X)"}));
+    EXPECT_EQ(PopupMenuItems(0)[2].command, MenuCommand::Setup);
     EXPECT_EQ(HiddenCaption(7), "表示(&B)");
 }
 

@@ -1,0 +1,458 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
+
+#include "config/Globals.h"
+#include "dialogs/fomSetup.h"
+#include "platform/Encoding.h"
+#include "platform/Help.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "platform/qt/HelpViewer.h"
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtPrompts.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+struct Fixture {
+    test::TempFolder folder;
+    test::ScopedProgramFolder home{folder.path()};
+    QtFileDialog files;
+    clsComDlg comDlg{files};
+    int resets = 0;
+
+    Fixture() {
+        Theme("graph.tm", "初期値", 0);
+        Theme("sunset.tm", "夕焼け", 200);
+        SetDefaultSettings(gSettings);
+        LoadTheme(gCurrentTheme, gSettings.ThemeName);
+    }
+    std::string Themes(std::string_view name) const {
+        return JoinPath(folder.File("Themes"), name);
+    }
+    void Theme(std::string_view name, std::string_view title, int backColor) const {
+        test::WriteBytes(Themes(name),
+                         Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) +
+                                    "\"\r\nBackColor=" + std::to_string(backColor) + "\r\n"));
+    }
+    std::unique_ptr<fomSetup> Open(fomSetup::ThemeEditorRunner editor = {}) {
+        return std::make_unique<fomSetup>(
+            nullptr, comDlg, [this] { ++resets; }, std::move(editor));
+    }
+};
+
+template <typename W>
+W* Child(QWidget* dialog, const char* name) {
+    W* widget = dialog->findChild<W*>(QLatin1String(name));
+    if (widget == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return widget;
+}
+
+// Picks the row showing `text`, as a click in the list does.
+void Pick(QWidget* dialog, const QString& text) {
+    auto* themes = Child<QComboBox>(dialog, "cboThemeName");
+    const int row = themes->findText(text);
+    QVERIFY2(row >= 0, qPrintable(text));
+    themes->setCurrentIndex(row);
+    emit themes->activated(row);
+}
+
+QStringList Rows(QWidget* dialog) {
+    auto* themes = Child<QComboBox>(dialog, "cboThemeName");
+    QStringList rows;
+    for (int i = 0; i < themes->count(); ++i) {
+        rows << themes->itemText(i);
+    }
+    return rows;
+}
+
+// The top of `widget` in the dialog's coordinates.
+QPoint Place(QWidget* dialog, const char* name) {
+    QWidget* widget = Child<QWidget>(dialog, name);
+    return widget->mapTo(dialog, QPoint(0, 0));
+}
+
+}  // namespace
+
+class SetupDialogWidgetTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        QtMessagePrompt::ClearAsked();
+        QtMessagePrompt::SetNextAnswers({});
+        QtFileDialog::ClearAsked();
+        QtFileDialog::SetNextAnswers({});
+    }
+    void captionsOrderAndLayout();
+    void theControlsFollowTheSettings();
+    void okAppliesAndCancelKeepsWhatWasApplied();
+    void anEditedThemeBecomesTheCustomTheme();
+    void theRealEditorCancelledChangesNothing();
+    void saveAsAndDeleteAskThroughTheirPrompts();
+    void f1OpensTheControlsTopic();
+    void fileDialogSetUpFromTheRequest();
+    void fileDialogAnswers();
+};
+
+void SetupDialogWidgetTest::captionsOrderAndLayout() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QCOMPARE(d->windowTitle(), QStringLiteral("Moravel の設定"));
+    QCOMPARE(Child<QLabel>(d, "Label1")->text(), QStringLiteral("表示サイクル(&C)"));
+    QCOMPARE(Child<QLabel>(d, "Label1")->buddy(), Child<QWidget>(d, "cboCycle"));
+    QCOMPARE(Child<QCheckBox>(d, "chkTopMost")->text(), QStringLiteral("常に最前面に表示する(&F)"));
+    QCOMPARE(Child<QCheckBox>(d, "chkIconGraphMode")->text(),
+             QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"));
+    QCOMPARE(Child<QGroupBox>(d, "Frame1")->title(), QStringLiteral("テーマ(&T)"));
+    QCOMPARE(Child<QPushButton>(d, "cmdSaveAs")->text(), QStringLiteral("名前を付けて保存..."));
+    QCOMPARE(Child<QPushButton>(d, "cmdDelete")->text(), QStringLiteral("削除"));
+    QCOMPARE(Child<QPushButton>(d, "cmdEdit")->text(), QStringLiteral("編集..."));
+    QCOMPARE(Child<QPushButton>(d, "cmdExit")->text(), QStringLiteral("OK"));
+    QCOMPARE(Child<QPushButton>(d, "cmdCancel")->text(), QStringLiteral("キャンセル"));
+    QCOMPARE(Child<QPushButton>(d, "cmdUpdate")->text(), QStringLiteral("更新"));
+    QVERIFY(Child<QPushButton>(d, "cmdExit")->isDefault());
+
+    auto* cycle = Child<QComboBox>(d, "cboCycle");
+    QStringList cycles;
+    for (int i = 0; i < cycle->count(); ++i) {
+        cycles << cycle->itemText(i);
+    }
+    QCOMPARE(cycles, (QStringList{"1 秒", "2 秒", "3 秒", "5 秒", "10 秒", "20 秒", "30 秒", "1 分",
+                                  "2 分", "3 分"}));
+
+    // The options from left to right: メーター1 (2), メーター2 (3), グラフ (1).
+    QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode2")->text(), QStringLiteral("メーター1"));
+    QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode3")->text(), QStringLiteral("メーター2"));
+    QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode1")->text(), QStringLiteral("グラフ"));
+    QVERIFY(Place(d, "optIconGraphMode2").x() < Place(d, "optIconGraphMode3").x());
+    QVERIFY(Place(d, "optIconGraphMode3").x() < Place(d, "optIconGraphMode1").x());
+    // Indented below their box.
+    QVERIFY(Place(d, "optIconGraphMode2").x() > Place(d, "chkIconGraphMode").x());
+
+    // Top to bottom; the theme list and its file name on one row, the buttons below.
+    QVERIFY(Place(d, "cboCycle").y() < Place(d, "chkTopMost").y());
+    QVERIFY(Place(d, "chkTopMost").y() < Place(d, "chkIconGraphMode").y());
+    QVERIFY(Place(d, "chkIconGraphMode").y() < Place(d, "optIconGraphMode2").y());
+    QVERIFY(Place(d, "optIconGraphMode2").y() < Place(d, "Frame1").y());
+    QVERIFY(Place(d, "cboThemeName").x() < Place(d, "lblThemeName").x());
+    QVERIFY(Place(d, "cboThemeName").y() < Place(d, "cmdSaveAs").y());
+    QVERIFY(Place(d, "cmdSaveAs").x() < Place(d, "cmdDelete").x());
+    QVERIFY(Place(d, "cmdDelete").x() < Place(d, "cmdEdit").x());
+    QVERIFY(Place(d, "cmdEdit").y() < Place(d, "cmdExit").y());
+    QVERIFY(Place(d, "cmdExit").x() < Place(d, "cmdCancel").x());
+    QVERIFY(Place(d, "cmdCancel").x() < Place(d, "cmdUpdate").x());
+
+    // Every caption fits its control.
+    for (QAbstractButton* button : d->findChildren<QAbstractButton*>()) {
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+    }
+}
+
+void SetupDialogWidgetTest::theControlsFollowTheSettings() {
+    Fixture f;
+    gSettings.Cycle = 7;
+    gSettings.IconGraphMode = 0;
+    gSettings.TopMost = 1;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("1 秒"));
+    QVERIFY(Child<QCheckBox>(d, "chkTopMost")->isChecked());
+    QVERIFY(!Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());
+    QVERIFY(Child<QRadioButton>(d, "optIconGraphMode2")->isChecked());
+    QVERIFY(!Child<QRadioButton>(d, "optIconGraphMode2")->isEnabled());
+    QCOMPARE(Rows(d), (QStringList{"初期値", "夕焼け"}));
+    QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(), QStringLiteral("初期値"));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("graph.tm"));
+    QVERIFY(Child<QPushButton>(d, "cmdDelete")->isEnabled());
+
+    // Checking the box enables the options with メーター1 chosen; OK stores 2 and 1 秒.
+    Child<QCheckBox>(d, "chkIconGraphMode")->click();
+    QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(gSettings.IconGraphMode, 2);
+    QCOMPARE(gSettings.Cycle, 1);
+
+    gSettings.IconGraphMode = 3;
+    gSettings.Cycle = 180;
+    dialog = f.Open();
+    d = dialog.get();
+    QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());
+    QVERIFY(Child<QRadioButton>(d, "optIconGraphMode3")->isChecked());
+    QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("3 分"));
+    Child<QRadioButton>(d, "optIconGraphMode1")->click();
+    Child<QComboBox>(d, "cboCycle")->setCurrentIndex(4);
+    Child<QCheckBox>(d, "chkTopMost")->click();
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(gSettings.IconGraphMode, 1);
+    QCOMPARE(gSettings.Cycle, 10);
+    QCOMPARE(gSettings.TopMost, 0);
+
+    // The custom theme: marked, with no file name and nothing to delete.
+    test::WriteBytes(f.folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
+    gSettings.ThemeName = "";
+    dialog = f.Open();
+    d = dialog.get();
+    QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(),
+             QStringLiteral("mine （カスタム）"));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
+    QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
+}
+
+void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    Pick(d, QStringLiteral("夕焼け"));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("sunset.tm"));
+    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));  // not yet
+    Child<QPushButton>(d, "cmdUpdate")->click();
+    QCOMPARE(f.resets, 1);
+    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(gCurrentTheme.BackColor, 200);
+    QCOMPARE(dialog->result(), 0);  // 更新 does not close it
+
+    Pick(d, QStringLiteral("初期値"));
+    QTest::keyClick(d, Qt::Key_Escape);  // キャンセル
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.resets, 1);
+
+    dialog = f.Open();
+    d = dialog.get();
+    QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(), QStringLiteral("夕焼け"));
+    Pick(d, QStringLiteral("初期値"));
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));
+    QCOMPARE(gCurrentTheme.BackColor, 0);
+    QCOMPARE(f.resets, 2);
+}
+
+void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
+    Fixture f;
+    int edits = 0;
+    bool change = false;
+    auto dialog = f.Open([&](QWidget* owner) {
+        ++edits;
+        if (owner == nullptr || gEditorTheme.Title != "初期値") {
+            return -1;  // must be handed the working theme
+        }
+        if (!change) {
+            return 0;  // OK without a change
+        }
+        gEditorTheme.Title = "編集済み";
+        gEditorTheme.BackColor = 0x123456;
+        return 0;
+    });
+    QWidget* d = dialog.get();
+    Child<QPushButton>(d, "cmdEdit")->click();
+    QCOMPARE(edits, 1);
+    QVERIFY(!IsFile(f.folder.File("Moravel.tm")));
+    QCOMPARE(Rows(d), (QStringList{"初期値", "夕焼け"}));
+
+    change = true;
+    Child<QPushButton>(d, "cmdEdit")->click();
+    QCOMPARE(edits, 2);
+    QVERIFY(IsFile(f.folder.File("Moravel.tm")));
+    QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(),
+             QStringLiteral("編集済み （カスタム）"));
+    QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(gSettings.ThemeName, std::string());
+    QCOMPARE(gCurrentTheme.BackColor, 0x123456);
+}
+
+void SetupDialogWidgetTest::theRealEditorCancelledChangesNothing() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    bool editorShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* editor = QApplication::activeModalWidget();
+        editorShown = editor != nullptr && editor != d &&
+                      editor->windowTitle() == QStringLiteral("テーマファイルの編集");
+        if (auto* modal = qobject_cast<QDialog*>(editor)) {
+            modal->reject();
+        }
+    });
+    Child<QPushButton>(d, "cmdEdit")->click();
+    QVERIFY(editorShown);
+    QVERIFY(!IsFile(f.folder.File("Moravel.tm")));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("graph.tm"));
+}
+
+void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+
+    // Into the Themes folder: written and selected, no question.
+    QtFileDialog::SetNextAnswers({FileDialogAnswer{f.Themes("copy"), 1}});
+    Child<QPushButton>(d, "cmdSaveAs")->click();
+    QCOMPARE(QtFileDialog::Asked().size(), std::size_t{1});
+    const FileDialogRequest& request = QtFileDialog::Asked()[0];
+    QCOMPARE(request.action, 2);
+    QCOMPARE(QString::fromStdString(request.title), QStringLiteral("名前を付けて保存"));
+    QCOMPARE(request.fileBox, std::string("graph"));
+    QCOMPARE(request.initialFolder, f.folder.File("Themes"));
+    QCOMPARE(QtFileDialog::OwnerWindow(request.owner), d);
+    QVERIFY(IsFile(f.Themes("copy.tm")));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("copy.tm"));
+    QCOMPARE(Rows(d), (QStringList{"初期値", "初期値", "夕焼け"}));
+    QVERIFY(QtMessagePrompt::Asked().empty());
+
+    // Elsewhere: the question, OK default; cancelled, nothing is written.
+    test::TempFolder elsewhere;
+    QtFileDialog::SetNextAnswers({FileDialogAnswer{elsewhere.File("x.tm"), 1}});
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Cancel});
+    Child<QPushButton>(d, "cmdSaveAs")->click();
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    const MessageRequest& question = QtMessagePrompt::Asked()[0];
+    QCOMPARE(QString::fromStdString(question.text),
+             QStringLiteral(
+                 "Themes フォルダ以外に保存すると、Moravelから使用できません。宜しいですか？"));
+    QCOMPARE(question.caption, std::string("Moravel"));
+    QCOMPARE(question.buttons, MessageButtons::OkCancel);
+    QCOMPARE(question.icon, MessageIcon::Question);
+    QCOMPARE(question.defaultButton, 1);
+    QVERIFY(!IsFile(elsewhere.File("x.tm")));
+    QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("copy.tm"));
+
+    // A cancelled file dialog changes nothing.
+    QtFileDialog::SetNextAnswers({std::nullopt});
+    Child<QPushButton>(d, "cmdSaveAs")->click();
+    QCOMPARE(Rows(d).size(), 3);
+
+    // Delete the selected copy: asked with Cancel as default, then gone; the list falls back.
+    QtMessagePrompt::ClearAsked();
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    Child<QPushButton>(d, "cmdDelete")->click();
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(QtMessagePrompt::Asked()[0].text),
+             QStringLiteral("テーマファイル 初期値(copy.tm) を削除します。宜しいですか？"));
+    QCOMPARE(QtMessagePrompt::Asked()[0].defaultButton, 2);
+    QCOMPARE(QtMessagePrompt::Asked()[0].icon, MessageIcon::Question);
+    QVERIFY(!IsFile(f.Themes("copy.tm")));
+    QCOMPARE(Rows(d), (QStringList{"初期値", "夕焼け"}));
+    QVERIFY(!Child<QLabel>(d, "lblThemeName")->text().isEmpty());
+}
+
+void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    const std::pair<const char*, int> contexts[] = {
+        {"cboCycle", 1001},       {"chkTopMost", 1002},   {"chkIconGraphMode", 0},
+        {"optIconGraphMode1", 0}, {"cboThemeName", 1004}, {"cmdSaveAs", 1005},
+        {"cmdDelete", 1006},      {"cmdEdit", 1007},      {"cmdExit", 1008},
+        {"cmdCancel", 1009},      {"cmdUpdate", 1010},
+    };
+    for (const auto& [name, context] : contexts) {
+        QCOMPARE(fomSetup::HelpContextOf(Child<QWidget>(d, name)), context);
+    }
+
+    test::WriteBytes(f.folder.File("Moravel.HLP"),
+                     "<html><body><a name=\"1007\"></a><h1>Edit topic</h1></body></html>");
+    gHelpFile = f.folder.File("Moravel.HLP");
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    Child<QWidget>(d, "cmdEdit")->setFocus();
+    QTest::keyClick(d, Qt::Key_F1);
+    QTRY_VERIFY(HelpWindow() != nullptr);
+    QVERIFY(HelpWindow()->toPlainText().contains(QStringLiteral("Edit topic")));
+    // It belongs to the dialog while that is open, so a modal dialog does not block it.
+    QCOMPARE(HelpWindow()->windowHandle()->transientParent(), d->windowHandle());
+    dialog->reject();
+    QVERIFY(HelpWindow()->windowHandle()->transientParent() == nullptr);
+    HelpWindow()->close();
+}
+
+void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {
+    test::TempFolder folder;
+    FileDialogRequest request;
+    request.action = 2;
+    request.title = "名前を付けて保存";
+    request.filters = {{"テーマファイル(tm)", "*.tm"}, {"画像", "*.bmp;*.jpg"}};
+    request.filterIndex = 2;
+    request.initialFolder = folder.path();
+    request.fileBox = "graph";
+    request.flags = 0x28080C;
+    QFileDialog dialog;
+    QtFileDialog::Prepare(dialog, request);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("名前を付けて保存"));
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog.nameFilters(),
+             (QStringList{"テーマファイル(tm) (*.tm)", "画像 (*.bmp *.jpg)"}));
+    QCOMPARE(QtFileDialog::SelectedFilterIndex(dialog), 2);
+    QCOMPARE(QDir(dialog.directory()).canonicalPath(),
+             QDir(QString::fromStdString(folder.path())).canonicalPath());
+
+    request.action = 1;
+    request.flags = 0x1000 | 0x2;
+    request.filterIndex = 9;  // out of range: the first
+    QFileDialog open;
+    QtFileDialog::Prepare(open, request);
+    QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
+    QVERIFY(!open.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(QtFileDialog::SelectedFilterIndex(open), 1);
+    open.selectNameFilter(QStringLiteral("画像 (*.bmp *.jpg)"));
+    QCOMPARE(QtFileDialog::SelectedFilterIndex(open), 2);
+}
+
+void SetupDialogWidgetTest::fileDialogAnswers() {
+    test::TempFolder folder;
+    const QString inFolder = QString::fromStdString(folder.File("a.tm"));
+    auto answer = QtFileDialog::Answer(inFolder, 2, 0x800);
+    QVERIFY(answer.has_value());
+    QCOMPARE(answer->path, folder.File("a.tm"));
+    QCOMPARE(answer->filterIndex, 2);
+    QVERIFY(!QtFileDialog::Answer(QString(), 1, 0).has_value());
+    // A missing folder: refused only when the path must exist.
+    const QString missing = QString::fromStdString(folder.File("no/a.tm"));
+    QVERIFY(!QtFileDialog::Answer(missing, 1, 0x800).has_value());
+    QVERIFY(QtFileDialog::Answer(missing, 1, 0).has_value());
+    // The file buffer holds 255 characters with its closing NUL.
+    const QString base = QStringLiteral("/t/");
+    QVERIFY(QtFileDialog::Answer(base + QString(251, QChar(u'漢')), 1, 0).has_value());
+    QVERIFY(!QtFileDialog::Answer(base + QString(252, QChar(u'漢')), 1, 0).has_value());
+
+    // Through clsComDlg: a cancel empties FileName, and FilterIndex stays from the last answer.
+    QtFileDialog files;
+    clsComDlg comDlg(files);
+    comDlg.Filter = "A|*.a|B|*.b";
+    comDlg.FilterIndex = 1;
+    comDlg.FileName = folder.File("x.a");
+    QtFileDialog::SetNextAnswers({FileDialogAnswer{folder.File("y.b"), 2}, std::nullopt});
+    comDlg.Action(1);
+    QCOMPARE(comDlg.FileName, folder.File("y.b"));
+    QCOMPARE(comDlg.FilterIndex, 2);
+    comDlg.Action(1);
+    QCOMPARE(comDlg.FileName, std::string());
+    QCOMPARE(comDlg.FilterIndex, 2);
+    QCOMPARE(QtFileDialog::Asked().back().filterIndex, 2);
+}
+
+}  // namespace moravel
+
+QTEST_MAIN(moravel::SetupDialogWidgetTest)
+#include "SetupDialogWidgetTest.moc"
