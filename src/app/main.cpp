@@ -1,6 +1,8 @@
 // Moravel: a small monitor of the total CPU load.
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtSystemColours.h"
@@ -18,6 +20,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
     moravel::UseDesktopSystemColours();
+    // The interface is Japanese, so Qt's own dialogs (files, colours, fonts) speak it too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     moravel::SingleInstance instance(
         moravel::SingleInstance::NameFor(QString::fromStdString(moravel::ProgramFolder())));

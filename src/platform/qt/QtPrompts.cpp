@@ -55,6 +55,7 @@ MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
     }
     QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton, owner_);
+    box.setTextFormat(Qt::PlainText);  // a theme's title is text, never markup
     QPushButton* ok = box.addButton(QMessageBox::Ok);
     QPushButton* cancel = nullptr;
     if (request.buttons == MessageButtons::OkCancel) {
