@@ -76,6 +76,15 @@ std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view
     return workingTheme.Title.empty() ? std::string(kNewThemeName) : workingTheme.Title;
 }
 
+MessageRequest SaveFailedMessage(std::string_view fileName) {
+    MessageRequest failure;
+    failure.text = "テーマファイル " + std::string(fileName) + " を保存できませんでした。";
+    failure.caption = std::string(kAppTitle);
+    failure.buttons = MessageButtons::Ok;
+    failure.icon = MessageIcon::Exclamation;
+    return failure;
+}
+
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  ThemeRecord& workingTheme, std::string& workingName) {
     const std::string themesFolder = ThemesFolder();
@@ -98,8 +107,11 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     }
 
     if (CompareFileNames(folder, AddBackslash(themesFolder)) == 0) {
+        if (SaveTheme(workingTheme, name) < 0) {
+            prompt.Show(SaveFailedMessage(name));
+            return false;
+        }
         workingName = name;
-        SaveTheme(workingTheme, name);
         return true;
     }
     MessageRequest question;
@@ -108,8 +120,8 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
     question.defaultButton = 1;
-    if (prompt.Show(question) == MessageAnswer::Ok) {
-        SaveTheme(workingTheme, folder + name);
+    if (prompt.Show(question) == MessageAnswer::Ok && SaveTheme(workingTheme, folder + name) < 0) {
+        prompt.Show(SaveFailedMessage(folder + name));
     }
     return false;
 }

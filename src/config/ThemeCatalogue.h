@@ -33,9 +33,13 @@ std::int32_t ListImageFiles(std::vector<std::string>& names);
 // The name the save dialog suggests for the working theme, without folder.
 std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view workingName);
 
+// The message that says the theme file `fileName` could not be written.
+MessageRequest SaveFailedMessage(std::string_view fileName);
+
 // Asks for a file name through `dialog` and writes the working theme there. Inside the Themes
 // folder the working name becomes the new name; elsewhere the user is asked first, and the working
-// name stays. Returns whether the theme list must be rebuilt (with the working name selected).
+// name stays. A write that fails is reported and changes nothing. Returns whether the theme list
+// must be rebuilt (with the working name selected).
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  ThemeRecord& workingTheme, std::string& workingName);
 

@@ -143,12 +143,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
     if (SaveTheme(workingTheme, "") < 0) {
         // Rebuilding the list now would select and read some other theme in place of the edited
         // one; it stays in hand instead, for OK or 更新 to apply.
-        MessageRequest failure;
-        failure.text =
-            "テーマファイル " + std::string(kCustomThemeFileName) + " を保存できませんでした。";
-        failure.caption = std::string(kAppTitle);
-        failure.icon = MessageIcon::Exclamation;
-        prompt.Show(failure);
+        prompt.Show(SaveFailedMessage(kCustomThemeFileName));
         return true;
     }
     FillThemeList("");

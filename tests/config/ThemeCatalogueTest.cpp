@@ -175,6 +175,20 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
     EXPECT_EQ(name, "");  // the working name stays
 }
 
+TEST_F(Catalogue, ASaveThatCannotBeWrittenIsReportedAndChangesNothing) {
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    std::string name = "graph.tm";
+    std::filesystem::create_directory(Themes("taken.tm"));  // nothing can replace a folder
+    files_.answers.push_back(FileDialogAnswer{Themes("taken"), 1});
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_EQ(name, "graph.tm");
+    ASSERT_EQ(messages_.asked.size(), 1u);
+    EXPECT_EQ(messages_.asked[0].text, "テーマファイル taken.tm を保存できませんでした。");
+    EXPECT_EQ(messages_.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(std::filesystem::is_directory(Themes("taken.tm")));
+}
+
 TEST_F(Catalogue, SaveAsCancelledChangesNothing) {
     ThemeRecord theme;
     SetDefaultTheme(theme);
