@@ -176,7 +176,7 @@ void fomMain::ResetPicture() {
 }
 
 void fomMain::RefreshDisplay(std::int32_t u) {
-    if (isVisible()) {
+    if (gSettings.State == 0) {  // a hidden window is not drawn; showing it rebuilds the graph
         renderer_.DrawGraph();
         update();
     }
@@ -228,7 +228,9 @@ void fomMain::Form_Resize() {
     renderer_.SetClientSize(width(), height());
     renderer_.LayoutPictures();
     renderer_.GraphReady = false;
-    if (isVisible()) {
+    // Not isVisible(): the resize of the first show comes before the window counts as visible,
+    // and the graph would stay blank until the next tick.
+    if (gSettings.State == 0) {
         renderer_.DrawGraph();
     }
     update();
