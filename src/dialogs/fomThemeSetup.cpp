@@ -290,34 +290,6 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         connect(foreColor_[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
                 [this, i] { PickColour(state_->lblForeColor[static_cast<std::size_t>(i)]); });
     }
-    lblForeNoLbl_ = new QLabel(Utf8("パターン番号(&E)"), this);
-    hscForeNo_ = new QScrollBar(Qt::Horizontal, this);
-    hscForeNo_->setObjectName(QStringLiteral("hscForeNo"));
-    hscForeNo_->setMinimumWidth(120);
-    SetHelp(hscForeNo_, ThemeEditorHelp::ForeNo);
-    lblForeNoLbl_->setBuddy(hscForeNo_);
-    lblForeNo_ = new QLabel(this);
-    lblForeNo_->setObjectName(QStringLiteral("lblForeNo"));
-    lblForeNo_->setMinimumWidth(
-        lblForeNo_->fontMetrics().horizontalAdvance(QStringLiteral("000/000")));
-    picForeNo_ = PictureBox(this, "picForeNo", kPatternPreviewWidth, kPatternPreviewHeight);
-    connect(hscForeNo_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!writing_) {
-            state_->hscForeNo_Change(value);
-            WriteWidgets();
-        }
-    });
-    lblForeName_ = new QLabel(Utf8("ファイル名(&N)"), this);
-    cboForeName_ = new QComboBox(this);
-    cboForeName_->setObjectName(QStringLiteral("cboForeName"));
-    cboForeName_->setMinimumContentsLength(16);
-    SetHelp(cboForeName_, ThemeEditorHelp::ForeName);
-    lblForeName_->setBuddy(cboForeName_);
-    connect(cboForeName_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!writing_) {
-            state_->cboForeName.selected = index;
-        }
-    });
     chkForePosition_ = new QCheckBox(Utf8("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
     SetHelp(chkForePosition_, ThemeEditorHelp::ForePosition);
@@ -333,14 +305,10 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         const SwatchRow& row = foreColor_[static_cast<std::size_t>(i)];
         AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
     }
-    auto* pattern = new QHBoxLayout;
-    pattern->addWidget(hscForeNo_, 1);
-    pattern->addWidget(lblForeNo_);
-    pattern->addWidget(picForeNo_);
-    grid->addWidget(lblForeNoLbl_, 3, 0);
-    grid->addLayout(pattern, 3, 1, 1, 3);
-    grid->addWidget(lblForeName_, 4, 0);
-    grid->addWidget(cboForeName_, 4, 1, 1, 3);
+    MakePatternRow(grid, 3, "ForeNo", ThemeEditorHelp::ForeNo, &ThemeEditorState::hscForeNo_Change,
+                   lblForeNoLbl_, hscForeNo_, lblForeNo_, picForeNo_);
+    MakeImageRow(grid, 4, "ForeName", ThemeEditorHelp::ForeName, &ThemeEditorState::cboForeName,
+                 lblForeName_, cboForeName_);
     grid->addWidget(chkForePosition_, 5, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(6, 1);
@@ -349,6 +317,54 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
     layout->addSpacing(12);
     layout->addLayout(grid, 1);
     return page;
+}
+
+void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
+                                   std::int32_t helpContext,
+                                   void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
+                                   QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
+    const QString id = QString::fromLatin1(name);
+    caption = new QLabel(Utf8("パターン番号(&E)"), this);
+    scroll = new QScrollBar(Qt::Horizontal, this);
+    scroll->setObjectName(QStringLiteral("hsc") + id);
+    scroll->setMinimumWidth(120);
+    SetHelp(scroll, helpContext);
+    caption->setBuddy(scroll);
+    counter = new QLabel(this);
+    counter->setObjectName(QStringLiteral("lbl") + id);
+    counter->setMinimumWidth(counter->fontMetrics().horizontalAdvance(QStringLiteral("000/000")));
+    preview = PictureBox(this, (QStringLiteral("pic") + id).toLatin1().constData(),
+                         kPatternPreviewWidth, kPatternPreviewHeight);
+    connect(scroll, &QScrollBar::valueChanged, this, [this, change](int value) {
+        if (!writing_) {
+            ((*state_).*change)(value);
+            WriteWidgets();
+        }
+    });
+    auto* pattern = new QHBoxLayout;
+    pattern->addWidget(scroll, 1);
+    pattern->addWidget(counter);
+    pattern->addWidget(preview);
+    grid->addWidget(caption, row, 0);
+    grid->addLayout(pattern, row, 1, 1, 3);
+}
+
+void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
+                                 std::int32_t helpContext, ImageList ThemeEditorState::*list,
+                                 QLabel*& caption, QComboBox*& combo) {
+    caption = new QLabel(Utf8("ファイル名(&N)"), this);
+    combo = new QComboBox(this);
+    combo->setObjectName(QStringLiteral("cbo") + QString::fromLatin1(name));
+    combo->setMinimumContentsLength(16);
+    SetHelp(combo, helpContext);
+    caption->setBuddy(combo);
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
+        if (!writing_) {
+            ((*state_).*list).selected = index;
+        }
+    });
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(combo, row, 1, 1, 3);
 }
 
 QGroupBox* fomThemeSetup::BuildBackPage() {
@@ -364,47 +380,14 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
     backColor_.button->setObjectName(QStringLiteral("cmdBackColor"));
     connect(backColor_.button, &QPushButton::clicked, this,
             [this] { PickColour(state_->lblBackColor); });
-    lblBackNoLbl_ = new QLabel(Utf8("パターン番号(&E)"), this);
-    hscBackNo_ = new QScrollBar(Qt::Horizontal, this);
-    hscBackNo_->setObjectName(QStringLiteral("hscBackNo"));
-    hscBackNo_->setMinimumWidth(120);
-    SetHelp(hscBackNo_, ThemeEditorHelp::BackNo);
-    lblBackNoLbl_->setBuddy(hscBackNo_);
-    lblBackNo_ = new QLabel(this);
-    lblBackNo_->setObjectName(QStringLiteral("lblBackNo"));
-    lblBackNo_->setMinimumWidth(
-        lblBackNo_->fontMetrics().horizontalAdvance(QStringLiteral("000/000")));
-    picBackNo_ = PictureBox(this, "picBackNo", kPatternPreviewWidth, kPatternPreviewHeight);
-    connect(hscBackNo_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!writing_) {
-            state_->hscBackNo_Change(value);
-            WriteWidgets();
-        }
-    });
-    lblBackName_ = new QLabel(Utf8("ファイル名(&N)"), this);
-    cboBackName_ = new QComboBox(this);
-    cboBackName_->setObjectName(QStringLiteral("cboBackName"));
-    cboBackName_->setMinimumContentsLength(16);
-    SetHelp(cboBackName_, ThemeEditorHelp::BackName);
-    lblBackName_->setBuddy(cboBackName_);
-    connect(cboBackName_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!writing_) {
-            state_->cboBackName.selected = index;
-        }
-    });
-
     auto* types = OptionColumn(optBackType_);
     types->addStretch(1);
     auto* grid = new QGridLayout;
     AddSwatchRow(grid, 0, backColor_.caption, backColor_.swatch, backColor_.button);
-    auto* pattern = new QHBoxLayout;
-    pattern->addWidget(hscBackNo_, 1);
-    pattern->addWidget(lblBackNo_);
-    pattern->addWidget(picBackNo_);
-    grid->addWidget(lblBackNoLbl_, 1, 0);
-    grid->addLayout(pattern, 1, 1, 1, 3);
-    grid->addWidget(lblBackName_, 2, 0);
-    grid->addWidget(cboBackName_, 2, 1, 1, 3);
+    MakePatternRow(grid, 1, "BackNo", ThemeEditorHelp::BackNo, &ThemeEditorState::hscBackNo_Change,
+                   lblBackNoLbl_, hscBackNo_, lblBackNo_, picBackNo_);
+    MakeImageRow(grid, 2, "BackName", ThemeEditorHelp::BackName, &ThemeEditorState::cboBackName,
+                 lblBackName_, cboBackName_);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(3, 1);
     auto* layout = new QHBoxLayout(page);

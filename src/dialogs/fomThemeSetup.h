@@ -14,6 +14,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -59,6 +60,14 @@ class fomThemeSetup : public QDialog {
                               std::int32_t helpContext, bool pushButtons = false);
     SwatchRow MakeSwatch(const char* name, int index, const char* caption,
                          std::int32_t helpContext);
+    // The pattern-number row of a page ("ForeNo" or "BackNo"): its caption, scroll bar, "n/N"
+    // counter and preview, put into `grid` at `row`.
+    void MakePatternRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+                        void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
+                        QScrollBar*& scroll, QLabel*& counter, QLabel*& preview);
+    // The image-file row of a page ("ForeName" or "BackName"), put into `grid` at `row`.
+    void MakeImageRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+                      ImageList ThemeEditorState::*list, QLabel*& caption, QComboBox*& combo);
 
     void Form_Load();
     // Shows the state: every control's value, the enabling rules and the pictures.
