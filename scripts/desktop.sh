@@ -13,6 +13,11 @@ desktop_start() {
             break
         fi
     done
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        XDG_RUNTIME_DIR=$(mktemp -d)  # private (0700), as a session's runtime folder is
+        export XDG_RUNTIME_DIR
+        desktop_runtime=$XDG_RUNTIME_DIR
+    fi
     Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     desktop_pids+=($!)
     export DISPLAY=":$n"
@@ -47,4 +52,8 @@ desktop_stop() {
         wait "$pid" 2>/dev/null
     done
     desktop_pids=()
+    if [ -n "${desktop_runtime:-}" ]; then
+        rm -rf "$desktop_runtime"
+        unset XDG_RUNTIME_DIR desktop_runtime
+    fi
 }
