@@ -196,7 +196,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 }
 
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
-                                                   std::int32_t helpContext) {
+                                                   std::int32_t helpContext, std::int32_t& colour) {
     SwatchRow row;
     row.caption = new QLabel(Utf8(caption), this);
     row.swatch = new QLabel(this);
@@ -211,6 +211,7 @@ fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, 
                               16);
     row.caption->setBuddy(row.button);
     SetHelp(row.button, helpContext);
+    connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
     return row;
 }
 
@@ -286,9 +287,8 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
     for (int i = 0; i < 3; ++i) {
         foreColor_[static_cast<std::size_t>(i)] =
             MakeSwatch("ForeColor", i, colourCaptions[i],
-                       i < 2 ? ThemeEditorHelp::ForeLineColours : ThemeEditorHelp::ForeGraphColour);
-        connect(foreColor_[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
-                [this, i] { PickColour(state_->lblForeColor[static_cast<std::size_t>(i)]); });
+                       i < 2 ? ThemeEditorHelp::ForeLineColours : ThemeEditorHelp::ForeGraphColour,
+                       state_->lblForeColor[static_cast<std::size_t>(i)]);
     }
     chkForePosition_ = new QCheckBox(Utf8("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
@@ -375,11 +375,10 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
         state_->optBackType_Click(index);
         WriteWidgets();
     });
-    backColor_ = MakeSwatch("BackColor", 0, "背景の色(&C)", ThemeEditorHelp::BackColour);
+    backColor_ = MakeSwatch("BackColor", 0, "背景の色(&C)", ThemeEditorHelp::BackColour,
+                            state_->lblBackColor);
     backColor_.swatch->setObjectName(QStringLiteral("lblBackColor"));
     backColor_.button->setObjectName(QStringLiteral("cmdBackColor"));
-    connect(backColor_.button, &QPushButton::clicked, this,
-            [this] { PickColour(state_->lblBackColor); });
     auto* types = OptionColumn(optBackType_);
     types->addStretch(1);
     auto* grid = new QGridLayout;
@@ -421,12 +420,9 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     const QByteArray colourName = name("@Color");
     for (int i = 0; i < 3; ++i) {
         c.colour[static_cast<std::size_t>(i)] =
-            MakeSwatch(colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help + 1);
-        connect(c.colour[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
-                [this, vertical, i] {
-                    auto& colours = vertical ? state_->lblGraphVColor : state_->lblGraphHColor;
-                    PickColour(colours[static_cast<std::size_t>(i)]);
-                });
+            MakeSwatch(colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help + 1,
+                       (vertical ? state_->lblGraphVColor
+                                 : state_->lblGraphHColor)[static_cast<std::size_t>(i)]);
     }
     const QByteArray lineTypeName = name("opt@LineType");
     const QByteArray lineModeName = name("opt@LineMode");
@@ -479,9 +475,8 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     for (int i = 0; i < 3; ++i) {
         textColor_[static_cast<std::size_t>(i)] =
             MakeSwatch("TextColor", i, captions[i],
-                       i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours);
-        connect(textColor_[static_cast<std::size_t>(i)].button, &QPushButton::clicked, this,
-                [this, i] { PickColour(state_->lblTextColor[static_cast<std::size_t>(i)]); });
+                       i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours,
+                       state_->lblTextColor[static_cast<std::size_t>(i)]);
     }
     auto* Label3 = new QLabel(Utf8("追加テキスト"), this);
     auto* Label4 = new QLabel(Utf8("前(&R)"), this);

@@ -58,8 +58,9 @@ class fomThemeSetup : public QDialog {
     QGroupBox* BuildTextPage();
     QButtonGroup* MakeOptions(const char* name, std::initializer_list<const char*> captions,
                               std::int32_t helpContext, bool pushButtons = false);
-    SwatchRow MakeSwatch(const char* name, int index, const char* caption,
-                         std::int32_t helpContext);
+    // A colour's row; its "..." button opens the colour dialog on `colour`.
+    SwatchRow MakeSwatch(const char* name, int index, const char* caption, std::int32_t helpContext,
+                         std::int32_t& colour);
     // The pattern-number row of a page ("ForeNo" or "BackNo"): its caption, scroll bar, "n/N"
     // counter and preview, put into `grid` at `row`.
     void MakePatternRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
