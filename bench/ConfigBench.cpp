@@ -2,8 +2,8 @@
 // lists them, so a theme's parse should stay far below a millisecond.
 #include <benchmark/benchmark.h>
 
-#include "config/Theme.h"
-#include "platform/Encoding.h"
+#include "core/config/Theme.h"
+#include "core/os/Encoding.h"
 
 namespace moravel {
 namespace {

@@ -11,11 +11,11 @@
 #include <memory>
 #include <vector>
 
-#include "config/Settings.h"
-#include "config/Theme.h"
-#include "platform/qt/QtFontEngine.h"
-#include "platform/qt/QtImageLoader.h"
-#include "render/Renderer.h"
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
+#include "core/render/Renderer.h"
+#include "qt/QtFontEngine.h"
+#include "qt/QtImageLoader.h"
 
 namespace moravel {
 namespace {

@@ -2,9 +2,9 @@
 // slept for an hour (3600 samples, almost all written over the ring of a full-HD screen width).
 #include <benchmark/benchmark.h>
 
-#include "cpu/FakeCpuSampler.h"
-#include "platform/Clock.h"
-#include "shell/SamplingCycle.h"
+#include "core/cpu/FakeCpuSampler.h"
+#include "core/os/Clock.h"
+#include "core/shell/SamplingCycle.h"
 
 namespace moravel {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "config/Settings.h"
-#include "config/Theme.h"
-#include "platform/Encoding.h"
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
+#include "core/os/Encoding.h"
 
 using namespace moravel;
 

@@ -7,12 +7,12 @@
 
 #include <fstream>
 
-#include "config/Globals.h"
-#include "cpu/FakeCpuSampler.h"
-#include "dialogs/fomSetup.h"
-#include "platform/TextFile.h"
-#include "platform/qt/QtPrompts.h"
-#include "shell/fomMain.h"
+#include "core/config/Globals.h"
+#include "core/cpu/FakeCpuSampler.h"
+#include "core/os/TextFile.h"
+#include "qt/QtPrompts.h"
+#include "qt/fomMain.h"
+#include "qt/fomSetup.h"
 #include "support/TempFolder.h"
 
 namespace moravel {

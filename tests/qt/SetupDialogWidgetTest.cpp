@@ -12,15 +12,15 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "config/Globals.h"
-#include "dialogs/fomSetup.h"
-#include "platform/Encoding.h"
-#include "platform/Help.h"
-#include "platform/Paths.h"
-#include "platform/TextFile.h"
-#include "platform/qt/HelpViewer.h"
-#include "platform/qt/QtFileDialog.h"
-#include "platform/qt/QtPrompts.h"
+#include "core/config/Globals.h"
+#include "core/os/Encoding.h"
+#include "core/os/Paths.h"
+#include "core/os/TextFile.h"
+#include "core/shell/Help.h"
+#include "qt/HelpViewer.h"
+#include "qt/QtFileDialog.h"
+#include "qt/QtPrompts.h"
+#include "qt/fomSetup.h"
 #include "support/TempFolder.h"
 
 namespace moravel {

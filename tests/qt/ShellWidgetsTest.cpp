@@ -7,11 +7,11 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "dialogs/fomVersion.h"
-#include "platform/Help.h"
-#include "platform/qt/HelpViewer.h"
-#include "platform/qt/QtPrompts.h"
-#include "shell/SingleInstance.h"
+#include "core/shell/Help.h"
+#include "qt/HelpViewer.h"
+#include "qt/QtPrompts.h"
+#include "qt/SingleInstance.h"
+#include "qt/fomVersion.h"
 #include "support/TempFolder.h"
 
 namespace moravel {

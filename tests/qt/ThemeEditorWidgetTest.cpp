@@ -16,13 +16,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "config/Globals.h"
-#include "dialogs/fomThemeSetup.h"
-#include "platform/Help.h"
-#include "platform/Paths.h"
-#include "platform/qt/ColorDialog.h"
-#include "platform/qt/FontDialog.h"
-#include "platform/qt/HelpViewer.h"
+#include "core/config/Globals.h"
+#include "core/os/Paths.h"
+#include "core/shell/Help.h"
+#include "qt/ColorDialog.h"
+#include "qt/FontDialog.h"
+#include "qt/HelpViewer.h"
+#include "qt/fomThemeSetup.h"
 #include "support/TempFolder.h"
 
 namespace moravel {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/FontEngine.h"
+#include "core/render/FontEngine.h"
 
 namespace moravel::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/ImageLoader.h"
+#include "core/render/ImageLoader.h"
 
 namespace moravel::test {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Prompts.h"
+#include "core/dialogs/Prompts.h"
 
 namespace moravel::test {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "platform/Paths.h"
+#include "core/os/Paths.h"
 
 namespace moravel::test {
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 
 #include "Args.h"
 #include "Commands.h"
-#include "config/Settings.h"
-#include "config/Theme.h"
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
 
 namespace moravel::tool {
 namespace {

@@ -9,16 +9,16 @@
 
 #include "Args.h"
 #include "Commands.h"
-#include "config/Settings.h"
-#include "config/Theme.h"
-#include "platform/Strings.h"
-#include "platform/TextFile.h"
-#include "platform/qt/QtFontEngine.h"
-#include "platform/qt/QtImageLoader.h"
-#include "render/Renderer.h"
-#include "shell/SamplingCycle.h"
-#include "tray/IconImage.h"
-#include "tray/IconPixmap.h"
+#include "core/base/Strings.h"
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
+#include "core/os/TextFile.h"
+#include "core/render/Renderer.h"
+#include "core/shell/SamplingCycle.h"
+#include "core/tray/IconImage.h"
+#include "qt/IconPixmap.h"
+#include "qt/QtFontEngine.h"
+#include "qt/QtImageLoader.h"
 
 namespace moravel::tool {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "Args.h"
 #include "Commands.h"
-#include "cpu/CpuSampler.h"
-#include "platform/FileSystem.h"
-#include "platform/Strings.h"
+#include "core/base/Strings.h"
+#include "core/cpu/CpuSampler.h"
+#include "core/os/FileSystem.h"
 
 namespace moravel::tool {
 namespace {

@@ -1,0 +1,77 @@
+#include "core/config/Settings.h"
+
+#include <array>
+
+#include "core/config/Globals.h"
+#include "core/config/KeyValueFile.h"
+#include "core/os/ProgramFolder.h"
+#include "core/os/TextFile.h"
+
+namespace moravel {
+namespace {
+
+using R = SettingsRecord;
+using K = FieldKind;
+
+// The file's keys in the order they are written.
+constexpr std::array<FieldSpec<R>, 10> kFields = {
+    TextField<R>("Version", K::Text, [](R& r) -> std::string& { return r.Version; }),
+    NumberField<R>("Top", K::Integer, [](R& r) -> std::int32_t& { return r.Top; }),
+    NumberField<R>("Left", K::Integer, [](R& r) -> std::int32_t& { return r.Left; }),
+    NumberField<R>("Width", K::Integer, [](R& r) -> std::int32_t& { return r.Width; }),
+    NumberField<R>("Height", K::Integer, [](R& r) -> std::int32_t& { return r.Height; }),
+    NumberField<R>("TopMost", K::Integer, [](R& r) -> std::int32_t& { return r.TopMost; }),
+    NumberField<R>("State", K::Integer, [](R& r) -> std::int32_t& { return r.State; }),
+    NumberField<R>("Cycle", K::Integer, [](R& r) -> std::int32_t& { return r.Cycle; }),
+    NumberField<R>("IconGraphMode", K::Integer,
+                   [](R& r) -> std::int32_t& { return r.IconGraphMode; }),
+    TextField<R>("ThemeName", K::QuotedText, [](R& r) -> std::string& { return r.ThemeName; }),
+};
+
+constexpr std::string_view kSectionLine = "[Settings]";
+
+}  // namespace
+
+void SetDefaultSettings(SettingsRecord& record) {
+    record = SettingsRecord{};
+    record.Cycle = 1;
+    record.Width = -1;
+    record.Height = -1;
+    record.ThemeName = std::string(kDefaultThemeName);
+}
+
+std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
+void ParseSettingsText(std::string_view text, SettingsRecord& record) {
+    ParseRecord<R>(text, "[settings]", kFields, record);
+}
+
+std::string FormatSettingsText(const SettingsRecord& record) {
+    return FormatRecord<R>(kSectionLine, kFields, record);
+}
+
+void LoadSettingsFile(SettingsRecord& record, const std::string& path) {
+    SetDefaultSettings(record);
+    ParseSettingsText(ReadTextFile(path, "", kMaxConfigFileBytes), record);
+}
+
+std::int32_t SaveSettingsFile(SettingsRecord& record, const std::string& path) {
+    record.Version = FormatVersion(gVersion.Major, gVersion.Minor, gVersion.Revision);
+    return WriteTextFile(path, FormatSettingsText(record));
+}
+
+std::string SettingsFilePath() {
+    return ProgramFolder() + std::string(kSettingsFileName);
+}
+
+void LoadSettings(SettingsRecord& record) {
+    LoadSettingsFile(record, SettingsFilePath());
+}
+
+void SaveSettings(SettingsRecord& record) {
+    SaveSettingsFile(record, SettingsFilePath());
+}
+
+}  // namespace moravel

@@ -1,0 +1,160 @@
+#include "core/config/ThemeCatalogue.h"
+
+#include "core/base/Strings.h"
+#include "core/config/Globals.h"
+#include "core/os/FileSystem.h"
+#include "core/os/Paths.h"
+#include "core/os/TextFile.h"
+
+namespace moravel {
+namespace {
+
+constexpr std::string_view kThemeExtension = ".tm";
+
+bool HasThemeExtension(std::string_view name) {
+    return name.size() >= 4 && EndsWithNoCase(name, kThemeExtension);
+}
+
+}  // namespace
+
+std::int32_t ListThemes(std::vector<std::string>& fileNames, std::vector<std::string>& titles) {
+    std::vector<std::string> names;
+    std::vector<std::string> found;
+    ThemeRecord temp;
+    if (LoadTheme(temp, "")) {
+        names.emplace_back();
+        found.push_back(temp.Title);
+    }
+    for (const FolderEntry& entry : ListFolder(ThemesFolder())) {
+        if (entry.isFolder || entry.isHidden || !EndsWithNoCase(entry.name, kThemeExtension)) {
+            continue;
+        }
+        if (LoadTheme(temp, entry.name)) {
+            names.push_back(entry.name);
+            found.push_back(temp.Title);
+        }
+    }
+    const auto count = static_cast<std::int32_t>(names.size());
+    if (count > 0) {
+        fileNames = std::move(names);
+        titles = std::move(found);
+    }
+    return count;
+}
+
+bool IsImageFileName(std::string_view name) {
+    for (const std::string_view extension : {".bmp", ".jpg", ".gif", ".ico"}) {
+        if (name.size() >= 5 && EndsWithNoCase(name, extension)) {
+            return true;
+        }
+    }
+    for (const std::string_view extension : {".jpeg", ".giff"}) {
+        if (name.size() >= 6 && EndsWithNoCase(name, extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int32_t ListImageFiles(std::vector<std::string>& names) {
+    names.clear();
+    for (const FolderEntry& entry : ListFolder(ThemesFolder())) {
+        if (!entry.isFolder && !entry.isHidden && IsImageFileName(entry.name)) {
+            names.push_back(entry.name);
+        }
+    }
+    return static_cast<std::int32_t>(names.size());
+}
+
+std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view workingName) {
+    if (!workingName.empty()) {
+        if (HasThemeExtension(workingName)) {
+            workingName.remove_suffix(kThemeExtension.size());
+        }
+        return std::string(workingName);
+    }
+    return workingTheme.Title.empty() ? std::string(kNewThemeName) : workingTheme.Title;
+}
+
+MessageRequest SaveFailedMessage(std::string_view fileName) {
+    MessageRequest failure;
+    failure.text = "テーマファイル " + std::string(fileName) + " を保存できませんでした。";
+    failure.caption = std::string(kAppTitle);
+    failure.buttons = MessageButtons::Ok;
+    failure.icon = MessageIcon::Exclamation;
+    return failure;
+}
+
+bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
+                 ThemeRecord& workingTheme, std::string& workingName) {
+    const std::string themesFolder = ThemesFolder();
+    dialog.Filter = std::string(kThemeFileFilter);
+    dialog.OwnerhWnd = owner;
+    dialog.Flags = kSaveAsFlags;
+    dialog.DialogTitle = std::string(kSaveAsTitle);
+    dialog.FileName = JoinPath(themesFolder, SuggestedThemeName(workingTheme, workingName));
+    dialog.FilterIndex = 1;
+    dialog.Action(2);
+    const std::string chosen = dialog.FileName;
+    if (chosen.empty()) {
+        return false;
+    }
+
+    const std::string folder = AddBackslash(GetParentFolder(chosen));
+    std::string name = GetFileName(chosen);
+    if (!HasThemeExtension(name)) {
+        name += kThemeExtension;
+    }
+
+    if (CompareFileNames(folder, AddBackslash(themesFolder)) == 0) {
+        if (SaveTheme(workingTheme, name) < 0) {
+            prompt.Show(SaveFailedMessage(name));
+            return false;
+        }
+        workingName = name;
+        return true;
+    }
+    MessageRequest question;
+    question.text = "Themes フォルダ以外に保存すると、Moravelから使用できません。宜しいですか？";
+    question.caption = std::string(kAppTitle);
+    question.buttons = MessageButtons::OkCancel;
+    question.icon = MessageIcon::Question;
+    question.defaultButton = 1;
+    if (prompt.Show(question) == MessageAnswer::Ok && SaveTheme(workingTheme, folder + name) < 0) {
+        prompt.Show(SaveFailedMessage(folder + name));
+    }
+    return false;
+}
+
+bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_view fileName) {
+    if (fileName.empty()) {
+        return false;  // the custom theme is never deleted here
+    }
+    const std::string path = JoinPath(ThemesFolder(), fileName);
+    if (!IsFile(path)) {
+        return false;
+    }
+    MessageRequest question;
+    question.text = "テーマファイル " + std::string(title) + "(" + std::string(fileName) +
+                    ") を削除します。宜しいですか？";
+    question.caption = std::string(kAppTitle);
+    question.buttons = MessageButtons::OkCancel;
+    question.icon = MessageIcon::Question;
+    question.defaultButton = 2;
+    if (prompt.Show(question) != MessageAnswer::Ok) {
+        return false;
+    }
+    std::string error;
+    if (!DeleteFileForced(path, error)) {
+        MessageRequest failure;
+        failure.text =
+            "テーマファイル " + std::string(fileName) + " を削除できませんでした。\n" + error;
+        failure.caption = std::string(kAppTitle);
+        failure.buttons = MessageButtons::Ok;
+        failure.icon = MessageIcon::Exclamation;
+        prompt.Show(failure);
+    }
+    return true;
+}
+
+}  // namespace moravel

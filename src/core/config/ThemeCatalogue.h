@@ -1,0 +1,50 @@
+// The catalogue of theme files and image files in the Themes folder, and the custom theme
+// "Moravel.tm" beside the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/config/Theme.h"
+#include "core/dialogs/ComDlg.h"
+#include "core/dialogs/Prompts.h"
+
+namespace moravel {
+
+inline constexpr std::string_view kThemeFileFilter = "テーマファイル(tm)|*.tm";
+inline constexpr std::int32_t kSaveAsFlags = 0x28080C;
+inline constexpr std::string_view kSaveAsTitle = "名前を付けて保存";
+inline constexpr std::string_view kNewThemeName = "新規";
+
+// Lists the usable themes: the custom theme first (file name "") when "Moravel.tm" holds one, then
+// every "*.tm" file of the Themes folder that holds a "[Theme]" section, in file-system order.
+// The arrays are resized to the count, or left as they were when nothing is found.
+std::int32_t ListThemes(std::vector<std::string>& fileNames, std::vector<std::string>& titles);
+
+// True for the names the theme editor offers as images: ".bmp", ".jpg", ".gif", ".ico" (and
+// ".jpeg", ".giff"), in any case, with at least one character before the extension.
+bool IsImageFileName(std::string_view name);
+
+// Lists the image files of the Themes folder, in file-system order.
+std::int32_t ListImageFiles(std::vector<std::string>& names);
+
+// The name the save dialog suggests for the working theme, without folder.
+std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view workingName);
+
+// The message that says the theme file `fileName` could not be written.
+MessageRequest SaveFailedMessage(std::string_view fileName);
+
+// Asks for a file name through `dialog` and writes the working theme there. Inside the Themes
+// folder the working name becomes the new name; elsewhere the user is asked first, and the working
+// name stays. A write that fails is reported and changes nothing. Returns whether the theme list
+// must be rebuilt (with the working name selected).
+bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
+                 ThemeRecord& workingTheme, std::string& workingName);
+
+// Asks, then deletes the theme file `fileName` of the Themes folder. A file the system refuses to
+// delete is reported in a message box. Returns whether the theme list must be rebuilt.
+bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_view fileName);
+
+}  // namespace moravel

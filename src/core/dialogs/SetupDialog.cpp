@@ -1,0 +1,180 @@
+#include "core/dialogs/SetupDialog.h"
+
+#include <algorithm>
+
+#include "core/base/Strings.h"
+#include "core/config/Globals.h"
+#include "core/config/ThemeCatalogue.h"
+#include "core/os/Paths.h"
+
+namespace moravel {
+
+std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& fileNames,
+                                            const std::vector<std::string>& titles,
+                                            std::int32_t count) {
+    std::vector<ThemeListItem> items;
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(std::max(count, 0)), fileNames.size(), titles.size()});
+    for (std::size_t i = 0; i < n; ++i) {
+        std::string text = titles[i];
+        if (fileNames[i].empty()) {
+            text += kCustomThemeSuffix;
+        }
+        items.push_back({std::move(text), static_cast<std::int32_t>(i)});
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const ThemeListItem& a, const ThemeListItem& b) {
+                         return ToLowerAscii(a.text) < ToLowerAscii(b.text);
+                     });
+    return items;
+}
+
+SetupDialog::SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme)
+    : iconModes{{{kIconModeChoices[0].index, true},
+                 {kIconModeChoices[1].index, false},
+                 {kIconModeChoices[2].index, false}}},
+      settings_(settings),
+      currentTheme_(currentTheme) {}
+
+void SetupDialog::Load() {
+    workingName = settings_.ThemeName;
+    workingTheme = currentTheme_;
+
+    loading = true;
+    FillThemeList(workingName);
+    loading = false;
+
+    topMost = settings_.TopMost != 0;
+
+    // A mode that names no option button shows as none; the options keep their first selection.
+    const std::int32_t mode = settings_.IconGraphMode;
+    iconGraphChecked = mode >= kIconModeGraph && mode <= kIconModeMeter2;
+    if (iconGraphChecked) {
+        SelectIconMode(mode);
+    }
+
+    cycleRow = 0;
+    for (std::size_t i = 0; i < kCycleChoices.size(); ++i) {
+        if (kCycleChoices[i].seconds == settings_.Cycle) {
+            cycleRow = static_cast<std::int32_t>(i);
+            break;
+        }
+    }
+}
+
+void SetupDialog::FillThemeList(std::string_view selectName) {
+    count = ListThemes(fileNames, titles);
+    themeItems = SortedThemeItems(fileNames, titles, count);
+    themeRow = -1;
+
+    std::int32_t sel = 0;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(themeItems.size()); ++i) {
+        if (CompareFileNames(selectName, fileNames[static_cast<std::size_t>(i)]) == 0) {
+            sel = i;  // a later match wins
+        }
+    }
+    if (themeItems.empty()) {
+        // Nothing is selected, so there is nothing to delete either.
+        themeNameLabel.clear();
+        deleteEnabled = false;
+        return;
+    }
+    const auto row =
+        std::find_if(themeItems.begin(), themeItems.end(),
+                     [sel](const ThemeListItem& item) { return item.itemData == sel; });
+    cboThemeName_Click(static_cast<std::int32_t>(row - themeItems.begin()));
+}
+
+void SetupDialog::cboThemeName_Click(std::int32_t row) {
+    if (row < 0 || row >= static_cast<std::int32_t>(themeItems.size())) {
+        return;
+    }
+    themeRow = row;
+    const std::string& name =
+        fileNames[static_cast<std::size_t>(themeItems[static_cast<std::size_t>(row)].itemData)];
+    deleteEnabled = !name.empty();
+    themeNameLabel = name;
+    if (!loading) {
+        // A theme that vanished since the listing leaves the working theme as it was.
+        ThemeRecord temp;
+        if (LoadTheme(temp, name)) {
+            workingTheme = std::move(temp);
+            workingName = name;
+        }
+    }
+}
+
+void SetupDialog::chkIconGraphMode_Click(bool checked) {
+    iconGraphChecked = checked;
+}
+
+void SetupDialog::SelectIconMode(std::int32_t index) {
+    for (OptionState& option : iconModes) {
+        option.selected = option.index == index;
+    }
+}
+
+std::int32_t SetupDialog::SelectedIconMode() const {
+    return SelectedOptionIndex(iconModes, 0);
+}
+
+std::int32_t SetupDialog::SelectedCycle() const {
+    const std::size_t row =
+        cycleRow >= 0 && cycleRow < static_cast<std::int32_t>(kCycleChoices.size())
+            ? static_cast<std::size_t>(cycleRow)
+            : 0;
+    return kCycleChoices[row].seconds;
+}
+
+void SetupDialog::ApplySettings() {
+    settings_.TopMost = topMost ? 1 : 0;
+    settings_.Cycle = SelectedCycle();
+    settings_.IconGraphMode = iconGraphChecked ? SelectedIconMode() : 0;
+    settings_.ThemeName = workingName;
+    currentTheme_ = workingTheme;
+}
+
+bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prompt) {
+    if (!ThemesDiffer(workingTheme, edited)) {
+        return false;
+    }
+    workingTheme = edited;
+    workingName.clear();
+    if (SaveTheme(workingTheme, "") < 0) {
+        // Rebuilding the list now would select and read some other theme in place of the edited
+        // one; it stays in hand instead, for OK or 更新 to apply.
+        prompt.Show(SaveFailedMessage(kCustomThemeFileName));
+        return true;
+    }
+    FillThemeList("");
+    return true;
+}
+
+bool SetupDialog::SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner) {
+    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName)) {
+        return false;
+    }
+    FillThemeList(workingName);
+    return true;
+}
+
+bool SetupDialog::DeleteSelected(MessagePrompt& prompt) {
+    if (themeRow < 0 || themeRow >= static_cast<std::int32_t>(themeItems.size())) {
+        return false;
+    }
+    const auto sel =
+        static_cast<std::size_t>(themeItems[static_cast<std::size_t>(themeRow)].itemData);
+    if (fileNames[sel].empty()) {
+        return false;  // the custom theme is never deleted
+    }
+    // Copies: the listing is rebuilt below.
+    const std::string title = titles[sel];
+    const std::string name = fileNames[sel];
+    if (!DeleteThemeFile(prompt, title, name)) {
+        return false;
+    }
+    FillThemeList(workingName);
+    return true;
+}
+
+}  // namespace moravel

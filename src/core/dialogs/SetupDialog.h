@@ -1,0 +1,155 @@
+// The setup dialog's state and decisions, without a window: the cycle list, always-on-top, the
+// tray-icon graph mode, the theme list and the commands on theme files. fomSetup shows this state,
+// writes the user's changes into it and forwards the buttons; everything it decides is here.
+//
+// The dialog works on copies: the settings record and the current theme it was given change only
+// in ApplySettings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
+#include "core/dialogs/ComDlg.h"
+#include "core/dialogs/OptionGroup.h"
+#include "core/dialogs/Prompts.h"
+
+namespace moravel {
+
+inline constexpr std::string_view kSetupCaption = "Moravel の設定";
+inline constexpr std::string_view kCustomThemeSuffix = " （カスタム）";
+
+struct CycleChoice {
+    std::string_view text;
+    std::int32_t seconds;
+};
+
+// The rows of the cycle list, with the seconds each one stands for.
+inline constexpr std::array<CycleChoice, 10> kCycleChoices = {{
+    {"1 秒", 1},
+    {"2 秒", 2},
+    {"3 秒", 3},
+    {"5 秒", 5},
+    {"10 秒", 10},
+    {"20 秒", 20},
+    {"30 秒", 30},
+    {"1 分", 60},
+    {"2 分", 120},
+    {"3 分", 180},
+}};
+
+// The tray-icon graph modes, as the index of their option button.
+inline constexpr std::int32_t kIconModeGraph = 1;
+inline constexpr std::int32_t kIconModeMeter1 = 2;
+inline constexpr std::int32_t kIconModeMeter2 = 3;
+
+struct IconModeChoice {
+    std::int32_t index;
+    std::string_view caption;
+};
+
+// The option buttons from left to right.
+inline constexpr std::array<IconModeChoice, 3> kIconModeChoices = {{
+    {kIconModeMeter1, "メーター1"},
+    {kIconModeMeter2, "メーター2"},
+    {kIconModeGraph, "グラフ"},
+}};
+
+// Help topics of the controls; the tray-icon controls and the file-name label have none.
+enum SetupHelpContext : std::int32_t {
+    kHelpSetupCycle = 1001,
+    kHelpSetupTopMost = 1002,
+    kHelpSetupTheme = 1004,
+    kHelpSetupSaveAs = 1005,
+    kHelpSetupDelete = 1006,
+    kHelpSetupEdit = 1007,
+    kHelpSetupOk = 1008,
+    kHelpSetupCancel = 1009,
+    kHelpSetupUpdate = 1010,
+};
+
+// One row of the theme list: its text and the index of its theme in fileNames and titles.
+struct ThemeListItem {
+    std::string text;
+    std::int32_t itemData;
+
+    bool operator==(const ThemeListItem&) const = default;
+};
+
+// The rows for a listing, sorted by their text (ASCII letters without regard to case, rows of
+// equal text in listing order). The custom theme's title is followed by " （カスタム）".
+std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& fileNames,
+                                            const std::vector<std::string>& titles,
+                                            std::int32_t count);
+
+class SetupDialog {
+  public:
+    SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme);
+
+    // Opening: the working theme and its name from the settings, the theme list (the selection
+    // found there is shown but not loaded), the check boxes, the tray-icon mode and the cycle.
+    void Load();
+
+    // The theme list. Rebuilds it from the folder and selects the row of `selectName`, or the
+    // first listed theme when no file has that name. Unless `loading` is set, the selected theme
+    // is read and becomes the working theme.
+    void FillThemeList(std::string_view selectName);
+
+    // The user picked row `row` of the theme list.
+    void cboThemeName_Click(std::int32_t row);
+
+    // Tray-icon box and option buttons. The options are enabled exactly while the box is checked;
+    // their selection stays either way.
+    void chkIconGraphMode_Click(bool checked);
+    void SelectIconMode(std::int32_t index);
+    std::int32_t SelectedIconMode() const;
+    bool IconModesEnabled() const { return iconGraphChecked; }
+
+    // The seconds of the selected cycle row.
+    std::int32_t SelectedCycle() const;
+
+    // Copies the choices into the settings and the working theme into the current theme.
+    void ApplySettings();
+
+    // After the theme editor: a theme that differs from the working one becomes the custom theme,
+    // is written to "Moravel.tm" and selected. Returns whether anything changed. When the custom
+    // theme cannot be written the user is told, and the edited theme stays the working one.
+    bool TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prompt);
+
+    // Save as: asks for a file name and writes the working theme; a theme saved in the Themes
+    // folder is selected in the rebuilt list. Returns whether the list was rebuilt.
+    bool SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner);
+
+    // Deletes the selected theme's file after asking; the list is rebuilt and selects the working
+    // theme again, or the first listed theme when that file is gone. Returns whether the list was
+    // rebuilt.
+    bool DeleteSelected(MessagePrompt& prompt);
+
+    // The dialog's members.
+    std::vector<std::string> fileNames;
+    std::vector<std::string> titles;
+    std::int32_t count = 0;
+    ThemeRecord workingTheme;
+    std::string workingName;
+    bool loading = false;
+
+    // What the controls show.
+    std::int32_t cycleRow = 0;              // cboCycle
+    bool topMost = false;                   // chkTopMost
+    bool iconGraphChecked = false;          // chkIconGraphMode
+    std::array<OptionState, 3> iconModes;   // optIconGraphMode, left to right
+    std::vector<ThemeListItem> themeItems;  // cboThemeName
+    std::int32_t themeRow = -1;             // its selected row, -1 for none
+    std::string themeNameLabel;             // lblThemeName
+    bool deleteEnabled = false;             // cmdDelete
+
+  private:
+    SettingsRecord& settings_;
+    ThemeRecord& currentTheme_;
+};
+
+}  // namespace moravel

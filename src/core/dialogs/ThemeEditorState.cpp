@@ -1,0 +1,354 @@
+#include "core/dialogs/ThemeEditorState.h"
+
+#include <algorithm>
+
+#include "core/base/Strings.h"
+#include "core/config/ThemeCatalogue.h"
+#include "core/os/Paths.h"
+#include "core/os/TextFile.h"
+#include "core/render/FontEngine.h"
+#include "core/render/ImageLoader.h"
+
+namespace moravel {
+namespace {
+
+constexpr std::array<std::string_view, 9> kTextPositionNames = {
+    "左上", "上", "右上", "左", "中央", "右", "左下", "下", "右下"};
+
+// "（なし）" leads, as a sorted list puts symbols before names; file names follow without regard
+// to the case of ASCII letters.
+bool ListOrder(const ImageListEntry& a, const ImageListEntry& b) {
+    if ((a.itemData < 0) != (b.itemData < 0)) {
+        return a.itemData < 0;
+    }
+    const std::string la = ToLowerAscii(a.text);
+    const std::string lb = ToLowerAscii(b.text);
+    return la != lb ? la < lb : a.text < b.text;
+}
+
+}  // namespace
+
+std::int32_t OptionButtons::Value() const {
+    return selected_ >= 0 ? selected_ : 0;
+}
+
+void OptionButtons::Select(std::int32_t index) {
+    selected_ = index >= 0 && index < count_ ? index : 0;
+}
+
+void ScrollValue::Set(std::int32_t v) {
+    value = std::clamp(v, 0, std::max(max, 0));
+}
+
+void FillImageList(ImageList& list, std::string_view name) {
+    std::vector<std::string> files;
+    const std::int32_t count = ListImageFiles(files);
+    list.entries.clear();
+    list.entries.push_back({std::string(kNoImageEntry), -1});
+    std::int32_t match = -1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::string& file = files[static_cast<std::size_t>(i)];
+        list.entries.push_back({file, i});
+        if (CompareFileNames(name, file) == 0) {
+            match = i;
+        }
+    }
+    std::stable_sort(list.entries.begin(), list.entries.end(), ListOrder);
+    list.selected = -1;
+    for (std::size_t k = 0; k < list.entries.size(); ++k) {
+        if (list.entries[k].itemData == match) {
+            list.selected = static_cast<std::int32_t>(k);
+            break;
+        }
+    }
+}
+
+std::string GetImageName(const ImageList& list) {
+    if (list.selected < 0 || list.selected >= static_cast<std::int32_t>(list.entries.size())) {
+        return {};
+    }
+    const ImageListEntry& entry = list.entries[static_cast<std::size_t>(list.selected)];
+    return entry.itemData >= 0 ? entry.text : std::string();
+}
+
+std::string PatternCounterText(const ScrollValue& scroll) {
+    return std::to_string(static_cast<std::int64_t>(scroll.value) + 1) + "/" +
+           std::to_string(static_cast<std::int64_t>(scroll.max) + 1);
+}
+
+std::string_view TextPositionName(std::int32_t index) {
+    if (index < 0 || index >= static_cast<std::int32_t>(kTextPositionNames.size())) {
+        return {};
+    }
+    return kTextPositionNames[static_cast<std::size_t>(index)];
+}
+
+SampleText DrawFontSample(Surface& box, FontEngine& fonts, const FontRecord& font,
+                          std::string_view prefix, std::string_view suffix) {
+    box.Clear();
+    const FontSpec defaults;
+    box.SetFontFace(fonts, defaults.face);
+    box.SetFontSize(defaults.points);
+    box.SetFontSize(font.Size);
+    box.SetFontFace(fonts, font.Name);
+    box.SetFontBold((font.Style & kFontBold) != 0);
+    box.SetFontItalic((font.Style & kFontItalic) != 0);
+    box.SetFontStrikeOut((font.Style & kFontStrikeOut) != 0);
+    box.SetFontUnderline((font.Style & kFontUnderline) != 0);
+
+    SampleText sample;
+    sample.text.append(prefix).append("100").append(suffix);
+    const double w = RoundHalfEven(box.TextWidth(fonts, sample.text));
+    const double h = RoundHalfEven(box.TextHeight(fonts, sample.text));
+    sample.x = static_cast<std::int32_t>(RoundHalfEven((box.Width() - w) * 0.5));
+    sample.y = static_cast<std::int32_t>(RoundHalfEven((box.Height() - h) * 0.5));
+    box.DrawText(fonts, sample.x, sample.y, sample.text, kSampleTextColour);
+    return sample;
+}
+
+void DrawPatternPreview(Surface& box, const Surface& strip, std::int32_t number) {
+    if (number < 0 || number >= strip.Width() || strip.Height() <= 0) {
+        box.Clear();
+        return;
+    }
+    box.StretchBlt(0, 0, box.Width(), box.Height(), strip, number, 0, 1, strip.Height());
+}
+
+ThemeEditorState::ThemeEditorState(FontEngine& fonts, ImageLoader& images, std::int32_t pixelScale)
+    : picForeNo(kPatternPreviewWidth * std::max(pixelScale, 1),
+                kPatternPreviewHeight * std::max(pixelScale, 1)),
+      picBackNo(kPatternPreviewWidth * std::max(pixelScale, 1),
+                kPatternPreviewHeight * std::max(pixelScale, 1)),
+      picTextFont(kFontSampleWidth * std::max(pixelScale, 1),
+                  kFontSampleHeight * std::max(pixelScale, 1)),
+      fonts_(fonts),
+      images_(images) {
+    for (Surface* box : {&picForeNo, &picBackNo, &picTextFont}) {
+        box->SetBackColor(kSampleBackColour);
+        box->Clear();
+    }
+    picPattern_.Release();
+}
+
+void ThemeEditorState::Begin(const ThemeRecord& theme) {
+    EditResult = -1;
+    WorkTheme = theme;
+}
+
+void ThemeEditorState::Form_Load() {
+    optPage_Click(0);
+    LoadPatternStrip();
+    WriteControls(WorkTheme);
+}
+
+void ThemeEditorState::LoadPatternStrip() {
+    patternCount_ = 0;
+    const std::string path = PatternFilePath();
+    if (IsFile(path) && images_.Load(path, picPattern_) == ImageLoadStatus::Ok) {
+        patternCount_ = picPattern_.Width();
+    }
+    if (patternCount_ >= 1) {
+        hscForeNo.max = patternCount_ - 1;
+        hscBackNo.max = patternCount_ - 1;
+    } else {
+        patternCount_ = 0;
+        picPattern_.Release();
+    }
+}
+
+void ThemeEditorState::WriteControls(const ThemeRecord& theme) {
+    txtTitle = theme.Title;
+    FillImageList(cboForeName, theme.ForeName);
+    FillImageList(cboBackName, theme.BackName);
+
+    optForeType_Click(theme.ForeType);
+    chkForeEdge_Click(theme.ForeEdge == 1);
+    lblForeColor = {theme.ForeColor1, theme.ForeColor2, theme.ForeColor3};
+    chkForePosition = theme.ForePosition == 1;
+    if (PatternChoicesEnabled()) {
+        hscForeNo_Change(theme.ForeNo);
+    }
+
+    optBackType_Click(theme.BackType);
+    lblBackColor = theme.BackColor;
+    if (PatternChoicesEnabled()) {
+        hscBackNo_Change(theme.BackNo);
+    }
+
+    optTextType_Click(theme.TextType);
+    optTextPosition_Click(theme.TextPosition);
+    lblTextColor = {theme.TextColor1, theme.TextColor2, theme.TextColor3};
+    txtTextPrefix = theme.TextPrefix;
+    txtTextSuffix = theme.TextSuffix;
+
+    optGraphHType_Click(theme.GraphHType);
+    optGraphHLineType.Select(theme.GraphHLineType);
+    lblGraphHColor = {theme.GraphHColor1, theme.GraphHColor2, theme.GraphHColor3};
+    optGraphHLineMode.Select(theme.GraphHLineMode);
+
+    optGraphVType_Click(theme.GraphVType);
+    optGraphVLineType.Select(theme.GraphVLineType);
+    lblGraphVColor = {theme.GraphVColor1, theme.GraphVColor2, theme.GraphVColor3};
+    optGraphVLineMode.Select(theme.GraphVLineMode);
+
+    hscForeNo_Change(hscForeNo.value);
+    hscBackNo_Change(hscBackNo.value);
+    DrawSample();
+}
+
+void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
+    theme.Title = std::string(TrimSpaces(txtTitle));
+
+    theme.ForeType = optForeType.Value();
+    theme.ForeEdge = chkForeEdge ? 1 : 0;
+    theme.ForeColor1 = lblForeColor[0];
+    theme.ForeColor2 = lblForeColor[1];
+    theme.ForeColor3 = lblForeColor[2];
+    theme.ForeNo = hscForeNo.value;
+    theme.ForeName = GetImageName(cboForeName);
+    theme.ForePosition = chkForePosition ? 1 : 0;
+
+    theme.BackType = optBackType.Value();
+    theme.BackColor = lblBackColor;
+    theme.BackNo = hscBackNo.value;
+    theme.BackName = GetImageName(cboBackName);
+
+    theme.TextType = optTextType.Value();
+    theme.TextPosition = optTextPosition.Value();
+    theme.TextColor1 = lblTextColor[0];
+    theme.TextColor2 = lblTextColor[1];
+    theme.TextColor3 = lblTextColor[2];
+    theme.TextPrefix = txtTextPrefix;
+    theme.TextSuffix = txtTextSuffix;
+
+    theme.GraphHType = optGraphHType.Value();
+    theme.GraphHLineType = optGraphHLineType.Value();
+    theme.GraphHLineMode = optGraphHLineMode.Value();
+    theme.GraphHColor1 = lblGraphHColor[0];
+    theme.GraphHColor2 = lblGraphHColor[1];
+    theme.GraphHColor3 = lblGraphHColor[2];
+
+    theme.GraphVType = optGraphVType.Value();
+    theme.GraphVLineType = optGraphVLineType.Value();
+    theme.GraphVLineMode = optGraphVLineMode.Value();
+    theme.GraphVColor1 = lblGraphVColor[0];
+    theme.GraphVColor2 = lblGraphVColor[1];
+    theme.GraphVColor3 = lblGraphVColor[2];
+}
+
+void ThemeEditorState::cmdExit_Click() {
+    CommitControls();
+    EditResult = 0;
+}
+
+void ThemeEditorState::optPage_Click(std::int32_t index) {
+    optPage.Select(index);
+}
+
+void ThemeEditorState::optForeType_Click(std::int32_t index) {
+    optForeType.Select(index);
+    UpdateGraphPage();
+}
+
+void ThemeEditorState::chkForeEdge_Click(bool ticked) {
+    chkForeEdge = ticked;
+    UpdateGraphPage();
+}
+
+void ThemeEditorState::optBackType_Click(std::int32_t index) {
+    optBackType.Select(index);
+    UpdateBackPage();
+}
+
+void ThemeEditorState::optTextType_Click(std::int32_t index) {
+    optTextType.Select(index);
+    UpdateTextPage();
+}
+
+void ThemeEditorState::optTextPosition_Click(std::int32_t index) {
+    optTextPosition.Select(index);
+    lblTextPosition = std::string(TextPositionName(optTextPosition.Value()));
+}
+
+void ThemeEditorState::optGraphVType_Click(std::int32_t index) {
+    optGraphVType.Select(index);
+    UpdateVLinePage();
+}
+
+void ThemeEditorState::optGraphHType_Click(std::int32_t index) {
+    optGraphHType.Select(index);
+    UpdateHLinePage();
+}
+
+void ThemeEditorState::hscForeNo_Change(std::int32_t value) {
+    hscForeNo.Set(value);
+    lblForeNo = PatternCounterText(hscForeNo);
+    DrawPatternPreview(picForeNo, picPattern_, hscForeNo.value);
+}
+
+void ThemeEditorState::hscBackNo_Change(std::int32_t value) {
+    hscBackNo.Set(value);
+    lblBackNo = PatternCounterText(hscBackNo);
+    DrawPatternPreview(picBackNo, picPattern_, hscBackNo.value);
+}
+
+void ThemeEditorState::txtTextPrefix_Change(std::string_view text) {
+    txtTextPrefix = text;
+    DrawSample();
+}
+
+void ThemeEditorState::txtTextSuffix_Change(std::string_view text) {
+    txtTextSuffix = text;
+    DrawSample();
+}
+
+void ThemeEditorState::TakeColour(std::int32_t& swatch, std::int32_t chosen) {
+    if (chosen >= 0) {
+        swatch = chosen;
+    }
+}
+
+void ThemeEditorState::TextFontChanged() {
+    DrawSample();
+}
+
+void ThemeEditorState::DrawSample() {
+    sample = DrawFontSample(picTextFont, fonts_, WorkTheme.TextFont, txtTextPrefix, txtTextSuffix);
+}
+
+void ThemeEditorState::UpdateGraphPage() {
+    const std::int32_t t = optForeType.Value();
+    graphPage.lineColours = t == 0 || chkForeEdge;
+    graphPage.graphColour = t == 1;
+    graphPage.pattern = t == 2;
+    graphPage.fileName = t == 3;
+    graphPage.edge = t > 0;
+    graphPage.stretch = t > 1;
+}
+
+void ThemeEditorState::UpdateBackPage() {
+    const std::int32_t t = optBackType.Value();
+    backPage.colour = t == 0;
+    backPage.pattern = t == 1;
+    backPage.fileName = t == 2;
+}
+
+void ThemeEditorState::UpdateTextPage() {
+    const std::int32_t t = optTextType.Value();
+    textPage.text = t == 1 || t == 2;
+    textPage.edgeColours = t == 2;
+}
+
+void ThemeEditorState::UpdateVLinePage() {
+    const std::int32_t t = optGraphVType.Value();
+    vLinePage.colours = {t == 1, t == 1 || t == 2, t >= 1 && t <= 3};
+    vLinePage.lineKind = t >= 1 && t <= 3;
+}
+
+void ThemeEditorState::UpdateHLinePage() {
+    const std::int32_t t = optGraphHType.Value();
+    hLinePage.colours = {t == 1, t == 1 || t == 2, t == 1 || t == 3};
+    hLinePage.lineKind = t >= 1 && t <= 3;
+}
+
+}  // namespace moravel

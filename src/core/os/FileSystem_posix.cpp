@@ -1,0 +1,188 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/os/FileSystem.h"
+
+namespace moravel {
+namespace {
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return entries;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat st {};
+        const bool isFolder =
+            ::stat((folder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({name, isFolder, name.front() == '.'});
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+ReadStatus ReadFileBytes(const std::string& path, std::uintmax_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        return ReadStatus::Missing;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return ReadStatus::Missing;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        return ReadStatus::TooLarge;
+    }
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            bytes.clear();
+            return ReadStatus::Missing;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {  // grew while we read
+            bytes.clear();
+            return ReadStatus::TooLarge;
+        }
+    }
+    return ReadStatus::Ok;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    static std::atomic<unsigned> counter{0};
+    const std::string folder = FolderOf(path);
+    const std::string name =
+        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    const std::string temp = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(counter++);
+
+    // The new file keeps the old one's permissions (made writable for its owner, as a save of a
+    // read-only file implies); a new file gets the usual ones.
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = (old.st_mode & 07777) | S_IWUSR;
+    }
+
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (ok && mode != 0666) {
+        ok = ::fchmod(fd.get(), mode) == 0;
+    }
+    ok = fd.Close() && ok;
+    if (ok) {
+        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) {
+        ::fsync(dir.get());  // the rename itself; a failure here does not undo the save
+    }
+    return true;
+}
+
+bool PathIsFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DeleteFileForced(const std::string& path, std::string& error) {
+    // On POSIX a file's own read-only bit does not stop its deletion; the folder's rights do.
+    if (::unlink(path.c_str()) == 0) {
+        return true;
+    }
+    error = std::strerror(errno);
+    return false;
+}
+
+std::string ExecutablePath() {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return "";
+    }
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+std::optional<std::string> EnvironmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+void UseBinaryStandardOutput() {}
+
+}  // namespace moravel

@@ -1,0 +1,174 @@
+// The file-system operations through the Win32 wide-character calls.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/os/FileSystem.h"
+#include "core/os/WideText_win.h"
+
+namespace moravel {
+namespace {
+
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (h_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(h_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(h) != 0;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+std::string ErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = n != 0 ? WideToUtf8(std::wstring_view(buffer, n)) : "";
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text.empty() ? "error " + std::to_string(code) : text;
+}
+
+}  // namespace
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return entries;
+    }
+    do {
+        const std::string name = WideToUtf8(data.cFileName);
+        if (name == "." || name == "..") {
+            continue;
+        }
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+ReadStatus ReadFileBytes(const std::string& path, std::uintmax_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    Handle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return ReadStatus::Missing;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size)) {
+        return ReadStatus::Missing;
+    }
+    if (static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+        return ReadStatus::TooLarge;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size())) {
+        bytes.clear();
+        return ReadStatus::Missing;
+    }
+    return ReadStatus::Ok;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    static std::atomic<unsigned> counter{0};
+    const std::wstring target = Utf8ToWide(path);
+    const std::wstring temp = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(counter++);
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    DWORD written = 0;
+    bool ok = bytes.empty() || (WriteFile(file.get(), bytes.data(),
+                                          static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                                written == bytes.size());
+    ok = ok && FlushFileBuffers(file.get());
+    ok = file.Close() && ok;
+    if (ok) {
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        ok = MoveFileExW(temp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (!ok && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            SetFileAttributesW(target.c_str(), attributes);  // put back what we cleared
+        }
+    }
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+    }
+    return ok;
+}
+
+bool PathIsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DeleteFileForced(const std::string& path, std::string& error) {
+    const std::wstring wide = Utf8ToWide(path);
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileW(wide.c_str())) {
+        return true;
+    }
+    error = ErrorText(GetLastError());
+    return false;
+}
+
+std::string ExecutablePath() {
+    std::wstring buffer(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n >= buffer.size()) {
+        return "";
+    }
+    buffer.resize(n);
+    return WideToUtf8(buffer);
+}
+
+std::optional<std::string> EnvironmentVariable(const char* name) {
+    const std::wstring wideName = Utf8ToWide(name);
+    const DWORD n = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (n == 0) {
+        return std::nullopt;
+    }
+    std::wstring value(n, L'\0');
+    const DWORD written = GetEnvironmentVariableW(wideName.c_str(), value.data(), n);
+    value.resize(written);
+    return WideToUtf8(value);
+}
+
+void UseBinaryStandardOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace moravel

@@ -1,0 +1,33 @@
+// Renderer: the board, the background under the graph.
+#include "core/render/Renderer.h"
+
+namespace moravel {
+
+void Renderer::BuildBoard(Surface& board, bool simple, bool ready) {
+    if (ready || simple) {
+        return;
+    }
+    const std::int32_t tile = picReadBoard.Width();
+    const std::int32_t sourceHeight = picReadBoard.Height();
+    const std::int32_t w = board.Width();
+    const std::int32_t h = board.Height();
+    // A source without width has nothing to lay (and would never advance).
+    if (tile <= 0) {
+        return;
+    }
+    // Tiles of the source's width from the right edge leftwards, each stretched to the board's
+    // height; the leftmost one is cut on its left side.
+    for (std::int32_t x = w - 1; x >= 0; x -= tile) {
+        std::int32_t left = x - tile + 1;
+        std::int32_t width = tile;
+        std::int32_t sx = 0;
+        if (left < 0) {
+            width = x + 1;
+            sx = tile - width;
+            left = 0;
+        }
+        board.StretchBlt(left, 0, width, h, picReadBoard, sx, 0, width, sourceHeight);
+    }
+}
+
+}  // namespace moravel

@@ -1,0 +1,211 @@
+// Renderer: the window graph's frame, the graph layer and its mask, and the tone.
+#include <algorithm>
+
+#include "core/render/RenderMath.h"
+#include "core/render/Renderer.h"
+
+namespace moravel {
+
+using render_detail::ColumnHeight;
+using render_detail::Nint;
+
+namespace {
+
+constexpr Colour kMaskCovered = 0x000000;
+constexpr Colour kMaskClear = 0xFFFFFF;
+
+}  // namespace
+
+void Renderer::DrawGraph() {
+    if (clientHeight_ <= 0 || settings_.State == 1) {
+        return;
+    }
+    if (graphOuterHeight_ != clientHeight_ || graphOuterWidth_ != clientWidth_) {
+        // The window changed size without a layout: do what the resize handler does. The layout
+        // makes the sizes match, so this happens once.
+        LayoutPictures();
+        GraphReady = false;
+        DrawGraph();
+        return;
+    }
+    const bool simple = IsSimpleBack();
+    BuildTone(picTone, GraphReady);
+    UpdateGraphLayers(picBack, picMask, picTone, LastGraphPos, simple, GraphReady);
+    BuildBoard(picBoard, simple, GraphReady);
+    ComposeGraph(picGraph, simple);
+    DrawUsageText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
+    GraphReady = true;
+}
+
+void Renderer::ComposeGraph(Surface& target, bool simple) {
+    const std::int32_t w = target.Width();
+    const std::int32_t h = target.Height();
+    target.Clear();
+    if (simple) {
+        target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcCopy);
+        DrawVLines(target);
+        DrawHLines(target);
+        return;
+    }
+    target.BitBlt(0, 0, w, h, picBoard, 0, 0, RasterOp::SrcCopy);
+    if (theme_.GraphHLineMode == 0) {
+        DrawHLines(target);
+    }
+    if (theme_.GraphVLineMode == 0) {
+        DrawVLines(target);
+    }
+    target.BitBlt(0, 0, w, h, picMask, 0, 0, RasterOp::SrcAnd);
+    if (theme_.GraphHLineMode == 2) {
+        DrawHLines(target);
+    }
+    if (theme_.GraphVLineMode == 2) {
+        DrawVLines(target);
+    }
+    target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcInvert);
+    if (theme_.GraphHLineMode == 1) {
+        DrawHLines(target);
+    }
+    if (theme_.GraphVLineMode == 1) {
+        DrawVLines(target);
+    }
+}
+
+void Renderer::BuildTone(Surface& tone, bool ready) {
+    if (ready) {
+        return;
+    }
+    switch (theme_.ForeType) {
+        case 0:
+        case 1:
+            tone.Clear();
+            break;
+        case 2:
+        case 3:
+            tone.StretchBlt(0, 0, tone.Width(), tone.Height(), picReadTone, 0, 0,
+                            picReadTone.Width(), picReadTone.Height());
+            break;
+        default:
+            break;
+    }
+}
+
+void Renderer::UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone,
+                                 std::int32_t& lastPos, bool /*simple*/, bool ready) {
+    // `simple` only decides whether the mask will be used; it is kept up to date either way, so a
+    // later change of mode finds it right.
+    const std::int32_t w = back.Width();
+    const std::int32_t h = back.Height();
+    const std::int32_t n = history_.Empty() ? 0 : history_.count;
+    const std::int32_t pos = history_.Pos();
+
+    std::int32_t fresh = 0;
+    if (n > 0) {
+        const std::int64_t diff = static_cast<std::int64_t>(pos) - lastPos;
+        fresh = static_cast<std::int32_t>((diff % n + n) % n);
+    }
+    fresh = std::min(fresh, w);
+    lastPos = pos;
+
+    std::int32_t count = 0;
+    if (ready) {
+        if (w > fresh) {
+            back.BitBlt(0, 0, w - fresh, h, back, fresh, 0, RasterOp::SrcCopy);
+            mask.BitBlt(0, 0, w - fresh, h, mask, fresh, 0, RasterOp::SrcCopy);
+        }
+        if (fresh > 0) {
+            back.FillBox(w - fresh, 0, w - 1, h, back.BackColor());
+            mask.FillBox(w - fresh, 0, w - 1, h, kMaskClear);
+        }
+        count = fresh;
+    } else {
+        back.Clear();
+        mask.Clear();
+        count = std::min(n, w);
+    }
+    if (n == 0) {
+        return;
+    }
+    if (theme_.ForeType >= 1) {
+        FillColumns(back, mask, tone, count);
+    }
+    if (theme_.ForeType == 0 || theme_.ForeEdge == 1) {
+        DrawGraphLine(back, mask, count);
+    }
+}
+
+std::int32_t Renderer::ToneColumnOf(std::int32_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < ToneColumn.size()
+               ? ToneColumn[static_cast<std::size_t>(index)]
+               : 0;
+}
+
+void Renderer::FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
+                          std::int32_t y, std::int32_t index) {
+    const std::int32_t h = back.Height() - y;
+    const std::int32_t column = ToneColumnOf(index);
+    if (theme_.ForePosition != 0 && theme_.ForeType != 1) {
+        // The whole tone squeezed into the column.
+        back.StretchBlt(x, y, 1, h, tone, column, 0, 1, tone.Height());
+    } else {
+        // The tone at the same height: it stays fixed to the graph's area.
+        back.BitBlt(x, y, 1, h, tone, column, y, RasterOp::SrcCopy);
+    }
+    mask.DrawLine(x, y, x, back.Height(), kMaskCovered);
+}
+
+void Renderer::FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count) {
+    const std::int32_t w = back.Width();
+    const std::int32_t h = back.Height();
+    std::int32_t idx = history_.PrevIndex(history_.Pos());
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t x = w - 1 - i;
+        const std::int32_t columnHeight = ColumnHeight(h, history_.Sample(idx));
+        if (columnHeight > 0) {
+            FillColumn(back, mask, tone, x, h - columnHeight, idx);
+        }
+        idx = history_.PrevIndex(idx);
+    }
+}
+
+void Renderer::DrawGraphLine(Surface& back, Surface& mask, std::int32_t count) {
+    const std::int32_t w = back.Width();
+    const std::int32_t h = back.Height();
+    const Colour rising = static_cast<Colour>(theme_.ForeColor1);
+    const Colour falling = static_cast<Colour>(theme_.ForeColor2);
+
+    std::int32_t idx = history_.PrevIndex(history_.Pos());
+    std::int32_t x1 = w - 1;
+    std::int32_t h1 = ColumnHeight(h, history_.Sample(idx));
+    std::int32_t y1 = h - h1;
+    for (std::int32_t i = 0; i <= count; ++i) {
+        // (x0, y0) the newer point, (x1, y1) the older one.
+        const std::int32_t x0 = x1;
+        const std::int32_t h0 = h1;
+        const std::int32_t y0 = y1;
+        idx = history_.PrevIndex(idx);
+        x1 = w - 2 - i;
+        h1 = ColumnHeight(h, history_.Sample(idx));
+        y1 = h - h1;
+        if (i == count) {
+            // A vertical stub at the last point, halfway towards the older one.
+            x1 = x0;
+            y1 = Nint((y0 + y1) / 2.0);
+        }
+        if (h0 <= 0 && h1 <= 0) {
+            continue;
+        }
+        // A line leaves out its end point: +-1 makes it reach the newer point.
+        if (h0 < h1) {
+            back.DrawLine(x1, y1, x0, y0 + 1, falling);
+            mask.DrawLine(x1, y1, x0, y0 + 1, kMaskCovered);
+        } else if (h0 == h1) {
+            back.DrawLine(x1, y1, x0, y0, rising);
+            mask.DrawLine(x1, y1, x0, y0, kMaskCovered);
+        } else {
+            back.DrawLine(x1, y1, x0, y0 - 1, rising);
+            mask.DrawLine(x1, y1, x0, y0 - 1, kMaskCovered);
+        }
+    }
+}
+
+}  // namespace moravel

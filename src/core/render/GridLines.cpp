@@ -1,0 +1,94 @@
+// Renderer: the grid lines of the window graph.
+#include "core/render/RenderMath.h"
+#include "core/render/Renderer.h"
+
+namespace moravel {
+
+using render_detail::ColumnHeight;
+
+namespace {
+
+PenStyle PenOf(std::int32_t lineType) {
+    switch (lineType) {
+        case 1:
+            return PenStyle::Dash;
+        case 2:
+            return PenStyle::Dot;
+        default:
+            return PenStyle::Solid;
+    }
+}
+
+constexpr std::int32_t kSecondsPerMinute = 60;
+
+}  // namespace
+
+void Renderer::DrawHLines(Surface& target) {
+    const std::int32_t type = theme_.GraphHType;
+    if (type == 0) {
+        return;
+    }
+    const std::int32_t w = target.Width();
+    const std::int32_t h = target.Height();
+    target.SetPen(PenOf(theme_.GraphHLineType));
+    for (std::int32_t p = 10; p <= 90; p += 10) {
+        // The row just above the top of a column of p percent.
+        const std::int32_t y = h - ColumnHeight(h, p) - 1;
+        Colour colour = static_cast<Colour>(theme_.GraphHColor1);
+        if (p == 50) {
+            colour = static_cast<Colour>(theme_.GraphHColor3);
+        } else if (p % 20 == 0) {
+            colour = static_cast<Colour>(theme_.GraphHColor2);
+        }
+        bool drawn = false;
+        if (type == 1) {
+            drawn = true;
+        } else if (type == 2) {
+            drawn = p % 20 == 0;
+        } else {
+            drawn = p == 50;
+        }
+        if (drawn) {
+            target.DrawLine(0, y, w, y, colour);
+        }
+    }
+    target.SetPen(PenStyle::Solid);
+}
+
+void Renderer::DrawVLines(Surface& target) {
+    const std::int32_t type = theme_.GraphVType;
+    if (type == 0) {
+        return;
+    }
+    const std::int32_t w = target.Width();
+    const std::int32_t h = target.Height();
+    const std::int32_t n = history_.Empty() ? 0 : history_.count;
+    target.SetPen(PenOf(theme_.GraphVLineType));
+    // Lines at whole minutes before the newest sample, as long as the history reaches that far.
+    for (std::int32_t t = kSecondsPerMinute; t <= n - 1; t += kSecondsPerMinute) {
+        const std::int32_t x = w - t - 1;
+        if (x < 0) {
+            break;
+        }
+        Colour colour = static_cast<Colour>(theme_.GraphVColor1);
+        if (t % 600 == 0) {
+            colour = static_cast<Colour>(theme_.GraphVColor3);
+        } else if (t % 300 == 0) {
+            colour = static_cast<Colour>(theme_.GraphVColor2);
+        }
+        bool drawn = false;
+        if (type == 1) {
+            drawn = true;
+        } else if (type == 2) {
+            drawn = t % 300 == 0;
+        } else {
+            drawn = t % 600 == 0;
+        }
+        if (drawn) {
+            target.DrawLine(x, 0, x, h, colour);
+        }
+    }
+    target.SetPen(PenStyle::Solid);
+}
+
+}  // namespace moravel

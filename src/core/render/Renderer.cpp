@@ -1,0 +1,202 @@
+// Renderer: construction, theme pictures, layout and the tone column table.
+#include "core/render/Renderer.h"
+
+#include <algorithm>
+
+#include "core/os/Paths.h"
+#include "core/render/IconFrame.h"
+
+namespace moravel {
+
+namespace {
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+
+}  // namespace
+
+Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
+                   const SettingsRecord& settings)
+    : fonts_(fonts), images_(images), theme_(theme), settings_(settings) {
+    picMask.SetBackColor(kWhite);
+    picMask.Clear();
+    picIconMask.SetBackColor(kWhite);
+    picIconMask.Clear();
+    PaintIconFrame(picIconGraph[0], 0);
+    PaintIconFrame(picIconGraph[1], 1);
+}
+
+void Renderer::SetHistory(const HistoryView& history) {
+    history_ = history;
+    ToneColumn.assign(static_cast<std::size_t>(history_.Empty() ? 0 : history_.count), 0);
+}
+
+void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
+    // Kept at 0 or more, so that a laid-out graph always matches the client area it was fitted to.
+    clientWidth_ = std::max(width, 0);
+    clientHeight_ = std::max(height, 0);
+}
+
+bool Renderer::IsSimpleBack() const {
+    return theme_.BackType == 0 && (theme_.GraphHType == 0 || theme_.GraphHLineMode == 1) &&
+           (theme_.GraphVType == 0 || theme_.GraphVLineMode == 1);
+}
+
+std::string Renderer::ImagePath(std::string_view name) const {
+    return JoinPath(themesFolder_.empty() ? ThemesFolder() : themesFolder_, name);
+}
+
+std::string Renderer::PatternPath() const {
+    return themesFolder_.empty() ? PatternFilePath() : JoinPath(themesFolder_, kPatternFileName);
+}
+
+bool Renderer::LoadPicture(const std::string& name, Surface& target) {
+    // An empty name would name the folder itself: never a picture.
+    if (name.empty()) {
+        return false;
+    }
+    return images_.Load(ImagePath(name), target) == ImageLoadStatus::Ok;
+}
+
+void Renderer::LoadThemePictures() {
+    const bool simple = IsSimpleBack();
+
+    // The frame pictures are fixed; painting them again picks up a changed button-face colour.
+    PaintIconFrame(picIconGraph[0], 0);
+    PaintIconFrame(picIconGraph[1], 1);
+
+    // Icon work surface: the inner area of the style's frame picture.
+    switch (settings_.IconGraphMode) {
+        case 1:
+            picIcon.Resize(picIconGraph[0].Width() - 2, picIconGraph[0].Height() - 4);
+            break;
+        case 2:
+        case 3:
+            picIcon.Resize(picIconGraph[1].Width() - 4, picIconGraph[1].Height() - 2);
+            break;
+        default:
+            break;
+    }
+    picIconBoard.Resize(picIcon.Width(), picIcon.Height());
+    picIconMask.Resize(picIcon.Width(), picIcon.Height());
+    picIconBack.Resize(picIcon.Width(), picIcon.Height());
+    picIconTone.Resize(picReadTone.Width(), picIcon.Height());
+
+    // Tone source.
+    bool loaded = true;
+    switch (theme_.ForeType) {
+        case 0:
+        case 1:
+            picTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
+            picIconTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
+            break;
+        case 2:
+            CutPattern(picReadTone, theme_.ForeNo);
+            break;
+        case 3:
+            loaded = LoadPicture(theme_.ForeName, picReadTone);
+            break;
+        default:
+            break;
+    }
+
+    if (loaded) {
+        loaded = ApplyBackground(simple);
+    }
+
+    if (loaded) {
+        ApplyFont();
+    } else {
+        // A theme picture that cannot be had: a green line graph on black. The record itself
+        // changes, so every later frame draws the fallback.
+        theme_.ForeType = 0;
+        theme_.ForeEdge = 0;
+        theme_.ForeColor1 = 0x00FF00;
+        theme_.ForeColor2 = 0x00FF00;
+        theme_.ForeColor3 = 0x00FF00;
+        theme_.BackType = 0;
+        theme_.BackColor = 0x000000;
+        // The fallback's own background, so no colour or picture of the failed theme is left
+        // behind in the layers (a plain colour never fails).
+        ApplyBackground(IsSimpleBack());
+    }
+    // The texts of the values are made here, where memory may be taken; rebuild frames only
+    // refill them.
+    RebuildTexts();
+    ResetToneColumns();
+}
+
+bool Renderer::ApplyBackground(bool simple) {
+    switch (theme_.BackType) {
+        case 0:
+            if (simple) {
+                picBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
+                picIconBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
+            } else {
+                picBack.SetBackColor(kBlack);
+                picIconBack.SetBackColor(kBlack);
+                // A plain BackColor picture as large as the board is now.
+                picReadBoard.SetBackColor(static_cast<Colour>(theme_.BackColor));
+                picReadBoard.Resize(picBoard.Width(), picBoard.Height());
+            }
+            return true;
+        case 1:
+            picBack.SetBackColor(kBlack);
+            picIconBack.SetBackColor(kBlack);
+            CutPattern(picReadBoard, theme_.BackNo);
+            return true;
+        case 2:
+            picBack.SetBackColor(kBlack);
+            picIconBack.SetBackColor(kBlack);
+            return LoadPicture(theme_.BackName, picReadBoard);
+        default:
+            return true;
+    }
+}
+
+void Renderer::ApplyFont() {
+    // Each assignment stands alone: one that fails leaves that part of the font as it was.
+    const FontRecord& font = theme_.TextFont;
+    picGraph.SetFontSize(font.Size);
+    picGraph.SetFontFace(fonts_, font.Name);
+    picGraph.SetFontBold((font.Style & kFontBold) != 0);
+    picGraph.SetFontItalic((font.Style & kFontItalic) != 0);
+    picGraph.SetFontUnderline((font.Style & kFontUnderline) != 0);
+    picGraph.SetFontStrikeOut((font.Style & kFontStrikeOut) != 0);
+}
+
+void Renderer::CutPattern(Surface& target, std::int32_t number) {
+    const bool loaded = images_.Load(PatternPath(), picPattern) == ImageLoadStatus::Ok;
+    if (loaded && number >= 0 && number < picPattern.Width()) {
+        const std::int32_t h = picPattern.Height();
+        target.Resize(1, h);
+        target.BitBlt(0, 0, 1, h, picPattern, number, 0, RasterOp::SrcCopy);
+    } else {
+        // No strip, or no such pattern: the target keeps its size and shows its background.
+        target.Clear();
+    }
+    picPattern.Release();
+}
+
+void Renderer::ResetToneColumns() {
+    const std::int32_t t = picReadTone.Width();
+    const std::int32_t n = static_cast<std::int32_t>(ToneColumn.size());
+    for (std::int32_t i = 0; i < n; ++i) {
+        // A source of width 0 has no column to show; 0 keeps every copy from it harmless.
+        ToneColumn[static_cast<std::size_t>(i)] = t > 0 ? t - 1 - (i % t) : 0;
+    }
+}
+
+void Renderer::LayoutPictures() {
+    graphOuterWidth_ = clientWidth_;
+    graphOuterHeight_ = clientHeight_;
+    // The one-pixel border takes one pixel on each side.
+    picGraph.Resize(graphOuterWidth_ - 2, graphOuterHeight_ - 2);
+    picBoard.Resize(picGraph.Width(), picGraph.Height());
+    picMask.Resize(picGraph.Width(), picGraph.Height());
+    picBack.Resize(picGraph.Width(), picGraph.Height());
+    picTone.Resize(picReadTone.Width(), picGraph.Height());
+    picIconTone.Resize(picReadTone.Width(), picIcon.Height());
+}
+
+}  // namespace moravel

@@ -1,0 +1,133 @@
+// The main window's drawing: every off-screen surface of the window graph and the tray-icon graph,
+// the state that lives between frames, and the operations that build and compose the frames.
+//
+// One object, held by the main window. It reads the current theme (and changes it to the fallback
+// when a theme picture cannot be loaded), the settings and the usage history; pictures come through
+// the ImageLoader and text through the FontEngine. Frames are composed off screen: after DrawGraph
+// returns, picGraph holds a whole frame and the window paints from it.
+//
+// Memory is taken only by LoadThemePictures, LayoutPictures and SetHistory; the frames themselves
+// (DrawGraph, DrawIconGraph) allocate nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/config/Settings.h"
+#include "core/config/Theme.h"
+#include "core/render/FontEngine.h"
+#include "core/render/HistoryView.h"
+#include "core/render/ImageLoader.h"
+#include "core/render/Surface.h"
+
+namespace moravel {
+
+inline constexpr std::int32_t kUsageValueCount = 101;  // 0..100 %
+
+class Renderer {
+  public:
+    Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
+             const SettingsRecord& settings);
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    // Where theme image files and the pattern strip are read; "" (the default) is ThemesFolder().
+    void SetThemesFolder(std::string folder) { themesFolder_ = std::move(folder); }
+    // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
+    // reallocated.
+    void SetHistory(const HistoryView& history);
+    const HistoryView& History() const { return history_; }
+    // The main window's client area; picGraph is fitted to it by LayoutPictures.
+    void SetClientSize(std::int32_t width, std::int32_t height);
+
+    // Surfaces and pictures.
+    void LoadThemePictures();
+    void LayoutPictures();
+    void ResetToneColumns();
+    void CutPattern(Surface& target, std::int32_t number);
+    bool IsSimpleBack() const;
+
+    // The window graph: brings tone, layers and board up to date and composes picGraph.
+    void DrawGraph();
+    void UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone, std::int32_t& lastPos,
+                           bool simple, bool ready);
+    void BuildTone(Surface& tone, bool ready);
+    void BuildBoard(Surface& board, bool simple, bool ready);
+    void DrawHLines(Surface& target);
+    void DrawVLines(Surface& target);
+    void DrawUsageText(Surface& target, std::int32_t value);
+
+    // The tray-icon graph. `target` is picIconGraph[0] or [1] (the frame pictures), or picIcon.
+    void DrawIconGraph(Surface& target);
+    void DrawIconScroll(Surface& target);
+    void DrawIconMeter1(Surface& target);
+    void DrawIconMeter2(Surface& target);
+    void BuildMeterLayers(Surface& back, Surface& mask, const Surface& tone, bool simple);
+    void DrawMeterBars(Surface& target, Surface& scale, bool ready);
+
+    // The text shown for a usage value: prefix, digits, suffix (valid after a rebuild frame).
+    std::string_view UsageText(std::int32_t value) const;
+
+    // Outer size of picGraph: the client area it was last fitted to (its one-pixel border is drawn
+    // by the window around the inner area).
+    std::int32_t GraphOuterWidth() const { return graphOuterWidth_; }
+    std::int32_t GraphOuterHeight() const { return graphOuterHeight_; }
+
+    // The surfaces. picGraph is the inner area of the visible graph.
+    Surface picGraph;
+    Surface picBack;
+    Surface picMask;
+    Surface picBoard;
+    Surface picTone;
+    Surface picReadTone;
+    Surface picReadBoard;
+    Surface picPattern;
+    Surface picIcon;
+    Surface picIconBack;
+    Surface picIconMask;
+    Surface picIconBoard;
+    Surface picIconTone;
+    std::array<Surface, 2> picIconGraph;
+
+    // State between frames. The shell clears the ready flags to force a rebuild.
+    bool GraphReady = false;
+    bool IconReady = false;
+    std::vector<std::int32_t> ToneColumn;
+    std::array<std::int32_t, kUsageValueCount> TextWidths{};
+    std::array<std::int32_t, kUsageValueCount> TextHeights{};
+    std::int32_t LastGraphPos = 0;
+    std::int32_t LastIconPos = 0;
+
+  private:
+    std::string ImagePath(std::string_view name) const;
+    std::string PatternPath() const;
+    bool LoadPicture(const std::string& name, Surface& target);
+    bool ApplyBackground(bool simple);
+    void ApplyFont();
+    void ComposeGraph(Surface& target, bool simple);
+    void ComposeIcon(Surface& target, bool simple);
+    std::int32_t ToneColumnOf(std::int32_t index) const;
+    void FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
+                    std::int32_t y, std::int32_t index);
+    void FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count);
+    void DrawGraphLine(Surface& back, Surface& mask, std::int32_t count);
+    void RebuildTexts();
+
+    FontEngine& fonts_;
+    ImageLoader& images_;
+    ThemeRecord& theme_;
+    const SettingsRecord& settings_;
+    std::string themesFolder_;
+    HistoryView history_;
+    std::int32_t clientWidth_ = 0;
+    std::int32_t clientHeight_ = 0;
+    std::int32_t graphOuterWidth_ = 1;
+    std::int32_t graphOuterHeight_ = 1;
+    std::array<std::string, kUsageValueCount> texts_;
+};
+
+}  // namespace moravel

@@ -1,0 +1,299 @@
+#include "core/render/Surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/render/FontEngine.h"
+
+namespace moravel {
+
+namespace {
+
+constexpr std::int32_t kDashOn = 18;
+constexpr std::int32_t kDashPeriod = 24;
+constexpr std::int32_t kDotOn = 3;
+constexpr std::int32_t kDotPeriod = 6;
+
+// Whether the pen draws the pixel at `step` along a line (counted from the first pixel).
+bool PenDraws(PenStyle pen, std::int32_t step) {
+    switch (pen) {
+        case PenStyle::Dash:
+            return step % kDashPeriod < kDashOn;
+        case PenStyle::Dot:
+            return step % kDotPeriod < kDotOn;
+        case PenStyle::Solid:
+            break;
+    }
+    return true;
+}
+
+// How far the minor coordinate has moved after `i` of `steps` steps along the major axis, for a
+// line whose minor extent is `minor`: rounded to nearest, halves away from the start point. Exact
+// for every line that can touch a surface; lines spanning more than 2^30 pixels are computed in
+// floating point, so that the product cannot overflow.
+std::int64_t MinorOffset(std::int64_t i, std::int64_t minor, std::int64_t steps) {
+    if (steps <= (std::int64_t{1} << 30)) {
+        return (2 * i * minor + steps) / (2 * steps);
+    }
+    return static_cast<std::int64_t>(std::floor(
+        static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(steps) + 0.5));
+}
+
+// One row of a block copy with the operation `combine`. Runs backwards when `backwards`, so an
+// overlapping copy within one row reads every source pixel before it is overwritten; a forward
+// row is a plain loop the compiler can vectorise.
+template <class Op>
+void CombineRowWith(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, bool backwards,
+                    Op combine) {
+    if (backwards) {
+        for (std::int32_t i = n - 1; i >= 0; --i) {
+            d[i] = combine(d[i], s[i]);
+        }
+    } else {
+        for (std::int32_t i = 0; i < n; ++i) {
+            d[i] = combine(d[i], s[i]);
+        }
+    }
+}
+
+void CombineRow(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, RasterOp op,
+                bool backwards) {
+    switch (op) {
+        case RasterOp::SrcCopy:
+            std::memmove(d, s, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
+            return;
+        case RasterOp::SrcAnd:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a & b; });
+            return;
+        case RasterOp::SrcInvert:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a ^ b; });
+            return;
+        case RasterOp::DSna:
+            CombineRowWith(d, s, n, backwards,
+                           [](std::uint32_t a, std::uint32_t b) { return a & ~b & kColourBits; });
+            return;
+    }
+}
+
+// A rectangle of `n` pixels along one axis starting at `d` on a destination of extent `dLimit`,
+// read from `s` on a source of extent `sLimit`, narrowed to what lies inside both. Returns the
+// pixel count left (0 or less: nothing to do).
+std::int64_t ClipSpan(std::int64_t& d, std::int64_t& s, std::int64_t n, std::int64_t dLimit,
+                      std::int64_t sLimit) {
+    if (d < 0) {
+        n += d;
+        s -= d;
+        d = 0;
+    }
+    if (s < 0) {
+        n += s;
+        d -= s;
+        s = 0;
+    }
+    n = std::min({n, dLimit - d, sLimit - s});
+    return n;
+}
+
+}  // namespace
+
+bool FontSizeAllowed(double points) {
+    return points >= kMinFontPoints && points <= kMaxFontPoints;
+}
+
+Surface::Surface() : Surface(1, 1) {}
+
+Surface::Surface(std::int32_t width, std::int32_t height) {
+    Resize(width, height);
+}
+
+void Surface::Resize(std::int32_t width, std::int32_t height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    Clear();
+}
+
+void Surface::Release() {
+    std::vector<std::uint32_t>().swap(pixels_);
+    Resize(1, 1);
+}
+
+bool Surface::SetFontFace(FontEngine& engine, std::string_view face) {
+    if (!engine.HasFace(face)) {
+        return false;
+    }
+    font_.face.assign(face);
+    return true;
+}
+
+bool Surface::SetFontSize(double points) {
+    if (!FontSizeAllowed(points)) {
+        return false;
+    }
+    font_.points = points;
+    return true;
+}
+
+Colour Surface::Pixel(std::int32_t x, std::int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return 0;
+    }
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+void Surface::SetPixel(std::int32_t x, std::int32_t y, Colour colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return;
+    }
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = ResolveColour(colour);
+}
+
+void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage == 0) {
+        return;
+    }
+    std::uint32_t& d = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    const Colour c = ResolveColour(colour);
+    if (coverage == 255) {
+        d = c;
+        return;
+    }
+    const std::uint32_t a = coverage;
+    auto mix = [a](std::uint32_t fg, std::uint32_t bg) {
+        return (fg * a + bg * (255 - a) + 127) / 255;
+    };
+    d = Rgb(mix(RedOf(c), RedOf(d)), mix(GreenOf(c), GreenOf(d)), mix(BlueOf(c), BlueOf(d)));
+}
+
+void Surface::Clear() {
+    std::fill(pixels_.begin(), pixels_.end(), ResolveColour(backColor_));
+}
+
+void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
+                     const Surface& source, std::int32_t sx, std::int32_t sy, RasterOp op) {
+    std::int64_t x0 = dx, sx0 = sx, y0 = dy, sy0 = sy;
+    const std::int64_t cols = ClipSpan(x0, sx0, w, width_, source.width_);
+    const std::int64_t rows = ClipSpan(y0, sy0, h, height_, source.height_);
+    if (cols <= 0 || rows <= 0) {
+        return;
+    }
+    const bool same = &source == this;
+    // Within one surface: rows bottom-up when moving down, pixels right-to-left when moving right
+    // along the same row, so nothing is read after it has been written.
+    const bool bottomUp = same && y0 > sy0;
+    const bool backwards = same && y0 == sy0 && x0 > sx0;
+    for (std::int64_t r = 0; r < rows; ++r) {
+        const std::int64_t row = bottomUp ? rows - 1 - r : r;
+        std::uint32_t* d = pixels_.data() + (y0 + row) * width_ + x0;
+        const std::uint32_t* s = source.pixels_.data() + (sy0 + row) * source.width_ + sx0;
+        CombineRow(d, s, static_cast<std::int32_t>(cols), op, backwards);
+    }
+}
+
+void Surface::StretchBlt(std::int32_t dx, std::int32_t dy, std::int32_t dw, std::int32_t dh,
+                         const Surface& source, std::int32_t sx, std::int32_t sy, std::int32_t sw,
+                         std::int32_t sh) {
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || &source == this) {
+        return;
+    }
+    // Destination pixel i of the rectangle shows the source pixel under its centre,
+    // (2i + 1) * sw / (2 dw); a centre that falls exactly between two source pixels takes the
+    // upper (left) one, so halving keeps the first pixel and same-size copies are exact.
+    const std::int64_t xBegin = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dx));
+    const std::int64_t xEnd = std::min<std::int64_t>(dw, static_cast<std::int64_t>(width_) - dx);
+    const std::int64_t yBegin = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dy));
+    const std::int64_t yEnd = std::min<std::int64_t>(dh, static_cast<std::int64_t>(height_) - dy);
+    for (std::int64_t j = yBegin; j < yEnd; ++j) {
+        const std::int64_t srcY = sy + ((2 * j + 1) * sh - 1) / (2 * static_cast<std::int64_t>(dh));
+        if (srcY < 0 || srcY >= source.height_) {
+            continue;
+        }
+        std::uint32_t* d = pixels_.data() + (dy + j) * width_;
+        const std::uint32_t* s = source.pixels_.data() + srcY * source.width_;
+        for (std::int64_t i = xBegin; i < xEnd; ++i) {
+            const std::int64_t srcX =
+                sx + ((2 * i + 1) * sw - 1) / (2 * static_cast<std::int64_t>(dw));
+            if (srcX >= 0 && srcX < source.width_) {
+                d[dx + i] = s[srcX];
+            }
+        }
+    }
+}
+
+void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                       Colour colour) {
+    const std::int64_t dx = static_cast<std::int64_t>(x2) - x1;
+    const std::int64_t dy = static_cast<std::int64_t>(y2) - y1;
+    const std::int64_t adx = std::llabs(dx);
+    const std::int64_t ady = std::llabs(dy);
+    const std::int64_t steps = std::max(adx, ady);
+    if (steps == 0) {
+        return;
+    }
+    const Colour c = ResolveColour(colour);
+    const std::int64_t stepX = dx < 0 ? -1 : 1;
+    const std::int64_t stepY = dy < 0 ? -1 : 1;
+    // Only the steps whose major coordinate lies on the surface are walked.
+    const bool xMajor = adx >= ady;
+    const std::int64_t start = xMajor ? x1 : y1;
+    const std::int64_t step = xMajor ? stepX : stepY;
+    const std::int64_t extent = xMajor ? width_ : height_;
+    std::int64_t first = 0;
+    std::int64_t last = steps;  // exclusive
+    if (step > 0) {
+        first = std::max(first, -start);
+        last = std::min(last, extent - start);
+    } else {
+        first = std::max(first, start - extent + 1);
+        last = std::min(last, start + 1);
+    }
+    for (std::int64_t i = first; i < last; ++i) {
+        if (!PenDraws(pen_, static_cast<std::int32_t>(i % (kDashPeriod * kDotPeriod)))) {
+            continue;
+        }
+        const std::int64_t major = start + step * i;
+        const std::int64_t minor =
+            (xMajor ? y1 : x1) +
+            (xMajor ? stepY : stepX) * MinorOffset(i, xMajor ? ady : adx, steps);
+        const std::int64_t x = xMajor ? major : minor;
+        const std::int64_t y = xMajor ? minor : major;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+            pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+        }
+    }
+}
+
+void Surface::FillBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                      Colour colour) {
+    const std::int32_t left = std::max(std::min(x1, x2), 0);
+    const std::int32_t right = std::min(std::max(x1, x2), width_ - 1);
+    const std::int32_t top = std::max(std::min(y1, y2), 0);
+    const std::int32_t bottom = std::min(std::max(y1, y2), height_ - 1);
+    if (left > right || top > bottom) {
+        return;
+    }
+    const Colour c = ResolveColour(colour);
+    for (std::int32_t y = top; y <= bottom; ++y) {
+        std::uint32_t* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        std::fill(row + left, row + right + 1, c);
+    }
+}
+
+void Surface::DrawText(FontEngine& engine, std::int32_t x, std::int32_t y, std::string_view text,
+                       Colour colour) {
+    engine.Draw(*this, font_, x, y, text, ResolveColour(colour));
+}
+
+double Surface::TextWidth(FontEngine& engine, std::string_view text) const {
+    return engine.Measure(font_, text).width;
+}
+
+double Surface::TextHeight(FontEngine& engine, std::string_view text) const {
+    return engine.Measure(font_, text).height;
+}
+
+}  // namespace moravel

@@ -1,0 +1,136 @@
+// An off-screen drawing surface: 32-bit pixels with the raster operations the renderer relies on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/render/Colour.h"
+
+namespace moravel {
+
+class FontEngine;
+
+// Raster operations of block copies, with their GDI codes. D is the destination, S the source.
+enum class RasterOp : std::uint32_t {
+    SrcCopy = 0x00CC0020,    // D = S
+    SrcAnd = 0x008800C6,     // D = D & S
+    SrcInvert = 0x00660046,  // D = D ^ S
+    DSna = 0x00220326,       // D = D & ~S
+};
+
+// One-pixel cosmetic pens. Dashes are 18 pixels on and 6 off, dots 3 on and 3 off, counted from
+// each line's first pixel; the gaps leave the surface as it was.
+enum class PenStyle : std::int32_t {
+    Solid = 0,
+    Dash = 1,
+    Dot = 2,
+};
+
+// A font as the surfaces carry it. An empty face is the UI's default face.
+struct FontSpec {
+    std::string face;
+    double points = 9;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+
+    bool operator==(const FontSpec&) const = default;
+};
+
+inline constexpr double kMinFontPoints = 1;
+inline constexpr double kMaxFontPoints = 300;
+
+// True for sizes from 1 to 300 points.
+bool FontSizeAllowed(double points);
+
+// Width and height are the inner (drawable) size; every operation clips to it. Pixels hold plain
+// 0x00BBGGRR values (top byte 0); colours passed in may be system colours and are resolved when
+// drawn. A surface keeps its content until it is cleared, resized or drawn over.
+class Surface {
+  public:
+    // 1 x 1, black background, solid pen, the default font.
+    Surface();
+    Surface(std::int32_t width, std::int32_t height);
+
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+
+    // A new size (negative counts as 0); the whole content becomes the background colour. Memory
+    // is allocated only when the surface grows beyond any size it has had.
+    void Resize(std::int32_t width, std::int32_t height);
+    // Drops the picture and its memory: back to 1 x 1, cleared (for a large picture that is no
+    // longer needed).
+    void Release();
+
+    Colour BackColor() const { return backColor_; }
+    // The colour Clear() fills with; a system colour is resolved at each clear.
+    void SetBackColor(Colour colour) { backColor_ = colour; }
+
+    PenStyle Pen() const { return pen_; }
+    void SetPen(PenStyle style) { pen_ = style; }
+
+    const FontSpec& Font() const { return font_; }
+    // Each assignment either takes effect or fails and leaves the font as it was: a face the
+    // engine cannot provide fails, so does a size outside 1..300 points.
+    bool SetFontFace(FontEngine& engine, std::string_view face);
+    bool SetFontSize(double points);
+    void SetFontBold(bool on) { font_.bold = on; }
+    void SetFontItalic(bool on) { font_.italic = on; }
+    void SetFontUnderline(bool on) { font_.underline = on; }
+    void SetFontStrikeOut(bool on) { font_.strikeOut = on; }
+
+    // Row by row from the top, Width() pixels per row.
+    std::uint32_t* Pixels() { return pixels_.data(); }
+    const std::uint32_t* Pixels() const { return pixels_.data(); }
+    // The pixel at (x, y); 0 outside the surface.
+    Colour Pixel(std::int32_t x, std::int32_t y) const;
+    // Clipped: outside the surface nothing happens.
+    void SetPixel(std::int32_t x, std::int32_t y, Colour colour);
+    // For anti-aliased glyphs: coverage 255 sets the colour, 0 leaves the pixel, values between
+    // mix the two linearly per channel (rounded to nearest). Clipped.
+    void BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage);
+
+    // Fills the whole surface with the background colour.
+    void Clear();
+
+    // Block copy of the w x h rectangle at (sx, sy) of `source` to (dx, dy) of this surface.
+    // Never stretches. Clipped to both surfaces; pixels whose source lies outside `source` stay
+    // as they were. `source` may be this surface, rectangles overlapping (a scroll).
+    void BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
+                const Surface& source, std::int32_t sx, std::int32_t sy, RasterOp op);
+
+    // Copies the sw x sh rectangle at (sx, sy) of `source` into the dw x dh rectangle at (dx, dy),
+    // nearest pixel, SRCCOPY. Nothing happens when any of the four sizes is 0 or less. Clipped to
+    // both surfaces as BitBlt. `source` must not be this surface.
+    void StretchBlt(std::int32_t dx, std::int32_t dy, std::int32_t dw, std::int32_t dh,
+                    const Surface& source, std::int32_t sx, std::int32_t sy, std::int32_t sw,
+                    std::int32_t sh);
+
+    // A one-pixel line in the pen style from (x1, y1) towards (x2, y2); the end point itself is not
+    // drawn, so a line from a point to itself draws nothing.
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                  Colour colour);
+
+    // A filled box with corners (x1, y1) and (x2, y2), both included, in either order.
+    void FillBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Colour colour);
+
+    // `text` (UTF-8) in the surface's font with its top-left at (x, y), transparent background.
+    void DrawText(FontEngine& engine, std::int32_t x, std::int32_t y, std::string_view text,
+                  Colour colour);
+    // Size in pixels of `text` in the surface's font (the height is the font's line height).
+    double TextWidth(FontEngine& engine, std::string_view text) const;
+    double TextHeight(FontEngine& engine, std::string_view text) const;
+
+  private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+    Colour backColor_ = 0;
+    PenStyle pen_ = PenStyle::Solid;
+    FontSpec font_;
+};
+
+}  // namespace moravel

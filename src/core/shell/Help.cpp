@@ -1,0 +1,27 @@
+#include "core/shell/Help.h"
+
+#include "core/os/ProgramFolder.h"
+#include "core/os/TextFile.h"
+
+namespace moravel {
+
+std::string gHelpFile;
+
+std::string FindHelpFile() {
+    const std::string path = ProgramFolder() + std::string(kHelpFileName);
+    return IsFile(path) ? path : std::string(kHelpFileName);
+}
+
+HelpTarget ResolveHelp(std::string_view helpFile, std::int32_t context) {
+    HelpTarget target;
+    target.file = helpFile.empty() ? gHelpFile : std::string(helpFile);
+    target.context = context;
+    target.noHelp = target.file.empty();
+    return target;
+}
+
+std::string HelpFileErrorMessage(std::string_view file) {
+    return "ヘルプファイル " + std::string(file) + " を開けません。";
+}
+
+}  // namespace moravel

@@ -1,0 +1,94 @@
+// The usage history and the one-second tick that fills it: the main window owns one of these,
+// starts it when it loads, calls Tick() from its timer and stops it when it closes. The renderer
+// reads the history members directly.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/config/Settings.h"
+#include "core/cpu/CpuSampler.h"
+#include "core/os/Clock.h"
+
+namespace moravel {
+
+inline constexpr std::string_view kTestDataFileName = "TestData.dat";
+
+class SamplingCycle {
+  public:
+    // Called every `Cycle` appending ticks with the newest usage.
+    using RefreshDisplay = std::function<void(std::int32_t usage)>;
+
+    // `clock` and `settings` must outlive the cycle; `settings.Cycle` is read on every tick.
+    SamplingCycle(std::unique_ptr<CpuSampler> sampler, WallClock& clock,
+                  const SettingsRecord& settings, RefreshDisplay refresh);
+    SamplingCycle(const SamplingCycle&) = delete;
+    SamplingCycle& operator=(const SamplingCycle&) = delete;
+
+    // The history: a ring of HistoryCount per-second samples in percent (0..100). HistoryPos is
+    // the slot the next sample goes to; the newest is at PrevIndex(HistoryPos).
+    std::int32_t HistoryCount = 0;
+    std::vector<std::int32_t> UsageHistory;
+    std::int32_t HistoryPos = 0;
+    // The wall-clock second of the newest sample.
+    std::int64_t LastSampleTime = 0;
+    // Appending ticks since the last refresh.
+    std::int32_t RedrawCounter = 0;
+
+    std::int32_t PrevIndex(std::int32_t i) const { return i - 1 < 0 ? HistoryCount - 1 : i - 1; }
+    std::int32_t NextIndex(std::int32_t i) const { return i + 1 >= HistoryCount ? 0 : i + 1; }
+
+    // Sizes the history to `slots` samples, all 0 (at least one slot; the screen width in the
+    // program), starts the sampler and takes the time. 0, or -1 when the sampler cannot start:
+    // the program then shows kCpuUsageFailureText and ends.
+    std::int32_t StartSampling(std::int32_t slots);
+
+    // The timer's work, once a second. Reads the usage u; a failed reading ends the tick. Then
+    // appends one sample per whole wall-clock second since the newest sample (none when the
+    // clock stands or went back), the last of them u. Missed seconds count as fully busy and
+    // the samples at the edges of a gap are blended halfway, p being the newest stored sample:
+    // after 2 seconds (p + u) / 2, u; after c >= 3 seconds p / 2 + 50, 100 (c - 3 times),
+    // u / 2 + 50, u. A gap longer than the history writes only the slots that exist, ending
+    // exactly as the whole run would. Every `Cycle` appending ticks (first on the Cycle + 1-th)
+    // it calls the refresh with u. Ticks before StartSampling or after StopSampling do nothing.
+    void Tick();
+
+    // Releases the sampler (the Windows 9x statistic is stopped); later ticks do nothing.
+    void StopSampling();
+
+    // A saved history, such as moravel-tool sample writes: one usage per line, each ended by CR
+    // LF, blanks around it allowed; a decimal number (sign, fraction, exponent) or &H
+    // hexadecimal, taken to the nearest integer (halves to even) and held to 0..100. Fills the
+    // slots from 0 until the history is full, the text ends, a line lacks its CR LF or is not
+    // a number; HistoryPos = count mod HistoryCount. Returns the count. Needs a sized history.
+    std::int32_t LoadTestData(std::string_view text);
+    // The same, read from a file in the ANSI code page (missing: nothing read).
+    std::int32_t LoadTestDataFile(const std::string& path);
+
+  private:
+    // Appends the `count` samples of one tick.
+    void Append(std::int32_t usage, std::uint64_t count);
+
+    std::unique_ptr<CpuSampler> sampler_;
+    WallClock& clock_;
+    const SettingsRecord& settings_;
+    RefreshDisplay refresh_;
+    bool running_ = false;
+};
+
+// A saved history larger than this is not read (no screen is that wide).
+inline constexpr std::uintmax_t kMaxTestDataBytes = 16 * 1024 * 1024;
+
+// Reads a saved history into `slots` from slot 0, by the rules of LoadTestData; returns how many
+// slots were filled.
+std::int32_t ReadHistoryText(std::string_view text, std::span<std::int32_t> slots);
+
+// ProgramFolder() + "TestData.dat".
+std::string TestDataFilePath();
+
+}  // namespace moravel

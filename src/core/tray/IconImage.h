@@ -1,0 +1,62 @@
+// The picture side of a tray icon: from a drawn picture and a transparent colour, the colour image
+// (black where the picture shows the transparent colour) and the 1-bit mask (set there), the two
+// halves every desktop's icon format is made of.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/render/Colour.h"
+#include "core/render/Surface.h"
+
+namespace moravel {
+
+// Pixels row by row, `width` per row, 0x00BBGGRR (the top byte is not looked at).
+struct PixelView {
+    std::span<const std::uint32_t> pixels;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+class IconImage {
+  public:
+    // An icon of size x size pixels, all transparent.
+    explicit IconImage(std::int32_t size = 0);
+
+    std::int32_t size() const { return size_; }
+
+    // The colour image: 0x00BBGGRR, row by row; black where the mask is set.
+    const std::vector<std::uint32_t>& color() const { return color_; }
+    std::uint32_t ColorAt(std::int32_t x, std::int32_t y) const { return color_[Index(x, y)]; }
+
+    // The mask as a monochrome bitmap: one bit per pixel, the leftmost pixel in the highest bit,
+    // rows of MaskStride() bytes (a multiple of 2, as monochrome bitmaps want); 1 = transparent.
+    const std::vector<std::uint8_t>& mask() const { return mask_; }
+    std::int32_t MaskStride() const { return ((size_ + 15) / 16) * 2; }
+    bool IsTransparent(std::int32_t x, std::int32_t y) const;
+
+    void SetOpaque(std::int32_t x, std::int32_t y, std::uint32_t color);
+
+  private:
+    std::size_t Index(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) +
+               static_cast<std::size_t>(x);
+    }
+
+    std::int32_t size_ = 0;
+    std::vector<std::uint32_t> color_;
+    std::vector<std::uint8_t> mask_;
+};
+
+// The icon of `picture`: as wide as the picture and as high as it is wide, taken from its top-left
+// corner. Pixels equal to `transparentColor` (an RGB value 0x00BBGGRR, already resolved if it
+// named a system colour) become transparent, and so do rows the picture does not have. A picture
+// without pixels, or one whose pixel span is shorter than its size, gives an icon of size 0.
+IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor);
+
+// The icon of a drawn surface; a system colour (the button face, as the tray icon's frame pictures
+// use) is resolved through the current system colour table at the time of the call.
+IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
+
+}  // namespace moravel

@@ -1,0 +1,72 @@
+#include "qt/QtImageLoader.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include "core/os/TextFile.h"
+
+namespace moravel {
+namespace {
+
+// The decoded picture of the largest allowed size, 32 bits a pixel, in megabytes.
+constexpr int kAllocationLimitMegabytes = static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 1;
+
+std::uint32_t Mix(std::uint32_t over, std::uint32_t under, std::uint32_t alpha) {
+    return (over * alpha + under * (255 - alpha) + 127) / 255;
+}
+
+}  // namespace
+
+ImageLoadStatus QtImageLoader::Load(const std::string& path, Surface& target) {
+    if (!IsFile(path)) {
+        return ImageLoadStatus::Missing;
+    }
+    QFile file(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ImageLoadStatus::Unreadable;
+    }
+    // Read from the device, so the format comes from the content alone (Pattern.dat is a BMP).
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(false);
+    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    if (!reader.canRead()) {
+        return ImageLoadStatus::Unreadable;
+    }
+    const QSize announced = reader.size();
+    if (announced.isValid() && !ImageSizeAllowed(announced.width(), announced.height())) {
+        return ImageLoadStatus::TooLarge;
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        return ImageLoadStatus::Unreadable;
+    }
+    if (!ImageSizeAllowed(image.width(), image.height())) {
+        return ImageLoadStatus::TooLarge;
+    }
+    image.convertTo(QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return ImageLoadStatus::Unreadable;
+    }
+
+    const Colour back = ResolveColour(target.BackColor());
+    target.Resize(image.width(), image.height());
+    std::uint32_t* out = target.Pixels();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = line[x];
+            const auto alpha = static_cast<std::uint32_t>(qAlpha(p));
+            const auto r = static_cast<std::uint32_t>(qRed(p));
+            const auto g = static_cast<std::uint32_t>(qGreen(p));
+            const auto b = static_cast<std::uint32_t>(qBlue(p));
+            *out++ = alpha == 255 ? Rgb(r, g, b)
+                                  : Rgb(Mix(r, RedOf(back), alpha), Mix(g, GreenOf(back), alpha),
+                                        Mix(b, BlueOf(back), alpha));
+        }
+    }
+    return ImageLoadStatus::Ok;
+}
+
+}  // namespace moravel

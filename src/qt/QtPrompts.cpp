@@ -1,0 +1,76 @@
+#include "qt/QtPrompts.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace moravel {
+namespace {
+
+std::deque<MessageAnswer>& NextAnswers() {
+    static std::deque<MessageAnswer> answers;
+    return answers;
+}
+
+std::vector<MessageRequest>& AskedRequests() {
+    static std::vector<MessageRequest> asked;
+    return asked;
+}
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtMessagePrompt::SetNextAnswers(std::deque<MessageAnswer> answers) {
+    NextAnswers() = std::move(answers);
+}
+
+const std::vector<MessageRequest>& QtMessagePrompt::Asked() {
+    return AskedRequests();
+}
+
+void QtMessagePrompt::ClearAsked() {
+    AskedRequests().clear();
+}
+
+MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
+    AskedRequests().push_back(request);
+    if (!NextAnswers().empty()) {
+        const MessageAnswer answer = NextAnswers().front();
+        NextAnswers().pop_front();
+        return answer;
+    }
+    QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), QMessageBox::NoButton, owner_);
+    box.setTextFormat(Qt::PlainText);  // a theme's title is text, never markup
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    QPushButton* cancel = nullptr;
+    if (request.buttons == MessageButtons::OkCancel) {
+        cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+    } else {
+        box.setEscapeButton(ok);
+    }
+    box.setDefaultButton(request.defaultButton == 2 && cancel ? cancel : ok);
+    box.exec();
+    return box.clickedButton() == ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void ShowMessage(QWidget* owner, const MessageRequest& request) {
+    QtMessagePrompt(owner).Show(request);
+}
+
+}  // namespace moravel

@@ -1,0 +1,441 @@
+#include "qt/fomMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "core/config/Globals.h"
+#include "core/render/Colour.h"
+#include "core/shell/Help.h"
+#include "core/tray/IconImage.h"
+#include "qt/HelpViewer.h"
+#include "qt/IconPixmap.h"
+#include "qt/QtPrompts.h"
+#include "qt/WindowHelpers.h"
+#include "qt/fomSetup.h"
+#include "qt/fomVersion.h"
+
+namespace moravel {
+namespace {
+
+constexpr int kResizeBorder = 4;  // pixels at the edges that resize instead of moving
+constexpr int kMinimumWidth = 40;
+constexpr int kMinimumHeight = 20;
+
+double LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
+}
+
+}  // namespace
+
+fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock> clock)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
+      fonts_(LogicalDpi()),
+      cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
+                                             *clock_, gSettings,
+                                             [this](std::int32_t u) { RefreshDisplay(u); })),
+      renderer_(fonts_, images_, gCurrentTheme, gSettings),
+      ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
+    setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+    ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
+    ownIcon_.addFile(QStringLiteral(":/app/moravel-32.png"));
+    ownIcon_.addFile(QStringLiteral(":/app/moravel-256.png"));
+    setWindowIcon(ownIcon_);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(kDesignedWidth, kDesignedHeight);
+
+    timCycle_.setInterval(1000);
+    timCycle_.setTimerType(Qt::PreciseTimer);
+    connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
+
+    mnuPopup_ = new QMenu(this);
+    connect(mnuPopup_, &QMenu::aboutToShow, this, [this] {
+        // The items follow the window's state each time the menu opens.
+        mnuPopup_->clear();
+        for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+            if (item.command == MenuCommand::None) {
+                mnuPopup_->addSeparator();
+                continue;
+            }
+            QAction* action = mnuPopup_->addAction(
+                QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size())));
+            action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
+            const MenuCommand command = item.command;
+            connect(action, &QAction::triggered, this, [this, command] {
+                switch (command) {
+                    case MenuCommand::Hidden:
+                        mnuHidden_Click();
+                        break;
+                    case MenuCommand::Setup:
+                        mnuSetup_Click();
+                        break;
+                    case MenuCommand::Version:
+                        mnuVersion_Click();
+                        break;
+                    case MenuCommand::Help:
+                        mnuHelp_Click();
+                        break;
+                    case MenuCommand::Exit:
+                        mnuExit_Click();
+                        break;
+                    case MenuCommand::None:
+                        break;
+                }
+            });
+        }
+    });
+}
+
+fomMain::~fomMain() {
+    Form_QueryUnload();
+}
+
+bool fomMain::Form_Load() {
+    gHelpFile = FindHelpFile();
+    comDlg_ = std::make_unique<clsComDlg>(fileDialogs_);
+    gVersion = kBuildVersion;
+    LoadConfig();
+
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const int screenWidth = primary ? primary->geometry().width() : 1920;
+    if (cycle_->StartSampling(screenWidth) < 0) {
+        MessageRequest failure;
+        failure.text = std::string(kCpuUsageFailureText);
+        failure.caption = std::string(kAppTitle);
+        failure.icon = MessageIcon::Critical;
+        ShowMessage(nullptr, failure);
+        return false;
+    }
+    loaded_ = true;
+    renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
+
+    TrayData.icon = ownIcon_;
+    TrayData.tip.clear();
+    TrayData.hostMenu = mnuPopup_;
+    TrayData.callback = [this](int button, int x) { picIcon_MouseDown(button, x); };
+    modTaskTray::AddTrayIcon(TrayData);
+
+    // Placement before the first drawing, so the graph is fitted to the final size at once.
+    std::vector<ScreenRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        workAreas.push_back(ToScreenRect(screen->availableGeometry()));
+    }
+    const ScreenRect place = InitialWindowRect(
+        gSettings.Left, gSettings.Top, gSettings.Width, gSettings.Height, kDesignedWidth,
+        kDesignedHeight, primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768},
+        workAreas);
+    setGeometry(place.left, place.top, place.width(), place.height());
+    ResetPicture();
+
+    cycle_->LastSampleTime = clock_->NowSeconds();
+    if (gSettings.State != 1) {
+        show();
+    }
+
+    if (IsShiftDown() && IsCtrlDown() && cycle_->LoadTestDataFile(TestDataFilePath()) > 0) {
+        // Test-data mode: the saved history, frozen.
+        renderer_.GraphReady = false;
+        renderer_.IconReady = false;
+        RefreshDisplay(
+            cycle_->UsageHistory[static_cast<std::size_t>(cycle_->PrevIndex(cycle_->HistoryPos))]);
+        return true;
+    }
+    timCycle_.start();
+    return true;
+}
+
+void fomMain::ResetPicture() {
+    if (gSettings.TopMost != 0) {
+        SetTopMost(this);
+    } else {
+        ResetTopMost(this);
+    }
+    renderer_.LoadThemePictures();
+    renderer_.SetClientSize(width(), height());
+    renderer_.LayoutPictures();
+    renderer_.GraphReady = false;
+    renderer_.IconReady = false;
+    renderer_.DrawGraph();
+    renderer_.DrawIconGraph(renderer_.picIcon);
+    update();
+}
+
+void fomMain::RefreshDisplay(std::int32_t u) {
+    if (gSettings.State == 0) {  // a hidden window is not drawn; showing it rebuilds the graph
+        renderer_.DrawGraph();
+        update();
+    }
+    FreeTrayIcon();
+    const std::int32_t mode = gSettings.IconGraphMode;
+    if (mode >= 1 && mode <= 3) {
+        Surface& frame = renderer_.picIconGraph[mode == 1 ? 0 : 1];
+        renderer_.DrawIconGraph(frame);
+        const IconImage icon = MakeIconImage(
+            {std::span<const std::uint32_t>(
+                 frame.Pixels(), static_cast<std::size_t>(frame.Width() * frame.Height())),
+             frame.Width(), frame.Height()},
+            ResolveColour(kButtonFaceColour));
+        TrayData.icon = IconImageToQIcon(icon);
+        hasTrayGraphIcon_ = !TrayData.icon.isNull();
+    } else {
+        TrayData.icon = ownIcon_;
+    }
+    TrayData.tip = TrayTipText(u);
+    modTaskTray::ModifyTrayIcon(TrayData);
+}
+
+void fomMain::FreeTrayIcon() {
+    if (hasTrayGraphIcon_) {
+        TrayData.icon = QIcon();
+        hasTrayGraphIcon_ = false;
+    }
+}
+
+void fomMain::timCycle_Timer() {
+    cycle_->Tick();
+}
+
+void fomMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // The one-pixel border of the graph, in the desktop's frame colour.
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+    const Surface& graph = renderer_.picGraph;
+    if (graph.Width() > 0 && graph.Height() > 0) {
+        // 0x00BBGGRR words are the bytes R, G, B, X in memory: RGBX8888 reads them as they are.
+        const QImage frame(reinterpret_cast<const uchar*>(graph.Pixels()), graph.Width(),
+                           graph.Height(), graph.Width() * 4, QImage::Format_RGBX8888);
+        painter.drawImage(QPoint(1, 1), frame);
+    }
+}
+
+void fomMain::Form_Resize() {
+    renderer_.SetClientSize(width(), height());
+    renderer_.LayoutPictures();
+    renderer_.GraphReady = false;
+    // Not isVisible(): the resize of the first show comes before the window counts as visible,
+    // and the graph would stay blank until the next tick.
+    if (gSettings.State == 0) {
+        renderer_.DrawGraph();
+    }
+    update();
+}
+
+void fomMain::resizeEvent(QResizeEvent*) {
+    if (loaded_) {
+        Form_Resize();
+    }
+}
+
+Qt::Edges fomMain::EdgesAt(const QPoint& pos) const {
+    Qt::Edges edges;
+    if (pos.x() < kResizeBorder) {
+        edges |= Qt::LeftEdge;
+    } else if (pos.x() >= width() - kResizeBorder) {
+        edges |= Qt::RightEdge;
+    }
+    if (pos.y() < kResizeBorder) {
+        edges |= Qt::TopEdge;
+    } else if (pos.y() >= height() - kResizeBorder) {
+        edges |= Qt::BottomEdge;
+    }
+    return edges;
+}
+
+void fomMain::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    drag_.DownX = pos.x();
+    drag_.DownY = pos.y();
+    drag_.DownButton = MouseButtonBit(event->button());
+    if (drag_.DownButton != 1) {
+        return;
+    }
+    const Qt::Edges edges = EdgesAt(pos.toPoint());
+    if (edges != Qt::Edges()) {
+        // Resized from its edges as a framed window is; by hand where the desktop cannot.
+        if (windowHandle() == nullptr || !windowHandle()->startSystemResize(edges)) {
+            resizing_ = edges;
+            resizeStart_ = geometry();
+            resizeOrigin_ = event->globalPosition().toPoint();
+        }
+        return;
+    }
+    dragging_ = true;
+    setCursor(Qt::SizeAllCursor);
+    drag_.WorkArea = GetWorkArea(event->globalPosition().toPoint());
+}
+
+void fomMain::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) {
+        const Qt::Edges edges = EdgesAt(event->position().toPoint());
+        if ((edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge))) {
+            setCursor(
+                (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+                    ? Qt::SizeFDiagCursor
+                    : Qt::SizeBDiagCursor);
+        } else if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
+            setCursor(Qt::SizeHorCursor);
+        } else if (edges & (Qt::TopEdge | Qt::BottomEdge)) {
+            setCursor(Qt::SizeVerCursor);
+        } else {
+            unsetCursor();
+        }
+        return;
+    }
+    if (resizing_ != Qt::Edges()) {
+        const QPoint delta = event->globalPosition().toPoint() - resizeOrigin_;
+        QRect g = resizeStart_;
+        if (resizing_ & Qt::LeftEdge) {
+            g.setLeft(std::min(g.left() + delta.x(), g.right() - kMinimumWidth + 1));
+        }
+        if (resizing_ & Qt::RightEdge) {
+            g.setRight(std::max(g.right() + delta.x(), g.left() + kMinimumWidth - 1));
+        }
+        if (resizing_ & Qt::TopEdge) {
+            g.setTop(std::min(g.top() + delta.y(), g.bottom() - kMinimumHeight + 1));
+        }
+        if (resizing_ & Qt::BottomEdge) {
+            g.setBottom(std::max(g.bottom() + delta.y(), g.top() + kMinimumHeight - 1));
+        }
+        setGeometry(g);
+        return;
+    }
+    if (dragging_ && event->buttons() == Qt::LeftButton) {
+        const ScreenPoint to =
+            DragWindow(drag_, ToScreenRect(frameGeometry()), ModifierHeld(event->modifiers()),
+                       event->position().x(), event->position().y());
+        move(to.x, to.y);
+    }
+}
+
+void fomMain::mouseReleaseEvent(QMouseEvent* event) {
+    if (resizing_ != Qt::Edges()) {
+        resizing_ = Qt::Edges();
+        return;
+    }
+    if (drag_.DownButton == 1 && dragging_) {
+        dragging_ = false;
+        unsetCursor();
+        const ScreenPoint to =
+            DragWindow(drag_, ToScreenRect(frameGeometry()), ModifierHeld(event->modifiers()),
+                       event->position().x(), event->position().y());
+        move(to.x, to.y);
+    } else if (drag_.DownButton == 2 && event->button() == Qt::RightButton) {
+        ShowPopup(event->globalPosition().toPoint());  // Form_Click
+    }
+}
+
+void fomMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void fomMain::ShowPopup(const QPoint& at) {
+    mnuPopup_->popup(at);
+}
+
+void fomMain::mnuHidden_Click() {
+    if (gSettings.State != 0) {
+        gSettings.State = 0;
+        ResetPicture();
+        show();
+    } else {
+        hide();
+        gSettings.State = 1;
+    }
+}
+
+void fomMain::mnuSetup_Click() {
+    if (setupShown_ || comDlg_ == nullptr) {
+        return;  // one setup dialog at a time
+    }
+    setupShown_ = true;
+    {
+        fomSetup setup(this, *comDlg_, [this] { ResetPicture(); });
+        setup.exec();
+    }
+    setupShown_ = false;
+    ResetPicture();
+}
+
+void fomMain::mnuVersion_Click() {
+    fomVersion box(this);
+    box.exec();
+}
+
+void fomMain::mnuHelp_Click() {
+    ShowHelp(this, "", 1);
+}
+
+void fomMain::mnuExit_Click() {
+    close();
+}
+
+void fomMain::picIcon_MouseDown(int button, int x) {
+    switch (DecodeTrayCallback(button, x)) {
+        case TrayAction::BringBack:
+            BringBack();
+            break;
+        case TrayAction::OpenMenu:
+            ShowPopup(QCursor::pos());
+            break;
+        case TrayAction::None:
+            break;
+    }
+}
+
+void fomMain::BringBack() {
+    const BringBackPlan plan = PlanBringBack(setupShown_, gSettings.State, gSettings.TopMost);
+    if (plan.toggleShown) {
+        mnuHidden_Click();
+    }
+    if (isVisible()) {
+        activateWindow();
+    }
+    if (plan.bringToFront) {
+        BringToFront(this);
+    }
+}
+
+void fomMain::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+    QApplication::quit();  // Form_Unload: the program ends with its main window
+}
+
+void fomMain::Form_QueryUnload() {
+    if (unloaded_ || !loaded_) {
+        return;
+    }
+    unloaded_ = true;
+    timCycle_.stop();
+    cycle_->StopSampling();
+    modTaskTray::DeleteTrayIcon(TrayData);
+    FreeTrayIcon();
+    const QRect g = frameGeometry();
+    gSettings.Left = g.left();
+    gSettings.Top = g.top();
+    gSettings.Width = g.width();
+    gSettings.Height = g.height();
+    SaveConfig();
+}
+
+}  // namespace moravel

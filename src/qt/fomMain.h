@@ -1,0 +1,106 @@
+// The main window: a borderless window showing the graph, its one-second sampling timer, the
+// tray icon and the popup menu through which every command is reached.
+#pragma once
+
+#include <QIcon>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "core/dialogs/ComDlg.h"
+#include "core/os/Clock.h"
+#include "core/render/Renderer.h"
+#include "core/shell/SamplingCycle.h"
+#include "core/shell/ShellRules.h"
+#include "core/shell/WindowDrag.h"
+#include "qt/QtFileDialog.h"
+#include "qt/QtFontEngine.h"
+#include "qt/QtImageLoader.h"
+#include "qt/TaskTray.h"
+
+class QMenu;
+class QAction;
+
+namespace moravel {
+
+class fomMain : public QWidget {
+    Q_OBJECT
+  public:
+    // The window's size when no size is saved.
+    static constexpr int kDesignedWidth = 300;
+    static constexpr int kDesignedHeight = 100;
+
+    // `sampler` and `clock` may be replaced by tests; null takes the system's.
+    explicit fomMain(std::unique_ptr<CpuSampler> sampler = nullptr,
+                     std::unique_ptr<WallClock> clock = nullptr);
+    ~fomMain() override;
+
+    // Start-up. False when the program must end at once (the usage cannot be read).
+    bool Form_Load();
+    // Re-applies always-on-top, the theme and the window size, and redraws.
+    void ResetPicture();
+    // Redraws the graph and the tray icon with the newest usage `u`.
+    void RefreshDisplay(std::int32_t u);
+
+    void mnuHidden_Click();
+    // The setup dialog, modally; the window is rebuilt when it closes.
+    void mnuSetup_Click();
+    void mnuVersion_Click();
+    void mnuHelp_Click();
+    void mnuExit_Click();
+    // The tray's mouse messages, as (button 4, message number).
+    void picIcon_MouseDown(int button, int x);
+    // A tray double click or a second start: the window comes back.
+    void BringBack();
+
+    SamplingCycle& cycle() { return *cycle_; }
+    Renderer& renderer() { return renderer_; }
+    QTimer& timCycle() { return timCycle_; }
+    const modTaskTray::TrayData& trayData() const { return TrayData; }
+    QMenu* popupMenu() const { return mnuPopup_; }
+    // The open/save dialog object of the whole run, made at start-up.
+    clsComDlg* comDlg() const { return comDlg_.get(); }
+    bool setupShown() const { return setupShown_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Form_Resize();
+    void Form_QueryUnload();
+    void timCycle_Timer();
+    void ShowPopup(const QPoint& at);
+    void FreeTrayIcon();
+    Qt::Edges EdgesAt(const QPoint& pos) const;
+
+    std::unique_ptr<WallClock> clock_;
+    QtFontEngine fonts_;
+    QtImageLoader images_;
+    std::unique_ptr<SamplingCycle> cycle_;
+    Renderer renderer_;
+    QTimer timCycle_;
+
+    modTaskTray::TrayData TrayData;
+    QIcon ownIcon_;
+    bool hasTrayGraphIcon_ = false;  // TrayIconHandle: the icon made from the icon graph
+
+    QMenu* mnuPopup_ = nullptr;
+    QtFileDialog fileDialogs_;
+    std::unique_ptr<clsComDlg> comDlg_;
+    bool setupShown_ = false;  // while the setup dialog is open
+    DragState drag_;
+    bool dragging_ = false;
+    Qt::Edges resizing_;
+    QRect resizeStart_;
+    QPoint resizeOrigin_;
+    bool loaded_ = false;  // start-up got past the sampler: closing saves the settings
+    bool unloaded_ = false;
+};
+
+}  // namespace moravel

@@ -1,0 +1,340 @@
+#include "qt/fomSetup.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "core/config/Globals.h"
+#include "qt/HelpViewer.h"
+#include "qt/QtFileDialog.h"
+#include "qt/QtPrompts.h"
+#include "qt/WindowHelpers.h"
+#include "qt/fomThemeSetup.h"
+
+namespace moravel {
+namespace {
+
+const char* const kHelpContextProperty = "helpContext";
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename W>
+W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
+    widget->setObjectName(QLatin1String(name));
+    if (helpContext != 0) {
+        widget->setProperty(kHelpContextProperty, helpContext);
+    }
+    return widget;
+}
+
+int RunThemeEditor(QWidget* owner) {
+    fomThemeSetup editor(owner);
+    return editor.Edit();
+}
+
+}  // namespace
+
+fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()> resetPicture,
+                   ThemeEditorRunner editor)
+    : QDialog(mainWindow),
+      state_(gSettings, gCurrentTheme),
+      comDlg_(comDlg),
+      resetPicture_(std::move(resetPicture)),
+      editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
+    setWindowTitle(Text(kSetupCaption));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Label1_ =
+        Named(new QLabel(QStringLiteral("表示サイクル(&C)"), this), "Label1", kHelpSetupCycle);
+    cboCycle_ = Named(new QComboBox(this), "cboCycle", kHelpSetupCycle);
+    for (const CycleChoice& choice : kCycleChoices) {
+        cboCycle_->addItem(Text(choice.text), choice.seconds);
+    }
+    Label1_->setBuddy(cboCycle_);
+    chkTopMost_ = Named(new QCheckBox(QStringLiteral("常に最前面に表示する(&F)"), this),
+                        "chkTopMost", kHelpSetupTopMost);
+    chkIconGraphMode_ =
+        Named(new QCheckBox(QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"), this),
+              "chkIconGraphMode");
+    auto* iconModes = Named(new QFrame(this), "fraIconGraphMode");
+    auto* iconModeGroup = new QButtonGroup(this);
+    for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
+        auto* option = new QRadioButton(Text(kIconModeChoices[i].caption), iconModes);
+        option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
+        iconModeGroup->addButton(option, kIconModeChoices[i].index);
+        optIconGraphMode_[i] = option;
+    }
+
+    Frame1_ = Named(new QGroupBox(QStringLiteral("テーマ(&T)"), this), "Frame1", kHelpSetupTheme);
+    // Its access key always leads to the theme list, the control that follows its caption.
+    Frame1_->installEventFilter(this);
+    cboThemeName_ = Named(new QComboBox(Frame1_), "cboThemeName", kHelpSetupTheme);
+    // A steady width whatever the titles: longer ones show whole in the open list.
+    cboThemeName_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboThemeName_->setMinimumContentsLength(18);
+    lblThemeName_ = Named(new QLabel(Frame1_), "lblThemeName");
+    lblThemeName_->setTextFormat(Qt::PlainText);  // a file name is never markup
+    lblThemeName_->setMinimumWidth(
+        lblThemeName_->fontMetrics().horizontalAdvance(QStringLiteral("spectrum.tm__")));
+    cmdSaveAs_ = Named(new QPushButton(QStringLiteral("名前を付けて保存..."), Frame1_), "cmdSaveAs",
+                       kHelpSetupSaveAs);
+    cmdDelete_ =
+        Named(new QPushButton(QStringLiteral("削除"), Frame1_), "cmdDelete", kHelpSetupDelete);
+    cmdEdit_ =
+        Named(new QPushButton(QStringLiteral("編集..."), Frame1_), "cmdEdit", kHelpSetupEdit);
+
+    cmdExit_ = Named(new QPushButton(QStringLiteral("OK"), this), "cmdExit", kHelpSetupOk);
+    cmdCancel_ =
+        Named(new QPushButton(QStringLiteral("キャンセル"), this), "cmdCancel", kHelpSetupCancel);
+    cmdUpdate_ =
+        Named(new QPushButton(QStringLiteral("更新"), this), "cmdUpdate", kHelpSetupUpdate);
+    cmdExit_->setDefault(true);
+
+    // Layout, top to bottom.
+    auto* cycleRow = new QHBoxLayout;
+    cycleRow->addWidget(Label1_);
+    cycleRow->addWidget(cboCycle_);
+    cycleRow->addStretch(1);
+
+    auto* iconModeRow = new QHBoxLayout(iconModes);
+    iconModeRow->setContentsMargins(24, 0, 0, 0);  // indented below its box
+    for (QRadioButton* option : optIconGraphMode_) {
+        iconModeRow->addWidget(option);
+        iconModeRow->addSpacing(8);
+    }
+    iconModeRow->addStretch(1);
+
+    auto* themeRow = new QHBoxLayout;
+    themeRow->addWidget(cboThemeName_, 1);
+    themeRow->addSpacing(6);
+    themeRow->addWidget(lblThemeName_);
+    auto* themeButtons = new QHBoxLayout;
+    themeButtons->addStretch(1);
+    themeButtons->addWidget(cmdSaveAs_);
+    themeButtons->addWidget(cmdDelete_);
+    themeButtons->addWidget(cmdEdit_);
+    auto* themeLayout = new QVBoxLayout(Frame1_);
+    themeLayout->addLayout(themeRow);
+    themeLayout->addLayout(themeButtons);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdExit_);
+    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(cmdUpdate_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(cycleRow);
+    layout->addWidget(chkTopMost_);
+    layout->addWidget(chkIconGraphMode_);
+    layout->addWidget(iconModes);
+    layout->addSpacing(4);
+    layout->addWidget(Frame1_);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    const std::array<QWidget*, 13> tabOrder = {cboCycle_,
+                                               chkTopMost_,
+                                               chkIconGraphMode_,
+                                               optIconGraphMode_[0],
+                                               optIconGraphMode_[1],
+                                               optIconGraphMode_[2],
+                                               cboThemeName_,
+                                               cmdSaveAs_,
+                                               cmdDelete_,
+                                               cmdEdit_,
+                                               cmdExit_,
+                                               cmdCancel_,
+                                               cmdUpdate_};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
+    // The controls write into the state as the user changes them.
+    connect(cboCycle_, &QComboBox::currentIndexChanged, this,
+            [this](int row) { state_.cycleRow = row; });
+    connect(chkTopMost_, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
+    connect(chkIconGraphMode_, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
+    connect(iconModeGroup, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+        if (on) {
+            state_.SelectIconMode(index);
+        }
+    });
+    connect(cboThemeName_, &QComboBox::activated, this, &fomSetup::cboThemeName_Click);
+    connect(cmdExit_, &QPushButton::clicked, this, &fomSetup::cmdExit_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);  // Esc as well
+    connect(cmdUpdate_, &QPushButton::clicked, this, &fomSetup::cmdUpdate_Click);
+    connect(cmdEdit_, &QPushButton::clicked, this, &fomSetup::cmdEdit_Click);
+    connect(cmdSaveAs_, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
+    connect(cmdDelete_, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &fomSetup::ShowHelpForFocus);
+
+    Form_Load(mainWindow);
+}
+
+void fomSetup::Form_Load(QWidget* mainWindow) {
+    state_.Load();
+    ShowState();
+    adjustSize();
+    if (mainWindow != nullptr) {
+        PlaceDialog(this, mainWindow, PlaceMode::Beside);
+    }
+}
+
+void fomSetup::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Above the always-on-top main window, without staying on top itself.
+    if (gSettings.TopMost == 1) {
+        BringToFront(this);
+    }
+}
+
+bool fomSetup::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Frame1_ && event->type() == QEvent::Shortcut) {
+        cboThemeName_->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void fomSetup::ShowState() {
+    {
+        const QSignalBlocker block(cboCycle_);
+        cboCycle_->setCurrentIndex(state_.cycleRow);
+    }
+    {
+        const QSignalBlocker block(chkTopMost_);
+        chkTopMost_->setChecked(state_.topMost);
+    }
+    {
+        const QSignalBlocker block(chkIconGraphMode_);
+        chkIconGraphMode_->setChecked(state_.iconGraphChecked);
+    }
+    for (std::size_t i = 0; i < optIconGraphMode_.size(); ++i) {
+        const QSignalBlocker block(optIconGraphMode_[i]);
+        optIconGraphMode_[i]->setChecked(state_.iconModes[i].selected);
+        optIconGraphMode_[i]->setEnabled(state_.IconModesEnabled());
+    }
+    {
+        const QSignalBlocker block(cboThemeName_);
+        cboThemeName_->clear();
+        for (const ThemeListItem& item : state_.themeItems) {
+            cboThemeName_->addItem(QString::fromStdString(item.text), item.itemData);
+        }
+    }
+    ShowThemeSelection();
+}
+
+void fomSetup::ShowThemeSelection() {
+    {
+        const QSignalBlocker block(cboThemeName_);
+        cboThemeName_->setCurrentIndex(state_.themeRow);
+    }
+    lblThemeName_->setText(QString::fromStdString(state_.themeNameLabel));
+    cmdDelete_->setEnabled(state_.deleteEnabled);
+}
+
+void fomSetup::cboThemeName_Click(int row) {
+    state_.cboThemeName_Click(row);
+    ShowThemeSelection();
+}
+
+void fomSetup::chkIconGraphMode_Click(bool checked) {
+    state_.chkIconGraphMode_Click(checked);
+    for (QRadioButton* option : optIconGraphMode_) {
+        option->setEnabled(state_.IconModesEnabled());
+    }
+}
+
+void fomSetup::cmdExit_Click() {
+    state_.ApplySettings();
+    // Redrawn before the dialog closes, so no tick in between draws the new settings with the
+    // pictures of the old theme.
+    if (resetPicture_) {
+        resetPicture_();
+    }
+    accept();
+}
+
+void fomSetup::cmdUpdate_Click() {
+    state_.ApplySettings();
+    if (resetPicture_) {
+        resetPicture_();
+    }
+}
+
+// After each modal window of its own the dialog takes the keyboard back, also where no window
+// manager hands it over.
+void fomSetup::cmdEdit_Click() {
+    gEditorTheme = state_.workingTheme;
+    editor_(this);
+    activateWindow();
+    QtMessagePrompt prompt(this);
+    if (state_.TakeEditedTheme(gEditorTheme, prompt)) {
+        ShowState();
+    }
+}
+
+void fomSetup::cmdSaveAs_Click() {
+    QtMessagePrompt prompt(this);
+    state_.SaveAs(comDlg_, prompt, QtFileDialog::OwnerHandle(this));
+    activateWindow();
+    ShowState();
+}
+
+void fomSetup::cmdDelete_Click() {
+    QtMessagePrompt prompt(this);
+    if (state_.DeleteSelected(prompt)) {
+        ShowState();
+    }
+    activateWindow();
+}
+
+std::int32_t fomSetup::HelpContextOf(const QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        const QVariant context = widget->property(kHelpContextProperty);
+        if (context.isValid()) {
+            return context.toInt();
+        }
+        if (widget->isWindow()) {
+            break;
+        }
+    }
+    return 0;
+}
+
+void fomSetup::ShowHelpForFocus() {
+    const std::int32_t context = HelpContextOf(focusWidget());
+    if (context == 0) {
+        return;
+    }
+    ShowHelp(this, "", context);
+    // The help window answers while this modal dialog is open: it belongs to it until it closes.
+    if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
+        help->windowHandle()->setTransientParent(windowHandle());
+        connect(this, &QDialog::finished, help, [help] {
+            if (help->windowHandle() != nullptr) {
+                help->windowHandle()->setTransientParent(nullptr);
+            }
+        });
+    }
+}
+
+}  // namespace moravel

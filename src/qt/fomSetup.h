@@ -1,0 +1,77 @@
+// The setup dialog: redraw cycle, always-on-top, the tray-icon graph and the theme, with the
+// commands that edit, save and delete theme files. The decisions are SetupDialog's; this window
+// shows its state, writes the user's changes into it and forwards the buttons.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "core/dialogs/ComDlg.h"
+#include "core/dialogs/SetupDialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace moravel {
+
+class fomSetup : public QDialog {
+    Q_OBJECT
+  public:
+    // Runs the theme editor modally over gEditorTheme; its result is not looked at.
+    using ThemeEditorRunner = std::function<int(QWidget* owner)>;
+
+    // `resetPicture` is the main window's rebuild, run when choices are applied. `editor` may be
+    // replaced by tests; empty runs fomThemeSetup.
+    fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()> resetPicture,
+             ThemeEditorRunner editor = {});
+
+    SetupDialog& state() { return state_; }
+
+    // The help topic of `widget`: its own, or that of the nearest control holding it; 0 for none.
+    static std::int32_t HelpContextOf(const QWidget* widget);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Form_Load(QWidget* mainWindow);
+    void ShowState();
+    void ShowThemeSelection();
+    void ShowHelpForFocus();
+
+    void cboThemeName_Click(int row);
+    void chkIconGraphMode_Click(bool checked);
+    void cmdExit_Click();
+    void cmdUpdate_Click();
+    void cmdEdit_Click();
+    void cmdSaveAs_Click();
+    void cmdDelete_Click();
+
+    SetupDialog state_;
+    clsComDlg& comDlg_;
+    std::function<void()> resetPicture_;
+    ThemeEditorRunner editor_;
+
+    QLabel* Label1_;
+    QComboBox* cboCycle_;
+    QCheckBox* chkTopMost_;
+    QCheckBox* chkIconGraphMode_;
+    std::array<QRadioButton*, 3> optIconGraphMode_;  // left to right
+    QGroupBox* Frame1_;
+    QComboBox* cboThemeName_;
+    QLabel* lblThemeName_;
+    QPushButton* cmdSaveAs_;
+    QPushButton* cmdDelete_;
+    QPushButton* cmdEdit_;
+    QPushButton* cmdExit_;
+    QPushButton* cmdCancel_;
+    QPushButton* cmdUpdate_;
+};
+
+}  // namespace moravel

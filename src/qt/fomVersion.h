@@ -1,0 +1,45 @@
+// The about box: product and version, the rights and legal notices, and a scale that sinks
+// while mouse buttons are held on it.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <array>
+
+#include "core/dialogs/AboutBox.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace moravel {
+
+class fomVersion : public QDialog {
+    Q_OBJECT
+  public:
+    explicit fomVersion(QWidget* mainWindow);
+
+    const PressAnimation& animation() const { return press_; }
+    QLabel* picIcon() const { return picIcon_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Form_Load(QWidget* mainWindow);
+    void picIcon_MouseDown(int button);
+    void picIcon_MouseUp(int button);
+    void timPress_Timer();
+    void ShowFrame();
+
+    std::array<QPixmap, kPressFrames> picAnime_;
+    PressAnimation press_;
+    QLabel* picIcon_;
+    QLabel* Label1_;
+    QLabel* Label2_;
+    QLabel* Label3_;
+    QPushButton* cmdOk_;
+    QTimer* timPress_;
+};
+
+}  // namespace moravel

@@ -1,0 +1,45 @@
+// Moravel: a small monitor of the total CPU load.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QSessionManager>
+#include <QTranslator>
+
+#include "core/os/ProgramFolder.h"
+#include "qt/QtSystemColours.h"
+#include "qt/SingleInstance.h"
+#include "qt/Termination.h"
+#include "qt/fomMain.h"
+
+int main(int argc, char** argv) {
+    // In a Wayland session the window goes through XWayland: only there can a borderless window
+    // place itself and stay on top.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Moravel"));
+    QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
+    moravel::UseDesktopSystemColours();
+    // The interface is Japanese, so Qt's own dialogs (files, colours, fonts) speak it too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+
+    moravel::SingleInstance instance(
+        moravel::SingleInstance::NameFor(QString::fromStdString(moravel::ProgramFolder())));
+    if (instance.ActivateRunning()) {
+        return 0;  // the running program comes forward instead
+    }
+
+    moravel::fomMain window;
+    instance.Listen([&window] { window.BringBack(); });
+    if (!window.Form_Load()) {
+        return 1;
+    }
+    moravel::InstallTerminationHandler([&window] { window.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.close(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "core/config/Globals.h"
+#include "core/config/Settings.h"
+#include "core/os/Encoding.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::ReadBytes;
+using test::ScopedProgramFolder;
+using test::TempFolder;
+using test::WriteBytes;
+
+SettingsRecord Parse(std::string_view text) {
+    SettingsRecord record;
+    SetDefaultSettings(record);
+    ParseSettingsText(text, record);
+    return record;
+}
+
+TEST(Settings, Defaults) {
+    SettingsRecord record;
+    record.Cycle = 9;
+    SetDefaultSettings(record);
+    EXPECT_EQ(record.Width, -1);
+    EXPECT_EQ(record.Height, -1);
+    EXPECT_EQ(record.ThemeName, "graph.tm");
+    EXPECT_EQ(record.Cycle, 1);
+    EXPECT_EQ(record.Top, 0);
+    EXPECT_EQ(record.Left, 0);
+    EXPECT_EQ(record.State, 0);
+    EXPECT_EQ(record.TopMost, 0);
+    EXPECT_EQ(record.IconGraphMode, 0);
+    EXPECT_EQ(record.Version, "");
+    EXPECT_EQ(FormatVersion(1, 1, 0), "1.1.0");
+}
+
+TEST(Settings, WritesTheExampleFileByteForByte) {
+    TempFolder folder;
+    ScopedProgramFolder home(folder.path());
+    SettingsRecord record;
+    SetDefaultSettings(record);
+    record.Version = "0.9";
+    SaveSettings(record);
+    EXPECT_EQ(record.Version, "1.1.0");
+    EXPECT_EQ(ReadBytes(folder.File("Moravel.ini")),
+              "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+              "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n");
+}
+
+TEST(Settings, LineRules) {
+    // A last line without CR LF is not read.
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName=\"x.tm\"").ThemeName, "graph.tm");
+    // Section lines: compared lower-cased and untrimmed.
+    EXPECT_EQ(Parse("[SETTINGS]\r\nCycle=5\r\n").Cycle, 5);
+    EXPECT_EQ(Parse(" [Settings]\r\nCycle=5\r\n").Cycle, 1);
+    EXPECT_EQ(Parse("[Settings]\r\nCycle=3\r\n[Settings] \r\nCycle=5\r\n").Cycle, 3);
+    // Keys and values trimmed, keys compared lower-cased.
+    EXPECT_EQ(Parse("[Settings]\r\n  Cycle  =  5  \r\n").Cycle, 5);
+    EXPECT_EQ(Parse("[Settings]\r\nCYCLE=5\r\n").Cycle, 5);
+    // A lone LF does not end a line: "Cycle=5\nTop=7" is one line whose value is not a number.
+    const SettingsRecord lf = Parse("[Settings]\r\nCycle=5\nTop=7\r\n");
+    EXPECT_EQ(lf.Cycle, 1);
+    EXPECT_EQ(lf.Top, 0);
+    // Keys outside the section are ignored; the section may come again.
+    const SettingsRecord sections = Parse(
+        "Cycle=2\r\n[Theme]\r\nCycle=3\r\n[Settings]\r\nTop=4\r\n[x]\r\nLeft=1\r\n"
+        "[settings]\r\nLeft=6\r\n");
+    EXPECT_EQ(sections.Cycle, 1);
+    EXPECT_EQ(sections.Top, 4);
+    EXPECT_EQ(sections.Left, 6);
+    // A repeated key overrides; an unknown key and a line without "=" are ignored.
+    EXPECT_EQ(Parse("[Settings]\r\nCycle=2\r\nfoo=1\r\nnoequals\r\nCycle=10\r\n").Cycle, 10);
+    EXPECT_EQ(Parse("[Settings]\r\nTop=&H10\r\n").Top, 16);
+}
+
+TEST(Settings, ThemeNameQuoting) {
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName=\"\"\r\n").ThemeName, "");
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName=\"\r\n").ThemeName, "\"");
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName=a b.tm\r\n").ThemeName, "a b.tm");
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName= \"a b.tm\" \r\n").ThemeName, "a b.tm");
+    EXPECT_EQ(Parse("[Settings]\r\nThemeName=\"a\"b\".tm\"\r\n").ThemeName, "a\"b\".tm");
+}
+
+TEST(Settings, ANumberThatDoesNotParseKeepsTheEarlierValue) {
+    const SettingsRecord record =
+        Parse("[Settings]\r\nCycle=\r\nTop=abc\r\nLeft=3\r\nLeft=99999999999\r\nWidth=1.5\r\n");
+    EXPECT_EQ(record.Cycle, 1);
+    EXPECT_EQ(record.Top, 0);
+    EXPECT_EQ(record.Left, 3);
+    EXPECT_EQ(record.Width, -1);
+}
+
+TEST(Settings, EveryFieldSurvivesSaveAndLoad) {
+    TempFolder folder;
+    SettingsRecord record;
+    SetDefaultSettings(record);
+    record.Top = -20;
+    record.Left = 1600;
+    record.Width = 300;
+    record.Height = 100;
+    record.TopMost = 1;
+    record.State = 1;
+    record.Cycle = 180;
+    record.IconGraphMode = 3;
+    record.ThemeName = " 緑の\"線\".tm ";
+    ASSERT_GT(SaveSettingsFile(record, folder.File("s.ini")), 0);
+    SettingsRecord back;
+    LoadSettingsFile(back, folder.File("s.ini"));
+    EXPECT_EQ(back, record);
+}
+
+TEST(Settings, MissingOversizedAndBrokenFilesGiveDefaults) {
+    TempFolder folder;
+    SettingsRecord defaults;
+    SetDefaultSettings(defaults);
+    SettingsRecord record;
+    LoadSettingsFile(record, folder.File("missing.ini"));
+    EXPECT_EQ(record, defaults);
+
+    std::string big = "[Settings]\r\nCycle=5\r\n";
+    big.resize(1024 * 1024 + 1, ' ');
+    WriteBytes(folder.File("big.ini"), big);
+    LoadSettingsFile(record, folder.File("big.ini"));
+    EXPECT_EQ(record, defaults);
+
+    constexpr char kBinary[] = "\x00\xFF\x81[Settings]\r\n\x80=\x82\r\n";
+    WriteBytes(folder.File("bin.ini"), std::string(kBinary, sizeof kBinary - 1));
+    LoadSettingsFile(record, folder.File("bin.ini"));
+    EXPECT_EQ(record, defaults);
+}
+
+TEST(Settings, LoadConfigReadsTheSettingsThenTheirTheme) {
+    TempFolder folder;
+    ScopedProgramFolder home(folder.path());
+    WriteBytes(folder.File("Moravel.ini"), "[Settings]\r\nThemeName=\"\"\r\nCycle=2\r\n");
+    WriteBytes(folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
+    EXPECT_TRUE(LoadConfig());
+    EXPECT_EQ(gSettings.Cycle, 2);
+    EXPECT_EQ(gCurrentTheme.Title, "mine");
+    gSettings.Cycle = 30;
+    SaveConfig();
+    EXPECT_NE(ReadBytes(folder.File("Moravel.ini")).find("Cycle=30\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace moravel

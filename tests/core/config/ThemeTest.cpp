@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/config/Theme.h"
+#include "core/os/Encoding.h"
+#include "core/os/Paths.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::ReadBytes;
+using test::ScopedProgramFolder;
+using test::TempFolder;
+using test::WriteBytes;
+
+ThemeRecord Default() {
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    return theme;
+}
+
+ThemeRecord Parse(std::string_view text, bool* found = nullptr) {
+    ThemeRecord theme;
+    const bool f = ParseThemeText(text, theme);
+    if (found) {
+        *found = f;
+    }
+    return theme;
+}
+
+// The built-in default theme as this release writes it, in UTF-8 (the file holds CP932).
+constexpr std::string_view kDefaultThemeText =
+    "[Theme]\r\nVersion=1.1.0\r\nTitle=\"初期値\"\r\n"
+    "GraphHType=1\r\nGraphHLineType=2\r\nGraphHLineMode=0\r\n"
+    "GraphHColor1=&H00007F00\r\nGraphHColor2=&H00007F7F\r\nGraphHColor3=&H00FFFFFF\r\n"
+    "GraphVType=1\r\nGraphVLineType=2\r\nGraphVLineMode=0\r\n"
+    "GraphVColor1=&H00007F00\r\nGraphVColor2=&H00007F7F\r\nGraphVColor3=&H00FFFFFF\r\n"
+    "TextType=2\r\nTextFont.Name=\"ＭＳ ゴシック\"\r\nTextFont.Size=14\r\nTextFont.Style=0\r\n"
+    "TextPosition=2\r\n"
+    "TextColor1=&H007F7F7F\r\nTextColor2=&H00FFFFFF\r\nTextColor3=&H00000000\r\n"
+    "TextPrefix=\"\"\r\nTextSuffix=\" %\"\r\n"
+    "ForeType=1\r\nForeEdge=0\r\n"
+    "ForeColor1=&H0000FF00\r\nForeColor2=&H0000BF00\r\nForeColor3=&H00007F00\r\n"
+    "ForeNo=0\r\nForeName=\"\"\r\nForePosition=0\r\n"
+    "BackType=0\r\nBackColor=&H00000000\r\nBackNo=0\r\nBackName=\"\"\r\n";
+
+TEST(Theme, TheDefaultThemeIsWrittenByteForByte) {
+    TempFolder folder;
+    ScopedProgramFolder home(folder.path());
+    std::filesystem::create_directory(folder.File("Themes"));
+    ThemeRecord theme = Default();
+    SaveTheme(theme, "graph.tm");
+    EXPECT_EQ(theme.Version, "1.1.0");
+    const std::string bytes = ReadBytes(folder.File("Themes/graph.tm"));
+    EXPECT_EQ(bytes, Utf8ToAnsi(kDefaultThemeText));
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 37);
+    // The Title and the font face are CP932 bytes on disk.
+    EXPECT_NE(bytes.find("Title=\"\x8F\x89\x8A\xFA\x92\x6C\"\r\n"), std::string::npos);
+}
+
+TEST(Theme, SectionAndFound) {
+    bool found = true;
+    EXPECT_EQ(Parse("", &found), Default());
+    EXPECT_FALSE(found);
+    EXPECT_EQ(Parse("[Theme]\r\n", &found), Default());
+    EXPECT_TRUE(found);
+    Parse("[Theme]", &found);
+    EXPECT_FALSE(found);
+    Parse("[Settings]\r\nTitle=x\r\n", &found);
+    EXPECT_FALSE(found);
+    Parse("[theme]\r\n[other]\r\n", &found);
+    EXPECT_TRUE(found);  // stays true once read
+}
+
+TEST(Theme, ValueRules) {
+    EXPECT_EQ(Parse("[theme]\r\nTITLE = \"緑\"\r\n").Title, "緑");
+    EXPECT_EQ(Parse("[Theme]\r\nTextSuffix=\" %\"\r\n").TextSuffix, " %");
+    EXPECT_EQ(Parse("[Theme]\r\nTextSuffix= %\r\n").TextSuffix, "%");
+    EXPECT_EQ(Parse("[Theme]\r\nBackColor=255\r\n").BackColor, 255);
+    EXPECT_EQ(Parse("[Theme]\r\nBackColor=&H000000FF\r\n").BackColor, 255);
+    EXPECT_EQ(Parse("[Theme]\r\nBackColor=&H8000000F\r\n").BackColor,
+              static_cast<std::int32_t>(0x8000000F));
+    EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=10.5\r\n").TextFont.Size, 10.5);
+    EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=10,5\r\n").TextFont.Size, 14);
+    EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=nan\r\n").TextFont.Size, 14);
+    EXPECT_EQ(Parse("[Theme]\r\nForeType=x\r\nForeType=3\r\nForeType=\r\n").ForeType, 3);
+}
+
+TEST(Theme, EveryFieldSurvivesWriteThenRead) {
+    TempFolder folder;
+    ThemeRecord theme = Default();
+    theme.Title = " \"引用\" と 空白 ";
+    theme.TextPrefix = "  CPU ";
+    theme.TextSuffix = "\"%\"";
+    theme.TextFont = {" IPAGothic ", 10.5, kFontBold | kFontStrikeOut};
+    theme.BackName = "a \"b\".bmp";
+    theme.ForeName = " ";
+    theme.GraphVType = 3;
+    theme.GraphVLineType = 1;
+    theme.GraphHType = 3;
+    theme.GraphHLineType = 0;
+    theme.GraphHLineMode = 2;
+    theme.GraphVLineMode = 1;
+    theme.GraphVColor1 = static_cast<std::int32_t>(0x8000000F);
+    theme.GraphVColor2 = 1;
+    theme.GraphVColor3 = 2;
+    theme.GraphHColor1 = 3;
+    theme.GraphHColor2 = 4;
+    theme.GraphHColor3 = 5;
+    theme.TextType = 1;
+    theme.TextPosition = 8;
+    theme.TextColor1 = 6;
+    theme.TextColor2 = 7;
+    theme.TextColor3 = -8;
+    theme.BackType = 2;
+    theme.BackColor = 0x123456;
+    theme.BackNo = 23;
+    theme.ForeType = 3;
+    theme.ForeColor1 = 9;
+    theme.ForeColor2 = 10;
+    theme.ForeColor3 = 11;
+    theme.ForeNo = 17;
+    theme.ForeEdge = 1;
+    theme.ForePosition = 1;
+    ASSERT_GT(SaveThemeFile(theme, folder.File("t.tm")), 0);
+    ThemeRecord back;
+    EXPECT_TRUE(LoadThemeFile(back, folder.File("t.tm")));
+    EXPECT_FALSE(ThemesDiffer(back, theme));
+}
+
+TEST(Theme, ThemesDifferComparesEveryField) {
+    ThemeRecord a = Default();
+    ThemeRecord b = a;
+    EXPECT_FALSE(ThemesDiffer(a, b));
+    b.Version = "1.0.0";
+    EXPECT_TRUE(ThemesDiffer(a, b));
+    b = a;
+    b.TextFont.Size = 14.000001;
+    EXPECT_TRUE(ThemesDiffer(a, b));
+    b = a;
+    b.Title = "初期値 ";
+    EXPECT_TRUE(ThemesDiffer(a, b));
+
+    TempFolder folder;
+    b = a;
+    SaveThemeFile(b, folder.File("x.tm"));  // stamps the version into b
+    EXPECT_TRUE(ThemesDiffer(a, b));
+}
+
+TEST(Theme, WhereThemeFilesAre) {
+    TempFolder folder;
+    ScopedProgramFolder home(folder.path());
+    EXPECT_EQ(ThemesFolder(), folder.File("Themes"));
+    EXPECT_EQ(PatternFilePath(), JoinPath(folder.File("Themes"), "Pattern.dat"));
+    EXPECT_EQ(ThemeReadPath(""), folder.File("Moravel.tm"));
+    EXPECT_EQ(ThemeReadPath("a.tm"), JoinPath(folder.File("Themes"), "a.tm"));
+    EXPECT_EQ(ThemeWritePath(folder.File("elsewhere.tm")), folder.File("elsewhere.tm"));
+
+    // The custom theme works without a Themes folder.
+    ThemeRecord custom = Default();
+    custom.Title = "custom";
+    SaveTheme(custom, "");
+    ThemeRecord back;
+    EXPECT_TRUE(LoadTheme(back, ""));
+    EXPECT_EQ(back.Title, "custom");
+    EXPECT_FALSE(LoadTheme(back, "missing.tm"));
+    EXPECT_EQ(back, Default());
+}
+
+}  // namespace
+}  // namespace moravel

@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/config/Globals.h"
+#include "core/dialogs/SetupDialog.h"
+#include "core/os/Encoding.h"
+#include "core/os/FileSystem.h"
+#include "core/os/Paths.h"
+#include "core/os/TextFile.h"
+#include "support/FakePrompts.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::ScopedProgramFolder;
+using test::ScriptedFileDialog;
+using test::ScriptedMessages;
+using test::TempFolder;
+using test::WriteBytes;
+
+class Setup : public ::testing::Test {
+  protected:
+    Setup() : home_(folder_.path()), comDlg_(files_), dialog_(settings_, current_) {
+        std::filesystem::create_directory(folder_.File("Themes"));
+        SetDefaultSettings(settings_);
+        SetDefaultTheme(current_);
+    }
+    std::string Themes(std::string_view name) const {
+        return JoinPath(folder_.File("Themes"), name);
+    }
+    // A theme file whose BackColor tells it apart.
+    static std::string ThemeText(std::string_view title, int backColor) {
+        return Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) +
+                          "\"\r\nBackColor=" + std::to_string(backColor) + "\r\n");
+    }
+    void Theme(std::string_view name, std::string_view title, int backColor) {
+        WriteBytes(Themes(name), ThemeText(title, backColor));
+    }
+    void Custom(std::string_view title, int backColor) {
+        WriteBytes(folder_.File("Moravel.tm"), ThemeText(title, backColor));
+    }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (const ThemeListItem& item : dialog_.themeItems) {
+            rows.push_back(item.text);
+        }
+        return rows;
+    }
+    std::string SelectedText() const {
+        return dialog_.themeRow < 0
+                   ? std::string("(none)")
+                   : dialog_.themeItems[static_cast<std::size_t>(dialog_.themeRow)].text;
+    }
+    std::int32_t RowOf(std::string_view text) const {
+        for (std::size_t i = 0; i < dialog_.themeItems.size(); ++i) {
+            if (dialog_.themeItems[i].text == text) {
+                return static_cast<std::int32_t>(i);
+            }
+        }
+        ADD_FAILURE() << "no row " << text;
+        return -1;
+    }
+
+    TempFolder folder_;
+    ScopedProgramFolder home_;
+    SettingsRecord settings_;
+    ThemeRecord current_;
+    ScriptedFileDialog files_;
+    ScriptedMessages messages_;
+    clsComDlg comDlg_;
+    SetupDialog dialog_;
+};
+
+TEST(SetupDialogList, SortedByTextWithTheCustomThemeMarked) {
+    const std::vector<std::string> names = {"", "b.tm", "a.tm", "c.tm", "d.tm"};
+    const std::vector<std::string> titles = {"mine", "Zebra", "apple", "Apple", "夕焼け"};
+    const std::vector<ThemeListItem> items = SortedThemeItems(names, titles, 5);
+    EXPECT_EQ(items, (std::vector<ThemeListItem>{{"apple", 2},
+                                                 {"Apple", 3},  // equal text keeps listing order
+                                                 {"mine （カスタム）", 0},
+                                                 {"Zebra", 1},
+                                                 {"夕焼け", 4}}));
+    // Only `count` entries are rows: the arrays may hold more from an earlier listing.
+    EXPECT_EQ(SortedThemeItems(names, titles, 2).size(), 2u);
+    EXPECT_TRUE(SortedThemeItems(names, titles, 0).empty());
+}
+
+TEST_F(Setup, OpensOnTheSettingsThemeWithoutReadingIt) {
+    Theme("graph.tm", "初期値", 100);
+    Theme("sunset.tm", "夕焼け", 200);
+    settings_.ThemeName = "graph.tm";
+    current_.BackColor = 7;  // what the program draws now, whatever the file holds
+    dialog_.Load();
+
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"初期値", "夕焼け"}));
+    EXPECT_EQ(SelectedText(), "初期値");
+    EXPECT_EQ(dialog_.themeNameLabel, "graph.tm");
+    EXPECT_TRUE(dialog_.deleteEnabled);
+    EXPECT_EQ(dialog_.workingName, "graph.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 7);
+    EXPECT_FALSE(dialog_.loading);
+
+    // Picking a row reads its file; OK hands it to the program.
+    dialog_.cboThemeName_Click(RowOf("夕焼け"));
+    EXPECT_EQ(dialog_.workingName, "sunset.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 200);
+    EXPECT_EQ(dialog_.themeNameLabel, "sunset.tm");
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.ThemeName, "sunset.tm");
+    EXPECT_EQ(current_.BackColor, 200);
+    EXPECT_EQ(current_.Title, "夕焼け");
+}
+
+TEST_F(Setup, TheCustomThemeCannotBeDeleted) {
+    Theme("graph.tm", "初期値", 100);
+    Custom("わたしの", 300);
+    settings_.ThemeName = "";
+    dialog_.Load();
+    EXPECT_EQ(SelectedText(), "わたしの （カスタム）");
+    EXPECT_EQ(dialog_.themeNameLabel, "");
+    EXPECT_FALSE(dialog_.deleteEnabled);
+    EXPECT_FALSE(dialog_.DeleteSelected(messages_));
+    EXPECT_TRUE(messages_.asked.empty());
+    EXPECT_TRUE(IsFile(folder_.File("Moravel.tm")));
+
+    dialog_.cboThemeName_Click(RowOf("初期値"));
+    EXPECT_TRUE(dialog_.deleteEnabled);
+    EXPECT_EQ(dialog_.themeNameLabel, "graph.tm");
+}
+
+TEST_F(Setup, AVanishedSettingsThemeStaysUntilAnotherIsPicked) {
+    Theme("graph.tm", "初期値", 100);
+    Custom("わたしの", 300);
+    settings_.ThemeName = "gone.tm";
+    current_.BackColor = 7;
+    dialog_.Load();
+    // The first listed theme (the custom one) shows selected but is not read.
+    EXPECT_EQ(SelectedText(), "わたしの （カスタム）");
+    EXPECT_EQ(dialog_.workingName, "gone.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 7);
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.ThemeName, "gone.tm");
+    EXPECT_EQ(current_.BackColor, 7);
+
+    // A theme file that vanished after the listing leaves the working theme alone too.
+    std::filesystem::remove(Themes("graph.tm"));
+    dialog_.cboThemeName_Click(RowOf("初期値"));
+    EXPECT_EQ(dialog_.workingName, "gone.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 7);
+}
+
+TEST_F(Setup, CycleOutsideTheListShowsAndStoresOneSecond) {
+    settings_.Cycle = 7;
+    dialog_.Load();
+    EXPECT_EQ(dialog_.cycleRow, 0);
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.Cycle, 1);
+
+    settings_.Cycle = 120;
+    dialog_.Load();
+    EXPECT_EQ(dialog_.cycleRow, 8);
+    EXPECT_EQ(kCycleChoices[static_cast<std::size_t>(dialog_.cycleRow)].text, "2 分");
+    dialog_.cycleRow = 9;
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.Cycle, 180);
+}
+
+TEST_F(Setup, TrayIconBoxAndModes) {
+    // Unchecked at 0: the options are disabled and keep メーター1; checking it stores 2.
+    settings_.IconGraphMode = 0;
+    dialog_.Load();
+    EXPECT_FALSE(dialog_.iconGraphChecked);
+    EXPECT_FALSE(dialog_.IconModesEnabled());
+    EXPECT_EQ(dialog_.SelectedIconMode(), kIconModeMeter1);
+    dialog_.chkIconGraphMode_Click(true);
+    EXPECT_TRUE(dialog_.IconModesEnabled());
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.IconGraphMode, 2);
+
+    // Each mode shows its own button; unchecking stores 0 but keeps the button chosen.
+    for (const std::int32_t mode : {1, 2, 3}) {
+        SetupDialog fresh(settings_, current_);
+        settings_.IconGraphMode = mode;
+        fresh.Load();
+        EXPECT_TRUE(fresh.iconGraphChecked);
+        EXPECT_EQ(fresh.SelectedIconMode(), mode);
+        fresh.chkIconGraphMode_Click(false);
+        EXPECT_EQ(fresh.SelectedIconMode(), mode);
+        fresh.ApplySettings();
+        EXPECT_EQ(settings_.IconGraphMode, 0);
+    }
+
+    // A mode that names no button shows as 0.
+    for (const std::int32_t mode : {-1, 4, 99}) {
+        SetupDialog fresh(settings_, current_);
+        settings_.IconGraphMode = mode;
+        fresh.Load();
+        EXPECT_FALSE(fresh.iconGraphChecked);
+        EXPECT_EQ(fresh.SelectedIconMode(), kIconModeMeter1);
+        fresh.ApplySettings();
+        EXPECT_EQ(settings_.IconGraphMode, 0);
+    }
+    dialog_.SelectIconMode(kIconModeGraph);
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.IconGraphMode, 1);
+}
+
+TEST_F(Setup, ApplyIsTheOnlyWayIntoTheProgram) {
+    Theme("graph.tm", "初期値", 100);
+    Theme("sunset.tm", "夕焼け", 200);
+    settings_.ThemeName = "graph.tm";
+    settings_.TopMost = 0;
+    dialog_.Load();
+    EXPECT_FALSE(dialog_.topMost);
+    dialog_.topMost = true;
+    dialog_.cboThemeName_Click(RowOf("夕焼け"));
+    EXPECT_EQ(settings_.TopMost, 0);
+    EXPECT_EQ(settings_.ThemeName, "graph.tm");
+
+    dialog_.ApplySettings();  // 更新
+    EXPECT_EQ(settings_.TopMost, 1);
+    EXPECT_EQ(settings_.ThemeName, "sunset.tm");
+    // Changes after it, then キャンセル: what was applied stays, the rest is dropped.
+    dialog_.topMost = false;
+    dialog_.cboThemeName_Click(RowOf("初期値"));
+    EXPECT_EQ(settings_.TopMost, 1);
+    EXPECT_EQ(settings_.ThemeName, "sunset.tm");
+    EXPECT_EQ(current_.BackColor, 200);
+}
+
+TEST_F(Setup, AnUnchangedEditTouchesNothing) {
+    Theme("graph.tm", "初期値", 100);
+    settings_.ThemeName = "graph.tm";
+    dialog_.Load();
+    const auto before = Rows();
+    EXPECT_FALSE(dialog_.TakeEditedTheme(dialog_.workingTheme, messages_));
+    EXPECT_FALSE(IsFile(folder_.File("Moravel.tm")));
+    EXPECT_EQ(Rows(), before);
+    EXPECT_EQ(dialog_.workingName, "graph.tm");
+}
+
+TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
+    Theme("graph.tm", "初期値", 100);
+    Custom("古い", 300);
+    settings_.ThemeName = "graph.tm";
+    dialog_.Load();
+    ThemeRecord edited = dialog_.workingTheme;
+    edited.Title = "編集後";
+    edited.BackColor = 400;
+
+    EXPECT_TRUE(dialog_.TakeEditedTheme(edited, messages_));
+    EXPECT_TRUE(messages_.asked.empty());
+    EXPECT_EQ(dialog_.workingName, "");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 400);
+    EXPECT_EQ(SelectedText(), "編集後 （カスタム）");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"初期値", "編集後 （カスタム）"}));
+    EXPECT_FALSE(dialog_.deleteEnabled);
+    ThemeRecord saved;
+    ASSERT_TRUE(LoadTheme(saved, ""));
+    EXPECT_EQ(saved.BackColor, 400);
+    EXPECT_TRUE(IsFile(Themes("graph.tm")));
+
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.ThemeName, "");
+    EXPECT_EQ(current_.Title, "編集後");
+}
+
+TEST_F(Setup, AnEditThatCannotBeWrittenIsReportedAndKept) {
+    Theme("graph.tm", "初期値", 100);
+    Theme("sunset.tm", "夕焼け", 200);
+    std::filesystem::create_directory(folder_.File("Moravel.tm"));  // in the way of the file
+    settings_.ThemeName = "sunset.tm";
+    dialog_.Load();
+    ThemeRecord edited = dialog_.workingTheme;
+    edited.BackColor = 400;
+    messages_.answers = {MessageAnswer::Ok};
+
+    EXPECT_TRUE(dialog_.TakeEditedTheme(edited, messages_));
+    ASSERT_EQ(messages_.asked.size(), 1u);
+    EXPECT_EQ(messages_.asked[0].text, "テーマファイル Moravel.tm を保存できませんでした。");
+    EXPECT_EQ(messages_.asked[0].caption, "Moravel");
+    // Not replaced by whatever the list would select now.
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 400);
+    EXPECT_EQ(dialog_.workingName, "");
+    dialog_.ApplySettings();
+    EXPECT_EQ(current_.BackColor, 400);
+}
+
+TEST_F(Setup, SaveAsIntoTheThemesFolderSelectsTheNewFile) {
+    Theme("graph.tm", "初期値", 100);
+    settings_.ThemeName = "graph.tm";
+    dialog_.Load();
+    dialog_.workingTheme.Title = "私の";
+    files_.answers.push_back(FileDialogAnswer{Themes("mine"), 1});
+
+    EXPECT_TRUE(dialog_.SaveAs(comDlg_, messages_, 42));
+    ASSERT_EQ(files_.asked.size(), 1u);
+    EXPECT_EQ(files_.asked[0].fileBox, "graph");
+    EXPECT_EQ(files_.asked[0].owner, 42u);
+    EXPECT_TRUE(IsFile(Themes("mine.tm")));
+    EXPECT_EQ(dialog_.workingName, "mine.tm");
+    EXPECT_EQ(dialog_.themeNameLabel, "mine.tm");
+    EXPECT_EQ(SelectedText(), "私の");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"初期値", "私の"}));
+
+    // Cancelled: nothing changes.
+    EXPECT_FALSE(dialog_.SaveAs(comDlg_, messages_, 42));
+    EXPECT_EQ(dialog_.workingName, "mine.tm");
+}
+
+TEST_F(Setup, SaveAsElsewhereKeepsTheListAndTheWorkingName) {
+    Theme("graph.tm", "初期値", 100);
+    settings_.ThemeName = "graph.tm";
+    dialog_.Load();
+    TempFolder elsewhere;
+    files_.answers.push_back(FileDialogAnswer{elsewhere.File("copy.tm"), 1});
+    messages_.answers = {MessageAnswer::Ok};
+
+    EXPECT_FALSE(dialog_.SaveAs(comDlg_, messages_, 0));
+    ASSERT_EQ(messages_.asked.size(), 1u);
+    EXPECT_TRUE(IsFile(elsewhere.File("copy.tm")));
+    EXPECT_EQ(dialog_.workingName, "graph.tm");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"初期値"}));
+}
+
+TEST_F(Setup, DeletingTheWorkingThemeFallsBackToTheFirstListed) {
+    Theme("graph.tm", "初期値", 100);
+    Theme("sunset.tm", "夕焼け", 200);
+    settings_.ThemeName = "sunset.tm";
+    dialog_.Load();
+
+    messages_.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(dialog_.DeleteSelected(messages_));
+    ASSERT_EQ(messages_.asked.size(), 1u);
+    EXPECT_EQ(messages_.asked[0].text,
+              "テーマファイル 夕焼け(sunset.tm) を削除します。宜しいですか？");
+    EXPECT_EQ(messages_.asked[0].defaultButton, 2);
+    EXPECT_TRUE(IsFile(Themes("sunset.tm")));
+
+    messages_.answers = {MessageAnswer::Ok};
+    EXPECT_TRUE(dialog_.DeleteSelected(messages_));
+    EXPECT_FALSE(IsFile(Themes("sunset.tm")));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"初期値"}));
+    EXPECT_EQ(dialog_.workingName, "graph.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 100);
+    // The program's theme stays until the choice is applied.
+    EXPECT_EQ(settings_.ThemeName, "sunset.tm");
+
+    // The last file: the list is empty and nothing is left to delete.
+    messages_.answers = {MessageAnswer::Ok};
+    EXPECT_TRUE(dialog_.DeleteSelected(messages_));
+    EXPECT_TRUE(dialog_.themeItems.empty());
+    EXPECT_EQ(dialog_.themeRow, -1);
+    EXPECT_FALSE(dialog_.deleteEnabled);
+    EXPECT_EQ(dialog_.themeNameLabel, "");
+    EXPECT_FALSE(dialog_.DeleteSelected(messages_));
+    // The working theme is still the one last read.
+    EXPECT_EQ(dialog_.workingName, "graph.tm");
+    EXPECT_EQ(dialog_.workingTheme.BackColor, 100);
+}
+
+TEST_F(Setup, NoThemesAtAll) {
+    std::filesystem::remove(folder_.File("Themes"));
+    settings_.ThemeName = "graph.tm";
+    current_.BackColor = 7;
+    dialog_.Load();
+    EXPECT_TRUE(dialog_.themeItems.empty());
+    EXPECT_EQ(dialog_.themeRow, -1);
+    EXPECT_FALSE(dialog_.deleteEnabled);
+    dialog_.cboThemeName_Click(0);  // no row: ignored
+    dialog_.ApplySettings();
+    EXPECT_EQ(settings_.ThemeName, "graph.tm");
+    EXPECT_EQ(current_.BackColor, 7);
+}
+
+}  // namespace
+}  // namespace moravel

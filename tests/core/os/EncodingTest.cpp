@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "core/os/Encoding.h"
+
+namespace moravel {
+namespace {
+
+// "ＭＳ ゴシック" in CP932.
+constexpr std::string_view kMsGothicCp932 = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+constexpr std::string_view kMsGothic = "ＭＳ ゴシック";
+
+TEST(Encoding, JapaneseTextRoundTripsThroughCp932) {
+    EXPECT_EQ(AnsiToUtf8(kMsGothicCp932), kMsGothic);
+    EXPECT_EQ(Utf8ToAnsi(kMsGothic), kMsGothicCp932);
+    EXPECT_EQ(Utf8ToAnsi("初期値"), "\x8F\x89\x8A\xFA\x92\x6C");
+    EXPECT_EQ(AnsiToUtf8("\x8F\x89\x8A\xFA\x92\x6C"), "初期値");
+}
+
+TEST(Encoding, BackslashAndTildeStayAscii) {
+    // CP932, unlike strict Shift_JIS, keeps 0x5C and 0x7E as ASCII: paths survive.
+    EXPECT_EQ(AnsiToUtf8("C:\\a~b"), "C:\\a~b");
+    EXPECT_EQ(Utf8ToAnsi("C:\\a~b"), "C:\\a~b");
+}
+
+TEST(Encoding, UndecodableBytesBecomeReplacementCharacters) {
+    // 0x82 at the end is a lead byte without its trail.
+#ifndef _WIN32
+    // 0x80 is unassigned in iconv's CP932 (Windows' own table gives it U+0080).
+    EXPECT_EQ(AnsiToUtf8("a\x80"
+                         "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+#endif
+    EXPECT_EQ(AnsiToUtf8("a\x82"
+                         "\x20"),
+              "a\xEF\xBF\xBD"
+              " ");  // a lead byte before a byte that cannot trail it
+    EXPECT_EQ(AnsiToUtf8("x\x82"), "x\xEF\xBF\xBD");
+    EXPECT_EQ(AnsiToUtf8(std::string_view("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Encoding, CharactersCp932CannotHoldAreWrittenAsQuestionMarks) {
+    EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x98\x80"
+                         "b"),
+              "a?b");                        // an emoji
+    EXPECT_EQ(Utf8ToAnsi("\xC3\xA9"), "?");  // é
+    EXPECT_EQ(Utf8ToAnsi("a\xFF"
+                         "b"),
+              "a?b");                        // broken UTF-8
+    EXPECT_EQ(Utf8ToAnsi("\xE3\x81"), "?");  // cut-off sequence
+}
+
+TEST(Encoding, TruncateToAnsiBytesCutsBetweenCharacters) {
+    EXPECT_EQ(TruncateToAnsiBytes(kMsGothic, 31), kMsGothic);
+    EXPECT_EQ(TruncateToAnsiBytes(kMsGothic, 4), "ＭＳ");
+    EXPECT_EQ(TruncateToAnsiBytes(kMsGothic, 3), "Ｍ");
+    EXPECT_EQ(TruncateToAnsiBytes("abc", 0), "");
+}
+
+}  // namespace
+}  // namespace moravel

@@ -1,0 +1,83 @@
+// Frames allocate nothing: every operator new of this executable is counted while a window is open.
+#include <gtest/gtest.h>
+
+#include "support/AllocationCounter.h"
+#include "support/RenderFixture.h"
+
+namespace moravel::test {
+namespace {
+
+// Counts the allocations made by `frame`.
+template <typename Frame>
+std::size_t AllocationsOf(Frame frame) {
+    const std::size_t before = AllocationCount();
+    frame();
+    return AllocationCount() - before;
+}
+
+using NoAllocationTest = RenderFixture;
+
+TEST_F(NoAllocationTest, TheCounterSeesAllocations) {
+    EXPECT_GE(AllocationsOf([] { delete new int(5); }), 1u);
+}
+
+TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
+    // A theme that uses every layer: pattern board, image tone, line on top, grid lines in all
+    // three modes with dashes and dots, edged text with prefix and suffix.
+    Surface strip(6, 40);
+    for (std::int32_t y = 0; y < 40; ++y) {
+        for (std::int32_t x = 0; x < 6; ++x) {
+            strip.SetPixel(x, y, static_cast<Colour>(0x010101 * (y + x)));
+        }
+    }
+    images.Add(ImagePath("Pattern.dat"), strip);
+    images.Add(ImagePath("tone.bmp"), Picture(9, 30));
+    theme.BackType = 1;
+    theme.BackNo = 4;
+    theme.ForeType = 3;
+    theme.ForeName = "tone.bmp";
+    theme.ForeEdge = 1;
+    theme.GraphHType = 1;
+    theme.GraphHLineType = 2;
+    theme.GraphHLineMode = 2;
+    theme.GraphVType = 1;
+    theme.GraphVLineType = 1;
+    theme.GraphVLineMode = 0;
+    theme.TextType = 2;
+    theme.TextPrefix = "CPU ";
+    theme.TextSuffix = " percent of the time";
+    SetRing(1920);
+
+    for (const std::int32_t mode : {1, 2, 3}) {
+        settings.IconGraphMode = mode;
+        Reset(400, 120);
+        Push({10, 50, 90});
+        renderer.DrawGraph();
+        renderer.DrawIconGraph(renderer.picIcon);
+
+        Surface& frame = renderer.picIconGraph[mode == 1 ? 0 : 1];
+        for (std::int32_t tick = 0; tick < 200; ++tick) {
+            Push((tick * 37) % 101);
+            if (tick % 3 == 0) {
+                EXPECT_EQ(AllocationsOf([&] {
+                              renderer.DrawGraph();
+                              renderer.DrawIconGraph(frame);
+                          }),
+                          0u)
+                    << "mode " << mode << " tick " << tick;
+            }
+        }
+        // A rebuild frame (after a resize to the same size) reuses what is there as well.
+        renderer.GraphReady = false;
+        renderer.IconReady = false;
+        EXPECT_EQ(AllocationsOf([&] {
+                      renderer.DrawGraph();
+                      renderer.DrawIconGraph(frame);
+                  }),
+                  0u)
+            << "mode " << mode;
+    }
+}
+
+}  // namespace
+}  // namespace moravel::test

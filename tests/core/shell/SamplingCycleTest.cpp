@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/cpu/FakeCpuSampler.h"
+#include "core/os/Clock.h"
+#include "core/shell/SamplingCycle.h"
+#include "support/AllocationCounter.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+constexpr std::int64_t kStart = 1'700'000'000;  // a wall-clock second
+
+class Sampling : public ::testing::Test {
+  protected:
+    Sampling() {
+        auto fake = std::make_unique<FakeCpuSampler>();
+        sampler_ = fake.get();
+        settings_.Cycle = 1000;  // no refreshes unless a test wants them
+        cycle_ = std::make_unique<SamplingCycle>(std::move(fake), clock_, settings_,
+                                                 [this](std::int32_t u) {
+                                                     refreshes_.push_back(u);
+                                                     refreshTicks_.push_back(ticks_);
+                                                 });
+        clock_.now = kStart;
+    }
+
+    void Start(std::int32_t slots) { ASSERT_EQ(cycle_->StartSampling(slots), 0); }
+
+    // Moves the clock by `seconds` and ticks with the reading `usage`.
+    void TickAfter(std::int64_t seconds, std::int32_t usage) {
+        clock_.now += seconds;
+        sampler_->usage = usage;
+        ++ticks_;
+        cycle_->Tick();
+    }
+
+    // The newest `n` samples, oldest first.
+    std::vector<std::int32_t> Newest(int n) const {
+        std::vector<std::int32_t> values(static_cast<std::size_t>(n));
+        std::int32_t slot = cycle_->HistoryPos;
+        for (int i = n - 1; i >= 0; --i) {
+            slot = cycle_->PrevIndex(slot);
+            values[static_cast<std::size_t>(i)] = cycle_->UsageHistory[slot];
+        }
+        return values;
+    }
+
+    FakeClock clock_;
+    SettingsRecord settings_;
+    FakeCpuSampler* sampler_ = nullptr;
+    std::unique_ptr<SamplingCycle> cycle_;
+    std::vector<std::int32_t> refreshes_;
+    std::vector<int> refreshTicks_;
+    int ticks_ = 0;
+};
+
+using Samples = std::vector<std::int32_t>;
+
+TEST_F(Sampling, StartSizesAnEmptyHistoryAndPrimesTheSampler) {
+    Start(5);
+    EXPECT_EQ(cycle_->HistoryCount, 5);
+    EXPECT_EQ(cycle_->UsageHistory, Samples(5, 0));
+    EXPECT_EQ(cycle_->HistoryPos, 0);
+    EXPECT_EQ(cycle_->LastSampleTime, kStart);
+    EXPECT_EQ(sampler_->starts, 1);
+    EXPECT_EQ(cycle_->PrevIndex(0), 4);
+    EXPECT_EQ(cycle_->NextIndex(4), 0);
+    EXPECT_EQ(cycle_->PrevIndex(3), 2);
+    EXPECT_EQ(cycle_->NextIndex(3), 4);
+}
+
+TEST_F(Sampling, ASamplerThatCannotStartFailsTheStartAndNothingTicks) {
+    sampler_->startResult = -1;
+    EXPECT_EQ(cycle_->StartSampling(5), -1);
+    TickAfter(1, 50);
+    EXPECT_EQ(sampler_->samples, 0);
+    EXPECT_EQ(cycle_->UsageHistory, Samples(5, 0));
+}
+
+TEST_F(Sampling, OneSamplePerSecondWrappingAroundTheRing) {
+    Start(3);
+    TickAfter(1, 10);
+    TickAfter(1, 20);
+    TickAfter(1, 30);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 20, 30}));
+    EXPECT_EQ(cycle_->HistoryPos, 0);
+    TickAfter(1, 40);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{40, 20, 30}));
+    EXPECT_EQ(cycle_->HistoryPos, 1);
+    EXPECT_EQ(cycle_->LastSampleTime, kStart + 4);
+}
+
+TEST_F(Sampling, TicksThatAppendNothing) {
+    Start(4);
+    TickAfter(1, 10);
+    const std::int32_t counter = cycle_->RedrawCounter;
+
+    TickAfter(0, 99);  // the same second
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
+    EXPECT_EQ(cycle_->RedrawCounter, counter);
+
+    TickAfter(-100, 99);  // the clock set back: nothing until it passes the last sample again
+    TickAfter(99, 99);
+    TickAfter(1, 99);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
+    EXPECT_EQ(cycle_->LastSampleTime, kStart + 1);
+    EXPECT_EQ(cycle_->RedrawCounter, counter);
+    TickAfter(1, 30);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 30, 0, 0}));
+
+    sampler_->script = {-1};  // a failed reading
+    TickAfter(1, 0);
+    EXPECT_EQ(cycle_->HistoryPos, 2);
+    EXPECT_EQ(cycle_->LastSampleTime, kStart + 2);
+}
+
+TEST_F(Sampling, GapsAreFilledWithBlendedAndBusySeconds) {
+    Start(10);
+    // The first tick blends with the slot before slot 0, the last one, still 0.
+    TickAfter(2, 40);
+    EXPECT_EQ(Newest(2), (Samples{20, 40}));
+
+    TickAfter(1, 20);
+    TickAfter(2, 30);  // (20 + 30) / 2
+    EXPECT_EQ(Newest(2), (Samples{25, 30}));
+
+    TickAfter(1, 20);
+    TickAfter(5, 30);
+    EXPECT_EQ(Newest(5), (Samples{60, 100, 100, 65, 30}));
+
+    TickAfter(1, 21);
+    TickAfter(3, 33);  // 60.5 and 66.5 go to the even neighbour
+    EXPECT_EQ(Newest(3), (Samples{60, 66, 33}));
+    EXPECT_EQ(cycle_->LastSampleTime, kStart + 15);
+}
+
+TEST_F(Sampling, ReadingsAbove100AreStoredAs100) {
+    Start(3);
+    TickAfter(1, 250);
+    EXPECT_EQ(Newest(1), (Samples{100}));
+}
+
+// The plain way: every sample of a tick written one after the other.
+void AppendOneByOne(std::vector<std::int32_t>& history, std::int32_t& pos, std::int64_t c,
+                    std::int32_t u) {
+    const auto n = static_cast<std::int32_t>(history.size());
+    const auto next = [n](std::int32_t i) { return i + 1 >= n ? 0 : i + 1; };
+    const std::int32_t p = history[pos - 1 < 0 ? n - 1 : pos - 1];
+    const auto write = [&](std::int32_t v) {
+        history[pos] = v;
+        pos = next(pos);
+    };
+    if (c == 2) {
+        write(static_cast<std::int32_t>(std::nearbyint(p * 0.5 + u * 0.5)));
+    } else if (c >= 3) {
+        write(static_cast<std::int32_t>(std::nearbyint(p * 0.5 + 50)));
+        for (std::int64_t i = 0; i < c - 3; ++i) {
+            write(100);
+        }
+        write(static_cast<std::int32_t>(std::nearbyint(u * 0.5 + 50)));
+    }
+    write(u);
+}
+
+TEST_F(Sampling, LongGapsEndExactlyAsIfEverySampleWereWritten) {
+    constexpr std::int32_t n = 7;
+    for (const std::int64_t c : {n - 1, n, n + 1, 2 * n + 3, 3600}) {
+        for (std::int32_t startPos = 0; startPos < n; ++startPos) {
+            Start(n);
+            // A full history of distinct values, the next slot at startPos.
+            for (std::int32_t i = 0; i < n + startPos; ++i) {
+                TickAfter(1, 10 + i);
+            }
+            std::vector<std::int32_t> expected = cycle_->UsageHistory;
+            std::int32_t expectedPos = cycle_->HistoryPos;
+            AppendOneByOne(expected, expectedPos, c, 17);
+
+            const std::int64_t before = clock_.now;
+            TickAfter(c, 17);
+            EXPECT_EQ(cycle_->UsageHistory, expected) << "c = " << c << ", start " << startPos;
+            EXPECT_EQ(cycle_->HistoryPos, expectedPos) << "c = " << c << ", start " << startPos;
+            EXPECT_EQ(cycle_->LastSampleTime, before + c);
+        }
+    }
+}
+
+TEST_F(Sampling, AHundredYearJumpWritesOnlyTheRing) {
+    Start(1000);
+    TickAfter(1, 50);
+    const std::int64_t c = std::int64_t{100} * 36525 * 86400 / 100;  // 100 years of seconds
+    TickAfter(c, 30);
+    EXPECT_EQ(cycle_->HistoryPos, static_cast<std::int32_t>((1 + c) % 1000));
+    EXPECT_EQ(cycle_->LastSampleTime, kStart + 1 + c);
+    EXPECT_EQ(Newest(3), (Samples{100, 65, 30}));
+    EXPECT_EQ(std::count(cycle_->UsageHistory.begin(), cycle_->UsageHistory.end(), 100), 998);
+    TickAfter(1, 20);  // and sampling goes on
+    EXPECT_EQ(Newest(2), (Samples{30, 20}));
+}
+
+TEST_F(Sampling, RefreshOnTheTickAfterCycleAppendingTicksThenEveryCycle) {
+    settings_.Cycle = 3;
+    Start(10);
+    for (int i = 0; i < 10; ++i) {
+        TickAfter(1, i);
+        TickAfter(0, 99);  // same second: does not count
+    }
+    // Appending ticks are the odd ones here: the 4th, 7th and 10th of them refresh.
+    EXPECT_EQ(refreshes_, (Samples{3, 6, 9}));
+    EXPECT_EQ(refreshTicks_, (std::vector<int>{7, 13, 19}));
+
+    refreshes_.clear();
+    settings_.Cycle = 1;  // read on every tick
+    TickAfter(1, 50);
+    TickAfter(1, 51);
+    TickAfter(1, 52);
+    EXPECT_EQ(refreshes_, (Samples{50, 51, 52}));
+}
+
+TEST_F(Sampling, CycleOfOneRefreshesFromTheSecondAppendingTick) {
+    settings_.Cycle = 1;
+    Start(10);
+    TickAfter(1, 11);
+    EXPECT_TRUE(refreshes_.empty());
+    TickAfter(1, 12);
+    TickAfter(3, 13);  // a gap is one appending tick
+    EXPECT_EQ(refreshes_, (Samples{12, 13}));
+}
+
+TEST_F(Sampling, StopReleasesTheSamplerOnceAndEndsTheTicks) {
+    Start(4);
+    TickAfter(1, 10);
+    cycle_->StopSampling();
+    cycle_->StopSampling();
+    EXPECT_EQ(sampler_->stops, 1);
+    const int samples = sampler_->samples;
+    TickAfter(1, 20);
+    EXPECT_EQ(sampler_->samples, samples);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
+}
+
+TEST_F(Sampling, TicksDoNotAllocate) {
+    settings_.Cycle = 2;
+    Start(1920);
+    TickAfter(1, 5);
+    refreshes_.reserve(5000);  // what the test's own refresh records
+    refreshTicks_.reserve(5000);
+    const std::size_t before = test::AllocationCount();
+    for (int i = 0; i < 5000; ++i) {
+        TickAfter(i % 100 == 0 ? 3600 : 1, i % 101);
+    }
+    EXPECT_EQ(test::AllocationCount(), before);
+    EXPECT_FALSE(refreshes_.empty());
+}
+
+TEST_F(Sampling, TestDataFillsTheHistoryFromSlotZero) {
+    Start(10);
+    EXPECT_EQ(cycle_->LoadTestData("150\r\n-3\r\nabc\r\n40\r\n"), 2);
+    EXPECT_EQ(Samples(cycle_->UsageHistory.begin(), cycle_->UsageHistory.begin() + 3),
+              (Samples{100, 0, 0}));
+    EXPECT_EQ(cycle_->HistoryPos, 2);
+
+    EXPECT_EQ(cycle_->LoadTestData(" 42.5\t\r\n43.5\r\n&H20\r\n+7\r\n1e300\r\n-1e300\r\n0.49\r\n"
+                                   "99.5\r\n100.5\r\n"),
+              9);
+    EXPECT_EQ(Samples(cycle_->UsageHistory.begin(), cycle_->UsageHistory.begin() + 9),
+              (Samples{42, 44, 32, 7, 100, 0, 0, 100, 100}));
+    EXPECT_EQ(cycle_->HistoryPos, 9);
+}
+
+TEST_F(Sampling, TestDataStopsAtTheFirstLineItCannotTake) {
+    Start(3);
+    EXPECT_EQ(cycle_->LoadTestData("5\r\n6"), 1);          // the last line lacks CR LF
+    EXPECT_EQ(cycle_->LoadTestData("5\n6\r\n7\r\n"), 0);   // LF alone does not end a line
+    EXPECT_EQ(cycle_->LoadTestData("5\r\n\r\n7\r\n"), 1);  // an empty line is not a number
+    EXPECT_EQ(cycle_->LoadTestData(""), 0);
+    EXPECT_EQ(cycle_->HistoryPos, 0);
+    EXPECT_EQ(cycle_->LoadTestData("1\r\n2\r\n3\r\n4\r\n5\r\n"), 3);  // the history is full
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{1, 2, 3}));
+    EXPECT_EQ(cycle_->HistoryPos, 0);  // 3 mod 3
+}
+
+TEST_F(Sampling, TestDataFileInTheProgramFolder) {
+    test::TempFolder folder;
+    test::ScopedProgramFolder home(folder.path());
+    Start(4);
+    EXPECT_EQ(TestDataFilePath(), folder.File("TestData.dat"));
+    EXPECT_EQ(cycle_->LoadTestDataFile(TestDataFilePath()), 0);  // missing
+    test::WriteBytes(TestDataFilePath(), "12\r\n34\r\n");
+    EXPECT_EQ(cycle_->LoadTestDataFile(TestDataFilePath()), 2);
+    EXPECT_EQ(cycle_->UsageHistory, (Samples{12, 34, 0, 0}));
+}
+
+}  // namespace
+}  // namespace moravel
