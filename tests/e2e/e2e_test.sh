@@ -84,6 +84,27 @@ shot() {  # file: the main window's picture
     import -window "$(main_window)" "$1" 2>/dev/null
 }
 differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != "0" ]; }
+changes() {  # seconds, file: true once a new picture of the main window differs from the file
+    local deadline=$((SECONDS + $1))
+    until shot "${2%.png}-next.png" && differ "$2" "${2%.png}-next.png"; do
+        [ $SECONDS -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+at() {  # id x y: the window stands at that place
+    local gx gy
+    read -r gx gy _ _ <<<"$(geometry "$1")"
+    [ "$gx $gy" = "$2 $3" ]
+}
+unchanged() {  # seconds, file: every picture of the main window taken until then equals the file
+    local deadline=$((SECONDS + $1))
+    while [ $SECONDS -lt "$deadline" ]; do
+        shot "${2%.png}-next.png" && same "$2" "${2%.png}-next.png" || return 1
+        sleep 0.2
+    done
+}
+menu_open() { [ "$(xdotool search --onlyvisible --class moravel 2>/dev/null | wc -l)" -ge 3 ]; }
+menu_closed() { ! menu_open; }
 same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
 ini_has() { tr -d '\r' <"$1/Moravel.ini" 2>/dev/null | grep -qx "$2"; }
 
@@ -96,11 +117,8 @@ check "one tray icon" test "$(tray_icons)" -eq 1
 read -r x y w h <<<"$(geometry "$(main_window)")"
 check "designed size, centred" test "$w $h $x $y" = "300 100 362 250"
 timeout 6 sh -c 'while :; do :; done' &
-sleep 1.5
 shot "$work/a.png"
-sleep 2.5
-shot "$work/b.png"
-check "the graph changes every second" differ "$work/a.png" "$work/b.png"
+check "the graph changes every second" changes 3 "$work/a.png"
 
 # Dragging past the work area's left edge stops at the edge; with Shift it goes past.
 wid=$(main_window)
@@ -114,24 +132,20 @@ drag() {  # from-x from-y to-x to-y: a left-button drag, step by step as a hand 
     xdotool mousemove "$3" "$4"
     sleep 0.2
     xdotool mouseup 1
-    sleep 0.5
 }
 drag $((x + 150)) $((y + 50)) $((x - 300)) $((y + 60))
-read -r x2 y2 _ _ <<<"$(geometry "$wid")"
-check "drag stops at the left edge" test "$x2 $y2" = "0 $((y + 10))"
+y2=$((y + 10))
+check "drag stops at the left edge" wait_for 3 at "$wid" 0 "$y2"
 xdotool keydown shift
 drag 150 $((y2 + 50)) 50 $((y2 + 50))
 xdotool keyup shift
-read -r x3 _ _ _ <<<"$(geometry "$wid")"
-check "drag with Shift leaves the work area" test "$x3" -eq -100
+check "drag with Shift leaves the work area" wait_for 3 at "$wid" -100 "$y2"
 
 # A right click opens the popup menu.
 xdotool mousemove 100 $((y2 + 50)) click 3
-sleep 0.7
-menu=$(xdotool search --onlyvisible --class moravel 2>/dev/null | wc -l)
-check "right click opens the popup menu" test "$menu" -ge 3
+check "right click opens the popup menu" wait_for 3 menu_open
 xdotool key Escape
-sleep 0.3
+wait_for 3 menu_closed
 
 # Alt+F4 closes the program and the settings keep the window's place.
 xdotool windowfocus --sync "$wid" 2>/dev/null
@@ -149,7 +163,8 @@ printf '[Settings]\r\nState=1\r\nLeft=10\r\nTop=20\r\nWidth=320\r\nHeight=110\r\
 start "$home"
 first=$pid
 check "hidden start: tray icon" wait_for 10 has_tray_icon
-sleep 1
+# The window would be shown before the icon is added; give the window manager a moment anyway.
+sleep 0.5
 check "hidden start: no window" no_window
 start "$home"
 second=$pid
@@ -171,13 +186,10 @@ done >"$home/TestData.dat"
 xdotool keydown shift keydown ctrl
 start "$home"
 wait_for 10 has_window
-sleep 1
 xdotool keyup ctrl keyup shift
-sleep 0.5
 shot "$work/t1.png"
-sleep 2.5
-shot "$work/t2.png"
-check "test data: the history is frozen" same "$work/t1.png" "$work/t2.png"
+# Frozen means nothing changes over two ticks of the clock.
+check "test data: the history is frozen" unchanged 3 "$work/t1.png"
 # Columns of 90 % fill most of the height: the left part of the graph is mostly green.
 green=$(convert "$work/t1.png" -crop 120x80+150+10 -fx 'g>0.3 && r<0.3 ? 1 : 0' -format '%[fx:mean]' info:)
 check "test data: the loaded history is drawn" awk -v g="$green" 'BEGIN { exit !(g > 0.3) }'
@@ -191,30 +203,24 @@ not_setup_open() { ! setup_open; }
 brightness() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
 home=$(new_home)
 start "$home"
+dark() { shot "$1" && awk -v b="$(brightness "$1")" 'BEGIN { exit !(b < 0.3) }'; }
+light() { shot "$1" && awk -v b="$(brightness "$1")" 'BEGIN { exit !(b > 0.6) }'; }
 check "setup: window appears" wait_for 10 has_window
 read -r x y _ _ <<<"$(geometry "$(main_window)")"
-sleep 1.5
-shot "$work/before.png"
+check "setup: the old theme is dark" wait_for 5 dark "$work/before.png"
 xdotool mousemove $((x + 150)) $((y + 50)) click 3
-sleep 0.7
+wait_for 3 menu_open
 xdotool key Down Down Return # 隠す(&B), then 設定(&S)... past the separator
 check "setup: the dialog opens from the menu" wait_for 5 setup_open
 timeout 5 sh -c 'while :; do :; done' &
-sleep 1
 shot "$work/open1.png"
-sleep 2.5
-shot "$work/open2.png"
-check "setup: the graph moves while the dialog is open" differ "$work/open1.png" "$work/open2.png"
+check "setup: the graph moves while the dialog is open" changes 3 "$work/open1.png"
 # テーマ(&T), then the eighth title in the list's order: 方眼紙, the light paper theme.
 xdotool key alt+t Home Down Down Down Down Down Down Down
 sleep 0.3
 xdotool key Return # OK, the default button
 check "setup: OK closes the dialog" wait_for 5 not_setup_open
-sleep 0.5
-shot "$work/after.png"
-check "setup: the old theme was dark" awk -v b="$(brightness "$work/before.png")" 'BEGIN { exit !(b < 0.3) }'
-check "setup: the window is drawn in the new theme" \
-    awk -v b="$(brightness "$work/after.png")" 'BEGIN { exit !(b > 0.6) }'
+check "setup: the window is drawn in the new theme" wait_for 3 light "$work/after.png"
 check "setup: the program keeps running" kill -0 "$pid"
 stop "$pid"
 check "setup: Moravel.ini names the new theme" ini_has "$home" 'ThemeName="paper.tm"'

@@ -13,6 +13,7 @@
 #include "qt/QtPrompts.h"
 #include "qt/fomMain.h"
 #include "qt/fomSetup.h"
+#include "support/OnModal.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -190,8 +191,8 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0x0000FF) > 0.5);
 
     // Another theme and OK: the window is drawn in it as the dialog closes.
-    QTimer::singleShot(0, [&] {
-        auto* setup = qobject_cast<fomSetup*>(QApplication::activeModalWidget());
+    test::OnModal([&](QWidget* modal) {
+        auto* setup = qobject_cast<fomSetup*>(modal);
         QVERIFY(setup != nullptr);
         QVERIFY(f.window->setupShown());
         auto* themes = setup->findChild<QComboBox*>(QStringLiteral("cboThemeName"));
@@ -201,7 +202,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
         setup->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
     });
     f.window->mnuSetup_Click();
-    QVERIFY(!f.window->setupShown());
+    QVERIFY(f.window->setupShown());
     QCOMPARE(gSettings.ThemeName, std::string("blue.tm"));
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
 
@@ -209,8 +210,8 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     // does not open a second dialog.
     f.window->mnuHidden_Click();
     bool staysHidden = false;
-    QTimer::singleShot(0, [&] {
-        auto* setup = qobject_cast<fomSetup*>(QApplication::activeModalWidget());
+    test::OnModal([&](QWidget* modal) {
+        auto* setup = qobject_cast<fomSetup*>(modal);
         QVERIFY(setup != nullptr);
         f.window->picIcon_MouseDown(4, 515);
         staysHidden = !f.window->isVisible();

@@ -21,6 +21,7 @@
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
 #include "qt/fomSetup.h"
+#include "support/OnModal.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -285,13 +286,9 @@ void SetupDialogWidgetTest::theRealEditorCancelledChangesNothing() {
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     bool editorShown = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* editor = QApplication::activeModalWidget();
+    test::OnModal([&](QWidget* editor) {
         editorShown = editor != nullptr && editor != d &&
                       editor->windowTitle() == QStringLiteral("テーマファイルの編集");
-        if (auto* modal = qobject_cast<QDialog*>(editor)) {
-            modal->reject();
-        }
     });
     Child<QPushButton>(d, "cmdEdit")->click();
     QVERIFY(editorShown);

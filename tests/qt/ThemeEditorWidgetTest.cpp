@@ -23,6 +23,7 @@
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
 #include "qt/fomThemeSetup.h"
+#include "support/OnModal.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -504,19 +505,15 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
 }
 
 void ThemeEditorWidgetTest::theRealColourDialogGivesTheColourChosen() {
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    test::OnModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<QColorDialog*>(modal);
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->currentColor(), QColor(0x56, 0x34, 0x12));
         dialog->setCurrentColor(QColor(1, 2, 3));
         dialog->accept();
     });
     QCOMPARE(ShowColorDialog(nullptr, 0x123456), 0x030201);
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            static_cast<QDialog*>(dialog)->reject();
-        }
-    });
+    test::OnModal([](QWidget*) {});  // left as it is: rejected
     QCOMPARE(ShowColorDialog(nullptr, 0x123456), -1);
 }
 
@@ -524,8 +521,8 @@ void ThemeEditorWidgetTest::theRealFontDialogKeepsUntouchedStyleBits() {
     std::string face = "DejaVu Sans";
     double size = 10.5;
     std::int32_t style = 2 | 4 | 8;
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    test::OnModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<QFontDialog*>(modal);
         QVERIFY(dialog != nullptr);
         dialog->accept();
     });
@@ -534,11 +531,7 @@ void ThemeEditorWidgetTest::theRealFontDialogKeepsUntouchedStyleBits() {
     QCOMPARE(size, 10.5);
     QCOMPARE(style, 2 | 4 | 8);
 
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            static_cast<QDialog*>(dialog)->reject();
-        }
-    });
+    test::OnModal([](QWidget*) {});  // left as it is: rejected
     style = 1;
     QCOMPARE(ShowFontDialog(nullptr, face, size, style), -1);
     QCOMPARE(style, 1);
