@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: bench-process run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
+.PHONY: bench-process run test build deps-run deps-test unit asan fuzz cross format format-check tidy coverage bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -17,7 +17,7 @@ deps-test:
 	@scripts/deps.sh build qt test cross e2e
 
 # Everything CI runs.
-test: deps-test format-check unit asan fuzz cross
+test: deps-test format-check unit tidy asan fuzz cross
 
 unit: build
 	ctest --preset dev -j $(JOBS)
@@ -36,6 +36,21 @@ cross:
 
 format-check:
 	scripts/check-format.sh
+
+# clang-tidy over src/core and src/qt with the checks of .clang-tidy.
+tidy: build
+	JOBS=$(JOBS) scripts/tidy.sh
+
+# Line coverage of the core by its unit tests.
+coverage: deps-test
+	@scripts/deps.sh coverage
+	cmake --preset coverage
+	cmake --build --preset coverage -j $(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage -j $(JOBS)
+	gcovr --root . --filter 'src/core/' --object-directory build/coverage --print-summary \
+		--txt build/coverage/coverage.txt --exclude-throw-branches >/dev/null
+	@tail -n 4 build/coverage/coverage.txt
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
