@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: bench-process run test build deps-run deps-test unit asan fuzz cross format format-check tidy coverage bench clean
+.PHONY: release-bench bench-tick bench-process run test build deps-run deps-test unit asan fuzz cross format format-check tidy coverage bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -58,12 +58,18 @@ format:
 bench: build
 	for b in build/dev/bench/*_bench; do $$b; done
 
-# The whole program beside xload: CPU time per minute and peak memory, release build.
-bench-process: deps-test
+# The whole program beside the bare Qt window and xload, interleaved (release build), and the
+# instructions per tick under callgrind.
+release-bench: deps-test
 	@scripts/deps.sh bench
-	cmake --preset release
+	cmake --preset release -DMORAVEL_BUILD_BENCH=ON
 	cmake --build --preset release -j $(JOBS)
+
+bench-process: release-bench
 	bench/whole-process.sh
+
+bench-tick: release-bench
+	bench/tick-cost.sh
 
 clean:
 	rm -rf build
