@@ -165,13 +165,7 @@ void fomMain::ResetPicture() {
     } else {
         ResetTopMost(this);
     }
-    renderer_.LoadThemePictures();
-    renderer_.SetClientSize(width(), height());
-    renderer_.LayoutPictures();
-    renderer_.GraphReady = false;
-    renderer_.IconReady = false;
-    renderer_.DrawGraph();
-    renderer_.DrawIconGraph(renderer_.picIcon);
+    renderer_.Rebuild(width(), height());
     update();
 }
 

@@ -169,15 +169,8 @@ int RunRenderCommand(std::span<const std::string> args) {
         renderer.SetThemesFolder(*themesDir);
     }
     renderer.SetHistory(HistoryView{samples.data(), historySize, &historyPos});
-    renderer.SetClientSize(width + 2, height + 2);
-
     // The window's first frame after its pictures are reset.
-    renderer.LoadThemePictures();
-    renderer.LayoutPictures();
-    renderer.GraphReady = false;
-    renderer.IconReady = false;
-    renderer.DrawGraph();
-    renderer.DrawIconGraph(renderer.picIcon);
+    renderer.Rebuild(width + 2, height + 2);
 
     if (out && !SavePng(SurfaceToQImage(renderer.picGraph), *out)) {
         return kExitFailure;

@@ -1,4 +1,4 @@
-// Renderer: construction, theme pictures, layout and the tone column table.
+// Renderer: construction, the whole rebuild, theme pictures, layout and the tone column table.
 #include "core/render/Renderer.h"
 
 #include <algorithm>
@@ -29,6 +29,16 @@ Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
 void Renderer::SetHistory(const HistoryView& history) {
     history_ = history;
     ToneColumn.assign(static_cast<std::size_t>(history_.Empty() ? 0 : history_.count), 0);
+}
+
+void Renderer::Rebuild(std::int32_t clientWidth, std::int32_t clientHeight) {
+    LoadThemePictures();
+    SetClientSize(clientWidth, clientHeight);
+    LayoutPictures();
+    GraphReady = false;
+    IconReady = false;
+    DrawGraph();
+    DrawIconGraph(picIcon);
 }
 
 void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
