@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +17,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtPrompts.h"
+#include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
@@ -211,10 +211,7 @@ void fomMain::paintEvent(QPaintEvent*) {
     painter.drawRect(0, 0, width() - 1, height() - 1);
     const Surface& graph = renderer_.picGraph;
     if (graph.Width() > 0 && graph.Height() > 0) {
-        // 0x00BBGGRR words are the bytes R, G, B, X in memory: RGBX8888 reads them as they are.
-        const QImage frame(reinterpret_cast<const uchar*>(graph.Pixels()), graph.Width(),
-                           graph.Height(), graph.Width() * 4, QImage::Format_RGBX8888);
-        painter.drawImage(QPoint(1, 1), frame);
+        painter.drawImage(QPoint(1, 1), SurfaceImage(graph));
     }
 }
 

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -25,6 +24,7 @@
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
+#include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 
 namespace moravel {
@@ -57,9 +57,8 @@ void SetHelp(QWidget* widget, std::int32_t context) {
 }
 
 QPixmap ToPixmap(const Surface& surface, int scale) {
-    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                       surface.Height(), surface.Width() * 4, QImage::Format_RGBX8888);
-    QPixmap pixmap = QPixmap::fromImage(image.copy());
+    // A copy: the pixmap must not share the pixels the editor draws into next.
+    QPixmap pixmap = QPixmap::fromImage(SurfaceImage(surface).copy());
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }

@@ -19,6 +19,7 @@
 #include "qt/IconPixmap.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
+#include "qt/SurfaceImage.h"
 
 namespace moravel::tool {
 namespace {
@@ -57,19 +58,6 @@ bool ParseSize(std::string_view text, std::int32_t& width, std::int32_t& height)
     width = *w;
     height = *h;
     return true;
-}
-
-QImage SurfaceToQImage(const Surface& surface) {
-    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
-    for (std::int32_t y = 0; y < surface.Height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (std::int32_t x = 0; x < surface.Width(); ++x) {
-            const Colour c = surface.Pixel(x, y);
-            line[x] = qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
-                           static_cast<int>(BlueOf(c)));
-        }
-    }
-    return image;
 }
 
 // Qt's notes about the session (no runtime folder, no display) are noise for a command-line tool;
@@ -172,7 +160,7 @@ int RunRenderCommand(std::span<const std::string> args) {
     // The window's first frame after its pictures are reset.
     renderer.Rebuild(width + 2, height + 2);
 
-    if (out && !SavePng(SurfaceToQImage(renderer.picGraph), *out)) {
+    if (out && !SavePng(SurfaceImage(renderer.picGraph), *out)) {
         return kExitFailure;
     }
     if (iconOut) {
