@@ -179,11 +179,7 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (mode >= 1 && mode <= 3) {
         Surface& frame = renderer_.picIconGraph[mode == 1 ? 0 : 1];
         renderer_.DrawIconGraph(frame);
-        const IconImage icon = MakeIconImage(
-            {std::span<const std::uint32_t>(
-                 frame.Pixels(), static_cast<std::size_t>(frame.Width() * frame.Height())),
-             frame.Width(), frame.Height()},
-            ResolveColour(kButtonFaceColour));
+        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
         TrayData.icon = IconImageToQIcon(icon);
         hasTrayGraphIcon_ = !TrayData.icon.isNull();
     } else {
