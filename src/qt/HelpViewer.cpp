@@ -8,6 +8,7 @@
 #include "core/config/Globals.h"
 #include "core/shell/Help.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
 
 namespace moravel {
 namespace {
@@ -37,7 +38,7 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
         Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
         return;
     }
-    QFile file(QString::fromStdString(target.file));
+    QFile file(ToQString(target.file));
     if (!file.open(QIODevice::ReadOnly)) {
         Inform(owner, HelpFileErrorMessage(target.file), MessageIcon::None);
         return;

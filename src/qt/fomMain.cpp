@@ -17,6 +17,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
 #include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomSetup.h"
@@ -49,7 +50,7 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
       renderer_(fonts_, images_, gCurrentTheme, gSettings),
       ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
-    setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+    setWindowTitle(ToQString(kAppTitle));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-32.png"));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-256.png"));
@@ -72,9 +73,8 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
                 mnuPopup_->addSeparator();
                 continue;
             }
-            QAction* action = mnuPopup_->addAction(
-                QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size())));
-            action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
+            QAction* action = mnuPopup_->addAction(ToQString(item.caption));
+            action->setObjectName(ToQString(item.name));
             const MenuCommand command = item.command;
             connect(action, &QAction::triggered, this, [this, command] {
                 switch (command) {

@@ -20,6 +20,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomThemeSetup.h"
 
@@ -27,10 +28,6 @@ namespace moravel {
 namespace {
 
 const char* const kHelpContextProperty = "helpContext";
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <typename W>
 W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
@@ -55,14 +52,14 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
       editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
-    setWindowTitle(Text(kSetupCaption));
+    setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     Label1_ =
         Named(new QLabel(QStringLiteral("表示サイクル(&C)"), this), "Label1", kHelpSetupCycle);
     cboCycle_ = Named(new QComboBox(this), "cboCycle", kHelpSetupCycle);
     for (const CycleChoice& choice : kCycleChoices) {
-        cboCycle_->addItem(Text(choice.text), choice.seconds);
+        cboCycle_->addItem(ToQString(choice.text), choice.seconds);
     }
     Label1_->setBuddy(cboCycle_);
     chkTopMost_ = Named(new QCheckBox(QStringLiteral("常に最前面に表示する(&F)"), this),
@@ -73,7 +70,7 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     auto* iconModes = Named(new QFrame(this), "fraIconGraphMode");
     auto* iconModeGroup = new QButtonGroup(this);
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
-        auto* option = new QRadioButton(Text(kIconModeChoices[i].caption), iconModes);
+        auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), iconModes);
         option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
         iconModeGroup->addButton(option, kIconModeChoices[i].index);
         optIconGraphMode_[i] = option;
@@ -236,7 +233,7 @@ void fomSetup::ShowState() {
         const QSignalBlocker block(cboThemeName_);
         cboThemeName_->clear();
         for (const ThemeListItem& item : state_.themeItems) {
-            cboThemeName_->addItem(QString::fromStdString(item.text), item.itemData);
+            cboThemeName_->addItem(ToQString(item.text), item.itemData);
         }
     }
     ShowThemeSelection();
@@ -247,7 +244,7 @@ void fomSetup::ShowThemeSelection() {
         const QSignalBlocker block(cboThemeName_);
         cboThemeName_->setCurrentIndex(state_.themeRow);
     }
-    lblThemeName_->setText(QString::fromStdString(state_.themeNameLabel));
+    lblThemeName_->setText(ToQString(state_.themeNameLabel));
     cmdDelete_->setEnabled(state_.deleteEnabled);
 }
 

@@ -24,6 +24,7 @@
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
+#include "qt/QtText.h"
 #include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 
@@ -42,14 +43,6 @@ double LogicalDpi() {
 // sample stays sharp at 200 %.
 int PixelScale() {
     return std::max(1, static_cast<int>(std::ceil(qApp->devicePixelRatio())));
-}
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 void SetHelp(QWidget* widget, std::int32_t context) {
@@ -95,7 +88,7 @@ void Enable(const std::initializer_list<QWidget*> widgets, bool enabled) {
 void FillCombo(QComboBox* combo, const ImageList& list) {
     combo->clear();
     for (const ImageListEntry& entry : list.entries) {
-        combo->addItem(Text(entry.text), entry.itemData);
+        combo->addItem(ToQString(entry.text), entry.itemData);
     }
     combo->setCurrentIndex(list.selected);
 }
@@ -107,17 +100,17 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
       pixelScale_(PixelScale()),
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
-    setWindowTitle(Text(kThemeEditorCaption));
+    setWindowTitle(ToQString(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* Label1 = new QLabel(Utf8("タイトル(&T)"), this);
+    auto* Label1 = new QLabel(ToQString("タイトル(&T)"), this);
     txtTitle_ = new QLineEdit(this);
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
     Label1->setBuddy(txtTitle_);
     SetHelp(txtTitle_, ThemeEditorHelp::Title);
     connect(txtTitle_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTitle = text.toStdString();
+            state_->txtTitle = ToStdString(text);
         }
     });
 
@@ -136,7 +129,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     cmdExit_->setDefault(true);
     SetHelp(cmdExit_, ThemeEditorHelp::Ok);
     connect(cmdExit_, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
-    cmdCancel_ = new QPushButton(Utf8("キャンセル"), this);
+    cmdCancel_ = new QPushButton(ToQString("キャンセル"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setAutoDefault(false);
     SetHelp(cmdCancel_, ThemeEditorHelp::Cancel);
@@ -179,12 +172,12 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
     for (const char* caption : captions) {
         QAbstractButton* button = nullptr;
         if (pushButtons) {
-            auto* push = new QPushButton(Utf8(caption), this);
+            auto* push = new QPushButton(ToQString(caption), this);
             push->setCheckable(true);
             push->setAutoDefault(false);
             button = push;
         } else {
-            button = new QRadioButton(Utf8(caption), this);
+            button = new QRadioButton(ToQString(caption), this);
         }
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
         SetHelp(button, helpContext);
@@ -197,7 +190,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
                                                    std::int32_t helpContext, std::int32_t& colour) {
     SwatchRow row;
-    row.caption = new QLabel(Utf8(caption), this);
+    row.caption = new QLabel(ToQString(caption), this);
     row.swatch = new QLabel(this);
     row.swatch->setObjectName(QStringLiteral("lbl%1_%2").arg(QLatin1String(name)).arg(index));
     row.swatch->setAutoFillBackground(true);
@@ -267,7 +260,7 @@ void fomThemeSetup::BuildPages() {
 }
 
 QGroupBox* fomThemeSetup::BuildGraphPage() {
-    auto* page = new QGroupBox(Utf8("グラフ表示"), this);
+    auto* page = new QGroupBox(ToQString("グラフ表示"), this);
     optForeType_ =
         MakeOptions("optForeType", {"折線(&L)", "塗り潰し(&I)", "パターン(&A)", "ファイル(&F)"},
                     ThemeEditorHelp::ForeType);
@@ -275,7 +268,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         state_->optForeType_Click(index);
         WriteWidgets();
     });
-    chkForeEdge_ = new QCheckBox(Utf8("折線付き(&O)"), this);
+    chkForeEdge_ = new QCheckBox(ToQString("折線付き(&O)"), this);
     chkForeEdge_->setObjectName(QStringLiteral("chkForeEdge"));
     SetHelp(chkForeEdge_, ThemeEditorHelp::ForeEdge);
     connect(chkForeEdge_, &QCheckBox::clicked, this, [this](bool ticked) {
@@ -289,7 +282,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
                        i < 2 ? ThemeEditorHelp::ForeLineColours : ThemeEditorHelp::ForeGraphColour,
                        state_->lblForeColor[static_cast<std::size_t>(i)]);
     }
-    chkForePosition_ = new QCheckBox(Utf8("高さに合わせて伸縮させる(&S)"), this);
+    chkForePosition_ = new QCheckBox(ToQString("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
     SetHelp(chkForePosition_, ThemeEditorHelp::ForePosition);
     connect(chkForePosition_, &QCheckBox::clicked, this,
@@ -323,7 +316,7 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
                                    void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                                    QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
     const QString id = QString::fromLatin1(name);
-    caption = new QLabel(Utf8("パターン番号(&E)"), this);
+    caption = new QLabel(ToQString("パターン番号(&E)"), this);
     scroll = new QScrollBar(Qt::Horizontal, this);
     scroll->setObjectName(QStringLiteral("hsc") + id);
     scroll->setMinimumWidth(120);
@@ -351,7 +344,7 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
 void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
                                  std::int32_t helpContext, ImageList ThemeEditorState::*list,
                                  QLabel*& caption, QComboBox*& combo) {
-    caption = new QLabel(Utf8("ファイル名(&N)"), this);
+    caption = new QLabel(ToQString("ファイル名(&N)"), this);
     combo = new QComboBox(this);
     combo->setObjectName(QStringLiteral("cbo") + QString::fromLatin1(name));
     combo->setMinimumContentsLength(16);
@@ -367,7 +360,7 @@ void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
 }
 
 QGroupBox* fomThemeSetup::BuildBackPage() {
-    auto* page = new QGroupBox(Utf8("背景表示"), this);
+    auto* page = new QGroupBox(ToQString("背景表示"), this);
     optBackType_ = MakeOptions("optBackType", {"選択色(&S)", "パターン(&A)", "ファイル(&F)"},
                                ThemeEditorHelp::BackType);
     connect(optBackType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -396,7 +389,7 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
 }
 
 QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
-    auto* page = new QGroupBox(vertical ? Utf8("縦線") : Utf8("横線"), this);
+    auto* page = new QGroupBox(vertical ? ToQString("縦線") : ToQString("横線"), this);
     LineControls& c = vertical ? vLine_ : hLine_;
     const char* prefix = vertical ? "GraphV" : "GraphH";
     const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
@@ -425,9 +418,9 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     }
     const QByteArray lineTypeName = name("opt@LineType");
     const QByteArray lineModeName = name("opt@LineMode");
-    c.lineTypeCaption = new QLabel(Utf8("線の種類(&L)"), this);
+    c.lineTypeCaption = new QLabel(ToQString("線の種類(&L)"), this);
     c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help + 2);
-    c.lineModeCaption = new QLabel(Utf8("描画方法(&M)"), this);
+    c.lineModeCaption = new QLabel(ToQString("描画方法(&M)"), this);
     c.lineMode =
         MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"}, help + 3);
     connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
@@ -463,7 +456,7 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
 }
 
 QGroupBox* fomThemeSetup::BuildTextPage() {
-    auto* page = new QGroupBox(Utf8("現在の使用率"), this);
+    auto* page = new QGroupBox(ToQString("現在の使用率"), this);
     optTextType_ = MakeOptions("optTextType", {"無し(&N)", "表示する(&W)", "縁付き(&D)"},
                                ThemeEditorHelp::TextType);
     connect(optTextType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -477,9 +470,9 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
                        i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours,
                        state_->lblTextColor[static_cast<std::size_t>(i)]);
     }
-    auto* Label3 = new QLabel(Utf8("追加テキスト"), this);
-    auto* Label4 = new QLabel(Utf8("前(&R)"), this);
-    auto* Label5 = new QLabel(Utf8("後(&U)"), this);
+    auto* Label3 = new QLabel(ToQString("追加テキスト"), this);
+    auto* Label4 = new QLabel(ToQString("前(&R)"), this);
+    auto* Label5 = new QLabel(ToQString("後(&U)"), this);
     txtTextPrefix_ = new QLineEdit(this);
     txtTextPrefix_->setObjectName(QStringLiteral("txtTextPrefix"));
     txtTextSuffix_ = new QLineEdit(this);
@@ -492,24 +485,24 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     Label5->setBuddy(txtTextSuffix_);
     connect(txtTextPrefix_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextPrefix_Change(text.toStdString());
+            state_->txtTextPrefix_Change(ToStdString(text));
             ShowPictures();
         }
     });
     connect(txtTextSuffix_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextSuffix_Change(text.toStdString());
+            state_->txtTextSuffix_Change(ToStdString(text));
             ShowPictures();
         }
     });
-    cmdTextFont_ = new QPushButton(Utf8("フォント設定(&F)..."), this);
+    cmdTextFont_ = new QPushButton(ToQString("フォント設定(&F)..."), this);
     cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
     cmdTextFont_->setAutoDefault(false);
     SetHelp(cmdTextFont_, ThemeEditorHelp::TextFont);
     connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
 
-    auto* Label2 = new QLabel(Utf8("表示位置(&O)"), this);
+    auto* Label2 = new QLabel(ToQString("表示位置(&O)"), this);
     Frame5_ = new QFrame(this);
     Frame5_->setObjectName(QStringLiteral("Frame5"));
     optTextPosition_ = MakeOptions("optTextPosition", {"", "", "", "", "", "", "", "", ""},
@@ -527,7 +520,7 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     lblTextPosition_ = new QLabel(this);
     lblTextPosition_->setObjectName(QStringLiteral("lblTextPosition"));
     lblTextPosition_->setMinimumWidth(
-        lblTextPosition_->fontMetrics().horizontalAdvance(Utf8("右上右")));
+        lblTextPosition_->fontMetrics().horizontalAdvance(ToQString("右上右")));
     connect(optTextPosition_, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optTextPosition_Click(index);
         WriteWidgets();
@@ -617,8 +610,8 @@ void fomThemeSetup::showEvent(QShowEvent* event) {
 void fomThemeSetup::WriteWidgets() {
     const ThemeEditorState& s = *state_;
     writing_ = true;
-    if (txtTitle_->text().toStdString() != s.txtTitle) {
-        txtTitle_->setText(QString::fromStdString(s.txtTitle));
+    if (ToStdString(txtTitle_->text()) != s.txtTitle) {
+        txtTitle_->setText(ToQString(s.txtTitle));
     }
     Check(optPage_, s.optPage.Value());
     pages_->setCurrentIndex(s.optPage.Value());
@@ -642,7 +635,7 @@ void fomThemeSetup::WriteWidgets() {
     chkForePosition_->setEnabled(g.stretch);
     hscForeNo_->setRange(0, s.hscForeNo.max);
     hscForeNo_->setValue(s.hscForeNo.value);
-    lblForeNo_->setText(QString::fromStdString(s.lblForeNo));
+    lblForeNo_->setText(ToQString(s.lblForeNo));
     cboForeName_->setCurrentIndex(s.cboForeName.selected);
 
     // Background page.
@@ -655,7 +648,7 @@ void fomThemeSetup::WriteWidgets() {
     Enable({lblBackName_, cboBackName_}, b.fileName);
     hscBackNo_->setRange(0, s.hscBackNo.max);
     hscBackNo_->setValue(s.hscBackNo.value);
-    lblBackNo_->setText(QString::fromStdString(s.lblBackNo));
+    lblBackNo_->setText(ToQString(s.lblBackNo));
     cboBackName_->setCurrentIndex(s.cboBackName.selected);
 
     // Line pages.
@@ -682,7 +675,7 @@ void fomThemeSetup::WriteWidgets() {
     // Usage-text page.
     Check(optTextType_, s.optTextType.Selected());
     Check(optTextPosition_, s.optTextPosition.Selected());
-    lblTextPosition_->setText(QString::fromStdString(s.lblTextPosition));
+    lblTextPosition_->setText(ToQString(s.lblTextPosition));
     for (std::size_t i = 0; i < 3; ++i) {
         ShowColour(textColor_[i].swatch, s.lblTextColor[i]);
     }
@@ -693,11 +686,11 @@ void fomThemeSetup::WriteWidgets() {
     Enable(
         {textColor_[1].caption, textColor_[1].button, textColor_[2].caption, textColor_[2].button},
         t.edgeColours);
-    if (txtTextPrefix_->text().toStdString() != s.txtTextPrefix) {
-        txtTextPrefix_->setText(QString::fromStdString(s.txtTextPrefix));
+    if (ToStdString(txtTextPrefix_->text()) != s.txtTextPrefix) {
+        txtTextPrefix_->setText(ToQString(s.txtTextPrefix));
     }
-    if (txtTextSuffix_->text().toStdString() != s.txtTextSuffix) {
-        txtTextSuffix_->setText(QString::fromStdString(s.txtTextSuffix));
+    if (ToStdString(txtTextSuffix_->text()) != s.txtTextSuffix) {
+        txtTextSuffix_->setText(ToQString(s.txtTextSuffix));
     }
     writing_ = false;
     ShowPictures();

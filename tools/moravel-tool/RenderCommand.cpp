@@ -19,6 +19,7 @@
 #include "qt/IconPixmap.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
+#include "qt/QtText.h"
 #include "qt/SurfaceImage.h"
 
 namespace moravel::tool {
@@ -69,7 +70,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }
 
 bool SavePng(const QImage& image, const std::string& path) {
-    if (image.save(QString::fromStdString(path), "PNG")) {
+    if (image.save(ToQString(path), "PNG")) {
         return true;
     }
     std::fprintf(stderr, "moravel-tool: cannot write '%s'\n", path.c_str());
