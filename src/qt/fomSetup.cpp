@@ -10,11 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
-#include <QTextBrowser>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "core/config/Globals.h"
 #include "qt/HelpViewer.h"
@@ -27,13 +24,11 @@
 namespace moravel {
 namespace {
 
-const char* const kHelpContextProperty = "helpContext";
-
 template <typename W>
 W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
     widget->setObjectName(QLatin1String(name));
     if (helpContext != 0) {
-        widget->setProperty(kHelpContextProperty, helpContext);
+        SetHelpContext(widget, helpContext);
     }
     return widget;
 }
@@ -180,8 +175,7 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     connect(cmdSaveAs_, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
     connect(cmdDelete_, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &fomSetup::ShowHelpForFocus);
+    InstallHelpKey(this);
 
     Form_Load(mainWindow);
 }
@@ -302,36 +296,6 @@ void fomSetup::cmdDelete_Click() {
         ShowState();
     }
     activateWindow();
-}
-
-std::int32_t fomSetup::HelpContextOf(const QWidget* widget) {
-    for (; widget != nullptr; widget = widget->parentWidget()) {
-        const QVariant context = widget->property(kHelpContextProperty);
-        if (context.isValid()) {
-            return context.toInt();
-        }
-        if (widget->isWindow()) {
-            break;
-        }
-    }
-    return 0;
-}
-
-void fomSetup::ShowHelpForFocus() {
-    const std::int32_t context = HelpContextOf(focusWidget());
-    if (context == 0) {
-        return;
-    }
-    ShowHelp(this, "", context);
-    // The help window answers while this modal dialog is open: it belongs to it until it closes.
-    if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
-        help->windowHandle()->setTransientParent(windowHandle());
-        connect(this, &QDialog::finished, help, [help] {
-            if (help->windowHandle() != nullptr) {
-                help->windowHandle()->setTransientParent(nullptr);
-            }
-        });
-    }
 }
 
 }  // namespace moravel

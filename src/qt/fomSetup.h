@@ -32,9 +32,6 @@ class fomSetup : public QDialog {
 
     SetupDialog& state() { return state_; }
 
-    // The help topic of `widget`: its own, or that of the nearest control holding it; 0 for none.
-    static std::int32_t HelpContextOf(const QWidget* widget);
-
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,7 +40,6 @@ class fomSetup : public QDialog {
     void Form_Load(QWidget* mainWindow);
     void ShowState();
     void ShowThemeSelection();
-    void ShowHelpForFocus();
 
     void cboThemeName_Click(int row);
     void chkIconGraphMode_Click(bool checked);

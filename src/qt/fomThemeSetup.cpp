@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -31,7 +30,6 @@
 namespace moravel {
 namespace {
 
-constexpr const char* kHelpProperty = "moravelHelpContext";
 constexpr int kPositionCell = 16;  // a 240-twip cell of the position grid
 
 double LogicalDpi() {
@@ -43,10 +41,6 @@ double LogicalDpi() {
 // sample stays sharp at 200 %.
 int PixelScale() {
     return std::max(1, static_cast<int>(std::ceil(qApp->devicePixelRatio())));
-}
-
-void SetHelp(QWidget* widget, std::int32_t context) {
-    widget->setProperty(kHelpProperty, context);
 }
 
 QPixmap ToPixmap(const Surface& surface, int scale) {
@@ -107,7 +101,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     txtTitle_ = new QLineEdit(this);
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
     Label1->setBuddy(txtTitle_);
-    SetHelp(txtTitle_, ThemeEditorHelp::Title);
+    SetHelpContext(txtTitle_, ThemeEditorHelp::Title);
     connect(txtTitle_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
             state_->txtTitle = ToStdString(text);
@@ -127,12 +121,12 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     cmdExit_ = new QPushButton(QStringLiteral("OK"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setDefault(true);
-    SetHelp(cmdExit_, ThemeEditorHelp::Ok);
+    SetHelpContext(cmdExit_, ThemeEditorHelp::Ok);
     connect(cmdExit_, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
     cmdCancel_ = new QPushButton(ToQString("キャンセル"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setAutoDefault(false);
-    SetHelp(cmdCancel_, ThemeEditorHelp::Cancel);
+    SetHelpContext(cmdCancel_, ThemeEditorHelp::Cancel);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* title = new QHBoxLayout;
@@ -156,9 +150,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &fomThemeSetup::ShowHelpOnFocus);
+    InstallHelpKey(this);
 }
 
 fomThemeSetup::~fomThemeSetup() = default;
@@ -180,7 +172,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
             button = new QRadioButton(ToQString(caption), this);
         }
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
-        SetHelp(button, helpContext);
+        SetHelpContext(button, helpContext);
         group->addButton(button, index);
         ++index;
     }
@@ -202,7 +194,7 @@ fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, 
     row.button->setFixedWidth(row.button->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
                               16);
     row.caption->setBuddy(row.button);
-    SetHelp(row.button, helpContext);
+    SetHelpContext(row.button, helpContext);
     connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
     return row;
 }
@@ -270,7 +262,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
     });
     chkForeEdge_ = new QCheckBox(ToQString("折線付き(&O)"), this);
     chkForeEdge_->setObjectName(QStringLiteral("chkForeEdge"));
-    SetHelp(chkForeEdge_, ThemeEditorHelp::ForeEdge);
+    SetHelpContext(chkForeEdge_, ThemeEditorHelp::ForeEdge);
     connect(chkForeEdge_, &QCheckBox::clicked, this, [this](bool ticked) {
         state_->chkForeEdge_Click(ticked);
         WriteWidgets();
@@ -284,7 +276,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
     }
     chkForePosition_ = new QCheckBox(ToQString("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
-    SetHelp(chkForePosition_, ThemeEditorHelp::ForePosition);
+    SetHelpContext(chkForePosition_, ThemeEditorHelp::ForePosition);
     connect(chkForePosition_, &QCheckBox::clicked, this,
             [this](bool ticked) { state_->chkForePosition_Click(ticked); });
 
@@ -320,7 +312,7 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
     scroll = new QScrollBar(Qt::Horizontal, this);
     scroll->setObjectName(QStringLiteral("hsc") + id);
     scroll->setMinimumWidth(120);
-    SetHelp(scroll, helpContext);
+    SetHelpContext(scroll, helpContext);
     caption->setBuddy(scroll);
     counter = new QLabel(this);
     counter->setObjectName(QStringLiteral("lbl") + id);
@@ -348,7 +340,7 @@ void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
     combo = new QComboBox(this);
     combo->setObjectName(QStringLiteral("cbo") + QString::fromLatin1(name));
     combo->setMinimumContentsLength(16);
-    SetHelp(combo, helpContext);
+    SetHelpContext(combo, helpContext);
     caption->setBuddy(combo);
     connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
         if (!writing_) {
@@ -478,7 +470,7 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     txtTextSuffix_ = new QLineEdit(this);
     txtTextSuffix_->setObjectName(QStringLiteral("txtTextSuffix"));
     for (QLineEdit* edit : {txtTextPrefix_, txtTextSuffix_}) {
-        SetHelp(edit, ThemeEditorHelp::TextAdditional);
+        SetHelpContext(edit, ThemeEditorHelp::TextAdditional);
         edit->setMaximumWidth(100);
     }
     Label4->setBuddy(txtTextPrefix_);
@@ -498,7 +490,7 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     cmdTextFont_ = new QPushButton(ToQString("フォント設定(&F)..."), this);
     cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
     cmdTextFont_->setAutoDefault(false);
-    SetHelp(cmdTextFont_, ThemeEditorHelp::TextFont);
+    SetHelpContext(cmdTextFont_, ThemeEditorHelp::TextFont);
     connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
 
@@ -717,16 +709,6 @@ void fomThemeSetup::cmdTextFont_Click() {
     ShowFontDialog(this, font.Name, font.Size, font.Style);
     state_->TextFontChanged();
     ShowPictures();
-}
-
-void fomThemeSetup::ShowHelpOnFocus() {
-    for (QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
-        const QVariant context = w->property(kHelpProperty);
-        if (context.isValid()) {
-            ShowHelp(this, "", context.toInt());
-            return;
-        }
-    }
 }
 
 }  // namespace moravel

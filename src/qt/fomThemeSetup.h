@@ -78,7 +78,6 @@ class fomThemeSetup : public QDialog {
     void PickColour(std::int32_t& swatch);
     void cmdExit_Click();
     void cmdTextFont_Click();
-    void ShowHelpOnFocus();
 
     int pixelScale_;  // device pixels per pixel of the pictures
     QtFontEngine fonts_;
