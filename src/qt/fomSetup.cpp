@@ -49,7 +49,17 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
       editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
     setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    MakeDisplayControls();
+    MakeThemeControls();
+    MakeButtons();
+    LayOutControls();
+    OrderTabs();
+    ConnectControls();
+    InstallHelpKey(this);
+    Form_Load(mainWindow);
+}
 
+void fomSetup::MakeDisplayControls() {
     Label1_ =
         Named(new QLabel(QStringLiteral("表示サイクル(&C)"), this), "Label1", kHelpSetupCycle);
     cboCycle_ = Named(new QComboBox(this), "cboCycle", kHelpSetupCycle);
@@ -62,15 +72,17 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     chkIconGraphMode_ =
         Named(new QCheckBox(QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"), this),
               "chkIconGraphMode");
-    auto* iconModes = Named(new QFrame(this), "fraIconGraphMode");
-    auto* iconModeGroup = new QButtonGroup(this);
+    fraIconGraphMode_ = Named(new QFrame(this), "fraIconGraphMode");
+    iconModeGroup_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
-        auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), iconModes);
+        auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), fraIconGraphMode_);
         option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
-        iconModeGroup->addButton(option, kIconModeChoices[i].index);
+        iconModeGroup_->addButton(option, kIconModeChoices[i].index);
         optIconGraphMode_[i] = option;
     }
+}
 
+void fomSetup::MakeThemeControls() {
     Frame1_ = Named(new QGroupBox(QStringLiteral("テーマ(&T)"), this), "Frame1", kHelpSetupTheme);
     // Its access key always leads to the theme list, the control that follows its caption.
     Frame1_->installEventFilter(this);
@@ -88,21 +100,25 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
         Named(new QPushButton(QStringLiteral("削除"), Frame1_), "cmdDelete", kHelpSetupDelete);
     cmdEdit_ =
         Named(new QPushButton(QStringLiteral("編集..."), Frame1_), "cmdEdit", kHelpSetupEdit);
+}
 
+void fomSetup::MakeButtons() {
     cmdExit_ = Named(new QPushButton(QStringLiteral("OK"), this), "cmdExit", kHelpSetupOk);
     cmdCancel_ =
         Named(new QPushButton(QStringLiteral("キャンセル"), this), "cmdCancel", kHelpSetupCancel);
     cmdUpdate_ =
         Named(new QPushButton(QStringLiteral("更新"), this), "cmdUpdate", kHelpSetupUpdate);
     cmdExit_->setDefault(true);
+}
 
-    // Layout, top to bottom.
+// Top to bottom: the cycle, the two check boxes with the icon styles, the theme box, the buttons.
+void fomSetup::LayOutControls() {
     auto* cycleRow = new QHBoxLayout;
     cycleRow->addWidget(Label1_);
     cycleRow->addWidget(cboCycle_);
     cycleRow->addStretch(1);
 
-    auto* iconModeRow = new QHBoxLayout(iconModes);
+    auto* iconModeRow = new QHBoxLayout(fraIconGraphMode_);
     iconModeRow->setContentsMargins(24, 0, 0, 0);  // indented below its box
     for (QRadioButton* option : optIconGraphMode_) {
         iconModeRow->addWidget(option);
@@ -110,6 +126,27 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     }
     iconModeRow->addStretch(1);
 
+    LayOutThemeFrame();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdExit_);
+    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(cmdUpdate_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(cycleRow);
+    layout->addWidget(chkTopMost_);
+    layout->addWidget(chkIconGraphMode_);
+    layout->addWidget(fraIconGraphMode_);
+    layout->addSpacing(4);
+    layout->addWidget(Frame1_);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void fomSetup::LayOutThemeFrame() {
     auto* themeRow = new QHBoxLayout;
     themeRow->addWidget(cboThemeName_, 1);
     themeRow->addSpacing(6);
@@ -122,24 +159,9 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     auto* themeLayout = new QVBoxLayout(Frame1_);
     themeLayout->addLayout(themeRow);
     themeLayout->addLayout(themeButtons);
+}
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdCancel_);
-    buttons->addWidget(cmdUpdate_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(cycleRow);
-    layout->addWidget(chkTopMost_);
-    layout->addWidget(chkIconGraphMode_);
-    layout->addWidget(iconModes);
-    layout->addSpacing(4);
-    layout->addWidget(Frame1_);
-    layout->addSpacing(4);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+void fomSetup::OrderTabs() {
     const std::array<QWidget*, 13> tabOrder = {cboCycle_,
                                                chkTopMost_,
                                                chkIconGraphMode_,
@@ -156,13 +178,15 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
+}
 
-    // The controls write into the state as the user changes them.
+// The controls write into the state as the user changes them; the buttons run their commands.
+void fomSetup::ConnectControls() {
     connect(cboCycle_, &QComboBox::currentIndexChanged, this,
             [this](int row) { state_.cycleRow = row; });
     connect(chkTopMost_, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
     connect(chkIconGraphMode_, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
-    connect(iconModeGroup, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+    connect(iconModeGroup_, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on) {
             state_.SelectIconMode(index);
         }
@@ -174,10 +198,6 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     connect(cmdEdit_, &QPushButton::clicked, this, &fomSetup::cmdEdit_Click);
     connect(cmdSaveAs_, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
     connect(cmdDelete_, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
-
-    InstallHelpKey(this);
-
-    Form_Load(mainWindow);
 }
 
 void fomSetup::Form_Load(QWidget* mainWindow) {

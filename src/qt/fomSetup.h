@@ -10,8 +10,10 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/SetupDialog.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -37,6 +39,15 @@ class fomSetup : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The constructor's steps: the controls, their layout and keyboard order, their signals.
+    void MakeDisplayControls();
+    void MakeThemeControls();
+    void MakeButtons();
+    void LayOutControls();
+    void LayOutThemeFrame();
+    void OrderTabs();
+    void ConnectControls();
+
     void Form_Load(QWidget* mainWindow);
     void ShowState();
     void ShowThemeSelection();
@@ -58,6 +69,8 @@ class fomSetup : public QDialog {
     QComboBox* cboCycle_;
     QCheckBox* chkTopMost_;
     QCheckBox* chkIconGraphMode_;
+    QFrame* fraIconGraphMode_;
+    QButtonGroup* iconModeGroup_;
     std::array<QRadioButton*, 3> optIconGraphMode_;  // left to right
     QGroupBox* Frame1_;
     QComboBox* cboThemeName_;
