@@ -96,7 +96,16 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
     setWindowTitle(ToQString(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QLabel* titleCaption = MakeTitle();
+    MakePageButtons();
+    pages_ = new QStackedWidget(this);
+    BuildPages();
+    MakeButtons();
+    LayOutDialog(titleCaption);
+    InstallHelpKey(this);
+}
 
+QLabel* fomThemeSetup::MakeTitle() {
     auto* Label1 = new QLabel(ToQString("タイトル(&T)"), this);
     txtTitle_ = new QLineEdit(this);
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
@@ -107,7 +116,10 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
             state_->txtTitle = ToStdString(text);
         }
     });
+    return Label1;
+}
 
+void fomThemeSetup::MakePageButtons() {
     optPage_ =
         MakeOptions("optPage", {"グラフ(&G)", "背景(&B)", "縦線(&V)", "横線(&H)", "使用率(&P)"},
                     ThemeEditorHelp::Pages, true);
@@ -115,9 +127,9 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
         state_->optPage_Click(index);
         WriteWidgets();
     });
-    pages_ = new QStackedWidget(this);
-    BuildPages();
+}
 
+void fomThemeSetup::MakeButtons() {
     cmdExit_ = new QPushButton(QStringLiteral("OK"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setDefault(true);
@@ -128,9 +140,12 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     cmdCancel_->setAutoDefault(false);
     SetHelpContext(cmdCancel_, ThemeEditorHelp::Cancel);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
 
+// Top to bottom: the title, the page buttons, the pages, OK and cancel.
+void fomThemeSetup::LayOutDialog(QLabel* titleCaption) {
     auto* title = new QHBoxLayout;
-    title->addWidget(Label1);
+    title->addWidget(titleCaption);
     title->addWidget(txtTitle_, 1);
     auto* pageButtons = new QHBoxLayout;
     pageButtons->setSpacing(2);
@@ -149,8 +164,6 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     layout->addWidget(pages_, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    InstallHelpKey(this);
 }
 
 fomThemeSetup::~fomThemeSetup() = default;
@@ -382,60 +395,10 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
 
 QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     auto* page = new QGroupBox(vertical ? ToQString("縦線") : ToQString("横線"), this);
+    MakeLineControls(vertical);
     LineControls& c = vertical ? vLine_ : hLine_;
-    const char* prefix = vertical ? "GraphV" : "GraphH";
-    const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
-    const std::int32_t help = vertical ? ThemeEditorHelp::VLineType : ThemeEditorHelp::HLineType;
-    const QByteArray typeName = name("opt@Type");
-    c.type = vertical ? MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"}, help)
-                      : MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"}, help);
-    connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        if (vertical) {
-            state_->optGraphVType_Click(index);
-        } else {
-            state_->optGraphHType_Click(index);
-        }
-        WriteWidgets();
-    });
-    const char* vCaptions[] = {"1分おきの線色(&O)", "5分おきの線色(&F)", "10分おきの線色(&A)"};
-    const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
-    const QByteArray colourName = name("@Color");
-    for (int i = 0; i < 3; ++i) {
-        c.colour[static_cast<std::size_t>(i)] =
-            MakeSwatch(colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help + 1,
-                       (vertical ? state_->lblGraphVColor
-                                 : state_->lblGraphHColor)[static_cast<std::size_t>(i)]);
-    }
-    const QByteArray lineTypeName = name("opt@LineType");
-    const QByteArray lineModeName = name("opt@LineMode");
-    c.lineTypeCaption = new QLabel(ToQString("線の種類(&L)"), this);
-    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help + 2);
-    c.lineModeCaption = new QLabel(ToQString("描画方法(&M)"), this);
-    c.lineMode =
-        MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"}, help + 3);
-    connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
-    });
-    connect(c.lineMode, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        (vertical ? state_->optGraphVLineMode : state_->optGraphHLineMode).Select(index);
-    });
-
-    auto* types = OptionColumn(c.type);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = c.colour[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    grid->setColumnStretch(3, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(types);
-    top->addSpacing(12);
-    top->addLayout(grid, 1);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top);
+    layout->addLayout(TypeAndColourRow(c.type, c.colour));
     layout->addSpacing(8);
     const int captionWidth =
         std::max(c.lineTypeCaption->sizeHint().width(), c.lineModeCaption->sizeHint().width());
@@ -447,8 +410,91 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     return page;
 }
 
+void fomThemeSetup::MakeLineControls(bool vertical) {
+    namespace help = ThemeEditorHelp;
+    LineControls& c = vertical ? vLine_ : hLine_;
+    const char* prefix = vertical ? "GraphV" : "GraphH";
+    const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
+    const QByteArray typeName = name("opt@Type");
+    c.type =
+        vertical
+            ? MakeOptions(typeName.constData(), {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"},
+                          help::VLineType)
+            : MakeOptions(typeName.constData(), {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"},
+                          help::HLineType);
+    connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        if (vertical) {
+            state_->optGraphVType_Click(index);
+        } else {
+            state_->optGraphHType_Click(index);
+        }
+        WriteWidgets();
+    });
+    const char* vCaptions[] = {"1分おきの線色(&O)", "5分おきの線色(&F)", "10分おきの線色(&A)"};
+    const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
+    const QByteArray colourName = name("@Color");
+    for (std::size_t i = 0; i < 3; ++i) {
+        c.colour[i] = MakeSwatch(colourName.constData(), static_cast<int>(i),
+                                 vertical ? vCaptions[i] : hCaptions[i],
+                                 vertical ? help::VLineColours : help::HLineColours,
+                                 (vertical ? state_->lblGraphVColor : state_->lblGraphHColor)[i]);
+    }
+    const QByteArray lineTypeName = name("opt@LineType");
+    const QByteArray lineModeName = name("opt@LineMode");
+    c.lineTypeCaption = new QLabel(ToQString("線の種類(&L)"), this);
+    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"},
+                             vertical ? help::VLineKind : help::HLineKind);
+    c.lineModeCaption = new QLabel(ToQString("描画方法(&M)"), this);
+    c.lineMode = MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"},
+                             vertical ? help::VLineMode : help::HLineMode);
+    connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
+    });
+    connect(c.lineMode, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        (vertical ? state_->optGraphVLineMode : state_->optGraphHLineMode).Select(index);
+    });
+}
+
+QHBoxLayout* fomThemeSetup::TypeAndColourRow(QButtonGroup* types,
+                                             const std::array<SwatchRow, 3>& colours) {
+    auto* typeColumn = OptionColumn(types);
+    typeColumn->addStretch(1);
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        const SwatchRow& row = colours[static_cast<std::size_t>(i)];
+        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
+    }
+    grid->setColumnStretch(3, 1);
+    auto* row = new QHBoxLayout;
+    row->addLayout(typeColumn);
+    row->addSpacing(12);
+    row->addLayout(grid, 1);
+    return row;
+}
+
 QGroupBox* fomThemeSetup::BuildTextPage() {
     auto* page = new QGroupBox(ToQString("現在の使用率"), this);
+    MakeTextTypeControls();
+    QHBoxLayout* additional = MakeAdditionalTextRow();
+    QVBoxLayout* font = MakeTextFontColumn();
+    QVBoxLayout* position = MakeTextPositionColumn();
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(font);
+    bottom->addSpacing(16);
+    bottom->addLayout(position);
+    bottom->addStretch(1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(TypeAndColourRow(optTextType_, textColor_));
+    layout->addSpacing(6);
+    layout->addLayout(additional);
+    layout->addSpacing(6);
+    layout->addLayout(bottom);
+    layout->addStretch(1);
+    return page;
+}
+
+void fomThemeSetup::MakeTextTypeControls() {
     optTextType_ = MakeOptions("optTextType", {"無し(&N)", "表示する(&W)", "縁付き(&D)"},
                                ThemeEditorHelp::TextType);
     connect(optTextType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -462,6 +508,9 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
                        i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours,
                        state_->lblTextColor[static_cast<std::size_t>(i)]);
     }
+}
+
+QHBoxLayout* fomThemeSetup::MakeAdditionalTextRow() {
     auto* Label3 = new QLabel(ToQString("追加テキスト"), this);
     auto* Label4 = new QLabel(ToQString("前(&R)"), this);
     auto* Label5 = new QLabel(ToQString("後(&U)"), this);
@@ -487,13 +536,33 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
             ShowPictures();
         }
     });
+    auto* row = new QHBoxLayout;
+    row->addWidget(Label3);
+    row->addSpacing(8);
+    row->addWidget(Label4);
+    row->addWidget(txtTextPrefix_);
+    row->addSpacing(8);
+    row->addWidget(Label5);
+    row->addWidget(txtTextSuffix_);
+    row->addStretch(1);
+    return row;
+}
+
+QVBoxLayout* fomThemeSetup::MakeTextFontColumn() {
     cmdTextFont_ = new QPushButton(ToQString("フォント設定(&F)..."), this);
     cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
     cmdTextFont_->setAutoDefault(false);
     SetHelpContext(cmdTextFont_, ThemeEditorHelp::TextFont);
     connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
+    auto* column = new QVBoxLayout;
+    column->addWidget(cmdTextFont_, 0, Qt::AlignLeft);
+    column->addWidget(picTextFont_);
+    return column;
+}
 
+// The caption and the 3 x 3 grid of places for the usage text, with the chosen place's name.
+QVBoxLayout* fomThemeSetup::MakeTextPositionColumn() {
     auto* Label2 = new QLabel(ToQString("表示位置(&O)"), this);
     Frame5_ = new QFrame(this);
     Frame5_->setObjectName(QStringLiteral("Frame5"));
@@ -517,54 +586,14 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
         state_->optTextPosition_Click(index);
         WriteWidgets();
     });
-
-    auto* types = OptionColumn(optTextType_);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = textColor_[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    grid->setColumnStretch(3, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(types);
-    top->addSpacing(12);
-    top->addLayout(grid, 1);
-
-    auto* extra = new QHBoxLayout;
-    extra->addWidget(Label3);
-    extra->addSpacing(8);
-    extra->addWidget(Label4);
-    extra->addWidget(txtTextPrefix_);
-    extra->addSpacing(8);
-    extra->addWidget(Label5);
-    extra->addWidget(txtTextSuffix_);
-    extra->addStretch(1);
-
-    auto* fontColumn = new QVBoxLayout;
-    fontColumn->addWidget(cmdTextFont_, 0, Qt::AlignLeft);
-    fontColumn->addWidget(picTextFont_);
-    auto* position = new QVBoxLayout;
-    position->addWidget(Label2);
-    auto* positionRow = new QHBoxLayout;
-    positionRow->addWidget(Frame5_);
-    positionRow->addWidget(lblTextPosition_);
-    position->addLayout(positionRow);
-    position->addStretch(1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(fontColumn);
-    bottom->addSpacing(16);
-    bottom->addLayout(position);
-    bottom->addStretch(1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top);
-    layout->addSpacing(6);
-    layout->addLayout(extra);
-    layout->addSpacing(6);
-    layout->addLayout(bottom);
-    layout->addStretch(1);
-    return page;
+    auto* column = new QVBoxLayout;
+    column->addWidget(Label2);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Frame5_);
+    row->addWidget(lblTextPosition_);
+    column->addLayout(row);
+    column->addStretch(1);
+    return column;
 }
 
 int fomThemeSetup::Edit() {
@@ -607,8 +636,19 @@ void fomThemeSetup::WriteWidgets() {
     }
     Check(optPage_, s.optPage.Value());
     pages_->setCurrentIndex(s.optPage.Value());
+    WriteGraphPage();
+    WriteBackPage();
+    WriteLinePage(vLine_, s.optGraphVType, s.lblGraphVColor, s.optGraphVLineType,
+                  s.optGraphVLineMode, s.vLinePage);
+    WriteLinePage(hLine_, s.optGraphHType, s.lblGraphHColor, s.optGraphHLineType,
+                  s.optGraphHLineMode, s.hLinePage);
+    WriteTextPage();
+    writing_ = false;
+    ShowPictures();
+}
 
-    // Graph page.
+void fomThemeSetup::WriteGraphPage() {
+    const ThemeEditorState& s = *state_;
     Check(optForeType_, s.optForeType.Selected());
     optForeType_->button(2)->setEnabled(s.PatternChoicesEnabled());
     chkForeEdge_->setChecked(s.chkForeEdge);
@@ -629,8 +669,10 @@ void fomThemeSetup::WriteWidgets() {
     hscForeNo_->setValue(s.hscForeNo.value);
     lblForeNo_->setText(ToQString(s.lblForeNo));
     cboForeName_->setCurrentIndex(s.cboForeName.selected);
+}
 
-    // Background page.
+void fomThemeSetup::WriteBackPage() {
+    const ThemeEditorState& s = *state_;
     Check(optBackType_, s.optBackType.Selected());
     optBackType_->button(1)->setEnabled(s.PatternChoicesEnabled());
     ShowColour(backColor_.swatch, s.lblBackColor);
@@ -642,29 +684,26 @@ void fomThemeSetup::WriteWidgets() {
     hscBackNo_->setValue(s.hscBackNo.value);
     lblBackNo_->setText(ToQString(s.lblBackNo));
     cboBackName_->setCurrentIndex(s.cboBackName.selected);
+}
 
-    // Line pages.
-    const auto writeLines = [](LineControls& c, const OptionButtons& type,
-                               const std::array<std::int32_t, 3>& colours,
-                               const OptionButtons& lineType, const OptionButtons& lineMode,
-                               const LinePageEnabling& e) {
-        Check(c.type, type.Selected());
-        Check(c.lineType, lineType.Selected());
-        Check(c.lineMode, lineMode.Selected());
-        for (std::size_t i = 0; i < 3; ++i) {
-            ShowColour(c.colour[i].swatch, colours[i]);
-            Enable({c.colour[i].caption, c.colour[i].button}, e.colours[i]);
-        }
-        Enable({c.lineTypeCaption, c.lineModeCaption}, e.lineKind);
-        EnableAll(c.lineType, e.lineKind);
-        EnableAll(c.lineMode, e.lineKind);
-    };
-    writeLines(vLine_, s.optGraphVType, s.lblGraphVColor, s.optGraphVLineType, s.optGraphVLineMode,
-               s.vLinePage);
-    writeLines(hLine_, s.optGraphHType, s.lblGraphHColor, s.optGraphHLineType, s.optGraphHLineMode,
-               s.hLinePage);
+void fomThemeSetup::WriteLinePage(LineControls& c, const OptionButtons& type,
+                                  const std::array<std::int32_t, 3>& colours,
+                                  const OptionButtons& lineType, const OptionButtons& lineMode,
+                                  const LinePageEnabling& e) {
+    Check(c.type, type.Selected());
+    Check(c.lineType, lineType.Selected());
+    Check(c.lineMode, lineMode.Selected());
+    for (std::size_t i = 0; i < 3; ++i) {
+        ShowColour(c.colour[i].swatch, colours[i]);
+        Enable({c.colour[i].caption, c.colour[i].button}, e.colours[i]);
+    }
+    Enable({c.lineTypeCaption, c.lineModeCaption}, e.lineKind);
+    EnableAll(c.lineType, e.lineKind);
+    EnableAll(c.lineMode, e.lineKind);
+}
 
-    // Usage-text page.
+void fomThemeSetup::WriteTextPage() {
+    const ThemeEditorState& s = *state_;
     Check(optTextType_, s.optTextType.Selected());
     Check(optTextPosition_, s.optTextPosition.Selected());
     lblTextPosition_->setText(ToQString(s.lblTextPosition));
@@ -684,8 +723,6 @@ void fomThemeSetup::WriteWidgets() {
     if (ToStdString(txtTextSuffix_->text()) != s.txtTextSuffix) {
         txtTextSuffix_->setText(ToQString(s.txtTextSuffix));
     }
-    writing_ = false;
-    ShowPictures();
 }
 
 void fomThemeSetup::ShowPictures() {
