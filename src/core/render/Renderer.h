@@ -112,7 +112,10 @@ class Renderer {
     std::string ImagePath(std::string_view name) const;
     std::string PatternPath() const;
     bool LoadPicture(const std::string& name, Surface& target);
+    void SizeIconSurfaces();
+    bool LoadToneSource();
     bool ApplyBackground(bool simple);
+    void UseFallbackTheme();
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
     void ComposeIcon(Surface& target, bool simple);
