@@ -65,40 +65,44 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
     connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
 
     mnuPopup_ = new QMenu(this);
-    connect(mnuPopup_, &QMenu::aboutToShow, this, [this] {
-        // The items follow the window's state each time the menu opens.
-        mnuPopup_->clear();
-        for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
-            if (item.command == MenuCommand::None) {
-                mnuPopup_->addSeparator();
-                continue;
-            }
-            QAction* action = mnuPopup_->addAction(ToQString(item.caption));
-            action->setObjectName(ToQString(item.name));
-            const MenuCommand command = item.command;
-            connect(action, &QAction::triggered, this, [this, command] {
-                switch (command) {
-                    case MenuCommand::Hidden:
-                        mnuHidden_Click();
-                        break;
-                    case MenuCommand::Setup:
-                        mnuSetup_Click();
-                        break;
-                    case MenuCommand::Version:
-                        mnuVersion_Click();
-                        break;
-                    case MenuCommand::Help:
-                        mnuHelp_Click();
-                        break;
-                    case MenuCommand::Exit:
-                        mnuExit_Click();
-                        break;
-                    case MenuCommand::None:
-                        break;
-                }
-            });
+    // The items follow the window's state each time the menu opens.
+    connect(mnuPopup_, &QMenu::aboutToShow, this, &fomMain::FillPopupMenu);
+}
+
+void fomMain::FillPopupMenu() {
+    mnuPopup_->clear();
+    for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+        if (item.command == MenuCommand::None) {
+            mnuPopup_->addSeparator();
+            continue;
         }
-    });
+        QAction* action = mnuPopup_->addAction(ToQString(item.caption));
+        action->setObjectName(ToQString(item.name));
+        const MenuCommand command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] { RunMenuCommand(command); });
+    }
+}
+
+void fomMain::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Hidden:
+            mnuHidden_Click();
+            break;
+        case MenuCommand::Setup:
+            mnuSetup_Click();
+            break;
+        case MenuCommand::Version:
+            mnuVersion_Click();
+            break;
+        case MenuCommand::Help:
+            mnuHelp_Click();
+            break;
+        case MenuCommand::Exit:
+            mnuExit_Click();
+            break;
+        case MenuCommand::None:
+            break;
+    }
 }
 
 fomMain::~fomMain() {
