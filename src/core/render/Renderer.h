@@ -41,7 +41,6 @@ class Renderer {
     // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
     // reallocated.
     void SetHistory(const HistoryView& history);
-    const HistoryView& History() const { return history_; }
     // The main window's client area; picGraph is fitted to it by LayoutPictures.
     void SetClientSize(std::int32_t width, std::int32_t height);
 
