@@ -56,11 +56,7 @@ struct Scene {
         renderer = std::make_unique<Renderer>(fonts, images, theme, settings);
         renderer->SetThemesFolder(MORAVEL_BENCH_THEMES);
         renderer->SetHistory(HistoryView{samples.data(), kHistorySize, &pos});
-        renderer->SetClientSize(width + 2, height + 2);
-        renderer->LoadThemePictures();
-        renderer->LayoutPictures();
-        renderer->GraphReady = false;
-        renderer->DrawGraph();
+        renderer->Rebuild(width + 2, height + 2);
     }
 
     std::int32_t Next() {

@@ -5,6 +5,7 @@
 
 #include "core/dialogs/FontChoice.h"
 #include "qt/QtFontEngine.h"
+#include "qt/QtText.h"
 
 namespace moravel {
 namespace {
@@ -22,7 +23,7 @@ std::vector<QFont>& AskedFonts() {
 // The family the dialog shows for `face`: the face itself when installed, else the family that
 // stands in for it (IPAGothic for "ＭＳ ゴシック").
 QString ShownFamily(const std::string& face) {
-    const QString family = QString::fromStdString(face);
+    const QString family = ToQString(face);
     if (QFontDatabase::hasFamily(family)) {
         return family;
     }
@@ -80,7 +81,7 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
     // family, the theme keeps the face it named.
     chosen.face = selected.family().compare(shownFamily, Qt::CaseInsensitive) == 0
                       ? opened.face
-                      : selected.family().toStdString();
+                      : ToStdString(selected.family());
     // A size left as shown keeps its tenths (10.5 stays 10.5 where the dialog showed 11).
     chosen.points = selected.pointSizeF() == shownPoints ? opened.points : selected.pointSizeF();
     chosen.weight = static_cast<std::int32_t>(selected.weight());

@@ -1,16 +1,22 @@
 #include "qt/HelpViewer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include "core/config/Globals.h"
 #include "core/shell/Help.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
 
 namespace moravel {
 namespace {
+
+const char* const kHelpContextProperty = "helpContext";
 
 QPointer<QTextBrowser>& Window() {
     static QPointer<QTextBrowser> window;
@@ -25,6 +31,27 @@ void Inform(QWidget* owner, const std::string& text, MessageIcon icon) {
     ShowMessage(owner, message);
 }
 
+// F1 in `dialog`: the topic of the control with the focus, in a help window the dialog owns.
+void ShowHelpForFocus(QDialog* dialog) {
+    const std::int32_t context = HelpContextOf(dialog->focusWidget());
+    if (context == 0) {
+        return;
+    }
+    ShowHelp(dialog, "", context);
+    if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
+        help->windowHandle()->setTransientParent(dialog->windowHandle());
+    }
+}
+
+// The help window the closing `dialog` owned stands on its own again.
+void ReleaseHelpWindow(const QDialog* dialog) {
+    QTextBrowser* help = HelpWindow();
+    if (help != nullptr && help->windowHandle() != nullptr &&
+        help->windowHandle()->transientParent() == dialog->windowHandle()) {
+        help->windowHandle()->setTransientParent(nullptr);
+    }
+}
+
 }  // namespace
 
 QTextBrowser* HelpWindow() {
@@ -37,7 +64,7 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
         Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
         return;
     }
-    QFile file(QString::fromStdString(target.file));
+    QFile file(ToQString(target.file));
     if (!file.open(QIODevice::ReadOnly)) {
         Inform(owner, HelpFileErrorMessage(target.file), MessageIcon::None);
         return;
@@ -64,6 +91,30 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
     window->scrollToAnchor(QString::number(target.context));
     window->raise();
     window->activateWindow();
+}
+
+void SetHelpContext(QWidget* widget, std::int32_t context) {
+    widget->setProperty(kHelpContextProperty, context);
+}
+
+std::int32_t HelpContextOf(const QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        const QVariant context = widget->property(kHelpContextProperty);
+        if (context.isValid()) {
+            return context.toInt();
+        }
+        if (widget->isWindow()) {
+            break;
+        }
+    }
+    return 0;
+}
+
+void InstallHelpKey(QDialog* dialog) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, dialog, [dialog] { ShowHelpForFocus(dialog); });
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog] { ReleaseHelpWindow(dialog); });
 }
 
 }  // namespace moravel

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+class QDialog;
 class QTextBrowser;
 class QWidget;
 
@@ -14,5 +15,16 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context);
 
 // The help window, if one was opened (tests look at it).
 QTextBrowser* HelpWindow();
+
+// The help topic F1 opens for `widget` and the controls inside it.
+void SetHelpContext(QWidget* widget, std::int32_t context);
+// The help topic of `widget`: its own, or that of the nearest widget holding it within its window;
+// 0 for none.
+std::int32_t HelpContextOf(const QWidget* widget);
+
+// F1 in `dialog` opens the help topic of the control with the focus. While the dialog is open the
+// help window belongs to it, so a modal dialog does not block it; when the dialog closes the help
+// window stands on its own.
+void InstallHelpKey(QDialog* dialog);
 
 }  // namespace moravel

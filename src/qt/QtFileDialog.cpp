@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "core/dialogs/ComDlg.h"
+#include "qt/QtText.h"
 
 namespace moravel {
 namespace {
@@ -24,10 +25,6 @@ std::deque<std::optional<FileDialogAnswer>>& NextAnswers() {
 std::vector<FileDialogRequest>& AskedRequests() {
     static std::vector<FileDialogRequest> asked;
     return asked;
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool FolderOfPathExists(const QString& path) {
@@ -66,7 +63,7 @@ QWidget* QtFileDialog::OwnerWindow(std::uintptr_t handle) {
 }
 
 void QtFileDialog::Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
-    dialog.setWindowTitle(FromUtf8(request.title));
+    dialog.setWindowTitle(ToQString(request.title));
     if (request.action == 2) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -82,9 +79,9 @@ void QtFileDialog::Prepare(QFileDialog& dialog, const FileDialogRequest& request
 
     QStringList filters;
     for (const auto& [description, pattern] : request.filters) {
-        QString patterns = FromUtf8(pattern);
+        QString patterns = ToQString(pattern);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << FromUtf8(description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters << ToQString(description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -93,10 +90,10 @@ void QtFileDialog::Prepare(QFileDialog& dialog, const FileDialogRequest& request
     }
 
     if (!request.initialFolder.empty()) {
-        dialog.setDirectory(QDir::fromNativeSeparators(FromUtf8(request.initialFolder)));
+        dialog.setDirectory(QDir::fromNativeSeparators(ToQString(request.initialFolder)));
     }
     if (!request.fileBox.empty()) {
-        dialog.selectFile(FromUtf8(request.fileBox));
+        dialog.selectFile(ToQString(request.fileBox));
     }
 }
 
@@ -125,7 +122,7 @@ std::optional<FileDialogAnswer> QtFileDialog::Answer(const QString& path, std::i
     if ((flags & kPathMustExist) != 0 && !FolderOfPathExists(path)) {
         return std::nullopt;
     }
-    return FileDialogAnswer{QDir::toNativeSeparators(path).toStdString(), filterIndex};
+    return FileDialogAnswer{ToStdString(QDir::toNativeSeparators(path)), filterIndex};
 }
 
 std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& request) {

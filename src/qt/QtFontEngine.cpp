@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 
+#include "qt/QtText.h"
+
 namespace moravel {
 namespace {
 
@@ -29,7 +31,7 @@ bool FamilyInstalled(const QString& family) {
 
 // The family Qt is asked for: the face itself when installed, else its stand-in.
 QString FamilyFor(std::string_view face) {
-    const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+    const QString name = ToQString(face);
     if (name.isEmpty() || FamilyInstalled(name)) {
         return name;
     }

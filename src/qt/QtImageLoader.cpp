@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "core/os/TextFile.h"
+#include "qt/QtText.h"
 
 namespace moravel {
 namespace {
@@ -22,7 +23,7 @@ ImageLoadStatus QtImageLoader::Load(const std::string& path, Surface& target) {
     if (!IsFile(path)) {
         return ImageLoadStatus::Missing;
     }
-    QFile file(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    QFile file(ToQString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         return ImageLoadStatus::Unreadable;
     }

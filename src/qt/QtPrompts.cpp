@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "qt/QtText.h"
+
 namespace moravel {
 namespace {
 
@@ -53,8 +55,8 @@ MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
         NextAnswers().pop_front();
         return answer;
     }
-    QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text), QMessageBox::NoButton, owner_);
+    QMessageBox box(ToQtIcon(request.icon), ToQString(request.caption), ToQString(request.text),
+                    QMessageBox::NoButton, owner_);
     box.setTextFormat(Qt::PlainText);  // a theme's title is text, never markup
     QPushButton* ok = box.addButton(QMessageBox::Ok);
     QPushButton* cancel = nullptr;

@@ -4,6 +4,8 @@
 #include <QDBusConnectionInterface>
 #include <QMenu>
 
+#include "qt/QtText.h"
+
 namespace moravel::modTaskTray {
 namespace {
 
@@ -46,7 +48,7 @@ bool AddTrayIcon(TrayData& data) {
     data.shellIcon = icon;
     data.shownIconKey = data.icon.cacheKey();
     data.shownTip = data.tip;
-    icon->setToolTip(QString::fromStdString(data.tip));
+    icon->setToolTip(ToQString(data.tip));
     const bool noDoubleClick = HostReportsNoDoubleClick();
     if (noDoubleClick && data.hostMenu != nullptr) {
         icon->setContextMenu(data.hostMenu);  // the host opens it on its own right click
@@ -73,7 +75,7 @@ bool ModifyTrayIcon(TrayData& data) {
         data.shownIconKey = data.icon.cacheKey();
     }
     if (data.tip != data.shownTip) {
-        data.shellIcon->setToolTip(QString::fromStdString(data.tip));
+        data.shellIcon->setToolTip(ToQString(data.tip));
         data.shownTip = data.tip;
     }
     return true;

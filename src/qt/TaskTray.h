@@ -13,13 +13,8 @@ class QMenu;
 namespace moravel {
 namespace modTaskTray {
 
-inline constexpr int kCallbackMessage = 0x0207;
-
 // The registration of the tray icon: filled once at start-up; then its icon and tip change.
 struct TrayData {
-    int id = 1;
-    int flags = 7;  // the callback, the icon and the tip are valid
-    int callbackMessage = kCallbackMessage;
     QIcon icon;
     std::string tip;  // UTF-8; the record holds at most 63 bytes of it in the ANSI code page
     // Receives the tray's mouse messages as (button, x) the way a picture's mouse-down would:

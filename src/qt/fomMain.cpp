@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +17,8 @@
 #include "qt/HelpViewer.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
+#include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
@@ -49,7 +50,7 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
       renderer_(fonts_, images_, gCurrentTheme, gSettings),
       ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
-    setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+    setWindowTitle(ToQString(kAppTitle));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-32.png"));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-256.png"));
@@ -64,41 +65,44 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
     connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
 
     mnuPopup_ = new QMenu(this);
-    connect(mnuPopup_, &QMenu::aboutToShow, this, [this] {
-        // The items follow the window's state each time the menu opens.
-        mnuPopup_->clear();
-        for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
-            if (item.command == MenuCommand::None) {
-                mnuPopup_->addSeparator();
-                continue;
-            }
-            QAction* action = mnuPopup_->addAction(
-                QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size())));
-            action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
-            const MenuCommand command = item.command;
-            connect(action, &QAction::triggered, this, [this, command] {
-                switch (command) {
-                    case MenuCommand::Hidden:
-                        mnuHidden_Click();
-                        break;
-                    case MenuCommand::Setup:
-                        mnuSetup_Click();
-                        break;
-                    case MenuCommand::Version:
-                        mnuVersion_Click();
-                        break;
-                    case MenuCommand::Help:
-                        mnuHelp_Click();
-                        break;
-                    case MenuCommand::Exit:
-                        mnuExit_Click();
-                        break;
-                    case MenuCommand::None:
-                        break;
-                }
-            });
+    // The items follow the window's state each time the menu opens.
+    connect(mnuPopup_, &QMenu::aboutToShow, this, &fomMain::FillPopupMenu);
+}
+
+void fomMain::FillPopupMenu() {
+    mnuPopup_->clear();
+    for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+        if (item.command == MenuCommand::None) {
+            mnuPopup_->addSeparator();
+            continue;
         }
-    });
+        QAction* action = mnuPopup_->addAction(ToQString(item.caption));
+        action->setObjectName(ToQString(item.name));
+        const MenuCommand command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] { RunMenuCommand(command); });
+    }
+}
+
+void fomMain::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Hidden:
+            mnuHidden_Click();
+            break;
+        case MenuCommand::Setup:
+            mnuSetup_Click();
+            break;
+        case MenuCommand::Version:
+            mnuVersion_Click();
+            break;
+        case MenuCommand::Help:
+            mnuHelp_Click();
+            break;
+        case MenuCommand::Exit:
+            mnuExit_Click();
+            break;
+        case MenuCommand::None:
+            break;
+    }
 }
 
 fomMain::~fomMain() {
@@ -165,13 +169,7 @@ void fomMain::ResetPicture() {
     } else {
         ResetTopMost(this);
     }
-    renderer_.LoadThemePictures();
-    renderer_.SetClientSize(width(), height());
-    renderer_.LayoutPictures();
-    renderer_.GraphReady = false;
-    renderer_.IconReady = false;
-    renderer_.DrawGraph();
-    renderer_.DrawIconGraph(renderer_.picIcon);
+    renderer_.Rebuild(width(), height());
     update();
 }
 
@@ -185,11 +183,7 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (mode >= 1 && mode <= 3) {
         Surface& frame = renderer_.picIconGraph[mode == 1 ? 0 : 1];
         renderer_.DrawIconGraph(frame);
-        const IconImage icon = MakeIconImage(
-            {std::span<const std::uint32_t>(
-                 frame.Pixels(), static_cast<std::size_t>(frame.Width() * frame.Height())),
-             frame.Width(), frame.Height()},
-            ResolveColour(kButtonFaceColour));
+        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
         TrayData.icon = IconImageToQIcon(icon);
         hasTrayGraphIcon_ = !TrayData.icon.isNull();
     } else {
@@ -217,10 +211,7 @@ void fomMain::paintEvent(QPaintEvent*) {
     painter.drawRect(0, 0, width() - 1, height() - 1);
     const Surface& graph = renderer_.picGraph;
     if (graph.Width() > 0 && graph.Height() > 0) {
-        // 0x00BBGGRR words are the bytes R, G, B, X in memory: RGBX8888 reads them as they are.
-        const QImage frame(reinterpret_cast<const uchar*>(graph.Pixels()), graph.Width(),
-                           graph.Height(), graph.Width() * 4, QImage::Format_RGBX8888);
-        painter.drawImage(QPoint(1, 1), frame);
+        painter.drawImage(QPoint(1, 1), SurfaceImage(graph));
     }
 }
 

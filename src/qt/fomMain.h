@@ -72,6 +72,9 @@ class fomMain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The popup menu's items for the window's state, and what an item does.
+    void FillPopupMenu();
+    void RunMenuCommand(MenuCommand command);
     void Form_Resize();
     void Form_QueryUnload();
     void timCycle_Timer();

@@ -10,33 +10,25 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
-#include <QTextBrowser>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "core/config/Globals.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
+#include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomThemeSetup.h"
 
 namespace moravel {
 namespace {
 
-const char* const kHelpContextProperty = "helpContext";
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename W>
 W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
     widget->setObjectName(QLatin1String(name));
     if (helpContext != 0) {
-        widget->setProperty(kHelpContextProperty, helpContext);
+        SetHelpContext(widget, helpContext);
     }
     return widget;
 }
@@ -55,14 +47,24 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
       editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
-    setWindowTitle(Text(kSetupCaption));
+    setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    MakeDisplayControls();
+    MakeThemeControls();
+    MakeButtons();
+    LayOutControls();
+    OrderTabs();
+    ConnectControls();
+    InstallHelpKey(this);
+    Form_Load(mainWindow);
+}
 
+void fomSetup::MakeDisplayControls() {
     Label1_ =
         Named(new QLabel(QStringLiteral("表示サイクル(&C)"), this), "Label1", kHelpSetupCycle);
     cboCycle_ = Named(new QComboBox(this), "cboCycle", kHelpSetupCycle);
     for (const CycleChoice& choice : kCycleChoices) {
-        cboCycle_->addItem(Text(choice.text), choice.seconds);
+        cboCycle_->addItem(ToQString(choice.text), choice.seconds);
     }
     Label1_->setBuddy(cboCycle_);
     chkTopMost_ = Named(new QCheckBox(QStringLiteral("常に最前面に表示する(&F)"), this),
@@ -70,15 +72,17 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     chkIconGraphMode_ =
         Named(new QCheckBox(QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"), this),
               "chkIconGraphMode");
-    auto* iconModes = Named(new QFrame(this), "fraIconGraphMode");
-    auto* iconModeGroup = new QButtonGroup(this);
+    fraIconGraphMode_ = Named(new QFrame(this), "fraIconGraphMode");
+    iconModeGroup_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
-        auto* option = new QRadioButton(Text(kIconModeChoices[i].caption), iconModes);
+        auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), fraIconGraphMode_);
         option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
-        iconModeGroup->addButton(option, kIconModeChoices[i].index);
+        iconModeGroup_->addButton(option, kIconModeChoices[i].index);
         optIconGraphMode_[i] = option;
     }
+}
 
+void fomSetup::MakeThemeControls() {
     Frame1_ = Named(new QGroupBox(QStringLiteral("テーマ(&T)"), this), "Frame1", kHelpSetupTheme);
     // Its access key always leads to the theme list, the control that follows its caption.
     Frame1_->installEventFilter(this);
@@ -96,21 +100,25 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
         Named(new QPushButton(QStringLiteral("削除"), Frame1_), "cmdDelete", kHelpSetupDelete);
     cmdEdit_ =
         Named(new QPushButton(QStringLiteral("編集..."), Frame1_), "cmdEdit", kHelpSetupEdit);
+}
 
+void fomSetup::MakeButtons() {
     cmdExit_ = Named(new QPushButton(QStringLiteral("OK"), this), "cmdExit", kHelpSetupOk);
     cmdCancel_ =
         Named(new QPushButton(QStringLiteral("キャンセル"), this), "cmdCancel", kHelpSetupCancel);
     cmdUpdate_ =
         Named(new QPushButton(QStringLiteral("更新"), this), "cmdUpdate", kHelpSetupUpdate);
     cmdExit_->setDefault(true);
+}
 
-    // Layout, top to bottom.
+// Top to bottom: the cycle, the two check boxes with the icon styles, the theme box, the buttons.
+void fomSetup::LayOutControls() {
     auto* cycleRow = new QHBoxLayout;
     cycleRow->addWidget(Label1_);
     cycleRow->addWidget(cboCycle_);
     cycleRow->addStretch(1);
 
-    auto* iconModeRow = new QHBoxLayout(iconModes);
+    auto* iconModeRow = new QHBoxLayout(fraIconGraphMode_);
     iconModeRow->setContentsMargins(24, 0, 0, 0);  // indented below its box
     for (QRadioButton* option : optIconGraphMode_) {
         iconModeRow->addWidget(option);
@@ -118,6 +126,27 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     }
     iconModeRow->addStretch(1);
 
+    LayOutThemeFrame();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdExit_);
+    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(cmdUpdate_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(cycleRow);
+    layout->addWidget(chkTopMost_);
+    layout->addWidget(chkIconGraphMode_);
+    layout->addWidget(fraIconGraphMode_);
+    layout->addSpacing(4);
+    layout->addWidget(Frame1_);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void fomSetup::LayOutThemeFrame() {
     auto* themeRow = new QHBoxLayout;
     themeRow->addWidget(cboThemeName_, 1);
     themeRow->addSpacing(6);
@@ -130,24 +159,9 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     auto* themeLayout = new QVBoxLayout(Frame1_);
     themeLayout->addLayout(themeRow);
     themeLayout->addLayout(themeButtons);
+}
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdCancel_);
-    buttons->addWidget(cmdUpdate_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(cycleRow);
-    layout->addWidget(chkTopMost_);
-    layout->addWidget(chkIconGraphMode_);
-    layout->addWidget(iconModes);
-    layout->addSpacing(4);
-    layout->addWidget(Frame1_);
-    layout->addSpacing(4);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+void fomSetup::OrderTabs() {
     const std::array<QWidget*, 13> tabOrder = {cboCycle_,
                                                chkTopMost_,
                                                chkIconGraphMode_,
@@ -164,13 +178,15 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
+}
 
-    // The controls write into the state as the user changes them.
+// The controls write into the state as the user changes them; the buttons run their commands.
+void fomSetup::ConnectControls() {
     connect(cboCycle_, &QComboBox::currentIndexChanged, this,
             [this](int row) { state_.cycleRow = row; });
     connect(chkTopMost_, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
     connect(chkIconGraphMode_, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
-    connect(iconModeGroup, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+    connect(iconModeGroup_, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on) {
             state_.SelectIconMode(index);
         }
@@ -182,11 +198,6 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     connect(cmdEdit_, &QPushButton::clicked, this, &fomSetup::cmdEdit_Click);
     connect(cmdSaveAs_, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
     connect(cmdDelete_, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &fomSetup::ShowHelpForFocus);
-
-    Form_Load(mainWindow);
 }
 
 void fomSetup::Form_Load(QWidget* mainWindow) {
@@ -236,7 +247,7 @@ void fomSetup::ShowState() {
         const QSignalBlocker block(cboThemeName_);
         cboThemeName_->clear();
         for (const ThemeListItem& item : state_.themeItems) {
-            cboThemeName_->addItem(QString::fromStdString(item.text), item.itemData);
+            cboThemeName_->addItem(ToQString(item.text), item.itemData);
         }
     }
     ShowThemeSelection();
@@ -247,7 +258,7 @@ void fomSetup::ShowThemeSelection() {
         const QSignalBlocker block(cboThemeName_);
         cboThemeName_->setCurrentIndex(state_.themeRow);
     }
-    lblThemeName_->setText(QString::fromStdString(state_.themeNameLabel));
+    lblThemeName_->setText(ToQString(state_.themeNameLabel));
     cmdDelete_->setEnabled(state_.deleteEnabled);
 }
 
@@ -305,36 +316,6 @@ void fomSetup::cmdDelete_Click() {
         ShowState();
     }
     activateWindow();
-}
-
-std::int32_t fomSetup::HelpContextOf(const QWidget* widget) {
-    for (; widget != nullptr; widget = widget->parentWidget()) {
-        const QVariant context = widget->property(kHelpContextProperty);
-        if (context.isValid()) {
-            return context.toInt();
-        }
-        if (widget->isWindow()) {
-            break;
-        }
-    }
-    return 0;
-}
-
-void fomSetup::ShowHelpForFocus() {
-    const std::int32_t context = HelpContextOf(focusWidget());
-    if (context == 0) {
-        return;
-    }
-    ShowHelp(this, "", context);
-    // The help window answers while this modal dialog is open: it belongs to it until it closes.
-    if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
-        help->windowHandle()->setTransientParent(windowHandle());
-        connect(this, &QDialog::finished, help, [help] {
-            if (help->windowHandle() != nullptr) {
-                help->windowHandle()->setTransientParent(nullptr);
-            }
-        });
-    }
 }
 
 }  // namespace moravel

@@ -10,8 +10,10 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/SetupDialog.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -32,18 +34,23 @@ class fomSetup : public QDialog {
 
     SetupDialog& state() { return state_; }
 
-    // The help topic of `widget`: its own, or that of the nearest control holding it; 0 for none.
-    static std::int32_t HelpContextOf(const QWidget* widget);
-
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The constructor's steps: the controls, their layout and keyboard order, their signals.
+    void MakeDisplayControls();
+    void MakeThemeControls();
+    void MakeButtons();
+    void LayOutControls();
+    void LayOutThemeFrame();
+    void OrderTabs();
+    void ConnectControls();
+
     void Form_Load(QWidget* mainWindow);
     void ShowState();
     void ShowThemeSelection();
-    void ShowHelpForFocus();
 
     void cboThemeName_Click(int row);
     void chkIconGraphMode_Click(bool checked);
@@ -62,6 +69,8 @@ class fomSetup : public QDialog {
     QComboBox* cboCycle_;
     QCheckBox* chkTopMost_;
     QCheckBox* chkIconGraphMode_;
+    QFrame* fraIconGraphMode_;
+    QButtonGroup* iconModeGroup_;
     std::array<QRadioButton*, 3> optIconGraphMode_;  // left to right
     QGroupBox* Frame1_;
     QComboBox* cboThemeName_;

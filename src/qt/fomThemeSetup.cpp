@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -15,7 +14,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,12 +23,13 @@
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
+#include "qt/QtText.h"
+#include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 
 namespace moravel {
 namespace {
 
-constexpr const char* kHelpProperty = "moravelHelpContext";
 constexpr int kPositionCell = 16;  // a 240-twip cell of the position grid
 
 double LogicalDpi() {
@@ -44,22 +43,9 @@ int PixelScale() {
     return std::max(1, static_cast<int>(std::ceil(qApp->devicePixelRatio())));
 }
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-void SetHelp(QWidget* widget, std::int32_t context) {
-    widget->setProperty(kHelpProperty, context);
-}
-
 QPixmap ToPixmap(const Surface& surface, int scale) {
-    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                       surface.Height(), surface.Width() * 4, QImage::Format_RGBX8888);
-    QPixmap pixmap = QPixmap::fromImage(image.copy());
+    // A copy: the pixmap must not share the pixels the editor draws into next.
+    QPixmap pixmap = QPixmap::fromImage(SurfaceImage(surface).copy());
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }
@@ -96,7 +82,7 @@ void Enable(const std::initializer_list<QWidget*> widgets, bool enabled) {
 void FillCombo(QComboBox* combo, const ImageList& list) {
     combo->clear();
     for (const ImageListEntry& entry : list.entries) {
-        combo->addItem(Text(entry.text), entry.itemData);
+        combo->addItem(ToQString(entry.text), entry.itemData);
     }
     combo->setCurrentIndex(list.selected);
 }
@@ -108,20 +94,32 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
       pixelScale_(PixelScale()),
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
-    setWindowTitle(Text(kThemeEditorCaption));
+    setWindowTitle(ToQString(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QLabel* titleCaption = MakeTitle();
+    MakePageButtons();
+    pages_ = new QStackedWidget(this);
+    BuildPages();
+    MakeButtons();
+    LayOutDialog(titleCaption);
+    InstallHelpKey(this);
+}
 
-    auto* Label1 = new QLabel(Utf8("タイトル(&T)"), this);
+QLabel* fomThemeSetup::MakeTitle() {
+    auto* Label1 = new QLabel(ToQString("タイトル(&T)"), this);
     txtTitle_ = new QLineEdit(this);
     txtTitle_->setObjectName(QStringLiteral("txtTitle"));
     Label1->setBuddy(txtTitle_);
-    SetHelp(txtTitle_, ThemeEditorHelp::Title);
+    SetHelpContext(txtTitle_, ThemeEditorHelp::Title);
     connect(txtTitle_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTitle = text.toStdString();
+            state_->txtTitle = ToStdString(text);
         }
     });
+    return Label1;
+}
 
+void fomThemeSetup::MakePageButtons() {
     optPage_ =
         MakeOptions("optPage", {"グラフ(&G)", "背景(&B)", "縦線(&V)", "横線(&H)", "使用率(&P)"},
                     ThemeEditorHelp::Pages, true);
@@ -129,22 +127,25 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
         state_->optPage_Click(index);
         WriteWidgets();
     });
-    pages_ = new QStackedWidget(this);
-    BuildPages();
+}
 
+void fomThemeSetup::MakeButtons() {
     cmdExit_ = new QPushButton(QStringLiteral("OK"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setDefault(true);
-    SetHelp(cmdExit_, ThemeEditorHelp::Ok);
+    SetHelpContext(cmdExit_, ThemeEditorHelp::Ok);
     connect(cmdExit_, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
-    cmdCancel_ = new QPushButton(Utf8("キャンセル"), this);
+    cmdCancel_ = new QPushButton(ToQString("キャンセル"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setAutoDefault(false);
-    SetHelp(cmdCancel_, ThemeEditorHelp::Cancel);
+    SetHelpContext(cmdCancel_, ThemeEditorHelp::Cancel);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
 
+// Top to bottom: the title, the page buttons, the pages, OK and cancel.
+void fomThemeSetup::LayOutDialog(QLabel* titleCaption) {
     auto* title = new QHBoxLayout;
-    title->addWidget(Label1);
+    title->addWidget(titleCaption);
     title->addWidget(txtTitle_, 1);
     auto* pageButtons = new QHBoxLayout;
     pageButtons->setSpacing(2);
@@ -163,10 +164,6 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     layout->addWidget(pages_, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &fomThemeSetup::ShowHelpOnFocus);
 }
 
 fomThemeSetup::~fomThemeSetup() = default;
@@ -180,15 +177,15 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
     for (const char* caption : captions) {
         QAbstractButton* button = nullptr;
         if (pushButtons) {
-            auto* push = new QPushButton(Utf8(caption), this);
+            auto* push = new QPushButton(ToQString(caption), this);
             push->setCheckable(true);
             push->setAutoDefault(false);
             button = push;
         } else {
-            button = new QRadioButton(Utf8(caption), this);
+            button = new QRadioButton(ToQString(caption), this);
         }
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
-        SetHelp(button, helpContext);
+        SetHelpContext(button, helpContext);
         group->addButton(button, index);
         ++index;
     }
@@ -198,7 +195,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
                                                    std::int32_t helpContext, std::int32_t& colour) {
     SwatchRow row;
-    row.caption = new QLabel(Utf8(caption), this);
+    row.caption = new QLabel(ToQString(caption), this);
     row.swatch = new QLabel(this);
     row.swatch->setObjectName(QStringLiteral("lbl%1_%2").arg(QLatin1String(name)).arg(index));
     row.swatch->setAutoFillBackground(true);
@@ -210,7 +207,7 @@ fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, 
     row.button->setFixedWidth(row.button->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
                               16);
     row.caption->setBuddy(row.button);
-    SetHelp(row.button, helpContext);
+    SetHelpContext(row.button, helpContext);
     connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
     return row;
 }
@@ -268,7 +265,7 @@ void fomThemeSetup::BuildPages() {
 }
 
 QGroupBox* fomThemeSetup::BuildGraphPage() {
-    auto* page = new QGroupBox(Utf8("グラフ表示"), this);
+    auto* page = new QGroupBox(ToQString("グラフ表示"), this);
     optForeType_ =
         MakeOptions("optForeType", {"折線(&L)", "塗り潰し(&I)", "パターン(&A)", "ファイル(&F)"},
                     ThemeEditorHelp::ForeType);
@@ -276,9 +273,9 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
         state_->optForeType_Click(index);
         WriteWidgets();
     });
-    chkForeEdge_ = new QCheckBox(Utf8("折線付き(&O)"), this);
+    chkForeEdge_ = new QCheckBox(ToQString("折線付き(&O)"), this);
     chkForeEdge_->setObjectName(QStringLiteral("chkForeEdge"));
-    SetHelp(chkForeEdge_, ThemeEditorHelp::ForeEdge);
+    SetHelpContext(chkForeEdge_, ThemeEditorHelp::ForeEdge);
     connect(chkForeEdge_, &QCheckBox::clicked, this, [this](bool ticked) {
         state_->chkForeEdge_Click(ticked);
         WriteWidgets();
@@ -290,9 +287,9 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
                        i < 2 ? ThemeEditorHelp::ForeLineColours : ThemeEditorHelp::ForeGraphColour,
                        state_->lblForeColor[static_cast<std::size_t>(i)]);
     }
-    chkForePosition_ = new QCheckBox(Utf8("高さに合わせて伸縮させる(&S)"), this);
+    chkForePosition_ = new QCheckBox(ToQString("高さに合わせて伸縮させる(&S)"), this);
     chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
-    SetHelp(chkForePosition_, ThemeEditorHelp::ForePosition);
+    SetHelpContext(chkForePosition_, ThemeEditorHelp::ForePosition);
     connect(chkForePosition_, &QCheckBox::clicked, this,
             [this](bool ticked) { state_->chkForePosition_Click(ticked); });
 
@@ -324,11 +321,11 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
                                    void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                                    QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
     const QString id = QString::fromLatin1(name);
-    caption = new QLabel(Utf8("パターン番号(&E)"), this);
+    caption = new QLabel(ToQString("パターン番号(&E)"), this);
     scroll = new QScrollBar(Qt::Horizontal, this);
     scroll->setObjectName(QStringLiteral("hsc") + id);
     scroll->setMinimumWidth(120);
-    SetHelp(scroll, helpContext);
+    SetHelpContext(scroll, helpContext);
     caption->setBuddy(scroll);
     counter = new QLabel(this);
     counter->setObjectName(QStringLiteral("lbl") + id);
@@ -352,11 +349,11 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
 void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
                                  std::int32_t helpContext, ImageList ThemeEditorState::*list,
                                  QLabel*& caption, QComboBox*& combo) {
-    caption = new QLabel(Utf8("ファイル名(&N)"), this);
+    caption = new QLabel(ToQString("ファイル名(&N)"), this);
     combo = new QComboBox(this);
     combo->setObjectName(QStringLiteral("cbo") + QString::fromLatin1(name));
     combo->setMinimumContentsLength(16);
-    SetHelp(combo, helpContext);
+    SetHelpContext(combo, helpContext);
     caption->setBuddy(combo);
     connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
         if (!writing_) {
@@ -368,7 +365,7 @@ void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
 }
 
 QGroupBox* fomThemeSetup::BuildBackPage() {
-    auto* page = new QGroupBox(Utf8("背景表示"), this);
+    auto* page = new QGroupBox(ToQString("背景表示"), this);
     optBackType_ = MakeOptions("optBackType", {"選択色(&S)", "パターン(&A)", "ファイル(&F)"},
                                ThemeEditorHelp::BackType);
     connect(optBackType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -397,61 +394,11 @@ QGroupBox* fomThemeSetup::BuildBackPage() {
 }
 
 QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
-    auto* page = new QGroupBox(vertical ? Utf8("縦線") : Utf8("横線"), this);
+    auto* page = new QGroupBox(vertical ? ToQString("縦線") : ToQString("横線"), this);
+    MakeLineControls(vertical);
     LineControls& c = vertical ? vLine_ : hLine_;
-    const char* prefix = vertical ? "GraphV" : "GraphH";
-    const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
-    const std::int32_t help = vertical ? ThemeEditorHelp::VLineType : ThemeEditorHelp::HLineType;
-    const QByteArray typeName = name("opt@Type");
-    c.type = vertical ? MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"}, help)
-                      : MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"}, help);
-    connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        if (vertical) {
-            state_->optGraphVType_Click(index);
-        } else {
-            state_->optGraphHType_Click(index);
-        }
-        WriteWidgets();
-    });
-    const char* vCaptions[] = {"1分おきの線色(&O)", "5分おきの線色(&F)", "10分おきの線色(&A)"};
-    const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
-    const QByteArray colourName = name("@Color");
-    for (int i = 0; i < 3; ++i) {
-        c.colour[static_cast<std::size_t>(i)] =
-            MakeSwatch(colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help + 1,
-                       (vertical ? state_->lblGraphVColor
-                                 : state_->lblGraphHColor)[static_cast<std::size_t>(i)]);
-    }
-    const QByteArray lineTypeName = name("opt@LineType");
-    const QByteArray lineModeName = name("opt@LineMode");
-    c.lineTypeCaption = new QLabel(Utf8("線の種類(&L)"), this);
-    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help + 2);
-    c.lineModeCaption = new QLabel(Utf8("描画方法(&M)"), this);
-    c.lineMode =
-        MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"}, help + 3);
-    connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
-    });
-    connect(c.lineMode, &QButtonGroup::idClicked, this, [this, vertical](int index) {
-        (vertical ? state_->optGraphVLineMode : state_->optGraphHLineMode).Select(index);
-    });
-
-    auto* types = OptionColumn(c.type);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = c.colour[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    grid->setColumnStretch(3, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(types);
-    top->addSpacing(12);
-    top->addLayout(grid, 1);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top);
+    layout->addLayout(TypeAndColourRow(c.type, c.colour));
     layout->addSpacing(8);
     const int captionWidth =
         std::max(c.lineTypeCaption->sizeHint().width(), c.lineModeCaption->sizeHint().width());
@@ -463,8 +410,91 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     return page;
 }
 
+void fomThemeSetup::MakeLineControls(bool vertical) {
+    namespace help = ThemeEditorHelp;
+    LineControls& c = vertical ? vLine_ : hLine_;
+    const char* prefix = vertical ? "GraphV" : "GraphH";
+    const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
+    const QByteArray typeName = name("opt@Type");
+    c.type =
+        vertical
+            ? MakeOptions(typeName.constData(), {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"},
+                          help::VLineType)
+            : MakeOptions(typeName.constData(), {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"},
+                          help::HLineType);
+    connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        if (vertical) {
+            state_->optGraphVType_Click(index);
+        } else {
+            state_->optGraphHType_Click(index);
+        }
+        WriteWidgets();
+    });
+    const char* vCaptions[] = {"1分おきの線色(&O)", "5分おきの線色(&F)", "10分おきの線色(&A)"};
+    const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
+    const QByteArray colourName = name("@Color");
+    for (std::size_t i = 0; i < 3; ++i) {
+        c.colour[i] = MakeSwatch(colourName.constData(), static_cast<int>(i),
+                                 vertical ? vCaptions[i] : hCaptions[i],
+                                 vertical ? help::VLineColours : help::HLineColours,
+                                 (vertical ? state_->lblGraphVColor : state_->lblGraphHColor)[i]);
+    }
+    const QByteArray lineTypeName = name("opt@LineType");
+    const QByteArray lineModeName = name("opt@LineMode");
+    c.lineTypeCaption = new QLabel(ToQString("線の種類(&L)"), this);
+    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"},
+                             vertical ? help::VLineKind : help::HLineKind);
+    c.lineModeCaption = new QLabel(ToQString("描画方法(&M)"), this);
+    c.lineMode = MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"},
+                             vertical ? help::VLineMode : help::HLineMode);
+    connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
+    });
+    connect(c.lineMode, &QButtonGroup::idClicked, this, [this, vertical](int index) {
+        (vertical ? state_->optGraphVLineMode : state_->optGraphHLineMode).Select(index);
+    });
+}
+
+QHBoxLayout* fomThemeSetup::TypeAndColourRow(QButtonGroup* types,
+                                             const std::array<SwatchRow, 3>& colours) {
+    auto* typeColumn = OptionColumn(types);
+    typeColumn->addStretch(1);
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        const SwatchRow& row = colours[static_cast<std::size_t>(i)];
+        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
+    }
+    grid->setColumnStretch(3, 1);
+    auto* row = new QHBoxLayout;
+    row->addLayout(typeColumn);
+    row->addSpacing(12);
+    row->addLayout(grid, 1);
+    return row;
+}
+
 QGroupBox* fomThemeSetup::BuildTextPage() {
-    auto* page = new QGroupBox(Utf8("現在の使用率"), this);
+    auto* page = new QGroupBox(ToQString("現在の使用率"), this);
+    MakeTextTypeControls();
+    QHBoxLayout* additional = MakeAdditionalTextRow();
+    QVBoxLayout* font = MakeTextFontColumn();
+    QVBoxLayout* position = MakeTextPositionColumn();
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(font);
+    bottom->addSpacing(16);
+    bottom->addLayout(position);
+    bottom->addStretch(1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(TypeAndColourRow(optTextType_, textColor_));
+    layout->addSpacing(6);
+    layout->addLayout(additional);
+    layout->addSpacing(6);
+    layout->addLayout(bottom);
+    layout->addStretch(1);
+    return page;
+}
+
+void fomThemeSetup::MakeTextTypeControls() {
     optTextType_ = MakeOptions("optTextType", {"無し(&N)", "表示する(&W)", "縁付き(&D)"},
                                ThemeEditorHelp::TextType);
     connect(optTextType_, &QButtonGroup::idClicked, this, [this](int index) {
@@ -478,39 +508,62 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
                        i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours,
                        state_->lblTextColor[static_cast<std::size_t>(i)]);
     }
-    auto* Label3 = new QLabel(Utf8("追加テキスト"), this);
-    auto* Label4 = new QLabel(Utf8("前(&R)"), this);
-    auto* Label5 = new QLabel(Utf8("後(&U)"), this);
+}
+
+QHBoxLayout* fomThemeSetup::MakeAdditionalTextRow() {
+    auto* Label3 = new QLabel(ToQString("追加テキスト"), this);
+    auto* Label4 = new QLabel(ToQString("前(&R)"), this);
+    auto* Label5 = new QLabel(ToQString("後(&U)"), this);
     txtTextPrefix_ = new QLineEdit(this);
     txtTextPrefix_->setObjectName(QStringLiteral("txtTextPrefix"));
     txtTextSuffix_ = new QLineEdit(this);
     txtTextSuffix_->setObjectName(QStringLiteral("txtTextSuffix"));
     for (QLineEdit* edit : {txtTextPrefix_, txtTextSuffix_}) {
-        SetHelp(edit, ThemeEditorHelp::TextAdditional);
+        SetHelpContext(edit, ThemeEditorHelp::TextAdditional);
         edit->setMaximumWidth(100);
     }
     Label4->setBuddy(txtTextPrefix_);
     Label5->setBuddy(txtTextSuffix_);
     connect(txtTextPrefix_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextPrefix_Change(text.toStdString());
+            state_->txtTextPrefix_Change(ToStdString(text));
             ShowPictures();
         }
     });
     connect(txtTextSuffix_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextSuffix_Change(text.toStdString());
+            state_->txtTextSuffix_Change(ToStdString(text));
             ShowPictures();
         }
     });
-    cmdTextFont_ = new QPushButton(Utf8("フォント設定(&F)..."), this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Label3);
+    row->addSpacing(8);
+    row->addWidget(Label4);
+    row->addWidget(txtTextPrefix_);
+    row->addSpacing(8);
+    row->addWidget(Label5);
+    row->addWidget(txtTextSuffix_);
+    row->addStretch(1);
+    return row;
+}
+
+QVBoxLayout* fomThemeSetup::MakeTextFontColumn() {
+    cmdTextFont_ = new QPushButton(ToQString("フォント設定(&F)..."), this);
     cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
     cmdTextFont_->setAutoDefault(false);
-    SetHelp(cmdTextFont_, ThemeEditorHelp::TextFont);
+    SetHelpContext(cmdTextFont_, ThemeEditorHelp::TextFont);
     connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
+    auto* column = new QVBoxLayout;
+    column->addWidget(cmdTextFont_, 0, Qt::AlignLeft);
+    column->addWidget(picTextFont_);
+    return column;
+}
 
-    auto* Label2 = new QLabel(Utf8("表示位置(&O)"), this);
+// The caption and the 3 x 3 grid of places for the usage text, with the chosen place's name.
+QVBoxLayout* fomThemeSetup::MakeTextPositionColumn() {
+    auto* Label2 = new QLabel(ToQString("表示位置(&O)"), this);
     Frame5_ = new QFrame(this);
     Frame5_->setObjectName(QStringLiteral("Frame5"));
     optTextPosition_ = MakeOptions("optTextPosition", {"", "", "", "", "", "", "", "", ""},
@@ -528,59 +581,19 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
     lblTextPosition_ = new QLabel(this);
     lblTextPosition_->setObjectName(QStringLiteral("lblTextPosition"));
     lblTextPosition_->setMinimumWidth(
-        lblTextPosition_->fontMetrics().horizontalAdvance(Utf8("右上右")));
+        lblTextPosition_->fontMetrics().horizontalAdvance(ToQString("右上右")));
     connect(optTextPosition_, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optTextPosition_Click(index);
         WriteWidgets();
     });
-
-    auto* types = OptionColumn(optTextType_);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = textColor_[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    grid->setColumnStretch(3, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(types);
-    top->addSpacing(12);
-    top->addLayout(grid, 1);
-
-    auto* extra = new QHBoxLayout;
-    extra->addWidget(Label3);
-    extra->addSpacing(8);
-    extra->addWidget(Label4);
-    extra->addWidget(txtTextPrefix_);
-    extra->addSpacing(8);
-    extra->addWidget(Label5);
-    extra->addWidget(txtTextSuffix_);
-    extra->addStretch(1);
-
-    auto* fontColumn = new QVBoxLayout;
-    fontColumn->addWidget(cmdTextFont_, 0, Qt::AlignLeft);
-    fontColumn->addWidget(picTextFont_);
-    auto* position = new QVBoxLayout;
-    position->addWidget(Label2);
-    auto* positionRow = new QHBoxLayout;
-    positionRow->addWidget(Frame5_);
-    positionRow->addWidget(lblTextPosition_);
-    position->addLayout(positionRow);
-    position->addStretch(1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(fontColumn);
-    bottom->addSpacing(16);
-    bottom->addLayout(position);
-    bottom->addStretch(1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top);
-    layout->addSpacing(6);
-    layout->addLayout(extra);
-    layout->addSpacing(6);
-    layout->addLayout(bottom);
-    layout->addStretch(1);
-    return page;
+    auto* column = new QVBoxLayout;
+    column->addWidget(Label2);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Frame5_);
+    row->addWidget(lblTextPosition_);
+    column->addLayout(row);
+    column->addStretch(1);
+    return column;
 }
 
 int fomThemeSetup::Edit() {
@@ -618,13 +631,24 @@ void fomThemeSetup::showEvent(QShowEvent* event) {
 void fomThemeSetup::WriteWidgets() {
     const ThemeEditorState& s = *state_;
     writing_ = true;
-    if (txtTitle_->text().toStdString() != s.txtTitle) {
-        txtTitle_->setText(QString::fromStdString(s.txtTitle));
+    if (ToStdString(txtTitle_->text()) != s.txtTitle) {
+        txtTitle_->setText(ToQString(s.txtTitle));
     }
     Check(optPage_, s.optPage.Value());
     pages_->setCurrentIndex(s.optPage.Value());
+    WriteGraphPage();
+    WriteBackPage();
+    WriteLinePage(vLine_, s.optGraphVType, s.lblGraphVColor, s.optGraphVLineType,
+                  s.optGraphVLineMode, s.vLinePage);
+    WriteLinePage(hLine_, s.optGraphHType, s.lblGraphHColor, s.optGraphHLineType,
+                  s.optGraphHLineMode, s.hLinePage);
+    WriteTextPage();
+    writing_ = false;
+    ShowPictures();
+}
 
-    // Graph page.
+void fomThemeSetup::WriteGraphPage() {
+    const ThemeEditorState& s = *state_;
     Check(optForeType_, s.optForeType.Selected());
     optForeType_->button(2)->setEnabled(s.PatternChoicesEnabled());
     chkForeEdge_->setChecked(s.chkForeEdge);
@@ -643,10 +667,12 @@ void fomThemeSetup::WriteWidgets() {
     chkForePosition_->setEnabled(g.stretch);
     hscForeNo_->setRange(0, s.hscForeNo.max);
     hscForeNo_->setValue(s.hscForeNo.value);
-    lblForeNo_->setText(QString::fromStdString(s.lblForeNo));
+    lblForeNo_->setText(ToQString(s.lblForeNo));
     cboForeName_->setCurrentIndex(s.cboForeName.selected);
+}
 
-    // Background page.
+void fomThemeSetup::WriteBackPage() {
+    const ThemeEditorState& s = *state_;
     Check(optBackType_, s.optBackType.Selected());
     optBackType_->button(1)->setEnabled(s.PatternChoicesEnabled());
     ShowColour(backColor_.swatch, s.lblBackColor);
@@ -656,34 +682,31 @@ void fomThemeSetup::WriteWidgets() {
     Enable({lblBackName_, cboBackName_}, b.fileName);
     hscBackNo_->setRange(0, s.hscBackNo.max);
     hscBackNo_->setValue(s.hscBackNo.value);
-    lblBackNo_->setText(QString::fromStdString(s.lblBackNo));
+    lblBackNo_->setText(ToQString(s.lblBackNo));
     cboBackName_->setCurrentIndex(s.cboBackName.selected);
+}
 
-    // Line pages.
-    const auto writeLines = [](LineControls& c, const OptionButtons& type,
-                               const std::array<std::int32_t, 3>& colours,
-                               const OptionButtons& lineType, const OptionButtons& lineMode,
-                               const LinePageEnabling& e) {
-        Check(c.type, type.Selected());
-        Check(c.lineType, lineType.Selected());
-        Check(c.lineMode, lineMode.Selected());
-        for (std::size_t i = 0; i < 3; ++i) {
-            ShowColour(c.colour[i].swatch, colours[i]);
-            Enable({c.colour[i].caption, c.colour[i].button}, e.colours[i]);
-        }
-        Enable({c.lineTypeCaption, c.lineModeCaption}, e.lineKind);
-        EnableAll(c.lineType, e.lineKind);
-        EnableAll(c.lineMode, e.lineKind);
-    };
-    writeLines(vLine_, s.optGraphVType, s.lblGraphVColor, s.optGraphVLineType, s.optGraphVLineMode,
-               s.vLinePage);
-    writeLines(hLine_, s.optGraphHType, s.lblGraphHColor, s.optGraphHLineType, s.optGraphHLineMode,
-               s.hLinePage);
+void fomThemeSetup::WriteLinePage(LineControls& c, const OptionButtons& type,
+                                  const std::array<std::int32_t, 3>& colours,
+                                  const OptionButtons& lineType, const OptionButtons& lineMode,
+                                  const LinePageEnabling& e) {
+    Check(c.type, type.Selected());
+    Check(c.lineType, lineType.Selected());
+    Check(c.lineMode, lineMode.Selected());
+    for (std::size_t i = 0; i < 3; ++i) {
+        ShowColour(c.colour[i].swatch, colours[i]);
+        Enable({c.colour[i].caption, c.colour[i].button}, e.colours[i]);
+    }
+    Enable({c.lineTypeCaption, c.lineModeCaption}, e.lineKind);
+    EnableAll(c.lineType, e.lineKind);
+    EnableAll(c.lineMode, e.lineKind);
+}
 
-    // Usage-text page.
+void fomThemeSetup::WriteTextPage() {
+    const ThemeEditorState& s = *state_;
     Check(optTextType_, s.optTextType.Selected());
     Check(optTextPosition_, s.optTextPosition.Selected());
-    lblTextPosition_->setText(QString::fromStdString(s.lblTextPosition));
+    lblTextPosition_->setText(ToQString(s.lblTextPosition));
     for (std::size_t i = 0; i < 3; ++i) {
         ShowColour(textColor_[i].swatch, s.lblTextColor[i]);
     }
@@ -694,14 +717,12 @@ void fomThemeSetup::WriteWidgets() {
     Enable(
         {textColor_[1].caption, textColor_[1].button, textColor_[2].caption, textColor_[2].button},
         t.edgeColours);
-    if (txtTextPrefix_->text().toStdString() != s.txtTextPrefix) {
-        txtTextPrefix_->setText(QString::fromStdString(s.txtTextPrefix));
+    if (ToStdString(txtTextPrefix_->text()) != s.txtTextPrefix) {
+        txtTextPrefix_->setText(ToQString(s.txtTextPrefix));
     }
-    if (txtTextSuffix_->text().toStdString() != s.txtTextSuffix) {
-        txtTextSuffix_->setText(QString::fromStdString(s.txtTextSuffix));
+    if (ToStdString(txtTextSuffix_->text()) != s.txtTextSuffix) {
+        txtTextSuffix_->setText(ToQString(s.txtTextSuffix));
     }
-    writing_ = false;
-    ShowPictures();
 }
 
 void fomThemeSetup::ShowPictures() {
@@ -725,16 +746,6 @@ void fomThemeSetup::cmdTextFont_Click() {
     ShowFontDialog(this, font.Name, font.Size, font.Style);
     state_->TextFontChanged();
     ShowPictures();
-}
-
-void fomThemeSetup::ShowHelpOnFocus() {
-    for (QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
-        const QVariant context = w->property(kHelpProperty);
-        if (context.isValid()) {
-            ShowHelp(this, "", context.toInt());
-            return;
-        }
-    }
 }
 
 }  // namespace moravel

@@ -14,15 +14,17 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QGridLayout;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QStackedWidget;
+class QVBoxLayout;
 
 namespace moravel {
 
@@ -51,11 +53,25 @@ class fomThemeSetup : public QDialog {
         QPushButton* button = nullptr;
     };
 
+    struct LineControls;
+
+    // The constructor's steps, top to bottom.
+    QLabel* MakeTitle();  // returns the title's caption
+    void MakePageButtons();
     void BuildPages();
+    void MakeButtons();
+    void LayOutDialog(QLabel* titleCaption);
+
+    // The pages and their parts.
     QGroupBox* BuildGraphPage();
     QGroupBox* BuildBackPage();
     QGroupBox* BuildLinePage(bool vertical);
+    void MakeLineControls(bool vertical);
     QGroupBox* BuildTextPage();
+    void MakeTextTypeControls();
+    QHBoxLayout* MakeAdditionalTextRow();
+    QVBoxLayout* MakeTextFontColumn();
+    QVBoxLayout* MakeTextPositionColumn();
     QButtonGroup* MakeOptions(const char* name, std::initializer_list<const char*> captions,
                               std::int32_t helpContext, bool pushButtons = false);
     // A colour's row; its "..." button opens the colour dialog on `colour`.
@@ -69,16 +85,24 @@ class fomThemeSetup : public QDialog {
     // The image-file row of a page ("ForeName" or "BackName"), put into `grid` at `row`.
     void MakeImageRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
                       ImageList ThemeEditorState::*list, QLabel*& caption, QComboBox*& combo);
+    // A page's type options in a column beside its three colours.
+    static QHBoxLayout* TypeAndColourRow(QButtonGroup* types,
+                                         const std::array<SwatchRow, 3>& colours);
 
     void Form_Load();
     // Shows the state: every control's value, the enabling rules and the pictures.
     void WriteWidgets();
+    void WriteGraphPage();
+    void WriteBackPage();
+    void WriteLinePage(LineControls& c, const OptionButtons& type,
+                       const std::array<std::int32_t, 3>& colours, const OptionButtons& lineType,
+                       const OptionButtons& lineMode, const LinePageEnabling& e);
+    void WriteTextPage();
     void ShowPictures();
     // The colour dialog for one swatch; a chosen colour replaces the swatch's.
     void PickColour(std::int32_t& swatch);
     void cmdExit_Click();
     void cmdTextFont_Click();
-    void ShowHelpOnFocus();
 
     int pixelScale_;  // device pixels per pixel of the pictures
     QtFontEngine fonts_;

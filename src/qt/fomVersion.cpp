@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/Globals.h"
+#include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 
 namespace moravel {
@@ -21,7 +22,7 @@ fomVersion::fomVersion(QWidget* mainWindow)
       Label3_(new QLabel(this)),
       cmdOk_(new QPushButton(QStringLiteral("OK"), this)),
       timPress_(new QTimer(this)) {
-    setWindowTitle(QString::fromUtf8(kAboutCaption.data(), kAboutCaption.size()));
+    setWindowTitle(ToQString(kAboutCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     for (int i = 0; i < kPressFrames; ++i) {
         picAnime_[static_cast<std::size_t>(i)] =
@@ -59,10 +60,10 @@ fomVersion::fomVersion(QWidget* mainWindow)
 }
 
 void fomVersion::Form_Load(QWidget* mainWindow) {
-    Label1_->setText(QString::fromStdString(
-        VersionLine(kAppTitle, gVersion.Major, gVersion.Minor, gVersion.Revision)));
-    Label2_->setText(QString::fromUtf8(kRightsNotice.data(), kRightsNotice.size()));
-    Label3_->setText(QString::fromUtf8(kLegalNotice.data(), kLegalNotice.size()));
+    Label1_->setText(
+        ToQString(VersionLine(kAppTitle, gVersion.Major, gVersion.Minor, gVersion.Revision)));
+    Label2_->setText(ToQString(kRightsNotice));
+    Label3_->setText(ToQString(kLegalNotice));
     ShowFrame();
     adjustSize();
     if (mainWindow != nullptr && mainWindow->isVisible()) {

@@ -6,6 +6,7 @@
 
 #include "core/os/ProgramFolder.h"
 #include "qt/QtSystemColours.h"
+#include "qt/QtText.h"
 #include "qt/SingleInstance.h"
 #include "qt/Termination.h"
 #include "qt/fomMain.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     }
 
     moravel::SingleInstance instance(
-        moravel::SingleInstance::NameFor(QString::fromStdString(moravel::ProgramFolder())));
+        moravel::SingleInstance::NameFor(moravel::ToQString(moravel::ProgramFolder())));
     if (instance.ActivateRunning()) {
         return 0;  // the running program comes forward instead
     }

@@ -363,7 +363,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
         {"cmdCancel", 1009},      {"cmdUpdate", 1010},
     };
     for (const auto& [name, context] : contexts) {
-        QCOMPARE(fomSetup::HelpContextOf(Child<QWidget>(d, name)), context);
+        QCOMPARE(HelpContextOf(Child<QWidget>(d, name)), context);
     }
 
     test::WriteBytes(f.folder.File("Moravel.HLP"),

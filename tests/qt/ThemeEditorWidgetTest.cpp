@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <functional>
 
@@ -75,6 +77,7 @@ class ThemeEditorWidgetTest : public QObject {
     void aStripOf24PatternsCountsFrom1To24();
     void withoutAStripThePatternChoicesAreOff();
     void f1OpensTheTopicOfTheFocusedControl();
+    void f1HelpIsNotBlockedByTheModalEditor();
     void anEditedThemeSavedReadsBackAsChosen();
     void theRealColourDialogGivesTheColourChosen();
     void theRealFontDialogKeepsUntouchedStyleBits();
@@ -458,6 +461,28 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     if (HelpWindow() != nullptr) {
         HelpWindow()->close();
     }
+    gHelpFile.clear();
+}
+
+void ThemeEditorWidgetTest::f1HelpIsNotBlockedByTheModalEditor() {
+    test::WriteBytes(folder_->File("Moravel.HLP"),
+                     "<html><body><a name=\"2001\"></a><h1>Title</h1></body></html>");
+    gHelpFile = folder_->File("Moravel.HLP");
+    QPointer<QTextBrowser> help;
+    Edit([this, &help](fomThemeSetup& d) {
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        Find<QWidget>("txtTitle")->setFocus();
+        QTest::keyClick(Find<QWidget>("txtTitle"), Qt::Key_F1);
+        help = HelpWindow();
+        QVERIFY(help != nullptr);
+        QVERIFY(help->isVisible());
+        // Qt lets input reach a window only if the open modal dialog is its ancestor.
+        QVERIFY(d.windowHandle()->isAncestorOf(help->windowHandle(), QWindow::IncludeTransients));
+    });
+    // Closed, the editor lets it go.
+    QVERIFY(help != nullptr);
+    QVERIFY(help->windowHandle()->transientParent() != dialog_->windowHandle());
+    help->close();
     gHelpFile.clear();
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "Args.h"
@@ -19,6 +20,8 @@
 #include "qt/IconPixmap.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
+#include "qt/QtText.h"
+#include "qt/SurfaceImage.h"
 
 namespace moravel::tool {
 namespace {
@@ -59,19 +62,6 @@ bool ParseSize(std::string_view text, std::int32_t& width, std::int32_t& height)
     return true;
 }
 
-QImage SurfaceToQImage(const Surface& surface) {
-    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
-    for (std::int32_t y = 0; y < surface.Height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (std::int32_t x = 0; x < surface.Width(); ++x) {
-            const Colour c = surface.Pixel(x, y);
-            line[x] = qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
-                           static_cast<int>(BlueOf(c)));
-        }
-    }
-    return image;
-}
-
 // Qt's notes about the session (no runtime folder, no display) are noise for a command-line tool;
 // only its errors are shown.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -81,16 +71,52 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }
 
 bool SavePng(const QImage& image, const std::string& path) {
-    if (image.save(QString::fromStdString(path), "PNG")) {
+    if (image.save(ToQString(path), "PNG")) {
         return true;
     }
     std::fprintf(stderr, "moravel-tool: cannot write '%s'\n", path.c_str());
     return false;
 }
 
-}  // namespace
+// What `render` is asked to draw and where to write it.
+struct RenderRequest {
+    std::string history;
+    std::optional<std::string> theme;
+    std::optional<std::string> themesDir;
+    std::optional<std::string> out;
+    std::optional<std::string> iconOut;
+    std::int32_t width = kDefaultWidth;
+    std::int32_t height = kDefaultHeight;
+    std::int32_t historySize = kDefaultHistorySize;
+    std::int32_t iconMode = 0;
+};
 
-int RunRenderCommand(std::span<const std::string> args) {
+// --size, --history-size and --icon-mode into `request`: kExitOk, or a usage error's status.
+int ReadNumbers(const Args& parsed, RenderRequest& request) {
+    if (const auto size = parsed.Value("size");
+        size && !ParseSize(*size, request.width, request.height)) {
+        return UsageError("--size wants WxH, each side 1.." + std::to_string(kMaxSide));
+    }
+    if (const auto n = parsed.Value("history-size")) {
+        const auto count = ParseCount(*n);
+        if (!count || *count < 1 || *count > kMaxHistorySize) {
+            return UsageError("--history-size wants a number from 1 to " +
+                              std::to_string(kMaxHistorySize));
+        }
+        request.historySize = *count;
+    }
+    if (const auto mode = parsed.Value("icon-mode")) {
+        const auto value = ParseCount(*mode);
+        if (!value || *value < 1 || *value > 3) {
+            return UsageError("--icon-mode wants 1, 2 or 3");
+        }
+        request.iconMode = *value;
+    }
+    return kExitOk;
+}
+
+// The options in `args` into `request`: kExitOk, or a usage error's status.
+int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request) {
     const Args parsed(
         args,
         {"history", "theme", "themes-dir", "size", "history-size", "out", "icon-mode", "icon-out"},
@@ -98,59 +124,79 @@ int RunRenderCommand(std::span<const std::string> args) {
     if (!parsed.error().empty()) {
         return UsageError(parsed.error());
     }
-    const auto historyPath = parsed.Value("history");
-    if (!historyPath) {
+    const auto history = parsed.Value("history");
+    if (!history) {
         return UsageError("--history FILE is required");
     }
-    std::int32_t width = kDefaultWidth;
-    std::int32_t height = kDefaultHeight;
-    if (const auto size = parsed.Value("size"); size && !ParseSize(*size, width, height)) {
-        return UsageError("--size wants WxH, each side 1.." + std::to_string(kMaxSide));
+    request.history = *history;
+    if (const int status = ReadNumbers(parsed, request); status != kExitOk) {
+        return status;
     }
-    std::int32_t historySize = kDefaultHistorySize;
-    if (const auto n = parsed.Value("history-size")) {
-        const auto count = ParseCount(*n);
-        if (!count || *count < 1 || *count > kMaxHistorySize) {
-            return UsageError("--history-size wants a number from 1 to " +
-                              std::to_string(kMaxHistorySize));
-        }
-        historySize = *count;
-    }
-    std::int32_t iconMode = 0;
-    const auto iconOut = parsed.Value("icon-out");
-    if (const auto mode = parsed.Value("icon-mode")) {
-        const auto value = ParseCount(*mode);
-        if (!value || *value < 1 || *value > 3) {
-            return UsageError("--icon-mode wants 1, 2 or 3");
-        }
-        iconMode = *value;
-    }
-    if ((iconMode != 0) != iconOut.has_value()) {
+    request.theme = parsed.Value("theme");
+    request.themesDir = parsed.Value("themes-dir");
+    request.out = parsed.Value("out");
+    request.iconOut = parsed.Value("icon-out");
+    if ((request.iconMode != 0) != request.iconOut.has_value()) {
         return UsageError("--icon-mode and --icon-out go together");
     }
-    const auto out = parsed.Value("out");
-    if (!out && !iconOut) {
+    if (!request.out && !request.iconOut) {
         return UsageError("nothing to write: give --out FILE.png or --icon-out FILE.png");
     }
-    if (!IsFile(*historyPath)) {
-        std::fprintf(stderr, "moravel-tool: no history file '%s'\n", historyPath->c_str());
+    return kExitOk;
+}
+
+// The window's first frame after its pictures are reset, and the icon picture if asked for, as
+// PNG files.
+int DrawAndSave(const RenderRequest& request, ThemeRecord& theme, const SettingsRecord& settings,
+                std::vector<std::int32_t>& samples, std::int32_t& historyPos) {
+    QtFontEngine fonts(kToolDpi);
+    QtImageLoader images;
+    Renderer renderer(fonts, images, theme, settings);
+    if (request.themesDir) {
+        renderer.SetThemesFolder(*request.themesDir);
+    }
+    renderer.SetHistory(HistoryView{samples.data(), request.historySize, &historyPos});
+    renderer.Rebuild(request.width + 2, request.height + 2);
+
+    if (request.out && !SavePng(SurfaceImage(renderer.picGraph), *request.out)) {
         return kExitFailure;
     }
+    if (request.iconOut) {
+        Surface& frame = renderer.picIconGraph[request.iconMode == 1 ? 0 : 1];
+        renderer.DrawIconGraph(frame);
+        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
+        if (!SavePng(IconImageToQImage(icon), *request.iconOut)) {
+            return kExitFailure;
+        }
+    }
+    return kExitOk;
+}
 
-    std::vector<std::int32_t> samples(static_cast<std::size_t>(historySize), 0);
+}  // namespace
+
+int RunRenderCommand(std::span<const std::string> args) {
+    RenderRequest request;
+    if (const int status = ParseRenderRequest(args, request); status != kExitOk) {
+        return status;
+    }
+    if (!IsFile(request.history)) {
+        std::fprintf(stderr, "moravel-tool: no history file '%s'\n", request.history.c_str());
+        return kExitFailure;
+    }
+    std::vector<std::int32_t> samples(static_cast<std::size_t>(request.historySize), 0);
     const std::int32_t read =
-        ReadHistoryText(ReadTextFile(*historyPath, "", kMaxTestDataBytes), samples);
-    std::int32_t historyPos = read % historySize;
+        ReadHistoryText(ReadTextFile(request.history, "", kMaxTestDataBytes), samples);
+    std::int32_t historyPos = read % request.historySize;
 
     ThemeRecord theme;
-    if (const auto themePath = parsed.Value("theme")) {
-        LoadThemeFile(theme, *themePath);  // a missing file gives the built-in theme
+    if (request.theme) {
+        LoadThemeFile(theme, *request.theme);  // a missing file gives the built-in theme
     } else {
         SetDefaultTheme(theme);
     }
     SettingsRecord settings;
     SetDefaultSettings(settings);
-    settings.IconGraphMode = iconMode;
+    settings.IconGraphMode = request.iconMode;
     settings.State = 0;
 
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -161,36 +207,7 @@ int RunRenderCommand(std::span<const std::string> args) {
     char qtName[] = "moravel-tool";
     char* qtArgv[] = {qtName, nullptr};
     const QGuiApplication app(qtArgc, qtArgv);
-
-    QtFontEngine fonts(kToolDpi);
-    QtImageLoader images;
-    Renderer renderer(fonts, images, theme, settings);
-    if (const auto themesDir = parsed.Value("themes-dir")) {
-        renderer.SetThemesFolder(*themesDir);
-    }
-    renderer.SetHistory(HistoryView{samples.data(), historySize, &historyPos});
-    renderer.SetClientSize(width + 2, height + 2);
-
-    // The window's first frame after its pictures are reset.
-    renderer.LoadThemePictures();
-    renderer.LayoutPictures();
-    renderer.GraphReady = false;
-    renderer.IconReady = false;
-    renderer.DrawGraph();
-    renderer.DrawIconGraph(renderer.picIcon);
-
-    if (out && !SavePng(SurfaceToQImage(renderer.picGraph), *out)) {
-        return kExitFailure;
-    }
-    if (iconOut) {
-        Surface& frame = renderer.picIconGraph[iconMode == 1 ? 0 : 1];
-        renderer.DrawIconGraph(frame);
-        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
-        if (!SavePng(IconImageToQImage(icon), *iconOut)) {
-            return kExitFailure;
-        }
-    }
-    return kExitOk;
+    return DrawAndSave(request, theme, settings, samples, historyPos);
 }
 
 }  // namespace moravel::tool

@@ -69,7 +69,6 @@ class OptionButtons {
   public:
     explicit OptionButtons(std::int32_t count) : count_(count) {}
 
-    std::int32_t Count() const { return count_; }
     // The button that is on, or -1 when none is.
     std::int32_t Selected() const { return selected_; }
     // The index a record stores: the button that is on, 0 when none is.
@@ -203,8 +202,6 @@ class ThemeEditorState {
     void UpdateHLinePage();
 
     bool PatternChoicesEnabled() const { return patternCount_ >= 1; }
-    std::int32_t PatternCount() const { return patternCount_; }
-    const Surface& PatternStrip() const { return picPattern_; }
 
     ThemeRecord WorkTheme;
     std::int32_t EditResult = -1;

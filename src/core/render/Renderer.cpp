@@ -1,4 +1,4 @@
-// Renderer: construction, theme pictures, layout and the tone column table.
+// Renderer: construction, the whole rebuild, theme pictures, layout and the tone column table.
 #include "core/render/Renderer.h"
 
 #include <algorithm>
@@ -29,6 +29,16 @@ Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
 void Renderer::SetHistory(const HistoryView& history) {
     history_ = history;
     ToneColumn.assign(static_cast<std::size_t>(history_.Empty() ? 0 : history_.count), 0);
+}
+
+void Renderer::Rebuild(std::int32_t clientWidth, std::int32_t clientHeight) {
+    LoadThemePictures();
+    SetClientSize(clientWidth, clientHeight);
+    LayoutPictures();
+    GraphReady = false;
+    IconReady = false;
+    DrawGraph();
+    DrawIconGraph(picIcon);
 }
 
 void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
@@ -64,7 +74,24 @@ void Renderer::LoadThemePictures() {
     // The frame pictures are fixed; painting them again picks up a changed button-face colour.
     PaintIconFrame(picIconGraph[0], 0);
     PaintIconFrame(picIconGraph[1], 1);
+    SizeIconSurfaces();
 
+    bool loaded = LoadToneSource();
+    if (loaded) {
+        loaded = ApplyBackground(simple);
+    }
+    if (loaded) {
+        ApplyFont();
+    } else {
+        UseFallbackTheme();
+    }
+    // The texts of the values are made here, where memory may be taken; rebuild frames only
+    // refill them.
+    RebuildTexts();
+    ResetToneColumns();
+}
+
+void Renderer::SizeIconSurfaces() {
     // Icon work surface: the inner area of the style's frame picture.
     switch (settings_.IconGraphMode) {
         case 1:
@@ -81,49 +108,38 @@ void Renderer::LoadThemePictures() {
     picIconMask.Resize(picIcon.Width(), picIcon.Height());
     picIconBack.Resize(picIcon.Width(), picIcon.Height());
     picIconTone.Resize(picReadTone.Width(), picIcon.Height());
+}
 
-    // Tone source.
-    bool loaded = true;
+bool Renderer::LoadToneSource() {
     switch (theme_.ForeType) {
         case 0:
         case 1:
             picTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
             picIconTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
-            break;
+            return true;
         case 2:
             CutPattern(picReadTone, theme_.ForeNo);
-            break;
+            return true;
         case 3:
-            loaded = LoadPicture(theme_.ForeName, picReadTone);
-            break;
+            return LoadPicture(theme_.ForeName, picReadTone);
         default:
-            break;
+            return true;
     }
+}
 
-    if (loaded) {
-        loaded = ApplyBackground(simple);
-    }
-
-    if (loaded) {
-        ApplyFont();
-    } else {
-        // A theme picture that cannot be had: a green line graph on black. The record itself
-        // changes, so every later frame draws the fallback.
-        theme_.ForeType = 0;
-        theme_.ForeEdge = 0;
-        theme_.ForeColor1 = 0x00FF00;
-        theme_.ForeColor2 = 0x00FF00;
-        theme_.ForeColor3 = 0x00FF00;
-        theme_.BackType = 0;
-        theme_.BackColor = 0x000000;
-        // The fallback's own background, so no colour or picture of the failed theme is left
-        // behind in the layers (a plain colour never fails).
-        ApplyBackground(IsSimpleBack());
-    }
-    // The texts of the values are made here, where memory may be taken; rebuild frames only
-    // refill them.
-    RebuildTexts();
-    ResetToneColumns();
+void Renderer::UseFallbackTheme() {
+    // A theme picture that cannot be had: a green line graph on black. The record itself
+    // changes, so every later frame draws the fallback.
+    theme_.ForeType = 0;
+    theme_.ForeEdge = 0;
+    theme_.ForeColor1 = 0x00FF00;
+    theme_.ForeColor2 = 0x00FF00;
+    theme_.ForeColor3 = 0x00FF00;
+    theme_.BackType = 0;
+    theme_.BackColor = 0x000000;
+    // The fallback's own background, so no colour or picture of the failed theme is left
+    // behind in the layers (a plain colour never fails).
+    ApplyBackground(IsSimpleBack());
 }
 
 bool Renderer::ApplyBackground(bool simple) {

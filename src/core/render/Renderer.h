@@ -4,10 +4,11 @@
 // One object, held by the main window. It reads the current theme (and changes it to the fallback
 // when a theme picture cannot be loaded), the settings and the usage history; pictures come through
 // the ImageLoader and text through the FontEngine. Frames are composed off screen: after DrawGraph
-// returns, picGraph holds a whole frame and the window paints from it.
+// returns, picGraph holds a whole frame and the window paints from it. Rebuild is the whole way
+// from a theme to its first frame, for the window and everything that draws as it does.
 //
-// Memory is taken only by LoadThemePictures, LayoutPictures and SetHistory; the frames themselves
-// (DrawGraph, DrawIconGraph) allocate nothing.
+// Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory; the
+// frames themselves (DrawGraph, DrawIconGraph) allocate nothing.
 #pragma once
 
 #include <array>
@@ -40,9 +41,13 @@ class Renderer {
     // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
     // reallocated.
     void SetHistory(const HistoryView& history);
-    const HistoryView& History() const { return history_; }
     // The main window's client area; picGraph is fitted to it by LayoutPictures.
     void SetClientSize(std::int32_t width, std::int32_t height);
+
+    // Everything again from the current theme and settings, fitted to a client area of
+    // `clientWidth` x `clientHeight`: the theme's pictures, the layout, both graphs rebuilt and
+    // drawn (the window graph into picGraph, the icon graph into picIcon).
+    void Rebuild(std::int32_t clientWidth, std::int32_t clientHeight);
 
     // Surfaces and pictures.
     void LoadThemePictures();
@@ -106,7 +111,10 @@ class Renderer {
     std::string ImagePath(std::string_view name) const;
     std::string PatternPath() const;
     bool LoadPicture(const std::string& name, Surface& target);
+    void SizeIconSurfaces();
+    bool LoadToneSource();
     bool ApplyBackground(bool simple);
+    void UseFallbackTheme();
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
     void ComposeIcon(Surface& target, bool simple);

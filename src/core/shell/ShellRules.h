@@ -14,7 +14,6 @@ namespace moravel {
 
 inline constexpr std::string_view kHideCaption = "隠す(&B)";
 inline constexpr std::string_view kShowCaption = "表示(&B)";
-inline constexpr std::string_view kSamplerFailedMessage = "CPU使用率の取得に失敗しました。";
 
 enum class MenuCommand { None, Hidden, Setup, Version, Help, Exit };
 

@@ -240,6 +240,36 @@ TEST_F(RendererTest, FontAssignmentsFailOneByOne) {
     EXPECT_EQ(font.points, 14);
 }
 
+// --- The whole rebuild ---
+
+TEST_F(RendererTest, RebuildShowsTheThemeAndSizeOfNowAtOnce) {
+    Push({50, 100});
+    renderer.Rebuild(12, 22);
+    ASSERT_EQ(renderer.picGraph.Width(), 10);
+    ASSERT_EQ(renderer.picGraph.Height(), 20);
+    EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "0..19");
+    EXPECT_EQ(Rows(renderer.picGraph, 8, 0x00AA00), "10..19");
+    EXPECT_TRUE(renderer.GraphReady);
+    EXPECT_TRUE(renderer.IconReady);
+
+    // Another theme and another size while both graphs are current: without a new sample, both
+    // show all of it.
+    theme.ForeColor3 = 0x0000CC;
+    theme.BackColor = 0x303030;
+    renderer.Rebuild(22, 12);
+    ASSERT_EQ(renderer.picGraph.Width(), 20);
+    ASSERT_EQ(renderer.picGraph.Height(), 10);
+    EXPECT_EQ(Rows(renderer.picGraph, 19, 0x0000CC), "0..9");
+    EXPECT_EQ(Rows(renderer.picGraph, 18, 0x0000CC), "5..9");
+    EXPECT_EQ(renderer.picGraph.Pixel(0, 0), 0x303030u);
+    // The icon graph's layers are rebuilt too: its next frame, without a new sample, is all new.
+    Surface& frame = renderer.picIconGraph[0];
+    renderer.DrawIconGraph(frame);
+    EXPECT_EQ(Rows(frame, 14, 0x0000CC), "2..13");
+    EXPECT_EQ(Rows(frame, 13, 0x0000CC), "8..13");
+    EXPECT_EQ(frame.Pixel(1, 2), 0x303030u);
+}
+
 // --- Graph layer ---
 
 TEST_F(RendererTest, ColumnHeightsFollowTheUsage) {
