@@ -202,7 +202,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
         setup->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
     });
     f.window->mnuSetup_Click();
-    QVERIFY(f.window->setupShown());
+    QVERIFY(!f.window->setupShown());
     QCOMPARE(gSettings.ThemeName, std::string("blue.tm"));
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
 
