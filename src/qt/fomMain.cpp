@@ -40,9 +40,9 @@ bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock> clock)
+fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<MonotonicClock> clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
+      clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       fonts_(LogicalDpi()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
                                              *clock_, gSettings,

@@ -32,7 +32,7 @@ class fomMain : public QWidget {
 
     // `sampler` and `clock` may be replaced by tests; null takes the system's.
     explicit fomMain(std::unique_ptr<CpuSampler> sampler = nullptr,
-                     std::unique_ptr<WallClock> clock = nullptr);
+                     std::unique_ptr<MonotonicClock> clock = nullptr);
     ~fomMain() override;
 
     // Start-up. False when the program must end at once (the usage cannot be read).
@@ -79,7 +79,7 @@ class fomMain : public QWidget {
     void FreeTrayIcon();
     Qt::Edges EdgesAt(const QPoint& pos) const;
 
-    std::unique_ptr<WallClock> clock_;
+    std::unique_ptr<MonotonicClock> clock_;
     QtFontEngine fonts_;
     QtImageLoader images_;
     std::unique_ptr<SamplingCycle> cycle_;

@@ -56,7 +56,7 @@ struct Fixture {
     Fixture() {
         clock->now = 1'800'000'000;
         window = std::make_unique<fomMain>(std::unique_ptr<CpuSampler>(sampler),
-                                           std::unique_ptr<WallClock>(clock));
+                                           std::unique_ptr<MonotonicClock>(clock));
     }
     void Tick() {
         clock->now += 1;

@@ -14,7 +14,18 @@
 namespace moravel {
 namespace {
 
-constexpr std::int64_t kStart = 1'700'000'000;  // a wall-clock second
+constexpr std::int64_t kStart = 1'700'000'000;  // a second of the machine's running time
+
+// The newest `n` samples of the history, oldest first.
+std::vector<std::int32_t> NewestOf(const SamplingCycle& cycle, int n) {
+    std::vector<std::int32_t> values(static_cast<std::size_t>(n));
+    std::int32_t slot = cycle.HistoryPos;
+    for (int i = n - 1; i >= 0; --i) {
+        slot = cycle.PrevIndex(slot);
+        values[static_cast<std::size_t>(i)] = cycle.UsageHistory[slot];
+    }
+    return values;
+}
 
 class Sampling : public ::testing::Test {
   protected:
@@ -40,16 +51,7 @@ class Sampling : public ::testing::Test {
         cycle_->Tick();
     }
 
-    // The newest `n` samples, oldest first.
-    std::vector<std::int32_t> Newest(int n) const {
-        std::vector<std::int32_t> values(static_cast<std::size_t>(n));
-        std::int32_t slot = cycle_->HistoryPos;
-        for (int i = n - 1; i >= 0; --i) {
-            slot = cycle_->PrevIndex(slot);
-            values[static_cast<std::size_t>(i)] = cycle_->UsageHistory[slot];
-        }
-        return values;
-    }
+    std::vector<std::int32_t> Newest(int n) const { return NewestOf(*cycle_, n); }
 
     FakeClock clock_;
     SettingsRecord settings_;
@@ -105,7 +107,7 @@ TEST_F(Sampling, TicksThatAppendNothing) {
     EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
     EXPECT_EQ(cycle_->RedrawCounter, counter);
 
-    TickAfter(-100, 99);  // the clock set back: nothing until it passes the last sample again
+    TickAfter(-100, 99);  // a clock that went back: nothing until it passes the last sample
     TickAfter(99, 99);
     TickAfter(1, 99);
     EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
