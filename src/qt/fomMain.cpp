@@ -377,8 +377,16 @@ void fomMain::mnuSetup_Click() {
 }
 
 void fomMain::mnuVersion_Click() {
+    if (versionBox_ != nullptr) {
+        // One about box at a time: asked again (from the tray menu), the open one comes forward.
+        BringToFront(versionBox_);
+        versionBox_->activateWindow();
+        return;
+    }
     fomVersion box(this);
+    versionBox_ = &box;
     box.exec();
+    versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {

@@ -45,6 +45,7 @@ class fomMain : public QWidget {
     void mnuHidden_Click();
     // The setup dialog, modally; the window is rebuilt when it closes.
     void mnuSetup_Click();
+    // The about box, modally; asked for again while it is open, it comes forward instead.
     void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
@@ -61,6 +62,7 @@ class fomMain : public QWidget {
     // The open/save dialog object of the whole run, made at start-up.
     clsComDlg* comDlg() const { return comDlg_.get(); }
     bool setupShown() const { return setupShown_; }
+    QWidget* versionBox() const { return versionBox_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,7 +95,8 @@ class fomMain : public QWidget {
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;
     std::unique_ptr<clsComDlg> comDlg_;
-    bool setupShown_ = false;  // while the setup dialog is open
+    bool setupShown_ = false;        // while the setup dialog is open
+    QWidget* versionBox_ = nullptr;  // the about box while it is open
     DragState drag_;
     bool dragging_ = false;
     Qt::Edges resizing_;
