@@ -1,6 +1,6 @@
 // A Windows machine as the NT sampler sees it through the native query: processor groups with
-// each processor's idle, kernel and user times, the running time that stands still in sleep, and
-// the wall clock (the time-of-day record) that a sleep and the user's changes move.
+// each processor's idle time, the running time that stands still in sleep, and the wall clock
+// (the time-of-day record) that a sleep and the user's changes move.
 #pragma once
 
 #include <cstdint>
@@ -25,24 +25,22 @@ class FakeNtMachine {
             processors_ += size;
         }
         idle.assign(static_cast<std::size_t>(processors_), 5'000 * kNtSecond);
-        busy.assign(static_cast<std::size_t>(processors_), 800 * kNtSecond);
     }
 
     // Runs for `seconds` with every processor busy `percent` of the time.
     void Run(double seconds, double percent) {
         const auto span = static_cast<std::int64_t>(seconds * kNtSecond);
         const auto busyPart = static_cast<std::int64_t>(span * percent / 100.0);
-        for (std::size_t i = 0; i < idle.size(); ++i) {
-            idle[i] += span - busyPart;
-            busy[i] += busyPart;
+        for (std::int64_t& time : idle) {
+            time += span - busyPart;
         }
         running += span;
         wall += span;
     }
     // Runs for `seconds` with the first `count` processors fully busy and the others idle.
     void RunBusy(std::int64_t seconds, std::int32_t count) {
-        for (std::size_t i = 0; i < idle.size(); ++i) {
-            (static_cast<std::int32_t>(i) < count ? busy : idle)[i] += seconds * kNtSecond;
+        for (std::size_t i = static_cast<std::size_t>(count); i < idle.size(); ++i) {
+            idle[i] += seconds * kNtSecond;
         }
         running += seconds * kNtSecond;
         wall += seconds * kNtSecond;
@@ -52,7 +50,6 @@ class FakeNtMachine {
         ++groups_.back();
         ++processors_;
         idle.push_back(7 * kNtSecond);
-        busy.push_back(kNtSecond);
     }
     // Sleeps or hibernates: only the wall clock goes on.
     void Sleep(std::int64_t seconds) { wall += seconds * kNtSecond; }
@@ -65,7 +62,6 @@ class FakeNtMachine {
     std::unique_ptr<NtSystemQuery> MakeQuery() { return std::make_unique<QueryView>(*this); }
 
     std::vector<std::int64_t> idle;  // per processor, group after group
-    std::vector<std::int64_t> busy;
     std::int64_t running = 90'000 * kNtSecond;
     std::int64_t wall = 133'000'000'000'000'000;  // since 1601
     bool extendedMissing = false;  // the extended query is not there (before Windows 7, Wine)
@@ -118,10 +114,7 @@ class FakeNtMachine {
             return kLengthMismatch;
         }
         for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t at = i * kProcessorRecordSize;
-            Put(buffer, at, idle[first + i]);
-            Put(buffer, at + 8, idle[first + i] + busy[first + i] / 2);  // kernel time has idle
-            Put(buffer, at + 16, busy[first + i] - busy[first + i] / 2);
+            Put(buffer, i * kProcessorRecordSize, idle[first + i]);
         }
         return 0;
     }
