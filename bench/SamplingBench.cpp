@@ -1,5 +1,5 @@
-// The once-a-second tick of the sampling cycle: an ordinary tick, and the one after the machine
-// slept for an hour (3600 samples, almost all written over the ring of a full-HD screen width).
+// The once-a-second tick of the sampling cycle: an ordinary tick, and the one after an hour in
+// which the machine ran without ticks (3600 samples, almost all over a full-HD screen width).
 #include <benchmark/benchmark.h>
 
 #include "core/cpu/FakeCpuSampler.h"

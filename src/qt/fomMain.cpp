@@ -41,9 +41,9 @@ bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock> clock)
+fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<MonotonicClock> clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
+      clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       fonts_(LogicalDpi()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
                                              *clock_, gSettings,
@@ -368,8 +368,16 @@ void fomMain::mnuSetup_Click() {
 }
 
 void fomMain::mnuVersion_Click() {
+    if (versionBox_ != nullptr) {
+        // One about box at a time: asked again (from the tray menu), the open one comes forward.
+        BringToFront(versionBox_);
+        versionBox_->activateWindow();
+        return;
+    }
     fomVersion box(this);
+    versionBox_ = &box;
     box.exec();
+    versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {

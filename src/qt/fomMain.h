@@ -32,7 +32,7 @@ class fomMain : public QWidget {
 
     // `sampler` and `clock` may be replaced by tests; null takes the system's.
     explicit fomMain(std::unique_ptr<CpuSampler> sampler = nullptr,
-                     std::unique_ptr<WallClock> clock = nullptr);
+                     std::unique_ptr<MonotonicClock> clock = nullptr);
     ~fomMain() override;
 
     // Start-up. False when the program must end at once (the usage cannot be read).
@@ -45,6 +45,7 @@ class fomMain : public QWidget {
     void mnuHidden_Click();
     // The setup dialog, modally; the window is rebuilt when it closes.
     void mnuSetup_Click();
+    // The about box, modally; asked for again while it is open, it comes forward instead.
     void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
@@ -61,6 +62,7 @@ class fomMain : public QWidget {
     // The open/save dialog object of the whole run, made at start-up.
     clsComDlg* comDlg() const { return comDlg_.get(); }
     bool setupShown() const { return setupShown_; }
+    QWidget* versionBox() const { return versionBox_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,7 +84,7 @@ class fomMain : public QWidget {
     void FreeTrayIcon();
     Qt::Edges EdgesAt(const QPoint& pos) const;
 
-    std::unique_ptr<WallClock> clock_;
+    std::unique_ptr<MonotonicClock> clock_;
     QtFontEngine fonts_;
     QtImageLoader images_;
     std::unique_ptr<SamplingCycle> cycle_;
@@ -96,7 +98,8 @@ class fomMain : public QWidget {
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;
     std::unique_ptr<clsComDlg> comDlg_;
-    bool setupShown_ = false;  // while the setup dialog is open
+    bool setupShown_ = false;        // while the setup dialog is open
+    QWidget* versionBox_ = nullptr;  // the about box while it is open
     DragState drag_;
     bool dragging_ = false;
     Qt::Edges resizing_;

@@ -13,6 +13,7 @@
 #include "qt/QtPrompts.h"
 #include "qt/fomMain.h"
 #include "qt/fomSetup.h"
+#include "qt/fomVersion.h"
 #include "support/OnModal.h"
 #include "support/TempFolder.h"
 
@@ -57,7 +58,7 @@ struct Fixture {
     Fixture() {
         clock->now = 1'800'000'000;
         window = std::make_unique<fomMain>(std::unique_ptr<CpuSampler>(sampler),
-                                           std::unique_ptr<WallClock>(clock));
+                                           std::unique_ptr<MonotonicClock>(clock));
     }
     void Tick() {
         clock->now += 1;
@@ -82,6 +83,7 @@ class MainWindowTest : public QObject {
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
     void theSetupEntryOpensTheDialogAndRedrawsAfter();
+    void aSecondAboutBoxBringsTheOpenOneForward();
 };
 
 void MainWindowTest::aSamplerThatCannotStartEndsStartUpAndSavesNothing() {
@@ -224,6 +226,61 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     QCOMPARE(gSettings.State, 1);
     f.window->picIcon_MouseDown(4, 515);  // with the dialog closed it comes back
     QVERIFY(f.window->isVisible());
+}
+
+void MainWindowTest::aSecondAboutBoxBringsTheOpenOneForward() {
+    Fixture f;
+    QVERIFY(f.window->Form_Load());
+    // What the test sees while the box is open, checked once it is closed again.
+    QWidget* first = nullptr;  // compared only: gone once closed
+    bool firstIsTheAboutBox = false;
+    bool leftForTheMainWindow = false;
+    bool stacked = false;
+    qsizetype boxes = 0;
+    QWidget* modal = nullptr;
+    bool broughtForward = false;
+    QTimer::singleShot(0, [&] {
+        first = QApplication::activeModalWidget();
+        firstIsTheAboutBox =
+            qobject_cast<fomVersion*>(first) != nullptr && f.window->versionBox() == first;
+        f.window->activateWindow();  // the user went back to the main window
+        leftForTheMainWindow =
+            QTest::qWaitFor([&] { return QApplication::activeWindow() != first; }, 2000);
+
+        // Should a second box open, this closes it again, so that the test ends either way.
+        QTimer closeSecond;
+        closeSecond.setSingleShot(true);
+        connect(&closeSecond, &QTimer::timeout, [&] {
+            if (QWidget* top = QApplication::activeModalWidget(); top != first) {
+                stacked = true;
+                top->close();
+            }
+        });
+        closeSecond.start(0);
+        f.window->mnuVersion_Click();  // "バージョン情報" from the tray menu
+        boxes = f.window->findChildren<fomVersion*>().size();
+        modal = QApplication::activeModalWidget();
+        broughtForward =
+            QTest::qWaitFor([&] { return QApplication::activeWindow() == first; }, 2000);
+        first->close();
+    });
+    f.window->mnuVersion_Click();
+    QVERIFY(firstIsTheAboutBox);
+    QVERIFY(leftForTheMainWindow);
+    QVERIFY(!stacked);
+    QCOMPARE(boxes, qsizetype{1});
+    QCOMPARE(modal, first);
+    QVERIFY(broughtForward);
+    QVERIFY(f.window->versionBox() == nullptr);
+
+    // Closed, it opens anew.
+    bool openedAgain = false;
+    QTimer::singleShot(0, [&] {
+        openedAgain = qobject_cast<fomVersion*>(QApplication::activeModalWidget()) != nullptr;
+        QApplication::activeModalWidget()->close();
+    });
+    f.window->mnuVersion_Click();
+    QVERIFY(openedAgain);
 }
 
 }  // namespace moravel

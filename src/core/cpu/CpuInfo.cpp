@@ -57,7 +57,7 @@ std::int32_t CpuInfo::GetCpuUsage() {
                                        static_cast<std::uint32_t>(value[1]) << 8 |
                                        static_cast<std::uint32_t>(value[2]) << 16 |
                                        static_cast<std::uint32_t>(value[3]) << 24;
-            return static_cast<std::int32_t>(bits);
+            return HeldUsage(static_cast<std::int32_t>(bits));
         }
     }
     StopCpuUsage();

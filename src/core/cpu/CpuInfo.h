@@ -43,8 +43,8 @@ class CpuInfo final : public CpuSampler {
 
     // Starts the statistic and opens its data key: 0, also when already started; -1 on failure.
     std::int32_t StartCpuUsage();
-    // The usage in percent. When it cannot be read: -1, after stopping and starting the
-    // statistic again, so that a later call may read it.
+    // The usage in percent, held to 0..100. When it cannot be read: -1, after stopping and starting
+    // the statistic again, so that a later call may read it.
     std::int32_t GetCpuUsage();
     // Stops the statistic: 0 when stopped cleanly or not started, -1 when the stop failed (the
     // statistic counts as stopped anyway).

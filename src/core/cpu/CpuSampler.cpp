@@ -1,19 +1,19 @@
 #include "core/cpu/CpuSampler.h"
 
-#include <limits>
-
 #include "core/base/Strings.h"
 
 namespace moravel {
 
+std::int32_t HeldUsage(double usage) {
+    if (!(usage > 0.0)) {
+        return 0;  // NaN too
+    }
+    return usage >= 100.0 ? 100 : static_cast<std::int32_t>(usage);
+}
+
 std::int32_t UsageFromIdle(double idle, double span) {
     const double x = RoundHalfEven(100.0 * idle / span * 10000.0) / 10000.0;
-    const double usage = RoundHalfEven(100.0 - x);
-    if (usage > 100.0) {
-        return 100;
-    }
-    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(usage < kLowest ? kLowest : usage);
+    return HeldUsage(RoundHalfEven(100.0 - x));
 }
 
 }  // namespace moravel

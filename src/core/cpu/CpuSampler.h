@@ -23,8 +23,8 @@ class CpuSampler {
 
     // Makes the sampler ready: 0, or a negative value when the usage cannot be read at all.
     virtual std::int32_t Start() = 0;
-    // The usage since the previous call in percent, or a negative value: the reading failed or
-    // is unusable, and the caller skips it.
+    // The usage since the previous call in percent, 0..100; a negative value only when the
+    // reading failed or gave no usage at all (no time passed), and the caller skips it.
     virtual std::int32_t Sample() = 0;
     // Releases what Start took: 0, or -1 when that failed.
     virtual std::int32_t Stop() = 0;
@@ -33,10 +33,15 @@ class CpuSampler {
 // The sampler of the system the program runs on.
 std::unique_ptr<CpuSampler> MakeCpuSampler();
 
+// A successful reading, a whole number, as the history keeps it: below 0 is 0 and above 100 is 100.
+// Every sampler passes what it read through here, so that only a failed reading is negative: a
+// small negative value is an idle machine whose counters were read a moment apart, not a failure.
+std::int32_t HeldUsage(double usage);
+
 // The usage over an interval in which the processors were idle for `idle` out of `span` (both
 // in the same units, summed over all processors): x = 100 * idle / span kept to four decimals,
-// then 100 - x to the nearest integer, halves to even. Above 100 (the idle counter went
-// backwards) gives 100; below 0 stays negative, so the caller drops it. `span` must be positive.
+// then 100 - x to the nearest integer, halves to even, held to 0..100 (HeldUsage). `span` must be
+// positive.
 std::int32_t UsageFromIdle(double idle, double span);
 
 }  // namespace moravel

@@ -1,5 +1,5 @@
-// The NT family's sampler: the system's idle time against the elapsed system time, both read
-// through the native system-information query.
+// The NT family's sampler: the idle time of every processor against the time the machine ran,
+// both read through the native system-information query.
 #pragma once
 
 #include <array>
@@ -20,25 +20,38 @@ class NtSystemQuery {
     NtSystemQuery(const NtSystemQuery&) = delete;
     NtSystemQuery& operator=(const NtSystemQuery&) = delete;
 
-    // Fills `buffer` with the record of information class `infoClass`; the NT status, 0 = done.
-    virtual std::int32_t Query(std::uint32_t infoClass, std::span<std::byte> buffer) = 0;
-    // The number of logical processors whose idle times the performance record adds up.
-    virtual std::int32_t ProcessorCount() = 0;
+    // NtQuerySystemInformation: fills `buffer` with the records of information class
+    // `infoClass` and sets `returned` to the bytes written. The NT status, 0 = done. Per-processor
+    // records come for the processor group of the calling thread only.
+    virtual std::int32_t Query(std::uint32_t infoClass, std::span<std::byte> buffer,
+                               std::uint32_t& returned) = 0;
+    // NtQuerySystemInformationEx with a processor group number as its input: the per-processor
+    // records of that group.
+    virtual std::int32_t QueryGroup(std::uint32_t infoClass, std::uint16_t group,
+                                    std::span<std::byte> buffer, std::uint32_t& returned) = 0;
+    // The number of processor groups: 1 up to 64 logical processors, more beyond.
+    virtual std::uint16_t GroupCount() = 0;
+    // The unbiased interrupt time in 100-ns units: it runs only while the machine runs (not in
+    // sleep or hibernation) and does not follow changes of the date and time.
+    virtual std::int64_t RunningTime() = 0;
 };
 
-inline constexpr std::uint32_t kSystemPerformanceInformation = 2;
-inline constexpr std::uint32_t kSystemTimeOfDayInformation = 3;
-inline constexpr std::size_t kTimeOfDayRecordSize = 32;     // current system time at offset 8
-inline constexpr std::size_t kPerformanceRecordSize = 312;  // idle time at offset 0
+inline constexpr std::uint32_t kSystemProcessorPerformanceInformation = 8;
+// One processor's record: idle time (8 bytes, 100-ns units) at offset 0, then kernel, user, DPC
+// and interrupt times and the interrupt count.
+inline constexpr std::size_t kProcessorRecordSize = 48;
+inline constexpr std::size_t kMaxGroupProcessors = 64;
 
 class NtCpuInfo final : public CpuSampler {
   public:
     explicit NtCpuInfo(std::unique_ptr<NtSystemQuery> query);
 
     // The usage in percent since the previous successful call; 0 on the first one, which only
-    // records the counters. -1 when a query fails (the previous counters stay) or when no system
-    // time passed or the clock went back (the counters start afresh from this call). The idle
-    // time adds up all processors, so it is compared with the elapsed time of all of them.
+    // records the counters. The idle times of all processors of all groups are added up and
+    // compared with the running time passed times the number of processors: neither a sleep nor
+    // a change of the date and time counts. -1 when a query fails (the previous counters stay),
+    // when no running time passed (likewise), or when the number of processors changed (the
+    // counters start afresh from this call).
     std::int32_t GetNtCpuUsage();
 
     std::int32_t Start() override { return GetNtCpuUsage(); }
@@ -46,11 +59,16 @@ class NtCpuInfo final : public CpuSampler {
     std::int32_t Stop() override { return 0; }
 
   private:
+    // The idle time summed over every processor and the number of processors; false when a
+    // query fails or answers no processor.
+    bool ReadIdleTime(std::uint64_t& idle, std::int32_t& processors);
+
     std::unique_ptr<NtSystemQuery> query_;
-    std::int64_t previousIdleTime_ = 0;
-    std::int64_t previousSystemTime_ = 0;  // 0: no previous sample
-    std::array<std::byte, kTimeOfDayRecordSize> timeOfDay_{};
-    std::array<std::byte, kPerformanceRecordSize> performance_{};
+    bool primed_ = false;
+    std::uint64_t previousIdleTime_ = 0;
+    std::int64_t previousRunningTime_ = 0;
+    std::int32_t previousProcessors_ = 0;
+    std::array<std::byte, kProcessorRecordSize * kMaxGroupProcessors> records_{};
 };
 
 // The real query (Windows only).

@@ -1,29 +1,32 @@
-// Wall-clock time in whole seconds, behind an interface so that tests can move it at will.
+// The clock that measures the time between two ticks, behind an interface so that tests can move
+// it at will.
 #pragma once
 
 #include <cstdint>
 
 namespace moravel {
 
-class WallClock {
+// Time that passes only while the machine runs. It stands still while the machine sleeps or
+// hibernates and does not follow changes of the date and time, so neither reads as elapsed time.
+class MonotonicClock {
   public:
-    WallClock() = default;
-    virtual ~WallClock() = default;
-    WallClock(const WallClock&) = delete;
-    WallClock& operator=(const WallClock&) = delete;
+    MonotonicClock() = default;
+    virtual ~MonotonicClock() = default;
+    MonotonicClock(const MonotonicClock&) = delete;
+    MonotonicClock& operator=(const MonotonicClock&) = delete;
 
-    // Whole seconds since 1970-01-01 00:00 UTC, rounded down.
+    // Whole seconds of running since some fixed moment (the machine's start), rounded down.
     virtual std::int64_t NowSeconds() = 0;
 };
 
-// The system's clock. UTC, so a change to or from summer time is no jump.
-class SystemClock final : public WallClock {
+// The system's clock: CLOCK_MONOTONIC on Linux, the unbiased interrupt time on Windows.
+class SystemMonotonicClock final : public MonotonicClock {
   public:
     std::int64_t NowSeconds() override;
 };
 
 // A clock that stands wherever it is set.
-class FakeClock final : public WallClock {
+class FakeClock final : public MonotonicClock {
   public:
     std::int64_t NowSeconds() override { return now; }
     std::int64_t now = 0;

@@ -28,7 +28,27 @@ ReadStatus ReadFileBytes(const std::string& path, std::uintmax_t maxBytes, std::
 // Replaces the file at `path` with `bytes` atomically: a temporary file in the same folder is
 // written and flushed, then renamed over the target (a read-only target is replaced too). On
 // failure the old file is untouched, the temporary file is gone, and the result is false.
+// A symbolic link is saved through: the file at the end of its chain of links is replaced, in
+// its own folder, and the link stays (a chain that never ends fails). Before writing, the
+// temporary files that earlier saves of the same file left behind when they were killed are
+// removed (RemoveSaveLeftovers).
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The temporary file's name for a save of the file `name` by process `pid`, its `serial`-th:
+// "." + name + ".tmp-" + pid + "-" + serial, in the target's folder.
+std::string SaveTempName(std::string_view name, std::uint32_t pid, std::uint64_t serial);
+// The process that wrote `entry`, when `entry` is a temporary file's name of a save of `name`
+// (exactly the pattern above); nothing for every other name.
+std::optional<std::uint32_t> SaveTempOwner(std::string_view entry, std::string_view name);
+// Deletes the temporary files of saves of `name` in the folder `prefix` ("" for the current
+// folder, else ending in its separator) whose process is this one or no longer runs: what a
+// killed save leaves. Folders and every other name are left alone, and so are the temporary
+// files of a save still under way in another process.
+void RemoveSaveLeftovers(const std::string& prefix, std::string_view name);
+
+// This process's number, and whether process `pid` exists.
+std::uint32_t CurrentProcessId();
+bool ProcessIsRunning(std::uint32_t pid);
 
 // True when `path` names an existing file that is not a folder.
 bool PathIsFile(const std::string& path);

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "core/os/FileSystem.h"
 
@@ -48,12 +50,48 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
+// The folder part of `path` with its closing "/", or "" when there is none.
+std::string PrefixOf(const std::string& path) {
     const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// Where a save of `path` goes: `path` itself, or for a symbolic link the end of its chain of
+// links (which need not exist yet). Nothing when the chain does not end.
+std::optional<std::string> SaveTarget(std::string path) {
+    constexpr int kMaxLinks = 40;  // as the kernel allows
+    std::string to(4096, '\0');
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return path;
+        }
+        const ssize_t n = ::readlink(path.c_str(), to.data(), to.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= to.size()) {
+            return std::nullopt;
+        }
+        const std::string_view link(to.data(), static_cast<std::size_t>(n));
+        // A relative link is relative to the folder that holds it.
+        path = link.front() == '/' ? std::string(link) : PrefixOf(path).append(link);
     }
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return std::nullopt;
+}
+
+// Writes `bytes` into the new file `temp` with the permissions `mode` and flushes it.
+bool WriteNewFile(const std::string& temp, std::string_view bytes, mode_t mode) {
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (ok && mode != 0666) {
+        ok = ::fchmod(fd.get(), mode) == 0;
+    }
+    ok = fd.Close() && ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+    }
+    return ok;
 }
 
 }  // namespace
@@ -114,38 +152,32 @@ ReadStatus ReadFileBytes(const std::string& path, std::uintmax_t maxBytes, std::
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    const std::string folder = FolderOf(path);
-    const std::string name =
-        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    const std::string temp = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++);
+    static std::atomic<std::uint64_t> counter{0};
+    const std::optional<std::string> target = SaveTarget(path);
+    if (!target) {
+        return false;
+    }
+    const std::string prefix = PrefixOf(*target);
+    const std::string name = target->substr(prefix.size());
+    RemoveSaveLeftovers(prefix, name);
+    const std::string temp = prefix + SaveTempName(name, CurrentProcessId(), counter++);
 
     // The new file keeps the old one's permissions (made writable for its owner, as a save of a
     // read-only file implies); a new file gets the usual ones.
     mode_t mode = 0666;
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::stat(target->c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         mode = (old.st_mode & 07777) | S_IWUSR;
     }
-
-    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
+    if (!WriteNewFile(temp, bytes, mode)) {
         return false;
     }
-    bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    if (ok && mode != 0666) {
-        ok = ::fchmod(fd.get(), mode) == 0;
-    }
-    ok = fd.Close() && ok;
-    if (ok) {
-        ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    }
-    if (!ok) {
+    if (::rename(temp.c_str(), target->c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(
+        ::open(prefix.empty() ? "." : prefix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) {
         ::fsync(dir.get());  // the rename itself; a failure here does not undo the save
     }
@@ -181,6 +213,19 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
         return std::nullopt;
     }
     return std::string(value);
+}
+
+std::uint32_t CurrentProcessId() {
+    return static_cast<std::uint32_t>(::getpid());
+}
+
+bool ProcessIsRunning(std::uint32_t pid) {
+    // 0 would name this process group, and numbers beyond pid_t no process at all.
+    if (pid == 0 || pid > static_cast<std::uint32_t>(std::numeric_limits<pid_t>::max())) {
+        return false;
+    }
+    // No signal is sent; EPERM means it runs as another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 void UseBinaryStandardOutput() {}

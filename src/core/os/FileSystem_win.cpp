@@ -48,12 +48,89 @@ std::string ErrorText(DWORD code) {
     return text.empty() ? "error " + std::to_string(code) : text;
 }
 
+// The folder part of `path` with its closing separator ("\\", "/" or the ":" of a drive), or
+// "" when there is none.
+std::wstring PrefixOf(const std::wstring& path) {
+    const auto cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring::npos ? L"" : path.substr(0, cut + 1);
+}
+
+// Where a save of `path` goes: `path` itself, or for a symbolic link (a reparse point) the final
+// file it leads to, as the system names it ("\\?\C:\..."). Nothing when a reparse point leads
+// nowhere that can be opened: such a link is left as it is rather than replaced by a file.
+std::optional<std::wstring> SaveTarget(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) {
+            return std::nullopt;
+        }
+        if (n < final.size()) {
+            final.resize(n);
+            return final;
+        }
+        final.resize(n);  // n counts the closing null too: room for it
+    }
+}
+
+// Writes `bytes` into the new file `temp` and flushes it; on failure nothing is left.
+bool WriteNewFile(const std::wstring& temp, std::string_view bytes) {
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    DWORD written = 0;
+    bool ok = bytes.empty() || (WriteFile(file.get(), bytes.data(),
+                                          static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                                written == bytes.size());
+    ok = ok && FlushFileBuffers(file.get());
+    ok = file.Close() && ok;
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+    }
+    return ok;
+}
+
+// Renames `temp` over `target`, a read-only target too; on failure `temp` is gone and the
+// target as it was.
+bool MoveOver(const std::wstring& temp, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool clear =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (clear) {
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    if (clear) {
+        SetFileAttributesW(target.c_str(), attributes);  // put back what we cleared
+    }
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
 }  // namespace
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &data);
+    const bool closed =
+        !folder.empty() && (folder.back() == '\\' || folder.back() == '/' || folder.back() == ':');
+    const HANDLE find = FindFirstFileW(Utf8ToWide(folder + (closed ? "*" : "\\*")).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
         return entries;
     }
@@ -96,37 +173,17 @@ ReadStatus ReadFileBytes(const std::string& path, std::uintmax_t maxBytes, std::
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    const std::wstring target = Utf8ToWide(path);
-    const std::wstring temp = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(counter++);
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    static std::atomic<std::uint64_t> counter{0};
+    const std::optional<std::wstring> target = SaveTarget(Utf8ToWide(path));
+    if (!target) {
         return false;
     }
-    DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(file.get(), bytes.data(),
-                                          static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                                written == bytes.size());
-    ok = ok && FlushFileBuffers(file.get());
-    ok = file.Close() && ok;
-    if (ok) {
-        const DWORD attributes = GetFileAttributesW(target.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
-        ok = MoveFileExW(temp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        if (!ok && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            SetFileAttributesW(target.c_str(), attributes);  // put back what we cleared
-        }
-    }
-    if (!ok) {
-        DeleteFileW(temp.c_str());
-    }
-    return ok;
+    const std::wstring prefix = PrefixOf(*target);
+    const std::string name = WideToUtf8(std::wstring_view(*target).substr(prefix.size()));
+    RemoveSaveLeftovers(WideToUtf8(prefix), name);
+    const std::wstring temp =
+        prefix + Utf8ToWide(SaveTempName(name, CurrentProcessId(), counter++));
+    return WriteNewFile(temp, bytes) && MoveOver(temp, *target);
 }
 
 bool PathIsFile(const std::string& path) {
@@ -164,6 +221,21 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
     const DWORD written = GetEnvironmentVariableW(wideName.c_str(), value.data(), n);
     value.resize(written);
     return WideToUtf8(value);
+}
+
+std::uint32_t CurrentProcessId() {
+    return GetCurrentProcessId();
+}
+
+bool ProcessIsRunning(std::uint32_t pid) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr) {
+        return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to look at
+    }
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
 }
 
 void UseBinaryStandardOutput() {

@@ -16,7 +16,7 @@ std::int32_t Nint(double x) {
 
 }  // namespace
 
-SamplingCycle::SamplingCycle(std::unique_ptr<CpuSampler> sampler, WallClock& clock,
+SamplingCycle::SamplingCycle(std::unique_ptr<CpuSampler> sampler, MonotonicClock& clock,
                              const SettingsRecord& settings, RefreshDisplay refresh)
     : sampler_(std::move(sampler)),
       clock_(clock),

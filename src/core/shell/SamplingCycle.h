@@ -25,7 +25,7 @@ class SamplingCycle {
     using RefreshDisplay = std::function<void(std::int32_t usage)>;
 
     // `clock` and `settings` must outlive the cycle; `settings.Cycle` is read on every tick.
-    SamplingCycle(std::unique_ptr<CpuSampler> sampler, WallClock& clock,
+    SamplingCycle(std::unique_ptr<CpuSampler> sampler, MonotonicClock& clock,
                   const SettingsRecord& settings, RefreshDisplay refresh);
     SamplingCycle(const SamplingCycle&) = delete;
     SamplingCycle& operator=(const SamplingCycle&) = delete;
@@ -35,7 +35,7 @@ class SamplingCycle {
     std::int32_t HistoryCount = 0;
     std::vector<std::int32_t> UsageHistory;
     std::int32_t HistoryPos = 0;
-    // The wall-clock second of the newest sample.
+    // The second of the newest sample, on the clock of the running machine.
     std::int64_t LastSampleTime = 0;
     // Appending ticks since the last refresh.
     std::int32_t RedrawCounter = 0;
@@ -49,8 +49,9 @@ class SamplingCycle {
     std::int32_t StartSampling(std::int32_t slots);
 
     // The timer's work, once a second. Reads the usage u; a failed reading ends the tick. Then
-    // appends one sample per whole wall-clock second since the newest sample (none when the
-    // clock stands or went back), the last of them u. Missed seconds count as fully busy and
+    // appends one sample per whole second the machine ran since the newest sample (none within
+    // the same second), the last of them u: a sleep or a change of the date and time is no
+    // elapsed time, so the tick after it appends one sample. Missed seconds count as fully busy and
     // the samples at the edges of a gap are blended halfway, p being the newest stored sample:
     // after 2 seconds (p + u) / 2, u; after c >= 3 seconds p / 2 + 50, 100 (c - 3 times),
     // u / 2 + 50, u. A gap longer than the history writes only the slots that exist, ending
@@ -75,7 +76,7 @@ class SamplingCycle {
     void Append(std::int32_t usage, std::uint64_t count);
 
     std::unique_ptr<CpuSampler> sampler_;
-    WallClock& clock_;
+    MonotonicClock& clock_;
     const SettingsRecord& settings_;
     RefreshDisplay refresh_;
     bool running_ = false;

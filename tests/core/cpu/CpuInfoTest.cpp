@@ -139,8 +139,12 @@ TEST_F(Win9xSampler, StartReadStop) {
     registry_.usage = 37;
     EXPECT_EQ(info_->GetCpuUsage(), 37);
     EXPECT_EQ(TakeCalls(), Calls{"read PerfStats\\StatData 4"});
-    registry_.usage = 0x01020304;  // four bytes, little-endian
-    EXPECT_EQ(info_->Sample(), 0x01020304);
+    registry_.usage = 1;  // four bytes, little-endian
+    EXPECT_EQ(info_->Sample(), 1);
+    registry_.usage = 0x01000000;  // held to 100
+    EXPECT_EQ(info_->Sample(), 100);
+    registry_.usage = -3;  // read well, so a reading: 0, not a failure
+    EXPECT_EQ(info_->Sample(), 0);
     TakeCalls();
 
     EXPECT_EQ(info_->StopCpuUsage(), 0);

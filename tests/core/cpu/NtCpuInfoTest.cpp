@@ -1,20 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "core/cpu/NtCpuInfo.h"
 #include "support/AllocationCounter.h"
+#include "support/FakeNtMachine.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "core/cpu/WinVer.h"
 #endif
 
 namespace moravel {
 namespace {
 
-TEST(UsageFromIdle, PercentOfTheSpanNotIdle) {
+TEST(UsageFromIdle, PercentOfTheSpanNotIdleHeldTo0To100) {
     EXPECT_EQ(UsageFromIdle(1000, 1000), 0);
     EXPECT_EQ(UsageFromIdle(0, 1000), 100);
     EXPECT_EQ(UsageFromIdle(375, 1000), 62);  // 62.5 to the even neighbour
@@ -22,129 +27,181 @@ TEST(UsageFromIdle, PercentOfTheSpanNotIdle) {
     EXPECT_EQ(UsageFromIdle(333, 1000), 67);
     // x = 37.49996 is kept as 37.5000, so 62.5 and then 62, not 62.50004 and 63.
     EXPECT_EQ(UsageFromIdle(3749996, 10000000), 62);
-    EXPECT_EQ(UsageFromIdle(1250, 1000), -25);  // more idle than time: dropped by the caller
-    EXPECT_EQ(UsageFromIdle(-10, 1000), 100);   // an idle counter that went back
-    EXPECT_LT(UsageFromIdle(1e300, 1), 0);      // no overflow on the way to an integer
+    // More idle than time: the counters of an idle machine read a moment apart.
+    EXPECT_EQ(UsageFromIdle(1025, 1000), 0);
+    EXPECT_EQ(UsageFromIdle(1e300, 1), 0);     // no overflow on the way to an integer
+    EXPECT_EQ(UsageFromIdle(-10, 1000), 100);  // an idle counter that went back
 }
 
-// Answers the two queries from counters the test sets, checking how it is asked.
-class FakeNtQuery final : public NtSystemQuery {
-  public:
-    std::int32_t Query(std::uint32_t infoClass, std::span<std::byte> buffer) override {
-        asked.push_back(infoClass);
-        sizes.push_back(buffer.size());
-        for (const std::byte b : buffer) {
-            zeroed = zeroed && b == std::byte{0};
-        }
-        const bool timeOfDay = infoClass == kSystemTimeOfDayInformation;
-        if (timeOfDay ? failTimeOfDay : failPerformance) {
-            return static_cast<std::int32_t>(0xC0000004);
-        }
-        Put(buffer, timeOfDay ? 8 : 0, timeOfDay ? systemTime : idleTime);
-        if (timeOfDay) {
-            Put(buffer, 0, 0x0123456789ABCDEF);  // boot time, not used
-        }
-        return 0;
-    }
-    std::int32_t ProcessorCount() override { return processors; }
+TEST(HeldUsage, OnlyAFailureIsNegative) {
+    EXPECT_EQ(HeldUsage(-1), 0);
+    EXPECT_EQ(HeldUsage(-2'000'000'000), 0);
+    EXPECT_EQ(HeldUsage(0), 0);
+    EXPECT_EQ(HeldUsage(37), 37);
+    EXPECT_EQ(HeldUsage(100), 100);
+    EXPECT_EQ(HeldUsage(4'000'000'000.0), 100);
+    EXPECT_EQ(HeldUsage(std::nan("")), 0);
+}
 
-    static void Put(std::span<std::byte> buffer, std::size_t offset, std::int64_t value) {
-        for (std::size_t i = 0; i < 8; ++i) {
-            buffer[offset + i] =
-                static_cast<std::byte>(static_cast<std::uint64_t>(value) >> (8 * i));
-        }
-    }
+using test::FakeNtMachine;
+using test::kNtSecond;
+using Calls = std::vector<std::string>;
 
-    std::int64_t systemTime = 0;
-    std::int64_t idleTime = 0;
-    std::int32_t processors = 1;
-    bool failTimeOfDay = false;
-    bool failPerformance = false;
-    std::vector<std::uint32_t> asked;
-    std::vector<std::size_t> sizes;
-    bool zeroed = true;
-};
-
-// A sampler on a fake query, the counters at some time of a running system.
+// A sampler on a machine of the given processor groups.
 struct NtRig {
-    NtRig() {
-        auto query = std::make_unique<FakeNtQuery>();
-        query_ = query.get();
-        query_->systemTime = 130'000'000'000'000'000;  // 100-ns units since 1601
-        query_->idleTime = 5'000'000'000;
-        info_ = std::make_unique<NtCpuInfo>(std::move(query));
-    }
-    // Moves both counters on by 100-ns units and samples.
-    std::int32_t After(std::int64_t elapsed, std::int64_t idle) {
-        query_->systemTime += elapsed;
-        query_->idleTime += idle;
-        return info_->GetNtCpuUsage();
+    explicit NtRig(std::vector<std::int32_t> groups = {1})
+        : machine(std::move(groups)), info(machine.MakeQuery()) {}
+    std::vector<std::string> TakeCalls() {
+        std::vector<std::string> calls;
+        calls.swap(machine.calls);
+        return calls;
     }
 
-    FakeNtQuery* query_ = nullptr;
-    std::unique_ptr<NtCpuInfo> info_;
+    FakeNtMachine machine;
+    NtCpuInfo info;
 };
 
-class NtSampler : public ::testing::Test, public NtRig {};
-
-constexpr std::int64_t kSecond = 10'000'000;
-
-TEST_F(NtSampler, TheFirstCallPrimesThenIdleTimeAgainstElapsedTime) {
-    EXPECT_EQ(info_->Start(), 0);
-    EXPECT_EQ(query_->asked, (std::vector<std::uint32_t>{3, 2}));
-    EXPECT_EQ(query_->sizes, (std::vector<std::size_t>{32, 312}));
-    EXPECT_EQ(After(kSecond, kSecond), 0);
-    EXPECT_EQ(After(kSecond, 0), 100);
-    EXPECT_EQ(After(kSecond, kSecond / 4), 75);
-    EXPECT_EQ(After(4 * kSecond, kSecond), 75);
-    EXPECT_TRUE(query_->zeroed);  // every buffer zero-filled before each query
-    EXPECT_EQ(info_->Stop(), 0);
+TEST(NtSampler, TheFirstCallPrimesThenIdleTimeAgainstRunningTime) {
+    NtRig rig;
+    EXPECT_EQ(rig.info.Start(), 0);
+    EXPECT_EQ(rig.TakeCalls(), Calls{"plain"});  // one group: the plain query
+    rig.machine.Run(1, 0);
+    EXPECT_EQ(rig.info.Sample(), 0);
+    rig.machine.Run(1, 100);
+    EXPECT_EQ(rig.info.Sample(), 100);
+    rig.machine.Run(1, 25);
+    EXPECT_EQ(rig.info.Sample(), 25);
+    rig.machine.Run(4, 75);
+    EXPECT_EQ(rig.info.Sample(), 75);
+    EXPECT_TRUE(rig.machine.zeroed);  // every buffer zero-filled before each query
+    EXPECT_EQ(rig.info.Stop(), 0);
 }
 
-TEST_F(NtSampler, IdleTimeOfAllProcessorsAgainstTheTimeOfAll) {
-    query_->processors = 4;
-    info_->GetNtCpuUsage();
-    EXPECT_EQ(After(kSecond, 4 * kSecond), 0);  // idle: near -300 without the processor count
-    EXPECT_EQ(After(kSecond, 3 * kSecond), 25);
-    EXPECT_EQ(After(kSecond, 2 * kSecond), 50);  // two of four busy
-    EXPECT_EQ(After(kSecond, 0), 100);
-    EXPECT_LT(After(kSecond, 5 * kSecond), 0);  // more idle than time: dropped
-    query_->processors = 0;                     // a count that cannot be had counts as one
-    EXPECT_EQ(After(kSecond, kSecond / 2), 50);
+TEST(NtSampler, OneTwoAndManyProcessorsEachCountOnce) {
+    // The idle times of all processors against the running time of all of them.
+    for (const std::vector<std::int32_t>& groups :
+         std::vector<std::vector<std::int32_t>>{{1}, {2}, {3}, {12}, {64}, {64, 64}, {64, 64, 8}}) {
+        NtRig rig(groups);
+        const std::int32_t n = rig.machine.processors();
+        SCOPED_TRACE(n);
+        ASSERT_EQ(rig.info.Start(), 0);
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), 30);
+        rig.machine.Run(1, 0);
+        EXPECT_EQ(rig.info.Sample(), 0);
+        rig.machine.RunBusy(1, n);
+        EXPECT_EQ(rig.info.Sample(), 100);
+        rig.machine.RunBusy(2, 1);  // one processor busy
+        EXPECT_EQ(rig.info.Sample(), UsageFromIdle(n - 1, n));
+        if (n % 2 == 0) {
+            rig.machine.RunBusy(1, n / 2);
+            EXPECT_EQ(rig.info.Sample(), 50);
+        }
+    }
 }
 
-TEST_F(NtSampler, AFailedQueryKeepsThePreviousCounters) {
-    info_->GetNtCpuUsage();
-    query_->failTimeOfDay = true;
-    EXPECT_EQ(After(kSecond, kSecond), -1);
-    query_->failTimeOfDay = false;
-    query_->failPerformance = true;
-    EXPECT_EQ(After(kSecond, kSecond), -1);
-    query_->failPerformance = false;
-    EXPECT_EQ(After(kSecond, 0), 33);  // over all three seconds: 2 of 3 idle
+TEST(NtSampler, EveryProcessorGroupIsRead) {
+    NtRig rig({64, 64, 8});
+    ASSERT_EQ(rig.info.Start(), 0);
+    EXPECT_EQ(rig.TakeCalls(), (Calls{"group 0", "group 1", "group 2"}));
+    rig.machine.RunBusy(1, 64);        // the first group busy, the others idle
+    EXPECT_EQ(rig.info.Sample(), 47);  // 64 of 136
+    rig.TakeCalls();
+
+    // A group that cannot be read fails the whole reading, which then spans the longer time.
+    rig.machine.failingGroup = 1;
+    rig.machine.RunBusy(1, 0);
+    EXPECT_EQ(rig.info.Sample(), -1);
+    rig.machine.failingGroup = -1;
+    rig.machine.RunBusy(1, 136);
+    EXPECT_EQ(rig.info.Sample(), 50);
+
+    // Several groups and no extended query: a failure, never a reading of the first group alone.
+    rig.machine.extendedMissing = true;
+    rig.machine.Run(1, 10);
+    EXPECT_EQ(rig.info.Sample(), -1);
+}
+
+TEST(NtSampler, OneGroupNeedsNoExtendedQuery) {
+    NtRig rig({8});
+    rig.machine.extendedMissing = true;
+    ASSERT_EQ(rig.info.Start(), 0);
+    rig.machine.Run(1, 40);
+    EXPECT_EQ(rig.info.Sample(), 40);
+    EXPECT_EQ(rig.TakeCalls(), (Calls{"plain", "plain"}));
+}
+
+TEST(NtSampler, AFailedQueryKeepsThePreviousCounters) {
+    NtRig rig;
+    rig.info.Start();
+    rig.machine.failingGroup = 0;
+    rig.machine.Run(1, 0);
+    EXPECT_EQ(rig.info.Sample(), -1);
+    rig.machine.Run(1, 0);
+    EXPECT_EQ(rig.info.Sample(), -1);
+    rig.machine.failingGroup = -1;
+    rig.machine.Run(1, 100);
+    EXPECT_EQ(rig.info.Sample(), 33);  // over all three seconds: 1 of 3 busy
 
     // A failure before the first success leaves nothing primed.
     NtRig fresh;
-    fresh.query_->failPerformance = true;
-    EXPECT_EQ(fresh.info_->Start(), -1);
-    fresh.query_->failPerformance = false;
-    EXPECT_EQ(fresh.info_->GetNtCpuUsage(), 0);
+    fresh.machine.failingGroup = 0;
+    EXPECT_EQ(fresh.info.Start(), -1);
+    fresh.machine.failingGroup = -1;
+    EXPECT_EQ(fresh.info.Sample(), 0);
 }
 
-TEST_F(NtSampler, NoTimePassedOrTheClockWentBack) {
-    info_->GetNtCpuUsage();
-    EXPECT_EQ(After(0, 0), -1);
-    EXPECT_EQ(After(-3600 * kSecond, 0), -1);  // clock set back: start afresh from here
-    EXPECT_EQ(After(kSecond, kSecond / 2), 50);
+TEST(NtSampler, SleepAndClockChangesAreNoElapsedTime) {
+    NtRig rig({4});
+    rig.info.Start();
+    rig.machine.Run(1, 20);
+    EXPECT_EQ(rig.info.Sample(), 20);
+    rig.machine.Run(0.5, 20);
+    rig.machine.Sleep(3600);
+    rig.machine.Run(0.5, 20);
+    EXPECT_EQ(rig.info.Sample(), 20);  // not the hour of sleep as busy time
+    rig.machine.SetClockBy(365 * 86400);
+    rig.machine.Run(1, 20);
+    EXPECT_EQ(rig.info.Sample(), 20);
+    rig.machine.Run(0.5, 20);
+    rig.machine.SetClockBy(-86400);
+    rig.machine.Run(0.5, 20);
+    EXPECT_EQ(rig.info.Sample(), 20);  // not dropped, and no fresh start
 }
 
-TEST_F(NtSampler, SamplingDoesNotAllocate) {
-    info_->GetNtCpuUsage();
-    query_->asked.reserve(1000);  // what the fake itself records
-    query_->sizes.reserve(1000);
+TEST(NtSampler, IdleTimeAheadOfTheRunningTimeReadsZero) {
+    NtRig rig({2});
+    rig.info.Start();
+    rig.machine.Run(1, 0);
+    rig.machine.idle[0] += kNtSecond / 20;  // x = 102.5
+    EXPECT_EQ(rig.info.Sample(), 0);
+    rig.machine.Run(1, 0);
+    EXPECT_EQ(rig.info.Sample(), 0);
+}
+
+TEST(NtSampler, NoRunningTimePassedOrOtherProcessors) {
+    NtRig rig({2});
+    rig.info.Start();
+    EXPECT_EQ(rig.info.Sample(), -1);  // no time: no reading, the counters stay
+    rig.machine.Run(1, 50);
+    EXPECT_EQ(rig.info.Sample(), 50);
+
+    // A processor came online: its idle time is not part of the previous sum.
+    rig.machine.AddProcessor();
+    rig.machine.Run(1, 10);
+    EXPECT_EQ(rig.info.Sample(), -1);
+    rig.machine.RunBusy(1, 1);
+    EXPECT_EQ(rig.info.Sample(), 33);  // 1 of 3
+}
+
+TEST(NtSampler, SamplingDoesNotAllocate) {
+    NtRig rig({64, 64});
+    rig.info.Start();
+    rig.machine.calls.reserve(1000);  // what the fake itself records
     const std::size_t before = test::AllocationCount();
     for (int i = 0; i < 100; ++i) {
-        After(kSecond, kSecond / 2);
+        rig.machine.Run(1, 50);
+        rig.info.Sample();
     }
     EXPECT_EQ(test::AllocationCount(), before);
 }
@@ -153,21 +210,25 @@ TEST_F(NtSampler, SamplingDoesNotAllocate) {
 TEST(NtSamplerLive, ReadsTheSystemCounters) {
     EXPECT_TRUE(IsWinNT());
     const auto query = MakeNtSystemQuery();
-    std::array<std::byte, kTimeOfDayRecordSize> timeOfDay{};
-    std::array<std::byte, kPerformanceRecordSize> performance{};
-    EXPECT_EQ(query->Query(kSystemTimeOfDayInformation, timeOfDay), 0);
-    EXPECT_EQ(query->Query(kSystemPerformanceInformation, performance), 0);
-    EXPECT_GE(query->ProcessorCount(), 1);
+    std::array<std::byte, kProcessorRecordSize * kMaxGroupProcessors> records{};
+    std::uint32_t returned = 0;
+    EXPECT_EQ(query->Query(kSystemProcessorPerformanceInformation, records, returned), 0);
+    EXPECT_EQ(returned % kProcessorRecordSize, 0u);
+    EXPECT_EQ(returned / kProcessorRecordSize, GetActiveProcessorCount(0));
+    EXPECT_GE(query->GroupCount(), 1);
+
+    const std::int64_t before = query->RunningTime();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    const std::int64_t passed = query->RunningTime() - before;
+    EXPECT_GT(passed, 3 * kNtSecond / 10);  // 100-ns units
+    EXPECT_LT(passed, 10 * kNtSecond);
 
     const auto sampler = MakeCpuSampler();
     ASSERT_EQ(sampler->Start(), 0);
     for (int i = 0; i < 3; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         const std::int32_t usage = sampler->Sample();
-        // The idle time and the clock are read a moment apart, so an idle machine may come out
-        // a point below 0 (a reading the cycle drops); a missing processor count would give
-        // values near -100 per extra processor.
-        EXPECT_GE(usage, -2) << "reading " << i;
+        EXPECT_GE(usage, 0) << "reading " << i;
         EXPECT_LE(usage, 100) << "reading " << i;
     }
 }

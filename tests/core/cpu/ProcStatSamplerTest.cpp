@@ -87,6 +87,15 @@ TEST_F(ProcStatFile, NoTimePassedOrTheTimesWentBack) {
     EXPECT_EQ(sampler_.Sample(), 50);
 }
 
+TEST_F(ProcStatFile, IdleAheadOfTheTotalReadsZero) {
+    Write(1000, 5000);
+    sampler_.Start();
+    Write(999, 5100);  // a busy counter read a moment back: 100 idle of 99 in all
+    EXPECT_EQ(sampler_.Sample(), 0);
+    Write(1049, 5150);
+    EXPECT_EQ(sampler_.Sample(), 50);
+}
+
 TEST_F(ProcStatFile, SamplingDoesNotAllocate) {
     Write(1000, 5000);
     sampler_.Start();

@@ -6,15 +6,28 @@
 #include <vector>
 
 #include "core/cpu/FakeCpuSampler.h"
+#include "core/cpu/NtCpuInfo.h"
 #include "core/os/Clock.h"
 #include "core/shell/SamplingCycle.h"
 #include "support/AllocationCounter.h"
+#include "support/FakeNtMachine.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
 namespace {
 
-constexpr std::int64_t kStart = 1'700'000'000;  // a wall-clock second
+constexpr std::int64_t kStart = 1'700'000'000;  // a second of the machine's running time
+
+// The newest `n` samples of the history, oldest first.
+std::vector<std::int32_t> NewestOf(const SamplingCycle& cycle, int n) {
+    std::vector<std::int32_t> values(static_cast<std::size_t>(n));
+    std::int32_t slot = cycle.HistoryPos;
+    for (int i = n - 1; i >= 0; --i) {
+        slot = cycle.PrevIndex(slot);
+        values[static_cast<std::size_t>(i)] = cycle.UsageHistory[slot];
+    }
+    return values;
+}
 
 class Sampling : public ::testing::Test {
   protected:
@@ -40,16 +53,7 @@ class Sampling : public ::testing::Test {
         cycle_->Tick();
     }
 
-    // The newest `n` samples, oldest first.
-    std::vector<std::int32_t> Newest(int n) const {
-        std::vector<std::int32_t> values(static_cast<std::size_t>(n));
-        std::int32_t slot = cycle_->HistoryPos;
-        for (int i = n - 1; i >= 0; --i) {
-            slot = cycle_->PrevIndex(slot);
-            values[static_cast<std::size_t>(i)] = cycle_->UsageHistory[slot];
-        }
-        return values;
-    }
+    std::vector<std::int32_t> Newest(int n) const { return NewestOf(*cycle_, n); }
 
     FakeClock clock_;
     SettingsRecord settings_;
@@ -105,7 +109,7 @@ TEST_F(Sampling, TicksThatAppendNothing) {
     EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
     EXPECT_EQ(cycle_->RedrawCounter, counter);
 
-    TickAfter(-100, 99);  // the clock set back: nothing until it passes the last sample again
+    TickAfter(-100, 99);  // a clock that went back: nothing until it passes the last sample
     TickAfter(99, 99);
     TickAfter(1, 99);
     EXPECT_EQ(cycle_->UsageHistory, (Samples{10, 0, 0, 0}));
@@ -256,6 +260,80 @@ TEST_F(Sampling, TicksDoNotAllocate) {
     }
     EXPECT_EQ(test::AllocationCount(), before);
     EXPECT_FALSE(refreshes_.empty());
+}
+
+// The cycle on a Windows machine of four processors: the NT sampler over the native query, the
+// ticks timed by the machine's running time.
+class OnAMachine : public ::testing::Test {
+  protected:
+    OnAMachine()
+        : cycle_(std::make_unique<NtCpuInfo>(machine_.MakeQuery()), machine_.clock, settings_,
+                 nullptr) {
+        settings_.Cycle = 1000;
+        EXPECT_EQ(cycle_.StartSampling(100), 0);
+    }
+    // `seconds` of running at `percent` load, then the timer's tick.
+    void RunAndTick(double seconds, double percent) {
+        machine_.Run(seconds, percent);
+        cycle_.Tick();
+    }
+    // The slots written since the history was last looked at.
+    std::vector<std::int32_t> Appended() {
+        const std::int32_t count =
+            (cycle_.HistoryPos - seen_ + cycle_.HistoryCount) % cycle_.HistoryCount;
+        seen_ = cycle_.HistoryPos;
+        return NewestOf(cycle_, count);
+    }
+
+    test::FakeNtMachine machine_{{4}};
+    SettingsRecord settings_;
+    SamplingCycle cycle_;
+    std::int32_t seen_ = 0;
+};
+
+TEST_F(OnAMachine, AnHourOfSleepIsOneOrdinaryTick) {
+    for (int i = 0; i < 5; ++i) {
+        RunAndTick(1, 20);
+    }
+    EXPECT_EQ(Appended(), Samples(5, 20));
+    machine_.Run(0.4, 20);
+    machine_.Sleep(3600);
+    RunAndTick(0.6, 20);
+    EXPECT_EQ(Appended(), Samples{20});
+    RunAndTick(1, 20);
+    EXPECT_EQ(Appended(), Samples{20});
+}
+
+TEST_F(OnAMachine, TheClockSetAYearForwardOrADayBackIsOneOrdinaryTick) {
+    RunAndTick(1, 20);
+    machine_.SetClockBy(366 * 86400);
+    RunAndTick(1, 30);
+    EXPECT_EQ(Appended(), (Samples{20, 30}));
+    machine_.SetClockBy(-86400);
+    RunAndTick(1, 40);
+    RunAndTick(1, 50);  // and the graph goes on
+    EXPECT_EQ(Appended(), (Samples{40, 50}));
+}
+
+TEST_F(OnAMachine, AFiveSecondStallWhileAwakeFillsTheGap) {
+    RunAndTick(1, 20);
+    RunAndTick(5, 30);  // five seconds without a tick: a busy machine
+    EXPECT_EQ(Appended(), (Samples{20, 60, 100, 100, 65, 30}));
+}
+
+TEST_F(OnAMachine, AnIdleMachineWhoseIdleTimeRunsAheadDrawsNoSpike) {
+    // The idle times and the running time are read a moment apart: the idle sum comes out a
+    // little ahead twice, then a little behind.
+    const std::int64_t offsets[] = {test::kNtSecond / 20, test::kNtSecond / 10, 0};
+    std::int64_t previous = 0;
+    for (int i = 0; i < 12; ++i) {
+        machine_.Run(1, 0);
+        machine_.idle[0] += offsets[i % 3] - previous;
+        previous = offsets[i % 3];
+        cycle_.Tick();
+    }
+    // 0, 0 and then 2 (100 - 97.5), where dropping the first two drew 50, 50, 51.
+    EXPECT_EQ(Appended(), (Samples{0, 0, 2, 0, 0, 2, 0, 0, 2, 0, 0, 2}));
 }
 
 TEST_F(Sampling, TestDataFillsTheHistoryFromSlotZero) {
