@@ -4,8 +4,7 @@
 # and the unpacked programs run from there (moravel-tool, and moravel on a virtual desktop).
 # A check that cannot run fails; nothing is skipped.
 set -u
-cd "$(dirname "$0")/.."
-top=$(pwd)
+cd "$(dirname "$0")/.." || exit 1
 app_id=io.github.moravel.Moravel
 icon_sizes="16 24 32 48 64 128 256"
 
@@ -113,9 +112,9 @@ shipped_data_intact() {  # the themes and the help, byte for byte as in data/
     done
 }
 icons_sized() {  # each picture has the size its folder names
-    local size got
+    local icons=$root/usr/share/icons/hicolor size got
     for size in $icon_sizes; do
-        got=$(identify -format '%wx%h' "$root/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
+        got=$(identify -format '%wx%h' "$icons/${size}x$size/apps/$app_id.png")
         [ "$got" = "${size}x$size" ] || {
             echo "the ${size}x$size icon is $got"
             return 1
@@ -126,7 +125,7 @@ check "the unpacked package holds exactly the installed files" exact_layout
 check "the shipped themes and help are in /usr/share/moravel" shipped_data_intact
 check "the icons have the sizes of their folders" icons_sized
 
-# --------------------------------------------------------------------------- desktop entry, metainfo
+# --------------------------------------------------------------------------- desktop and metainfo
 
 desktop=$root/usr/share/applications/$app_id.desktop
 metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
@@ -137,15 +136,22 @@ entry_names_the_package() {  # the icon is the id, the command is the installed 
         grep -q "<id>$app_id</id>" "$metainfo"
 }
 one_version() {  # the project, the changelog, the metainfo's release and the man pages agree
-    local project
+    local project page
     project=$(sed -n 's/^project(Moravel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-    [ "$project" = "${version%-*}" ] &&
-        grep -q "<release version=\"$project\"" "$metainfo" &&
-        zgrep -q "\"Moravel $project\"" "$root/usr/share/man/man1/moravel.1.gz" &&
-        zgrep -q "\"Moravel $project\"" "$root/usr/share/man/man1/moravel-tool.1.gz" || {
-        echo "versions differ: CMakeLists.txt $project, debian/changelog $version"
+    if [ "$project" != "${version%-*}" ]; then
+        echo "CMakeLists.txt has $project, debian/changelog $version"
+        return 1
+    fi
+    grep -q "<release version=\"$project\"" "$metainfo" || {
+        echo "the metainfo has no release $project"
         return 1
     }
+    for page in moravel moravel-tool; do
+        zgrep -q "\"Moravel $project\"" "$root/usr/share/man/man1/$page.1.gz" || {
+            echo "$page(1) is not of Moravel $project"
+            return 1
+        }
+    done
 }
 check "desktop-file-validate" desktop-file-validate "$desktop"
 check "appstreamcli validate" appstreamcli validate --no-net "$metainfo"
