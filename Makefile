@@ -1,5 +1,6 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: release-bench bench-tick bench-process run test build deps-run deps-test unit asan fuzz cross format format-check tidy coverage bench clean
+.PHONY: run test build deps-run deps-test deps-package unit asan fuzz cross deb package-check \
+	format format-check tidy coverage bench release-bench bench-tick bench-process clean
 
 JOBS ?= $(shell nproc)
 
@@ -14,10 +15,13 @@ deps-run:
 	@scripts/deps.sh build qt test e2e
 
 deps-test:
-	@scripts/deps.sh build qt test cross e2e
+	@scripts/deps.sh build qt test cross e2e package
+
+deps-package:
+	@scripts/deps.sh build qt package
 
 # Everything CI runs.
-test: deps-test format-check unit tidy asan fuzz cross
+test: deps-test format-check unit tidy asan fuzz cross package-check
 
 unit: build
 	ctest --preset dev -j $(JOBS)
@@ -33,6 +37,16 @@ fuzz:
 # The core and its unit tests built with MinGW-w64 and run under Wine.
 cross:
 	JOBS=$(JOBS) scripts/cross.sh
+
+# The Debian package, built by dpkg-buildpackage from a copy of the tree: build/moravel_*.deb.
+deb: deps-package
+	JOBS=$(JOBS) scripts/build-deb.sh
+
+# The package as a user gets it: lintian, the desktop entry and metainfo, the unpacked layout,
+# and the unpacked program started on a virtual desktop.
+package-check: deb
+	@scripts/deps.sh e2e
+	scripts/check-package.sh
 
 format-check:
 	scripts/check-format.sh

@@ -46,10 +46,12 @@ desktop_start() {
 desktop_stop() {
     local pid
     for pid in "${desktop_pids[@]}"; do
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true  # it may have ended by itself
     done
+    # Wait for our own children; the session bus forked itself away and is no child to wait
+    # for (wait fails with 127 there, which must not end a caller that runs under set -e).
     for pid in "${desktop_pids[@]}"; do
-        wait "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null || true
     done
     desktop_pids=()
     if [ -n "${desktop_runtime:-}" ]; then

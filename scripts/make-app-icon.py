@@ -6,7 +6,8 @@ is drawn on its own (not scaled from the big one), with fewer grid lines and gra
 and relatively thicker strokes as the icon gets smaller, so that 16 px stays crisp.
 
 Usage: scripts/make-app-icon.py [OUTPUT_FOLDER]   (default: resources/app)
-Writes moravel-16.png, moravel-32.png, moravel-48.png and moravel-256.png (RGBA).
+Writes moravel-N.png (RGBA) for N = 16, 24, 32, 48, 64, 128 and 256: the window icon uses
+16, 32, 48 and 256; the installed icon theme takes every size.
 Python 3 standard library only, with the drawing code shared with the other pictures in
 artlib.py beside this script; the output is byte-for-byte the same on every run.
 """
@@ -73,20 +74,26 @@ FILL_BOTTOM = hexrgb("#1f9a3c", 0.10)
 # One CPU-load story, told with as many points as the size can carry (percent, oldest first).
 SERIES = {
     16: [25, 60, 35, 85, 55],
+    24: [22, 52, 32, 78, 50, 66],
     32: [20, 45, 30, 70, 50, 88, 62],
     48: [18, 42, 28, 64, 46, 86, 58],
+    64: [18, 40, 28, 62, 44, 84, 56, 70],
+    128: [16, 36, 26, 58, 42, 80, 54, 90, 66],
     256: [16, 36, 26, 58, 42, 80, 54, 90, 66],
 }
 
 # size: margin, corner radius, rim, graph inset (left/right, top, bottom), line radius, grid
 STYLE = {
     16: dict(margin=0.0, radius=3.0, rim=0.0, inset=(2.0, 2.5, 2.0), line=0.95, grid=0),
+    24: dict(margin=0.5, radius=4.0, rim=0.8, inset=(3.0, 4.0, 3.0), line=1.1, grid=1),
     32: dict(margin=1.0, radius=5.5, rim=1.0, inset=(4.0, 5.0, 4.0), line=1.3, grid=3),
     48: dict(margin=1.5, radius=8.0, rim=1.0, inset=(6.0, 7.0, 6.0), line=1.7, grid=3),
+    64: dict(margin=2.0, radius=10.5, rim=1.0, inset=(7.5, 9.0, 7.5), line=2.1, grid=3),
+    128: dict(margin=5.0, radius=22.0, rim=2.0, inset=(15.0, 18.0, 15.0), line=4.0, grid=3),
     256: dict(margin=10.0, radius=44.0, rim=3.0, inset=(30.0, 36.0, 30.0), line=7.5, grid=3),
 }
 
-SS = {16: 8, 32: 6, 48: 6, 256: 3}
+SS = {16: 8, 24: 8, 32: 6, 48: 6, 64: 5, 128: 4, 256: 3}
 
 
 def draw_icon(size):
@@ -125,7 +132,7 @@ def draw_icon(size):
     pts = [(gx0 + gw * i / (len(values) - 1), gy1 - gh * v / 100.0) for i, v in enumerate(values)]
     area = polygon(pts + [(gx1, gy1), (gx0, gy1)])
     c.paint(intersect(area, inner), vgrad(FILL_TOP, FILL_BOTTOM, gy0, gy1))
-    if size >= 256:
+    if size >= 128:
         c.paint(polyline(pts, st["line"] * 2.0), GLOW)
     c.paint(polyline(pts, st["line"]), LINE)
 
@@ -136,7 +143,7 @@ def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     out = argv[1] if len(argv) > 1 else os.path.join(here, "..", "resources", "app")
     os.makedirs(out, exist_ok=True)
-    for size in (16, 32, 48, 256):
+    for size in sorted(STYLE):
         path = os.path.join(out, f"moravel-{size}.png")
         write_png(path, size, size, draw_icon(size))
         print("wrote", os.path.normpath(path))

@@ -8,9 +8,10 @@
 namespace moravel {
 
 inline constexpr std::string_view kAboutCaption = "バージョン情報";
-inline constexpr std::string_view kRightsNotice = "Copyright (C) 2002 The Moravel authors";
+inline constexpr std::string_view kRightsNotice = "著作権 (C) 2002 Moravel 作者一同";
 inline constexpr std::string_view kLegalNotice =
-    "Moravel is free to use and share. Made by the Moravel authors.";
+    "Moravel は Moravel 作者一同による MIT ライセンスのフリーソフトウェアです。"
+    "だれでも自由に使用、複製、改変、再配布できます。";
 inline constexpr std::int32_t kPressFrames = 4;
 inline constexpr std::int32_t kPressIntervalMs = 150;
 
