@@ -43,14 +43,15 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d\n
 kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 now_ns() { date +%s%N; }
 
-measure() {  # name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-window-ms"
-    local name=$1
-    shift
+measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-window-ms"
+    local name=$1 title=$2
+    shift 2
     local start
     start=$(now_ns)
     "$@" >/dev/null 2>&1 &
     local pid=$!
-    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+    # By name: xload does not tell the window manager its process.
+    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || { echo "$name ended before its window" >&2; exit 1; }
         sleep 0.002
     done
@@ -72,10 +73,10 @@ measure() {  # name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-
 
 echo "Measuring ${seconds}s of each program, $rounds rounds, interleaved..."
 for round in $(seq 1 "$rounds"); do
-    MORAVEL_HOME=$on_home measure moravel "$bin/moravel"
-    MORAVEL_HOME=$off_home measure moravel-notray "$bin/moravel"
-    measure bare-qt "$bare"
-    measure xload xload -update 1 -geometry 300x100+500+100
+    MORAVEL_HOME=$on_home measure moravel Moravel "$bin/moravel"
+    MORAVEL_HOME=$off_home measure moravel-notray Moravel "$bin/moravel"
+    measure bare-qt bare_qt_tray "$bare"
+    measure xload xload xload -update 1 -geometry 300x100+500+100
     echo "round $round done"
 done
 
