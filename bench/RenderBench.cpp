@@ -48,8 +48,8 @@ struct Scene {
             LoadThemeFile(theme, std::string(MORAVEL_BENCH_THEMES) + "/sunset.tm");
         }
         SetDefaultSettings(settings);
-        settings.IconGraphMode = 0;
-        settings.State = 0;
+        settings.IconGraphMode = TrayIconMode::Off;
+        settings.State = WindowState::Shown;
         for (std::int32_t& sample : samples) {
             sample = Next();
         }

@@ -8,23 +8,23 @@
 #include <functional>
 #include <string>
 
+#include "core/shell/ShellRules.h"
+
 class QMenu;
 
 namespace moravel {
 namespace modTaskTray {
 
-inline constexpr int kCallbackMessage = 0x0207;
-
 // The registration of the tray icon: filled once at start-up; then its icon and tip change.
 struct TrayData {
     int id = 1;
     int flags = 7;  // the callback, the icon and the tip are valid
-    int callbackMessage = kCallbackMessage;
+    TrayMessage callbackMessage = TrayMessage::MiddleButtonDown;
     QIcon icon;
     std::string tip;  // UTF-8; the record holds at most 63 bytes of it in the ANSI code page
-    // Receives the tray's mouse messages as (button, x) the way a picture's mouse-down would:
-    // button 4 and x = the mouse message number (515 double click, 517 right release).
-    std::function<void(int button, int x)> callback;
+    // Receives the tray's mouse messages the way a picture's mouse-down would: the middle
+    // button (kTrayCallbackButton) and the mouse message.
+    std::function<void(int button, TrayMessage message)> callback;
     QMenu* hostMenu = nullptr;  // shown by hosts that open a menu themselves
     QPointer<QSystemTrayIcon> shellIcon;
     qint64 shownIconKey = 0;  // what the tray shows now, so an unchanged icon is not sent again

@@ -127,7 +127,9 @@ bool fomMain::Form_Load() {
     TrayData.icon = ownIcon_;
     TrayData.tip.clear();
     TrayData.hostMenu = mnuPopup_;
-    TrayData.callback = [this](int button, int x) { picIcon_MouseDown(button, x); };
+    TrayData.callback = [this](int button, TrayMessage message) {
+        picIcon_MouseDown(button, message);
+    };
     modTaskTray::AddTrayIcon(TrayData);
 
     // Placement before the first drawing, so the graph is fitted to the final size at once.
@@ -143,7 +145,7 @@ bool fomMain::Form_Load() {
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
-    if (gSettings.State != 1) {
+    if (!IsHidden(gSettings.State)) {
         show();
     }
 
@@ -160,7 +162,7 @@ bool fomMain::Form_Load() {
 }
 
 void fomMain::ResetPicture() {
-    if (gSettings.TopMost != 0) {
+    if (KeepsOnTop(gSettings.TopMost)) {
         SetTopMost(this);
     } else {
         ResetTopMost(this);
@@ -176,14 +178,14 @@ void fomMain::ResetPicture() {
 }
 
 void fomMain::RefreshDisplay(std::int32_t u) {
-    if (gSettings.State == 0) {  // a hidden window is not drawn; showing it rebuilds the graph
+    if (!IsHidden(gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
         update();
     }
     FreeTrayIcon();
-    const std::int32_t mode = gSettings.IconGraphMode;
-    if (mode >= 1 && mode <= 3) {
-        Surface& frame = renderer_.picIconGraph[mode == 1 ? 0 : 1];
+    const TrayIconMode mode = gSettings.IconGraphMode;
+    if (ShowsIconGraph(mode)) {
+        Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
         const IconImage icon = MakeIconImage(
             {std::span<const std::uint32_t>(
@@ -230,7 +232,7 @@ void fomMain::Form_Resize() {
     renderer_.GraphReady = false;
     // Not isVisible(): the resize of the first show comes before the window counts as visible,
     // and the graph would stay blank until the next tick.
-    if (gSettings.State == 0) {
+    if (!IsHidden(gSettings.State)) {
         renderer_.DrawGraph();
     }
     update();
@@ -353,13 +355,13 @@ void fomMain::ShowPopup(const QPoint& at) {
 }
 
 void fomMain::mnuHidden_Click() {
-    if (gSettings.State != 0) {
-        gSettings.State = 0;
+    if (IsHidden(gSettings.State)) {
+        gSettings.State = WindowState::Shown;
         ResetPicture();
         show();
     } else {
         hide();
-        gSettings.State = 1;
+        gSettings.State = WindowState::Hidden;
     }
 }
 
@@ -389,8 +391,8 @@ void fomMain::mnuExit_Click() {
     close();
 }
 
-void fomMain::picIcon_MouseDown(int button, int x) {
-    switch (DecodeTrayCallback(button, x)) {
+void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
+    switch (DecodeTrayCallback(button, message)) {
         case TrayAction::BringBack:
             BringBack();
             break;

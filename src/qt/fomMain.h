@@ -48,8 +48,8 @@ class fomMain : public QWidget {
     void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
-    // The tray's mouse messages, as (button 4, message number).
-    void picIcon_MouseDown(int button, int x);
+    // The tray's mouse messages, as (kTrayCallbackButton, message).
+    void picIcon_MouseDown(int button, TrayMessage message);
     // A tray double click or a second start: the window comes back.
     void BringBack();
 

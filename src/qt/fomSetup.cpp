@@ -74,8 +74,9 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     auto* iconModeGroup = new QButtonGroup(this);
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
         auto* option = new QRadioButton(Text(kIconModeChoices[i].caption), iconModes);
-        option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
-        iconModeGroup->addButton(option, kIconModeChoices[i].index);
+        option->setObjectName(
+            QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index()));
+        iconModeGroup->addButton(option, kIconModeChoices[i].index());
         optIconGraphMode_[i] = option;
     }
 
@@ -201,7 +202,7 @@ void fomSetup::Form_Load(QWidget* mainWindow) {
 void fomSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Above the always-on-top main window, without staying on top itself.
-    if (gSettings.TopMost == 1) {
+    if (KeepsOnTop(gSettings.TopMost)) {
         BringToFront(this);
     }
 }

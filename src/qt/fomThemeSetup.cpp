@@ -610,7 +610,7 @@ void fomThemeSetup::Form_Load() {
 
 void fomThemeSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (gSettings.TopMost == 1) {
+    if (KeepsOnTop(gSettings.TopMost)) {
         BringToFront(this);  // above the always-on-top main window
     }
 }

@@ -77,6 +77,7 @@ class MainWindowTest : public QObject {
     void aSamplerThatCannotStartEndsStartUpAndSavesNothing();
     void startsShownWithItsOwnTrayIconAndAnEmptyTip();
     void theMenuFollowsTheWindowState();
+    void aStateOtherThanOneIsAShownWindowThatRedraws();
     void refreshesEveryCycleWithTheTip();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
@@ -115,14 +116,37 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
                           "終了(&X)"}));
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(gSettings.State, 1);
+    QCOMPARE(gSettings.State, WindowState::Hidden);
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("表示(&B)"));
     // The tray's double click brings it back; its other messages do nothing.
-    f.window->picIcon_MouseDown(4, 0x0202);
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftButtonUp);
     QVERIFY(!f.window->isVisible());
-    f.window->picIcon_MouseDown(4, 0x0203);
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
-    QCOMPARE(gSettings.State, 0);
+    QCOMPARE(gSettings.State, WindowState::Shown);
+}
+
+void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
+    Fixture f;
+    test::WriteBytes(f.folder.File("Moravel.ini"), "[Settings]\r\nState=2\r\n");
+    test::WriteBytes(f.folder.File("Themes/graph.tm"),
+                     "[Theme]\r\nGraphHType=0\r\nGraphVType=0\r\nTextType=0\r\n");
+    f.sampler->usage = 100;
+    QVERIFY(f.window->Form_Load());
+    QVERIFY(f.window->isVisible());
+    const Surface& graph = f.window->renderer().picGraph;
+    const int right = graph.Width() - 1;
+    const int middle = graph.Height() / 2;
+    QCOMPARE(graph.Pixel(right, middle) & 0xFFFFFF, 0x000000u);
+    // Every refresh draws the newest samples, as for State=0.
+    f.Tick();
+    f.Tick();
+    QCOMPARE(graph.Pixel(right, middle) & 0xFFFFFF, 0x007F00u);
+    QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("隠す(&B)"));
+    // The show/hide item hides it at the first click.
+    f.window->mnuHidden_Click();
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(gSettings.State, WindowState::Hidden);
 }
 
 void MainWindowTest::refreshesEveryCycleWithTheTip() {
@@ -138,7 +162,7 @@ void MainWindowTest::refreshesEveryCycleWithTheTip() {
 void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
-    gSettings.IconGraphMode = 2;
+    gSettings.IconGraphMode = TrayIconMode::Meter1;
     gSettings.Cycle = 10;  // a tray icon and a frame every ten seconds: 8640 of them a day
     f.window->ResetPicture();
     for (int i = 0; i < 3600; ++i) {
@@ -212,7 +236,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     QTimer::singleShot(0, [&] {
         auto* setup = qobject_cast<fomSetup*>(QApplication::activeModalWidget());
         QVERIFY(setup != nullptr);
-        f.window->picIcon_MouseDown(4, 515);
+        f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
         staysHidden = !f.window->isVisible();
         f.window->mnuSetup_Click();
         QCOMPARE(QApplication::activeModalWidget(), setup);
@@ -220,8 +244,9 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(staysHidden);
-    QCOMPARE(gSettings.State, 1);
-    f.window->picIcon_MouseDown(4, 515);  // with the dialog closed it comes back
+    QCOMPARE(gSettings.State, WindowState::Hidden);
+    // With the dialog closed it comes back.
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
 }
 

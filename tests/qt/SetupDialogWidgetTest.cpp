@@ -21,6 +21,7 @@
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
 #include "qt/fomSetup.h"
+#include "support/RaiseCounter.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -99,6 +100,7 @@ class SetupDialogWidgetTest : public QObject {
     }
     void captionsOrderAndLayout();
     void theControlsFollowTheSettings();
+    void anyTopMostButZeroRaisesTheDialog();
     void okAppliesAndCancelKeepsWhatWasApplied();
     void anEditedThemeBecomesTheCustomTheme();
     void theRealEditorCancelledChangesNothing();
@@ -168,8 +170,8 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
 void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Fixture f;
     gSettings.Cycle = 7;
-    gSettings.IconGraphMode = 0;
-    gSettings.TopMost = 1;
+    gSettings.IconGraphMode = TrayIconMode::Off;
+    gSettings.TopMost = TopMostMode::OnTop;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("1 秒"));
@@ -186,10 +188,10 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QCheckBox>(d, "chkIconGraphMode")->click();
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, 2);
+    QCOMPARE(gSettings.IconGraphMode, TrayIconMode::Meter1);
     QCOMPARE(gSettings.Cycle, 1);
 
-    gSettings.IconGraphMode = 3;
+    gSettings.IconGraphMode = TrayIconMode::Meter2;
     gSettings.Cycle = 180;
     dialog = f.Open();
     d = dialog.get();
@@ -200,9 +202,9 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QComboBox>(d, "cboCycle")->setCurrentIndex(4);
     Child<QCheckBox>(d, "chkTopMost")->click();
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, 1);
+    QCOMPARE(gSettings.IconGraphMode, TrayIconMode::Graph);
     QCOMPARE(gSettings.Cycle, 10);
-    QCOMPARE(gSettings.TopMost, 0);
+    QCOMPARE(gSettings.TopMost, TopMostMode::Normal);
 
     // The custom theme: marked, with no file name and nothing to delete.
     test::WriteBytes(f.folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
@@ -213,6 +215,22 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
              QStringLiteral("mine （カスタム）"));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
     QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
+}
+
+void SetupDialogWidgetTest::anyTopMostButZeroRaisesTheDialog() {
+    // Above an always-on-top main window, whatever non-zero number keeps it there.
+    for (const std::int32_t topMost : {0, 1, 2, -1}) {
+        Fixture f;
+        gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        auto dialog = f.Open();
+        test::RaiseCounter counter;
+        dialog->installEventFilter(&counter);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(counter.raises > 0, topMost != 0);
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "chkTopMost")->isChecked(), topMost != 0);
+        QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
 }
 
 void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {

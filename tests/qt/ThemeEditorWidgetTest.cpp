@@ -23,6 +23,7 @@
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
 #include "qt/fomThemeSetup.h"
+#include "support/RaiseCounter.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -64,6 +65,7 @@ class ThemeEditorWidgetTest : public QObject {
     void cleanup();
     void customColoursStartBlackAndLastTheRun();
     void okCancelAndClosingTheWindow();
+    void anyTopMostButZeroRaisesTheEditor();
     void graphAndBackgroundPagesGreyWhatTheTypeDoesNotUse();
     void linePagesGreyTheirColoursByType();
     void usageTextPageGreysByType();
@@ -197,6 +199,18 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
              }),
              0);
     QCOMPARE(gEditorTheme.Title, std::string("Night"));
+}
+
+void ThemeEditorWidgetTest::anyTopMostButZeroRaisesTheEditor() {
+    for (const std::int32_t topMost : {0, 1, 2}) {
+        gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        dialog_ = std::make_unique<fomThemeSetup>(nullptr);
+        test::RaiseCounter counter;
+        dialog_->installEventFilter(&counter);
+        Edit([](fomThemeSetup&) {});
+        QCOMPARE(counter.raises > 0, topMost != 0);
+        QVERIFY(!dialog_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
 }
 
 void ThemeEditorWidgetTest::graphAndBackgroundPagesGreyWhatTheTypeDoesNotUse() {

@@ -39,7 +39,7 @@ class RenderFixture : public ::testing::Test {
   protected:
     RenderFixture() : renderer(fonts, images, theme, settings) {
         theme = BareTheme();
-        settings.IconGraphMode = 1;
+        settings.IconGraphMode = TrayIconMode::Graph;
         renderer.SetThemesFolder(kFolder);
         SetRing(64);
     }

@@ -150,8 +150,8 @@ int RunRenderCommand(std::span<const std::string> args) {
     }
     SettingsRecord settings;
     SetDefaultSettings(settings);
-    settings.IconGraphMode = iconMode;
-    settings.State = 0;
+    settings.IconGraphMode = static_cast<TrayIconMode>(iconMode);  // 1 to 3, checked above
+    settings.State = WindowState::Shown;
 
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -20,11 +20,10 @@ constexpr std::array<FieldSpec<R>, 10> kFields = {
     NumberField<R>("Left", K::Integer, [](R& r) -> std::int32_t& { return r.Left; }),
     NumberField<R>("Width", K::Integer, [](R& r) -> std::int32_t& { return r.Width; }),
     NumberField<R>("Height", K::Integer, [](R& r) -> std::int32_t& { return r.Height; }),
-    NumberField<R>("TopMost", K::Integer, [](R& r) -> std::int32_t& { return r.TopMost; }),
-    NumberField<R>("State", K::Integer, [](R& r) -> std::int32_t& { return r.State; }),
+    CodeField<&R::TopMost>("TopMost"),
+    CodeField<&R::State>("State"),
     NumberField<R>("Cycle", K::Integer, [](R& r) -> std::int32_t& { return r.Cycle; }),
-    NumberField<R>("IconGraphMode", K::Integer,
-                   [](R& r) -> std::int32_t& { return r.IconGraphMode; }),
+    CodeField<&R::IconGraphMode>("IconGraphMode"),
     TextField<R>("ThemeName", K::QuotedText, [](R& r) -> std::string& { return r.ThemeName; }),
 };
 

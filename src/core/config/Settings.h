@@ -7,12 +7,37 @@
 
 namespace moravel {
 
+// The codes of the settings file. Each keeps the number the file holds, whatever it is: a value
+// no name stands for reads and writes back unchanged, and the rules below say what it means.
+
+// The main window: shown or hidden (only the tray icon left).
+enum class WindowState : std::int32_t { Shown = 0, Hidden = 1 };
+// Only 1 hides the window; every other value is a shown window, drawn as 0 is.
+constexpr bool IsHidden(WindowState state) {
+    return state == WindowState::Hidden;
+}
+
+// Always on top.
+enum class TopMostMode : std::int32_t { Normal = 0, OnTop = 1 };
+// Every value but 0 keeps the main window, and the dialogs above it, on top.
+constexpr bool KeepsOnTop(TopMostMode mode) {
+    return mode != TopMostMode::Normal;
+}
+
+// The picture of the tray icon: the program's own, or the icon graph in one of three styles.
+enum class TrayIconMode : std::int32_t { Off = 0, Graph = 1, Meter1 = 2, Meter2 = 3 };
+// Only the three styles draw an icon graph; any other value shows the program's own icon.
+constexpr bool ShowsIconGraph(TrayIconMode mode) {
+    return mode == TrayIconMode::Graph || mode == TrayIconMode::Meter1 ||
+           mode == TrayIconMode::Meter2;
+}
+
 struct SettingsRecord {
     std::string Version;
     std::int32_t Cycle = 0;
-    std::int32_t IconGraphMode = 0;
-    std::int32_t State = 0;
-    std::int32_t TopMost = 0;
+    TrayIconMode IconGraphMode = TrayIconMode::Off;
+    WindowState State = WindowState::Shown;
+    TopMostMode TopMost = TopMostMode::Normal;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
     std::int32_t Top = 0;

@@ -42,21 +42,23 @@ inline constexpr std::array<CycleChoice, 10> kCycleChoices = {{
     {"3 分", 180},
 }};
 
-// The tray-icon graph modes, as the index of their option button.
-inline constexpr std::int32_t kIconModeGraph = 1;
-inline constexpr std::int32_t kIconModeMeter1 = 2;
-inline constexpr std::int32_t kIconModeMeter2 = 3;
+// The tray-icon option buttons are numbered by the mode each stands for (1 to 3).
+constexpr std::int32_t IconModeOption(TrayIconMode mode) {
+    return static_cast<std::int32_t>(mode);
+}
 
 struct IconModeChoice {
-    std::int32_t index;
+    TrayIconMode mode;
     std::string_view caption;
+
+    constexpr std::int32_t index() const { return IconModeOption(mode); }
 };
 
 // The option buttons from left to right.
 inline constexpr std::array<IconModeChoice, 3> kIconModeChoices = {{
-    {kIconModeMeter1, "メーター1"},
-    {kIconModeMeter2, "メーター2"},
-    {kIconModeGraph, "グラフ"},
+    {TrayIconMode::Meter1, "メーター1"},
+    {TrayIconMode::Meter2, "メーター2"},
+    {TrayIconMode::Graph, "グラフ"},
 }};
 
 // Help topics of the controls; the tray-icon controls and the file-name label have none.
@@ -105,8 +107,10 @@ class SetupDialog {
     // Tray-icon box and option buttons. The options are enabled exactly while the box is checked;
     // their selection stays either way.
     void chkIconGraphMode_Click(bool checked);
+    // `index` is the number of an option button (IconModeOption).
     void SelectIconMode(std::int32_t index);
-    std::int32_t SelectedIconMode() const;
+    // The mode of the selected option, Meter1's when none is.
+    TrayIconMode SelectedIconMode() const;
     bool IconModesEnabled() const { return iconGraphChecked; }
 
     // The seconds of the selected cycle row.

@@ -17,7 +17,7 @@ constexpr Colour kMaskClear = 0xFFFFFF;
 }  // namespace
 
 void Renderer::DrawGraph() {
-    if (clientHeight_ <= 0 || settings_.State == 1) {
+    if (clientHeight_ <= 0 || IsHidden(settings_.State)) {
         return;
     }
     if (graphOuterHeight_ != clientHeight_ || graphOuterWidth_ != clientWidth_) {

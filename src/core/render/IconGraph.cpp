@@ -21,17 +21,17 @@ constexpr Colour kPreviousBar = 0x007F00;
 void Renderer::DrawIconGraph(Surface& target) {
     // The copy fills exactly the inner area of the frame picture; the frame stays as it is.
     switch (settings_.IconGraphMode) {
-        case 1:
+        case TrayIconMode::Graph:
             DrawIconScroll(picIcon);
             target.BitBlt(1, 2, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
             break;
-        case 2:
+        case TrayIconMode::Meter1:
             DrawIconMeter1(picIcon);
             target.BitBlt(2, 1, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
             break;
-        case 3:
+        case TrayIconMode::Meter2:
             DrawIconMeter2(picIcon);
             target.BitBlt(2, 1, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);

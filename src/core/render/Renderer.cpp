@@ -67,11 +67,11 @@ void Renderer::LoadThemePictures() {
 
     // Icon work surface: the inner area of the style's frame picture.
     switch (settings_.IconGraphMode) {
-        case 1:
+        case TrayIconMode::Graph:
             picIcon.Resize(picIconGraph[0].Width() - 2, picIconGraph[0].Height() - 4);
             break;
-        case 2:
-        case 3:
+        case TrayIconMode::Meter1:
+        case TrayIconMode::Meter2:
             picIcon.Resize(picIconGraph[1].Width() - 4, picIconGraph[1].Height() - 2);
             break;
         default:

@@ -30,9 +30,9 @@ TEST(Settings, Defaults) {
     EXPECT_EQ(record.Cycle, 1);
     EXPECT_EQ(record.Top, 0);
     EXPECT_EQ(record.Left, 0);
-    EXPECT_EQ(record.State, 0);
-    EXPECT_EQ(record.TopMost, 0);
-    EXPECT_EQ(record.IconGraphMode, 0);
+    EXPECT_EQ(record.State, WindowState::Shown);
+    EXPECT_EQ(record.TopMost, TopMostMode::Normal);
+    EXPECT_EQ(record.IconGraphMode, TrayIconMode::Off);
     EXPECT_EQ(record.Version, "");
     EXPECT_EQ(FormatVersion(1, 1, 0), "1.1.0");
 }
@@ -101,15 +101,61 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoad) {
     record.Left = 1600;
     record.Width = 300;
     record.Height = 100;
-    record.TopMost = 1;
-    record.State = 1;
+    record.TopMost = TopMostMode::OnTop;
+    record.State = WindowState::Hidden;
     record.Cycle = 180;
-    record.IconGraphMode = 3;
+    record.IconGraphMode = TrayIconMode::Meter2;
     record.ThemeName = " 緑の\"線\".tm ";
     ASSERT_GT(SaveSettingsFile(record, folder.File("s.ini")), 0);
     SettingsRecord back;
     LoadSettingsFile(back, folder.File("s.ini"));
     EXPECT_EQ(back, record);
+}
+
+TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
+    // Hand-edited numbers that no name stands for, in decimal and in the "&H" form.
+    const std::string text =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+        "TopMost=-7\r\nState=&H7FFFFFFF\r\nCycle=1\r\nIconGraphMode=-2147483648\r\n"
+        "ThemeName=\"graph.tm\"\r\n";
+    const SettingsRecord record = Parse(text);
+    EXPECT_EQ(static_cast<std::int32_t>(record.TopMost), -7);
+    EXPECT_EQ(static_cast<std::int32_t>(record.State), 2147483647);
+    EXPECT_EQ(static_cast<std::int32_t>(record.IconGraphMode), -2147483647 - 1);
+    EXPECT_EQ(FormatSettingsText(record),
+              "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+              "TopMost=-7\r\nState=2147483647\r\nCycle=1\r\nIconGraphMode=-2147483648\r\n"
+              "ThemeName=\"graph.tm\"\r\n");
+
+    // Through the files, byte for byte.
+    TempFolder folder;
+    const std::string edited =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\n"
+        "Height=-1\r\nTopMost=2\r\nState=2\r\nCycle=1\r\n"
+        "IconGraphMode=9\r\nThemeName=\"graph.tm\"\r\n";
+    WriteBytes(folder.File("in.ini"), edited);
+    SettingsRecord loaded;
+    LoadSettingsFile(loaded, folder.File("in.ini"));
+    ASSERT_GT(SaveSettingsFile(loaded, folder.File("out.ini")), 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.ini")), edited);
+}
+
+TEST(Settings, OneRuleForEachCode) {
+    // Only 1 hides the window; only 0 leaves it below others; only 1..3 draw an icon graph.
+    for (const std::int32_t n : {0, 2, -1, 7}) {
+        EXPECT_FALSE(IsHidden(static_cast<WindowState>(n))) << n;
+    }
+    EXPECT_TRUE(IsHidden(WindowState::Hidden));
+    EXPECT_FALSE(KeepsOnTop(TopMostMode::Normal));
+    for (const std::int32_t n : {1, 2, -1}) {
+        EXPECT_TRUE(KeepsOnTop(static_cast<TopMostMode>(n))) << n;
+    }
+    for (const std::int32_t n : {-1, 0, 4}) {
+        EXPECT_FALSE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
+    }
+    for (const std::int32_t n : {1, 2, 3}) {
+        EXPECT_TRUE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
+    }
 }
 
 TEST(Settings, MissingOversizedAndBrokenFilesGiveDefaults) {

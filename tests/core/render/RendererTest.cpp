@@ -42,18 +42,18 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
 }
 
 TEST_F(RendererTest, IconWorkSurfaceFollowsTheIconStyle) {
-    settings.IconGraphMode = 1;
+    settings.IconGraphMode = TrayIconMode::Graph;
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 14);
     EXPECT_EQ(renderer.picIcon.Height(), 12);
     EXPECT_EQ(renderer.picIconMask.Width(), 14);
     EXPECT_EQ(renderer.picIconBoard.Height(), 12);
-    settings.IconGraphMode = 3;
+    settings.IconGraphMode = TrayIconMode::Meter2;
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 12);
     EXPECT_EQ(renderer.picIcon.Height(), 14);
     EXPECT_EQ(renderer.picIconBack.Height(), 14);
-    settings.IconGraphMode = 0;  // keeps what it had
+    settings.IconGraphMode = TrayIconMode::Off;  // keeps what it had
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 12);
     EXPECT_EQ(renderer.picIcon.Height(), 14);
@@ -392,14 +392,19 @@ TEST_F(RendererTest, FilledGraphIgnoresSqueezingAndPatternGraphSqueezes) {
     EXPECT_EQ(Rows(renderer.picGraph, 3, 0x445566), "10..19");
 }
 
-TEST_F(RendererTest, HiddenWindowDrawsNothing) {
+TEST_F(RendererTest, OnlyAHiddenWindowDrawsNothing) {
     Reset(10, 10);
     Push(100);
-    settings.State = 1;
+    settings.State = WindowState::Hidden;
     renderer.DrawGraph();
     EXPECT_FALSE(renderer.GraphReady);
     EXPECT_EQ(renderer.LastGraphPos, 0);
     EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "none");
+    // A hand-edited State=2 is a shown window: drawn as 0 is.
+    settings.State = static_cast<WindowState>(2);
+    renderer.DrawGraph();
+    EXPECT_TRUE(renderer.GraphReady);
+    EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "0..9");
 }
 
 TEST_F(RendererTest, AWindowResizedWithoutLayoutIsLaidOutFirst) {
