@@ -294,8 +294,8 @@ void ThemeEditorWidgetTest::usageTextPageGreysByType() {
         QCOMPARE(Find<QLabel>("lblTextPosition")->text(), QStringLiteral("左下"));
         Click("cmdExit");
     });
-    QCOMPARE(gEditorTheme.TextType, 2);
-    QCOMPARE(gEditorTheme.TextPosition, 6);
+    QCOMPARE(gEditorTheme.TextType, TextKind::Edged);
+    QCOMPARE(gEditorTheme.TextPosition, TextPlace::BottomLeft);
 }
 
 void ThemeEditorWidgetTest::aColourChosenReachesTheTheme() {
@@ -377,7 +377,7 @@ void ThemeEditorWidgetTest::typingThePrefixRedrawsTheSampleCentred() {
 }
 
 void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
-    theme_.ForeType = 3;
+    theme_.ForeType = ForeKind::Image;
     theme_.ForeName = "gone.bmp";
     theme_.BackName = "sky.bmp";
     gEditorTheme = theme_;
@@ -402,7 +402,7 @@ void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
 }
 
 void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
-    theme_.ForeType = 2;
+    theme_.ForeType = ForeKind::Pattern;
     theme_.ForeNo = 99;  // beyond the strip: the last pattern
     gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
@@ -427,7 +427,7 @@ void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
 
 void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
     std::filesystem::remove(PatternFilePath());
-    theme_.BackType = 1;
+    theme_.BackType = BackKind::Pattern;
     theme_.BackNo = 6;
     gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
@@ -437,7 +437,7 @@ void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.BackType, 1);
+    QCOMPARE(gEditorTheme.BackType, BackKind::Pattern);
     QCOMPARE(gEditorTheme.BackNo, 0);  // the number was not loaded
 }
 
@@ -453,7 +453,7 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     page += "</body></html>";
     test::WriteBytes(folder_->File("Moravel.HLP"), page);
     gHelpFile = folder_->File("Moravel.HLP");
-    theme_.ForeType = 2;
+    theme_.ForeType = ForeKind::Pattern;
     gEditorTheme = theme_;
     Edit([this](fomThemeSetup& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -509,12 +509,12 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
     ThemeRecord read;
     QVERIFY(LoadTheme(read, "edited.tm"));
     QCOMPARE(read, saved);
-    QCOMPARE(read.ForeType, 2);
+    QCOMPARE(read.ForeType, ForeKind::Pattern);
     QCOMPARE(read.ForeNo, 11);
-    QCOMPARE(read.GraphVType, 3);
-    QCOMPARE(read.GraphVLineMode, 2);
+    QCOMPARE(read.GraphVType, VLineKind::Every10Minutes);
+    QCOMPARE(read.GraphVLineMode, LineMode::Merged);
     QCOMPARE(read.TextPrefix, std::string(" 負荷 "));
-    QCOMPARE(read.TextPosition, 8);
+    QCOMPARE(read.TextPosition, TextPlace::BottomRight);
 }
 
 void ThemeEditorWidgetTest::theRealColourDialogGivesTheColourChosen() {

@@ -86,13 +86,13 @@ void Renderer::BuildMeterLayers(Surface& back, Surface& mask, const Surface& ton
     std::int32_t idx = history_.PrevIndex(history_.Pos());
     const std::int32_t level = ColumnHeight(h, history_.Sample(idx));
     const std::int32_t y = h - level;
-    if (theme_.ForeType >= 1 && level >= 1) {
+    if (FillsColumns(theme_.ForeType) && level >= 1) {
         for (std::int32_t i = 0; i < w; ++i) {
             FillColumn(back, mask, tone, w - 1 - i, y, idx);
             idx = history_.PrevIndex(idx);
         }
     }
-    if (theme_.ForeType == 0 || theme_.ForeEdge == 1) {
+    if (theme_.ForeType == ForeKind::Line || theme_.ForeEdge == 1) {
         const Colour left = static_cast<Colour>(theme_.ForeColor1);
         const Colour right = static_cast<Colour>(theme_.ForeColor2);
         back.DrawLine(0, y, w, y, left);

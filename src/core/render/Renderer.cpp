@@ -38,8 +38,9 @@ void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
 }
 
 bool Renderer::IsSimpleBack() const {
-    return theme_.BackType == 0 && (theme_.GraphHType == 0 || theme_.GraphHLineMode == 1) &&
-           (theme_.GraphVType == 0 || theme_.GraphVLineMode == 1);
+    return theme_.BackType == BackKind::Colour &&
+           (theme_.GraphHType == HLineKind::None || theme_.GraphHLineMode == LineMode::OverGraph) &&
+           (theme_.GraphVType == VLineKind::None || theme_.GraphVLineMode == LineMode::OverGraph);
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {
@@ -85,15 +86,15 @@ void Renderer::LoadThemePictures() {
     // Tone source.
     bool loaded = true;
     switch (theme_.ForeType) {
-        case 0:
-        case 1:
+        case ForeKind::Line:
+        case ForeKind::Filled:
             picTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
             picIconTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
             break;
-        case 2:
+        case ForeKind::Pattern:
             CutPattern(picReadTone, theme_.ForeNo);
             break;
-        case 3:
+        case ForeKind::Image:
             loaded = LoadPicture(theme_.ForeName, picReadTone);
             break;
         default:
@@ -109,12 +110,12 @@ void Renderer::LoadThemePictures() {
     } else {
         // A theme picture that cannot be had: a green line graph on black. The record itself
         // changes, so every later frame draws the fallback.
-        theme_.ForeType = 0;
+        theme_.ForeType = ForeKind::Line;
         theme_.ForeEdge = 0;
         theme_.ForeColor1 = 0x00FF00;
         theme_.ForeColor2 = 0x00FF00;
         theme_.ForeColor3 = 0x00FF00;
-        theme_.BackType = 0;
+        theme_.BackType = BackKind::Colour;
         theme_.BackColor = 0x000000;
         // The fallback's own background, so no colour or picture of the failed theme is left
         // behind in the layers (a plain colour never fails).
@@ -128,7 +129,7 @@ void Renderer::LoadThemePictures() {
 
 bool Renderer::ApplyBackground(bool simple) {
     switch (theme_.BackType) {
-        case 0:
+        case BackKind::Colour:
             if (simple) {
                 picBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
                 picIconBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
@@ -140,12 +141,12 @@ bool Renderer::ApplyBackground(bool simple) {
                 picReadBoard.Resize(picBoard.Width(), picBoard.Height());
             }
             return true;
-        case 1:
+        case BackKind::Pattern:
             picBack.SetBackColor(kBlack);
             picIconBack.SetBackColor(kBlack);
             CutPattern(picReadBoard, theme_.BackNo);
             return true;
-        case 2:
+        case BackKind::Image:
             picBack.SetBackColor(kBlack);
             picIconBack.SetBackColor(kBlack);
             return LoadPicture(theme_.BackName, picReadBoard);

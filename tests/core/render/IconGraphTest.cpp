@@ -119,7 +119,7 @@ TEST_F(IconGraphTest, Meter1ShowsTheNewestAndAHigherPreviousValue) {
 
 TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
     settings.IconGraphMode = TrayIconMode::Meter2;
-    theme.ForeType = 0;
+    theme.ForeType = ForeKind::Line;
     theme.ForeColor1 = 0x0000FF;
     theme.ForeColor2 = 0x000080;
     Reset(20, 20);
@@ -134,7 +134,7 @@ TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
     EXPECT_EQ(renderer.picIconGraph[1].Pixel(2, 8), 0x0000FFu);
 
     // Filled: a solid block of the newest value's height across the whole width.
-    theme.ForeType = 1;
+    theme.ForeType = ForeKind::Filled;
     theme.ForeColor3 = 0x00AA00;
     Reset(20, 20);
     Push(50);
@@ -150,9 +150,9 @@ TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
 
 TEST_F(IconGraphTest, Meter2OnABoardKeepsTheBoardAroundTheLevel) {
     settings.IconGraphMode = TrayIconMode::Meter2;
-    theme.ForeType = 1;
+    theme.ForeType = ForeKind::Filled;
     theme.ForeColor3 = 0x00AA00;
-    theme.BackType = 2;
+    theme.BackType = BackKind::Image;
     theme.BackName = "back.bmp";
     Surface back(4, 4);
     back.SetBackColor(0x300000);

@@ -32,18 +32,18 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
     }
     images.Add(ImagePath("Pattern.dat"), strip);
     images.Add(ImagePath("tone.bmp"), Picture(9, 30));
-    theme.BackType = 1;
+    theme.BackType = BackKind::Pattern;
     theme.BackNo = 4;
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     theme.ForeEdge = 1;
-    theme.GraphHType = 1;
-    theme.GraphHLineType = 2;
-    theme.GraphHLineMode = 2;
-    theme.GraphVType = 1;
-    theme.GraphVLineType = 1;
-    theme.GraphVLineMode = 0;
-    theme.TextType = 2;
+    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHLineType = LinePen::Dotted;
+    theme.GraphHLineMode = LineMode::Merged;
+    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVLineType = LinePen::Dashed;
+    theme.GraphVLineMode = LineMode::UnderGraph;
+    theme.TextType = TextKind::Edged;
     theme.TextPrefix = "CPU ";
     theme.TextSuffix = " percent of the time";
     SetRing(1920);
