@@ -31,7 +31,7 @@ QTextBrowser* HelpWindow() {
     return Window().data();
 }
 
-void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
+void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context) {
     const HelpTarget target = ResolveHelp(helpFile, context);
     if (target.noHelp) {
         Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
@@ -61,7 +61,7 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
     window->setWindowTitle(QStringLiteral("Moravel ヘルプ"));
     window->setHtml(html);
     window->show();
-    window->scrollToAnchor(QString::number(target.context));
+    window->scrollToAnchor(QString::fromStdString(HelpAnchor(target.context)));
     window->raise();
     window->activateWindow();
 }

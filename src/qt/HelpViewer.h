@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
+
+#include "core/shell/Help.h"
 
 class QTextBrowser;
 class QWidget;
@@ -10,7 +11,7 @@ namespace moravel {
 
 // Opens the help topic `context` of `helpFile` ("" for the application's help file) in the help
 // window, or says why it cannot.
-void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context);
+void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context);
 
 // The help window, if one was opened (tests look at it).
 QTextBrowser* HelpWindow();

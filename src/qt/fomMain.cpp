@@ -384,7 +384,7 @@ void fomMain::mnuVersion_Click() {
 }
 
 void fomMain::mnuHelp_Click() {
-    ShowHelp(this, "", 1);
+    ShowHelp(this, "", HelpContext::Contents);
 }
 
 void fomMain::mnuExit_Click() {

@@ -33,10 +33,10 @@ QString Text(std::string_view text) {
 }
 
 template <typename W>
-W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
+W* Named(W* widget, const char* name, HelpContext helpContext = HelpContext::None) {
     widget->setObjectName(QLatin1String(name));
-    if (helpContext != 0) {
-        widget->setProperty(kHelpContextProperty, helpContext);
+    if (helpContext != HelpContext::None) {
+        widget->setProperty(kHelpContextProperty, QVariant::fromValue(helpContext));
     }
     return widget;
 }
@@ -308,22 +308,22 @@ void fomSetup::cmdDelete_Click() {
     activateWindow();
 }
 
-std::int32_t fomSetup::HelpContextOf(const QWidget* widget) {
+HelpContext fomSetup::HelpContextOf(const QWidget* widget) {
     for (; widget != nullptr; widget = widget->parentWidget()) {
         const QVariant context = widget->property(kHelpContextProperty);
         if (context.isValid()) {
-            return context.toInt();
+            return context.value<HelpContext>();
         }
         if (widget->isWindow()) {
             break;
         }
     }
-    return 0;
+    return HelpContext::None;
 }
 
 void fomSetup::ShowHelpForFocus() {
-    const std::int32_t context = HelpContextOf(focusWidget());
-    if (context == 0) {
+    const HelpContext context = HelpContextOf(focusWidget());
+    if (context == HelpContext::None) {
         return;
     }
     ShowHelp(this, "", context);

@@ -32,8 +32,8 @@ class fomSetup : public QDialog {
 
     SetupDialog& state() { return state_; }
 
-    // The help topic of `widget`: its own, or that of the nearest control holding it; 0 for none.
-    static std::int32_t HelpContextOf(const QWidget* widget);
+    // The help topic of `widget`: its own, or that of the nearest control holding it.
+    static HelpContext HelpContextOf(const QWidget* widget);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -52,8 +52,8 @@ QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-void SetHelp(QWidget* widget, std::int32_t context) {
-    widget->setProperty(kHelpProperty, context);
+void SetHelp(QWidget* widget, HelpContext context) {
+    widget->setProperty(kHelpProperty, QVariant::fromValue(context));
 }
 
 QPixmap ToPixmap(const Surface& surface, int scale) {
@@ -173,7 +173,7 @@ fomThemeSetup::~fomThemeSetup() = default;
 
 QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
                                          std::initializer_list<const char*> captions,
-                                         std::int32_t helpContext, bool pushButtons) {
+                                         HelpContext helpContext, bool pushButtons) {
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     int index = 0;
@@ -196,7 +196,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 }
 
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
-                                                   std::int32_t helpContext, std::int32_t& colour) {
+                                                   HelpContext helpContext, std::int32_t& colour) {
     SwatchRow row;
     row.caption = new QLabel(Utf8(caption), this);
     row.swatch = new QLabel(this);
@@ -320,7 +320,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
 }
 
 void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
-                                   std::int32_t helpContext,
+                                   HelpContext helpContext,
                                    void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                                    QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
     const QString id = QString::fromLatin1(name);
@@ -350,7 +350,7 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
 }
 
 void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
-                                 std::int32_t helpContext, ImageList ThemeEditorState::*list,
+                                 HelpContext helpContext, ImageList ThemeEditorState::*list,
                                  QLabel*& caption, QComboBox*& combo) {
     caption = new QLabel(Utf8("ファイル名(&N)"), this);
     combo = new QComboBox(this);
@@ -401,12 +401,12 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     LineControls& c = vertical ? vLine_ : hLine_;
     const char* prefix = vertical ? "GraphV" : "GraphH";
     const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
-    const std::int32_t help = vertical ? ThemeEditorHelp::VLineType : ThemeEditorHelp::HLineType;
+    const LinePageHelp help = LinePageHelpOf(vertical);
     const QByteArray typeName = name("opt@Type");
     c.type = vertical ? MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"}, help)
+                                    {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"}, help.type)
                       : MakeOptions(typeName.constData(),
-                                    {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"}, help);
+                                    {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"}, help.type);
     connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
         if (vertical) {
             state_->optGraphVType_Click(index);
@@ -419,18 +419,18 @@ QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
     const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
     const QByteArray colourName = name("@Color");
     for (int i = 0; i < 3; ++i) {
-        c.colour[static_cast<std::size_t>(i)] =
-            MakeSwatch(colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help + 1,
-                       (vertical ? state_->lblGraphVColor
-                                 : state_->lblGraphHColor)[static_cast<std::size_t>(i)]);
+        c.colour[static_cast<std::size_t>(i)] = MakeSwatch(
+            colourName.constData(), i, vertical ? vCaptions[i] : hCaptions[i], help.colours,
+            (vertical ? state_->lblGraphVColor
+                      : state_->lblGraphHColor)[static_cast<std::size_t>(i)]);
     }
     const QByteArray lineTypeName = name("opt@LineType");
     const QByteArray lineModeName = name("opt@LineMode");
     c.lineTypeCaption = new QLabel(Utf8("線の種類(&L)"), this);
-    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help + 2);
+    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"}, help.lineKind);
     c.lineModeCaption = new QLabel(Utf8("描画方法(&M)"), this);
-    c.lineMode =
-        MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"}, help + 3);
+    c.lineMode = MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"},
+                             help.lineMode);
     connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
         (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
     });
@@ -731,7 +731,7 @@ void fomThemeSetup::ShowHelpOnFocus() {
     for (QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
         const QVariant context = w->property(kHelpProperty);
         if (context.isValid()) {
-            ShowHelp(this, "", context.toInt());
+            ShowHelp(this, "", context.value<HelpContext>());
             return;
         }
     }

@@ -57,17 +57,17 @@ class fomThemeSetup : public QDialog {
     QGroupBox* BuildLinePage(bool vertical);
     QGroupBox* BuildTextPage();
     QButtonGroup* MakeOptions(const char* name, std::initializer_list<const char*> captions,
-                              std::int32_t helpContext, bool pushButtons = false);
+                              HelpContext helpContext, bool pushButtons = false);
     // A colour's row; its "..." button opens the colour dialog on `colour`.
-    SwatchRow MakeSwatch(const char* name, int index, const char* caption, std::int32_t helpContext,
+    SwatchRow MakeSwatch(const char* name, int index, const char* caption, HelpContext helpContext,
                          std::int32_t& colour);
     // The pattern-number row of a page ("ForeNo" or "BackNo"): its caption, scroll bar, "n/N"
     // counter and preview, put into `grid` at `row`.
-    void MakePatternRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+    void MakePatternRow(QGridLayout* grid, int row, const char* name, HelpContext helpContext,
                         void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                         QScrollBar*& scroll, QLabel*& counter, QLabel*& preview);
     // The image-file row of a page ("ForeName" or "BackName"), put into `grid` at `row`.
-    void MakeImageRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+    void MakeImageRow(QGridLayout* grid, int row, const char* name, HelpContext helpContext,
                       ImageList ThemeEditorState::*list, QLabel*& caption, QComboBox*& combo);
 
     void Form_Load();

@@ -327,7 +327,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     Child<QPushButton>(d, "cmdSaveAs")->click();
     QCOMPARE(QtFileDialog::Asked().size(), std::size_t{1});
     const FileDialogRequest& request = QtFileDialog::Asked()[0];
-    QCOMPARE(request.action, 2);
+    QCOMPARE(request.action, FileDialogAction::Save);
     QCOMPARE(QString::fromStdString(request.title), QStringLiteral("名前を付けて保存"));
     QCOMPARE(request.fileBox, std::string("graph"));
     QCOMPARE(request.initialFolder, f.folder.File("Themes"));
@@ -350,7 +350,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     QCOMPARE(question.caption, std::string("Moravel"));
     QCOMPARE(question.buttons, MessageButtons::OkCancel);
     QCOMPARE(question.icon, MessageIcon::Question);
-    QCOMPARE(question.defaultButton, 1);
+    QCOMPARE(question.defaultButton, MessageDefault::First);
     QVERIFY(!IsFile(elsewhere.File("x.tm")));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("copy.tm"));
 
@@ -366,7 +366,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(QtMessagePrompt::Asked()[0].text),
              QStringLiteral("テーマファイル 初期値(copy.tm) を削除します。宜しいですか？"));
-    QCOMPARE(QtMessagePrompt::Asked()[0].defaultButton, 2);
+    QCOMPARE(QtMessagePrompt::Asked()[0].defaultButton, MessageDefault::Second);
     QCOMPARE(QtMessagePrompt::Asked()[0].icon, MessageIcon::Question);
     QVERIFY(!IsFile(f.Themes("copy.tm")));
     QCOMPARE(Rows(d), (QStringList{"初期値", "夕焼け"}));
@@ -384,7 +384,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
         {"cmdCancel", 1009},      {"cmdUpdate", 1010},
     };
     for (const auto& [name, context] : contexts) {
-        QCOMPARE(fomSetup::HelpContextOf(Child<QWidget>(d, name)), context);
+        QCOMPARE(static_cast<int>(fomSetup::HelpContextOf(Child<QWidget>(d, name))), context);
     }
 
     test::WriteBytes(f.folder.File("Moravel.HLP"),
@@ -406,7 +406,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
 void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {
     test::TempFolder folder;
     FileDialogRequest request;
-    request.action = 2;
+    request.action = FileDialogAction::Save;
     request.title = "名前を付けて保存";
     request.filters = {{"テーマファイル(tm)", "*.tm"}, {"画像", "*.bmp;*.jpg"}};
     request.filterIndex = 2;
@@ -424,7 +424,7 @@ void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {
     QCOMPARE(QDir(dialog.directory()).canonicalPath(),
              QDir(QString::fromStdString(folder.path())).canonicalPath());
 
-    request.action = 1;
+    request.action = FileDialogAction::Open;
     request.flags = 0x1000 | 0x2;
     request.filterIndex = 9;  // out of range: the first
     QFileDialog open;
@@ -461,10 +461,10 @@ void SetupDialogWidgetTest::fileDialogAnswers() {
     comDlg.FilterIndex = 1;
     comDlg.FileName = folder.File("x.a");
     QtFileDialog::SetNextAnswers({FileDialogAnswer{folder.File("y.b"), 2}, std::nullopt});
-    comDlg.Action(1);
+    comDlg.Action(FileDialogAction::Open);
     QCOMPARE(comDlg.FileName, folder.File("y.b"));
     QCOMPARE(comDlg.FilterIndex, 2);
-    comDlg.Action(1);
+    comDlg.Action(FileDialogAction::Open);
     QCOMPARE(comDlg.FileName, std::string());
     QCOMPARE(comDlg.FilterIndex, 2);
     QCOMPARE(QtFileDialog::Asked().back().filterIndex, 2);

@@ -7,6 +7,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "core/dialogs/SetupDialog.h"
+#include "core/dialogs/ThemeEditorState.h"
 #include "core/shell/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtPrompts.h"
@@ -52,7 +54,7 @@ void ShellWidgetsTest::helpWithoutAFileSaysSo() {
     gHelpFile.clear();
     QtMessagePrompt::ClearAsked();
     QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
-    ShowHelp(nullptr, "", 1);
+    ShowHelp(nullptr, "", HelpContext::Contents);
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QCOMPARE(
         QString::fromStdString(QtMessagePrompt::Asked()[0].text),
@@ -75,7 +77,7 @@ void ShellWidgetsTest::helpOpensTheTopicOfTheContext() {
     test::WriteBytes(folder.File("Moravel.HLP"), page);
     gHelpFile = folder.File("Moravel.HLP");
     QtMessagePrompt::ClearAsked();
-    ShowHelp(nullptr, "", 2001);
+    ShowHelp(nullptr, "", ThemeEditorHelp::Title);
     QVERIFY(HelpWindow() != nullptr);
     QVERIFY(QtMessagePrompt::Asked().empty());
     QVERIFY(HelpWindow()->toPlainText().contains(QStringLiteral("Deep topic")));
@@ -88,7 +90,7 @@ void ShellWidgetsTest::aMissingHelpFileIsReported() {
     gHelpFile = "Moravel.HLP";  // the bare name start-up keeps when the file is missing
     QtMessagePrompt::ClearAsked();
     QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
-    ShowHelp(nullptr, "", 1);
+    ShowHelp(nullptr, "", HelpContext::Contents);
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(QtMessagePrompt::Asked()[0].text).contains("Moravel.HLP"));
     gHelpFile.clear();
@@ -102,7 +104,7 @@ void ShellWidgetsTest::helpFromAModalDialogIsNotBlockedByIt() {
     QDialog dialog;
     QWidget* parentSeen = nullptr;
     QTimer::singleShot(0, &dialog, [&] {
-        ShowHelp(&dialog, "", 1001);  // F1 inside the modal dialog
+        ShowHelp(&dialog, "", kHelpSetupCycle);  // F1 inside the modal dialog
         parentSeen = HelpWindow() ? HelpWindow()->parentWidget() : nullptr;
         dialog.accept();
     });

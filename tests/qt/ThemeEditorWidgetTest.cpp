@@ -511,7 +511,7 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
     QCOMPARE(read, saved);
     QCOMPARE(read.ForeType, ForeKind::Pattern);
     QCOMPARE(read.ForeNo, 11);
-    QCOMPARE(read.GraphVType, VLineKind::Every10Minutes);
+    QCOMPARE(read.GraphVType, VGridLines::Every10Minutes);
     QCOMPARE(read.GraphVLineMode, LineMode::Merged);
     QCOMPARE(read.TextPrefix, std::string(" 負荷 "));
     QCOMPARE(read.TextPosition, TextPlace::BottomRight);

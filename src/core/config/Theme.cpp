@@ -64,9 +64,9 @@ constexpr std::string_view kSectionLine = "[Theme]";
 void SetDefaultTheme(ThemeRecord& theme) {
     theme = ThemeRecord{};
     theme.Title = "初期値";
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineType = LinePen::Dotted;
-    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHType = HGridLines::Every10;
     theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHLineMode = LineMode::UnderGraph;
     theme.GraphVLineMode = LineMode::UnderGraph;

@@ -24,9 +24,9 @@ enum class ForeKind : std::int32_t { Line = 0, Filled = 1, Pattern = 2, Image = 
 // The background.
 enum class BackKind : std::int32_t { Colour = 0, Pattern = 1, Image = 2 };
 // Which horizontal grid lines are drawn.
-enum class HLineKind : std::int32_t { None = 0, Every10 = 1, Every20 = 2, At50 = 3 };
+enum class HGridLines : std::int32_t { None = 0, Every10 = 1, Every20 = 2, At50 = 3 };
 // Which vertical grid lines are drawn.
-enum class VLineKind : std::int32_t {
+enum class VGridLines : std::int32_t {
     None = 0,
     EveryMinute = 1,
     Every5Minutes = 2,
@@ -82,9 +82,9 @@ struct FontRecord {
 struct ThemeRecord {
     std::string Version;
     std::string Title;
-    VLineKind GraphVType = VLineKind::None;
+    VGridLines GraphVType = VGridLines::None;
     LinePen GraphVLineType = LinePen::Solid;
-    HLineKind GraphHType = HLineKind::None;
+    HGridLines GraphHType = HGridLines::None;
     LinePen GraphHLineType = LinePen::Solid;
     LineMode GraphHLineMode = LineMode::UnderGraph;
     LineMode GraphVLineMode = LineMode::UnderGraph;

@@ -94,7 +94,7 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     dialog.DialogTitle = std::string(kSaveAsTitle);
     dialog.FileName = JoinPath(themesFolder, SuggestedThemeName(workingTheme, workingName));
     dialog.FilterIndex = 1;
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
     const std::string chosen = dialog.FileName;
     if (chosen.empty()) {
         return false;
@@ -119,7 +119,7 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
-    question.defaultButton = 1;
+    question.defaultButton = MessageDefault::First;
     if (prompt.Show(question) == MessageAnswer::Ok && SaveTheme(workingTheme, folder + name) < 0) {
         prompt.Show(SaveFailedMessage(folder + name));
     }
@@ -140,7 +140,7 @@ bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
-    question.defaultButton = 2;
+    question.defaultButton = MessageDefault::Second;
     if (prompt.Show(question) != MessageAnswer::Ok) {
         return false;
     }

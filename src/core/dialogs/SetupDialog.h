@@ -17,6 +17,7 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
+#include "core/shell/Help.h"
 
 namespace moravel {
 
@@ -62,17 +63,15 @@ inline constexpr std::array<IconModeChoice, 3> kIconModeChoices = {{
 }};
 
 // Help topics of the controls; the tray-icon controls and the file-name label have none.
-enum SetupHelpContext : std::int32_t {
-    kHelpSetupCycle = 1001,
-    kHelpSetupTopMost = 1002,
-    kHelpSetupTheme = 1004,
-    kHelpSetupSaveAs = 1005,
-    kHelpSetupDelete = 1006,
-    kHelpSetupEdit = 1007,
-    kHelpSetupOk = 1008,
-    kHelpSetupCancel = 1009,
-    kHelpSetupUpdate = 1010,
-};
+inline constexpr HelpContext kHelpSetupCycle{1001};
+inline constexpr HelpContext kHelpSetupTopMost{1002};
+inline constexpr HelpContext kHelpSetupTheme{1004};
+inline constexpr HelpContext kHelpSetupSaveAs{1005};
+inline constexpr HelpContext kHelpSetupDelete{1006};
+inline constexpr HelpContext kHelpSetupEdit{1007};
+inline constexpr HelpContext kHelpSetupOk{1008};
+inline constexpr HelpContext kHelpSetupCancel{1009};
+inline constexpr HelpContext kHelpSetupUpdate{1010};
 
 // One row of the theme list: its text and the index of its theme in fileNames and titles.
 struct ThemeListItem {

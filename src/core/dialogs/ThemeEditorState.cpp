@@ -233,14 +233,14 @@ void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
     theme.TextPrefix = txtTextPrefix;
     theme.TextSuffix = txtTextSuffix;
 
-    theme.GraphHType = CodeOf<HLineKind>(optGraphHType);
+    theme.GraphHType = CodeOf<HGridLines>(optGraphHType);
     theme.GraphHLineType = CodeOf<LinePen>(optGraphHLineType);
     theme.GraphHLineMode = CodeOf<LineMode>(optGraphHLineMode);
     theme.GraphHColor1 = lblGraphHColor[0];
     theme.GraphHColor2 = lblGraphHColor[1];
     theme.GraphHColor3 = lblGraphHColor[2];
 
-    theme.GraphVType = CodeOf<VLineKind>(optGraphVType);
+    theme.GraphVType = CodeOf<VGridLines>(optGraphVType);
     theme.GraphVLineType = CodeOf<LinePen>(optGraphVLineType);
     theme.GraphVLineMode = CodeOf<LineMode>(optGraphVLineMode);
     theme.GraphVColor1 = lblGraphVColor[0];
@@ -352,19 +352,19 @@ void ThemeEditorState::UpdateTextPage() {
 }
 
 void ThemeEditorState::UpdateVLinePage() {
-    const VLineKind t = CodeOf<VLineKind>(optGraphVType);
-    const bool drawn = t != VLineKind::None;  // the group holds the four named kinds only
-    vLinePage.colours = {t == VLineKind::EveryMinute,
-                         t == VLineKind::EveryMinute || t == VLineKind::Every5Minutes, drawn};
+    const VGridLines t = CodeOf<VGridLines>(optGraphVType);
+    const bool drawn = t != VGridLines::None;  // the group holds the four named kinds only
+    vLinePage.colours = {t == VGridLines::EveryMinute,
+                         t == VGridLines::EveryMinute || t == VGridLines::Every5Minutes, drawn};
     vLinePage.lineKind = drawn;
 }
 
 void ThemeEditorState::UpdateHLinePage() {
-    const HLineKind t = CodeOf<HLineKind>(optGraphHType);
-    hLinePage.colours = {t == HLineKind::Every10,
-                         t == HLineKind::Every10 || t == HLineKind::Every20,
-                         t == HLineKind::Every10 || t == HLineKind::At50};
-    hLinePage.lineKind = t != HLineKind::None;  // the group holds the four named kinds only
+    const HGridLines t = CodeOf<HGridLines>(optGraphHType);
+    hLinePage.colours = {t == HGridLines::Every10,
+                         t == HGridLines::Every10 || t == HGridLines::Every20,
+                         t == HGridLines::Every10 || t == HGridLines::At50};
+    hLinePage.lineKind = t != HGridLines::None;  // the group holds the four named kinds only
 }
 
 }  // namespace moravel

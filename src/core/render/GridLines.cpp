@@ -24,8 +24,8 @@ constexpr std::int32_t kSecondsPerMinute = 60;
 }  // namespace
 
 void Renderer::DrawHLines(Surface& target) {
-    const HLineKind type = theme_.GraphHType;
-    if (type == HLineKind::None) {
+    const HGridLines type = theme_.GraphHType;
+    if (type == HGridLines::None) {
         return;
     }
     const std::int32_t w = target.Width();
@@ -41,9 +41,9 @@ void Renderer::DrawHLines(Surface& target) {
             colour = static_cast<Colour>(theme_.GraphHColor2);
         }
         bool drawn = false;
-        if (type == HLineKind::Every10) {
+        if (type == HGridLines::Every10) {
             drawn = true;
-        } else if (type == HLineKind::Every20) {
+        } else if (type == HGridLines::Every20) {
             drawn = p % 20 == 0;
         } else {
             drawn = p == 50;  // At50, and any number without a name
@@ -56,8 +56,8 @@ void Renderer::DrawHLines(Surface& target) {
 }
 
 void Renderer::DrawVLines(Surface& target) {
-    const VLineKind type = theme_.GraphVType;
-    if (type == VLineKind::None) {
+    const VGridLines type = theme_.GraphVType;
+    if (type == VGridLines::None) {
         return;
     }
     const std::int32_t w = target.Width();
@@ -77,9 +77,9 @@ void Renderer::DrawVLines(Surface& target) {
             colour = static_cast<Colour>(theme_.GraphVColor2);
         }
         bool drawn = false;
-        if (type == VLineKind::EveryMinute) {
+        if (type == VGridLines::EveryMinute) {
             drawn = true;
-        } else if (type == VLineKind::Every5Minutes) {
+        } else if (type == VGridLines::Every5Minutes) {
             drawn = t % 300 == 0;
         } else {
             drawn = t % 600 == 0;  // Every10Minutes, and any number without a name

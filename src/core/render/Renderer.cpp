@@ -39,8 +39,9 @@ void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
 
 bool Renderer::IsSimpleBack() const {
     return theme_.BackType == BackKind::Colour &&
-           (theme_.GraphHType == HLineKind::None || theme_.GraphHLineMode == LineMode::OverGraph) &&
-           (theme_.GraphVType == VLineKind::None || theme_.GraphVLineMode == LineMode::OverGraph);
+           (theme_.GraphHType == HGridLines::None ||
+            theme_.GraphHLineMode == LineMode::OverGraph) &&
+           (theme_.GraphVType == VGridLines::None || theme_.GraphVLineMode == LineMode::OverGraph);
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {

@@ -133,7 +133,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
 
     ASSERT_EQ(files_.asked.size(), 1u);
     const FileDialogRequest& r = files_.asked[0];
-    EXPECT_EQ(r.action, 2);
+    EXPECT_EQ(r.action, FileDialogAction::Save);
     EXPECT_EQ(r.owner, 7u);
     EXPECT_EQ(r.flags, 0x28080C);
     EXPECT_EQ(r.title, "名前を付けて保存");
@@ -165,7 +165,7 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
     EXPECT_EQ(q.caption, "Moravel");
     EXPECT_EQ(q.buttons, MessageButtons::OkCancel);
     EXPECT_EQ(q.icon, MessageIcon::Question);
-    EXPECT_EQ(q.defaultButton, 1);
+    EXPECT_EQ(q.defaultButton, MessageDefault::First);
     EXPECT_EQ(files_.asked[0].fileBox, "初期値");
 
     files_.answers.push_back(FileDialogAnswer{outside, 1});
@@ -207,7 +207,7 @@ TEST_F(Catalogue, DeleteAsksWithCancelAsDefault) {
     EXPECT_TRUE(std::filesystem::exists(Themes("old.tm")));
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text, "テーマファイル 古い(old.tm) を削除します。宜しいですか？");
-    EXPECT_EQ(messages_.asked[0].defaultButton, 2);
+    EXPECT_EQ(messages_.asked[0].defaultButton, MessageDefault::Second);
     EXPECT_EQ(messages_.asked[0].icon, MessageIcon::Question);
 
     std::filesystem::permissions(Themes("old.tm"), std::filesystem::perms::owner_read);

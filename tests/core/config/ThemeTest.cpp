@@ -98,9 +98,9 @@ TEST(Theme, EveryFieldSurvivesWriteThenRead) {
     theme.TextFont = {" IPAGothic ", 10.5, kFontBold | kFontStrikeOut};
     theme.BackName = "a \"b\".bmp";
     theme.ForeName = " ";
-    theme.GraphVType = VLineKind::Every10Minutes;
+    theme.GraphVType = VGridLines::Every10Minutes;
     theme.GraphVLineType = LinePen::Dashed;
-    theme.GraphHType = HLineKind::At50;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHLineType = LinePen::Solid;
     theme.GraphHLineMode = LineMode::Merged;
     theme.GraphVLineMode = LineMode::OverGraph;

@@ -337,7 +337,7 @@ TEST_F(Setup, DeletingTheWorkingThemeFallsBackToTheFirstListed) {
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text,
               "テーマファイル 夕焼け(sunset.tm) を削除します。宜しいですか？");
-    EXPECT_EQ(messages_.asked[0].defaultButton, 2);
+    EXPECT_EQ(messages_.asked[0].defaultButton, MessageDefault::Second);
     EXPECT_TRUE(IsFile(Themes("sunset.tm")));
 
     messages_.answers = {MessageAnswer::Ok};

@@ -24,13 +24,13 @@ ThemeRecord UnusualTheme() {
     SetDefaultTheme(t);
     t.Version = "0.9.0";
     t.Title = "Night";
-    t.GraphVType = VLineKind::Every10Minutes;
+    t.GraphVType = VGridLines::Every10Minutes;
     t.GraphVLineType = LinePen::Dashed;
     t.GraphVLineMode = LineMode::Merged;
     t.GraphVColor1 = 0x010203;
     t.GraphVColor2 = 0x040506;
     t.GraphVColor3 = 0x070809;
-    t.GraphHType = HLineKind::Every20;
+    t.GraphHType = HGridLines::Every20;
     t.GraphHLineType = LinePen::Solid;
     t.GraphHLineMode = LineMode::OverGraph;
     t.GraphHColor1 = 0x111111;
@@ -133,7 +133,7 @@ TEST_F(ThemeEditor, ControlsChangedBeforeOkReachTheRecord) {
     EXPECT_EQ(back.ForeNo, 17);
     EXPECT_EQ(back.BackType, BackKind::Image);
     EXPECT_EQ(back.BackName, "sky.bmp");
-    EXPECT_EQ(back.GraphHType, HLineKind::At50);
+    EXPECT_EQ(back.GraphHType, HGridLines::At50);
     EXPECT_EQ(back.GraphHLineMode, LineMode::Merged);
     EXPECT_EQ(back.TextSuffix, "pc");
     EXPECT_EQ(back.TextColor2, 0x123456);

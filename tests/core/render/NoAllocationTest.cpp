@@ -37,10 +37,10 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
     theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     theme.ForeEdge = 1;
-    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHType = HGridLines::Every10;
     theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHLineMode = LineMode::Merged;
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineType = LinePen::Dashed;
     theme.GraphVLineMode = LineMode::UnderGraph;
     theme.TextType = TextKind::Edged;

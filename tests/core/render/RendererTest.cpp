@@ -14,7 +14,7 @@ using RendererTest = RenderFixture;
 
 TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     theme.BackColor = 0x402000;
-    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHType = HGridLines::Every10;
     theme.GraphHLineMode = LineMode::OverGraph;
     EXPECT_TRUE(renderer.IsSimpleBack());
     Reset(10, 8);
@@ -31,8 +31,8 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     EXPECT_EQ(renderer.picReadBoard.Height(), 8);
     EXPECT_EQ(renderer.picReadBoard.Pixel(9, 7), 0x402000u);
 
-    theme.GraphHType = HLineKind::None;
-    theme.GraphVType = VLineKind::Every5Minutes;
+    theme.GraphHType = HGridLines::None;
+    theme.GraphVType = VGridLines::Every5Minutes;
     theme.GraphVLineMode = LineMode::Merged;
     EXPECT_FALSE(renderer.IsSimpleBack());
     theme.GraphVLineMode = LineMode::OverGraph;
@@ -198,7 +198,7 @@ TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
     // missing: the fallback is black, not the old image nor the blue.
     theme.BackType = BackKind::Image;
     theme.BackName = "blue.bmp";
-    theme.GraphHType = HLineKind::At50;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHLineMode = LineMode::UnderGraph;
     Surface blue(4, 4);
     blue.SetBackColor(0xFF0000);
@@ -488,7 +488,7 @@ TEST_F(RendererTest, BuildBoardDoesNothingWhenReadyOrSimpleOrWithoutASource) {
     renderer.BuildBoard(renderer.picBoard, false, false);  // returns: nothing to tile
     EXPECT_EQ(renderer.picBoard.Pixel(3, 3), 0x0A0B0Cu);
     // An enlarged window with a plain source narrower than the board: still plain.
-    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHType = HGridLines::Every10;
     theme.BackColor = 0x123456;
     Reset(10, 10);
     Layout(25, 10);
@@ -503,7 +503,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     theme.GraphHColor2 = 0x02;
     theme.GraphHColor3 = 0x03;
     Surface s(6, 47);
-    theme.GraphHType = HLineKind::Every10;
+    theme.GraphHType = HGridLines::Every10;
     renderer.DrawHLines(s);
     std::string rows;
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -516,7 +516,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     EXPECT_EQ(rows, "4:1 9:2 14:1 18:2 23:3 28:2 32:1 37:2 42:1 ");
 
     Surface every20(6, 47);
-    theme.GraphHType = HLineKind::Every20;
+    theme.GraphHType = HGridLines::Every20;
     renderer.DrawHLines(every20);
     rows.clear();
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -528,7 +528,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
 
     for (const std::int32_t type : {3, 7, -1}) {
         Surface half(6, 47);
-        theme.GraphHType = static_cast<HLineKind>(type);
+        theme.GraphHType = static_cast<HGridLines>(type);
         renderer.DrawHLines(half);
         EXPECT_EQ(Rows(half, 2, 0x03), "23..23") << type;
         EXPECT_EQ(Rows(half, 2, 0x02), "none") << type;
@@ -550,24 +550,24 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
         return out;
     };
     SetRing(1920);
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     Surface w200(200, 5);
     renderer.DrawVLines(w200);
     EXPECT_EQ(columns(w200), "19:1 79:1 139:1 ");
 
-    theme.GraphVType = VLineKind::Every10Minutes;
+    theme.GraphVType = VGridLines::Every10Minutes;
     Surface w700(700, 5);
     renderer.DrawVLines(w700);
     EXPECT_EQ(columns(w700), "99:3 ");
 
-    theme.GraphVType = VLineKind::Every5Minutes;
+    theme.GraphVType = VGridLines::Every5Minutes;
     Surface w1300(1300, 5);
     renderer.DrawVLines(w1300);
     EXPECT_EQ(columns(w1300), "99:3 399:2 699:3 999:2 ");
 
     // The lines reach only as far back as the history does.
     SetRing(130);
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     Surface shortHistory(200, 5);
     renderer.DrawVLines(shortHistory);
     EXPECT_EQ(columns(shortHistory), "79:1 139:1 ");
@@ -578,7 +578,7 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
 }
 
 TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
-    theme.GraphHType = HLineKind::At50;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHColor3 = 0x03;
     Surface s(12, 10);
@@ -587,7 +587,7 @@ TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
     EXPECT_EQ(s.Pen(), PenStyle::Solid);
 
     SetRing(100);
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineType = LinePen::Dashed;
     theme.GraphVColor1 = 0x01;
     Surface v(70, 30);
@@ -600,7 +600,7 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
     // Full columns on the right half, a line at 50 % across everything.
     theme.BackColor = 0x400000;
     theme.ForeColor3 = 0x00FF00;
-    theme.GraphHType = HLineKind::At50;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHColor3 = 0x0000FF;
     struct Case {
         std::int32_t mode;
@@ -621,8 +621,8 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
         EXPECT_EQ(g.Pixel(2, 10), 0x400000u) << "mode " << c.mode;
     }
     // The same for vertical lines, merged.
-    theme.GraphHType = HLineKind::None;
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphHType = HGridLines::None;
+    theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineMode = LineMode::Merged;
     theme.GraphVColor1 = 0x0000FF;
     SetRing(200);
@@ -637,10 +637,10 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
 }
 
 TEST_F(RendererTest, SimpleModeDrawsVerticalLinesBeforeHorizontalOnes) {
-    theme.GraphHType = HLineKind::At50;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHLineMode = LineMode::OverGraph;
     theme.GraphHColor3 = 0x0000FF;
-    theme.GraphVType = VLineKind::EveryMinute;
+    theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineMode = LineMode::OverGraph;
     theme.GraphVColor1 = 0xFF0000;
     SetRing(100);
