@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/shell/Help.h"
 #include "qt/QtPrompts.h"
 

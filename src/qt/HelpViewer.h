@@ -9,8 +9,8 @@ class QWidget;
 
 namespace moravel {
 
-// Opens the help topic `context` of `helpFile` ("" for the application's help file) in the help
-// window, or says why it cannot.
+// Opens the help topic `context` of the application's help file `helpFile` in the help window,
+// or says why it cannot.
 void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context);
 
 // The help window, if one was opened (tests look at it).

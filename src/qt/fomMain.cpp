@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
 #include "core/tray/IconImage.h"
@@ -40,14 +40,16 @@ bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock> clock)
+fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
+                 std::unique_ptr<WallClock> clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      program_(program),
       clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
       fonts_(LogicalDpi()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
-                                             *clock_, gSettings,
+                                             *clock_, program.gSettings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, gCurrentTheme, gSettings),
+      renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
       ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
     setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
@@ -67,7 +69,7 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<WallClock>
     connect(mnuPopup_, &QMenu::aboutToShow, this, [this] {
         // The items follow the window's state each time the menu opens.
         mnuPopup_->clear();
-        for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+        for (const MenuItem& item : PopupMenuItems(program_.gSettings.State)) {
             if (item.command == MenuCommand::None) {
                 mnuPopup_->addSeparator();
                 continue;
@@ -106,10 +108,10 @@ fomMain::~fomMain() {
 }
 
 bool fomMain::Form_Load() {
-    gHelpFile = FindHelpFile();
+    program_.gHelpFile = FindHelpFile();
     comDlg_ = std::make_unique<clsComDlg>(fileDialogs_);
-    gVersion = kBuildVersion;
-    LoadConfig();
+    program_.gVersion = kBuildVersion;
+    LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
 
     const QScreen* primary = QGuiApplication::primaryScreen();
     const int screenWidth = primary ? primary->geometry().width() : 1920;
@@ -138,14 +140,14 @@ bool fomMain::Form_Load() {
         workAreas.push_back(ToScreenRect(screen->availableGeometry()));
     }
     const ScreenRect place = InitialWindowRect(
-        gSettings.Left, gSettings.Top, gSettings.Width, gSettings.Height, kDesignedWidth,
-        kDesignedHeight, primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768},
-        workAreas);
+        program_.gSettings.Left, program_.gSettings.Top, program_.gSettings.Width,
+        program_.gSettings.Height, kDesignedWidth, kDesignedHeight,
+        primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768}, workAreas);
     setGeometry(place.left, place.top, place.width(), place.height());
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
-    if (!IsHidden(gSettings.State)) {
+    if (!IsHidden(program_.gSettings.State)) {
         show();
     }
 
@@ -162,7 +164,7 @@ bool fomMain::Form_Load() {
 }
 
 void fomMain::ResetPicture() {
-    if (KeepsOnTop(gSettings.TopMost)) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         SetTopMost(this);
     } else {
         ResetTopMost(this);
@@ -178,12 +180,13 @@ void fomMain::ResetPicture() {
 }
 
 void fomMain::RefreshDisplay(std::int32_t u) {
-    if (!IsHidden(gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
+    if (!IsHidden(
+            program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
         update();
     }
     FreeTrayIcon();
-    const TrayIconMode mode = gSettings.IconGraphMode;
+    const TrayIconMode mode = program_.gSettings.IconGraphMode;
     if (ShowsIconGraph(mode)) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
@@ -232,7 +235,7 @@ void fomMain::Form_Resize() {
     renderer_.GraphReady = false;
     // Not isVisible(): the resize of the first show comes before the window counts as visible,
     // and the graph would stay blank until the next tick.
-    if (!IsHidden(gSettings.State)) {
+    if (!IsHidden(program_.gSettings.State)) {
         renderer_.DrawGraph();
     }
     update();
@@ -355,13 +358,13 @@ void fomMain::ShowPopup(const QPoint& at) {
 }
 
 void fomMain::mnuHidden_Click() {
-    if (IsHidden(gSettings.State)) {
-        gSettings.State = WindowState::Shown;
+    if (IsHidden(program_.gSettings.State)) {
+        program_.gSettings.State = WindowState::Shown;
         ResetPicture();
         show();
     } else {
         hide();
-        gSettings.State = WindowState::Hidden;
+        program_.gSettings.State = WindowState::Hidden;
     }
 }
 
@@ -371,7 +374,7 @@ void fomMain::mnuSetup_Click() {
     }
     setupShown_ = true;
     {
-        fomSetup setup(this, *comDlg_, [this] { ResetPicture(); });
+        fomSetup setup(this, program_, *comDlg_, [this] { ResetPicture(); });
         setup.exec();
     }
     setupShown_ = false;
@@ -379,12 +382,12 @@ void fomMain::mnuSetup_Click() {
 }
 
 void fomMain::mnuVersion_Click() {
-    fomVersion box(this);
+    fomVersion box(this, program_.gVersion);
     box.exec();
 }
 
 void fomMain::mnuHelp_Click() {
-    ShowHelp(this, "", HelpContext::Contents);
+    ShowHelp(this, program_.gHelpFile, HelpContext::Contents);
 }
 
 void fomMain::mnuExit_Click() {
@@ -405,7 +408,8 @@ void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
 }
 
 void fomMain::BringBack() {
-    const BringBackPlan plan = PlanBringBack(setupShown_, gSettings.State, gSettings.TopMost);
+    const BringBackPlan plan =
+        PlanBringBack(setupShown_, program_.gSettings.State, program_.gSettings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }
@@ -433,11 +437,11 @@ void fomMain::Form_QueryUnload() {
     modTaskTray::DeleteTrayIcon(TrayData);
     FreeTrayIcon();
     const QRect g = frameGeometry();
-    gSettings.Left = g.left();
-    gSettings.Top = g.top();
-    gSettings.Width = g.width();
-    gSettings.Height = g.height();
-    SaveConfig();
+    program_.gSettings.Left = g.left();
+    program_.gSettings.Top = g.top();
+    program_.gSettings.Width = g.width();
+    program_.gSettings.Height = g.height();
+    SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
 }
 
 }  // namespace moravel

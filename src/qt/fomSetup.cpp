@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "core/config/Globals.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
@@ -41,20 +40,23 @@ W* Named(W* widget, const char* name, HelpContext helpContext = HelpContext::Non
     return widget;
 }
 
-int RunThemeEditor(QWidget* owner) {
-    fomThemeSetup editor(owner);
-    return editor.Edit();
+fomSetup::ThemeEditorRunner RunThemeEditor(ProgramState& program) {
+    return [&program](QWidget* owner) {
+        fomThemeSetup editor(owner, program);
+        return editor.Edit();
+    };
 }
 
 }  // namespace
 
-fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()> resetPicture,
-                   ThemeEditorRunner editor)
+fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg,
+                   std::function<void()> resetPicture, ThemeEditorRunner editor)
     : QDialog(mainWindow),
-      state_(gSettings, gCurrentTheme),
+      program_(program),
+      state_(program),
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
-      editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
+      editor_(editor ? std::move(editor) : RunThemeEditor(program)) {
     setWindowTitle(Text(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -202,7 +204,7 @@ void fomSetup::Form_Load(QWidget* mainWindow) {
 void fomSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Above the always-on-top main window, without staying on top itself.
-    if (KeepsOnTop(gSettings.TopMost)) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         BringToFront(this);
     }
 }
@@ -284,11 +286,11 @@ void fomSetup::cmdUpdate_Click() {
 // After each modal window of its own the dialog takes the keyboard back, also where no window
 // manager hands it over.
 void fomSetup::cmdEdit_Click() {
-    gEditorTheme = state_.workingTheme;
+    program_.gEditorTheme = state_.workingTheme;
     editor_(this);
     activateWindow();
     QtMessagePrompt prompt(this);
-    if (state_.TakeEditedTheme(gEditorTheme, prompt)) {
+    if (state_.TakeEditedTheme(program_.gEditorTheme, prompt)) {
         ShowState();
     }
 }
@@ -326,7 +328,7 @@ void fomSetup::ShowHelpForFocus() {
     if (context == HelpContext::None) {
         return;
     }
-    ShowHelp(this, "", context);
+    ShowHelp(this, program_.gHelpFile, context);
     // The help window answers while this modal dialog is open: it belongs to it until it closes.
     if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
         help->windowHandle()->setTransientParent(windowHandle());

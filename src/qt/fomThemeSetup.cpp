@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
@@ -103,8 +103,9 @@ void FillCombo(QComboBox* combo, const ImageList& list) {
 
 }  // namespace
 
-fomThemeSetup::fomThemeSetup(QWidget* owner)
+fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
     : QDialog(owner),
+      program_(program),
       pixelScale_(PixelScale()),
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
@@ -584,11 +585,11 @@ QGroupBox* fomThemeSetup::BuildTextPage() {
 }
 
 int fomThemeSetup::Edit() {
-    state_->Begin(gEditorTheme);
+    state_->Begin(program_.gEditorTheme);
     Form_Load();
     exec();
     if (state_->EditResult >= 0) {
-        gEditorTheme = state_->WorkTheme;
+        program_.gEditorTheme = state_->WorkTheme;
         return state_->EditResult;
     }
     return -1;
@@ -610,7 +611,7 @@ void fomThemeSetup::Form_Load() {
 
 void fomThemeSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (KeepsOnTop(gSettings.TopMost)) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         BringToFront(this);  // above the always-on-top main window
     }
 }
@@ -731,7 +732,7 @@ void fomThemeSetup::ShowHelpOnFocus() {
     for (QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
         const QVariant context = w->property(kHelpProperty);
         if (context.isValid()) {
-            ShowHelp(this, "", context.value<HelpContext>());
+            ShowHelp(this, program_.gHelpFile, context.value<HelpContext>());
             return;
         }
     }

@@ -1,5 +1,5 @@
 // The theme editor: every field of one theme on five pages, with colour and font dialogs.
-// The setup dialog fills gEditorTheme, calls Edit() and reads gEditorTheme back on 0.
+// The setup dialog fills the program's gEditorTheme, calls Edit() and reads it back on 0.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +8,7 @@
 
 #include "core/config/Theme.h"
 #include "core/dialogs/ThemeEditorState.h"
+#include "core/shell/ProgramState.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
 
@@ -30,11 +31,12 @@ class fomThemeSetup : public QDialog {
     Q_OBJECT
   public:
     // `owner` is the window the editor cascades from (the setup dialog); it may be null.
-    explicit fomThemeSetup(QWidget* owner);
+    fomThemeSetup(QWidget* owner, ProgramState& program);
     ~fomThemeSetup() override;
 
-    // Shows the editor modally on a copy of gEditorTheme. Returns 0 after OK, with the edited
-    // theme in gEditorTheme; -1 after cancel or closing the window, with gEditorTheme unchanged.
+    // Shows the editor modally on a copy of the program's gEditorTheme. Returns 0 after OK, with
+    // the edited theme in gEditorTheme; -1 after cancel or closing the window, with gEditorTheme
+    // unchanged.
     int Edit();
 
     // The editor's state, for tests.
@@ -80,6 +82,7 @@ class fomThemeSetup : public QDialog {
     void cmdTextFont_Click();
     void ShowHelpOnFocus();
 
+    ProgramState& program_;
     int pixelScale_;  // device pixels per pixel of the pictures
     QtFontEngine fonts_;
     QtImageLoader images_;

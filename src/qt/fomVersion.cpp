@@ -9,12 +9,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "qt/WindowHelpers.h"
 
 namespace moravel {
-fomVersion::fomVersion(QWidget* mainWindow)
+fomVersion::fomVersion(QWidget* mainWindow, const ProgramVersion& version)
     : QDialog(mainWindow),
+      version_(version),
       picIcon_(new QLabel(this)),
       Label1_(new QLabel(this)),
       Label2_(new QLabel(this)),
@@ -60,7 +61,7 @@ fomVersion::fomVersion(QWidget* mainWindow)
 
 void fomVersion::Form_Load(QWidget* mainWindow) {
     Label1_->setText(QString::fromStdString(
-        VersionLine(kAppTitle, gVersion.Major, gVersion.Minor, gVersion.Revision)));
+        VersionLine(kAppTitle, version_.Major, version_.Minor, version_.Revision)));
     Label2_->setText(QString::fromUtf8(kRightsNotice.data(), kRightsNotice.size()));
     Label3_->setText(QString::fromUtf8(kLegalNotice.data(), kLegalNotice.size()));
     ShowFrame();

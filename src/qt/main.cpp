@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "core/os/ProgramFolder.h"
+#include "core/shell/ProgramState.h"
 #include "qt/QtSystemColours.h"
 #include "qt/SingleInstance.h"
 #include "qt/Termination.h"
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
         return 0;  // the running program comes forward instead
     }
 
-    moravel::fomMain window;
+    moravel::ProgramState program;
+    moravel::fomMain window(program);
     instance.Listen([&window] { window.BringBack(); });
     if (!window.Form_Load()) {
         return 1;

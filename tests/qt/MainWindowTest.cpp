@@ -7,7 +7,6 @@
 
 #include <fstream>
 
-#include "core/config/Globals.h"
 #include "core/cpu/FakeCpuSampler.h"
 #include "core/os/TextFile.h"
 #include "qt/QtPrompts.h"
@@ -51,11 +50,12 @@ struct Fixture {
     test::ScopedProgramFolder home{folder.path()};
     FakeCpuSampler* sampler = new FakeCpuSampler;
     FakeClock* clock = new FakeClock;
+    ProgramState program;  // this window's own
     std::unique_ptr<fomMain> window;
 
     Fixture() {
         clock->now = 1'800'000'000;
-        window = std::make_unique<fomMain>(std::unique_ptr<CpuSampler>(sampler),
+        window = std::make_unique<fomMain>(program, std::unique_ptr<CpuSampler>(sampler),
                                            std::unique_ptr<WallClock>(clock));
     }
     void Tick() {
@@ -70,10 +70,7 @@ struct Fixture {
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
-        QtMessagePrompt::ClearAsked();
-        SetDefaultSettings(gSettings);
-    }
+    void init() { QtMessagePrompt::ClearAsked(); }
     void aSamplerThatCannotStartEndsStartUpAndSavesNothing();
     void startsShownWithItsOwnTrayIconAndAnEmptyTip();
     void theMenuFollowsTheWindowState();
@@ -116,14 +113,14 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
                           "終了(&X)"}));
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("表示(&B)"));
     // The tray's double click brings it back; its other messages do nothing.
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftButtonUp);
     QVERIFY(!f.window->isVisible());
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
-    QCOMPARE(gSettings.State, WindowState::Shown);
+    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
 }
 
 void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
@@ -146,7 +143,7 @@ void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
     // The show/hide item hides it at the first click.
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
 }
 
 void MainWindowTest::refreshesEveryCycleWithTheTip() {
@@ -162,8 +159,9 @@ void MainWindowTest::refreshesEveryCycleWithTheTip() {
 void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
-    gSettings.IconGraphMode = TrayIconMode::Meter1;
-    gSettings.Cycle = 10;  // a tray icon and a frame every ten seconds: 8640 of them a day
+    f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
+    f.program.gSettings.Cycle =
+        10;  // a tray icon and a frame every ten seconds: 8640 of them a day
     f.window->ResetPicture();
     for (int i = 0; i < 3600; ++i) {
         f.sampler->usage = (i * 37) % 101;
@@ -226,7 +224,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(!f.window->setupShown());
-    QCOMPARE(gSettings.ThemeName, std::string("blue.tm"));
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("blue.tm"));
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
 
     // While the dialog is open a tray double click leaves the hidden window hidden, and the menu
@@ -244,7 +242,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(staysHidden);
-    QCOMPARE(gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
     // With the dialog closed it comes back.
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());

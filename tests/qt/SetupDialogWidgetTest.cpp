@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/config/Globals.h"
 #include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -32,13 +31,14 @@ struct Fixture {
     test::ScopedProgramFolder home{folder.path()};
     QtFileDialog files;
     clsComDlg comDlg{files};
+    ProgramState program;
     int resets = 0;
 
     Fixture() {
         Theme("graph.tm", "初期値", 0);
         Theme("sunset.tm", "夕焼け", 200);
-        SetDefaultSettings(gSettings);
-        LoadTheme(gCurrentTheme, gSettings.ThemeName);
+        SetDefaultSettings(program.gSettings);
+        LoadTheme(program.gCurrentTheme, program.gSettings.ThemeName);
     }
     std::string Themes(std::string_view name) const {
         return JoinPath(folder.File("Themes"), name);
@@ -50,7 +50,7 @@ struct Fixture {
     }
     std::unique_ptr<fomSetup> Open(fomSetup::ThemeEditorRunner editor = {}) {
         return std::make_unique<fomSetup>(
-            nullptr, comDlg, [this] { ++resets; }, std::move(editor));
+            nullptr, program, comDlg, [this] { ++resets; }, std::move(editor));
     }
 };
 
@@ -169,9 +169,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
 
 void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Fixture f;
-    gSettings.Cycle = 7;
-    gSettings.IconGraphMode = TrayIconMode::Off;
-    gSettings.TopMost = TopMostMode::OnTop;
+    f.program.gSettings.Cycle = 7;
+    f.program.gSettings.IconGraphMode = TrayIconMode::Off;
+    f.program.gSettings.TopMost = TopMostMode::OnTop;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("1 秒"));
@@ -188,11 +188,11 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QCheckBox>(d, "chkIconGraphMode")->click();
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, TrayIconMode::Meter1);
-    QCOMPARE(gSettings.Cycle, 1);
+    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Meter1);
+    QCOMPARE(f.program.gSettings.Cycle, 1);
 
-    gSettings.IconGraphMode = TrayIconMode::Meter2;
-    gSettings.Cycle = 180;
+    f.program.gSettings.IconGraphMode = TrayIconMode::Meter2;
+    f.program.gSettings.Cycle = 180;
     dialog = f.Open();
     d = dialog.get();
     QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());
@@ -202,13 +202,13 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QComboBox>(d, "cboCycle")->setCurrentIndex(4);
     Child<QCheckBox>(d, "chkTopMost")->click();
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, TrayIconMode::Graph);
-    QCOMPARE(gSettings.Cycle, 10);
-    QCOMPARE(gSettings.TopMost, TopMostMode::Normal);
+    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Graph);
+    QCOMPARE(f.program.gSettings.Cycle, 10);
+    QCOMPARE(f.program.gSettings.TopMost, TopMostMode::Normal);
 
     // The custom theme: marked, with no file name and nothing to delete.
     test::WriteBytes(f.folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    gSettings.ThemeName = "";
+    f.program.gSettings.ThemeName = "";
     dialog = f.Open();
     d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(),
@@ -221,7 +221,7 @@ void SetupDialogWidgetTest::anyTopMostButZeroRaisesTheDialog() {
     // Above an always-on-top main window, whatever non-zero number keeps it there.
     for (const std::int32_t topMost : {0, 1, 2, -1}) {
         Fixture f;
-        gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        f.program.gSettings.TopMost = static_cast<TopMostMode>(topMost);
         auto dialog = f.Open();
         test::RaiseCounter counter;
         dialog->installEventFilter(&counter);
@@ -239,17 +239,17 @@ void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     QWidget* d = dialog.get();
     Pick(d, QStringLiteral("夕焼け"));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("sunset.tm"));
-    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));  // not yet
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));  // not yet
     Child<QPushButton>(d, "cmdUpdate")->click();
     QCOMPARE(f.resets, 1);
-    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
-    QCOMPARE(gCurrentTheme.BackColor, 200);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 200);
     QCOMPARE(dialog->result(), 0);  // 更新 does not close it
 
     Pick(d, QStringLiteral("初期値"));
     QTest::keyClick(d, Qt::Key_Escape);  // キャンセル
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
     QCOMPARE(f.resets, 1);
 
     dialog = f.Open();
@@ -258,8 +258,8 @@ void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     Pick(d, QStringLiteral("初期値"));
     Child<QPushButton>(d, "cmdExit")->click();
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));
-    QCOMPARE(gCurrentTheme.BackColor, 0);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 0);
     QCOMPARE(f.resets, 2);
 }
 
@@ -269,14 +269,14 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     bool change = false;
     auto dialog = f.Open([&](QWidget* owner) {
         ++edits;
-        if (owner == nullptr || gEditorTheme.Title != "初期値") {
+        if (owner == nullptr || f.program.gEditorTheme.Title != "初期値") {
             return -1;  // must be handed the working theme
         }
         if (!change) {
             return 0;  // OK without a change
         }
-        gEditorTheme.Title = "編集済み";
-        gEditorTheme.BackColor = 0x123456;
+        f.program.gEditorTheme.Title = "編集済み";
+        f.program.gEditorTheme.BackColor = 0x123456;
         return 0;
     });
     QWidget* d = dialog.get();
@@ -294,8 +294,8 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.ThemeName, std::string());
-    QCOMPARE(gCurrentTheme.BackColor, 0x123456);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string());
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 0x123456);
 }
 
 void SetupDialogWidgetTest::theRealEditorCancelledChangesNothing() {
@@ -389,7 +389,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
 
     test::WriteBytes(f.folder.File("Moravel.HLP"),
                      "<html><body><a name=\"1007\"></a><h1>Edit topic</h1></body></html>");
-    gHelpFile = f.folder.File("Moravel.HLP");
+    f.program.gHelpFile = f.folder.File("Moravel.HLP");
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(d));
     Child<QWidget>(d, "cmdEdit")->setFocus();

@@ -47,6 +47,17 @@ struct SettingsRecord {
     bool operator==(const SettingsRecord&) const = default;
 };
 
+// The program's version: what the writers stamp into the files.
+struct ProgramVersion {
+    std::int32_t Major;
+    std::int32_t Minor;
+    std::int32_t Revision;
+};
+
+// This release's version, as built.
+inline constexpr ProgramVersion kBuildVersion = {MORAVEL_VERSION_MAJOR, MORAVEL_VERSION_MINOR,
+                                                 MORAVEL_VERSION_REVISION};
+
 inline constexpr std::string_view kSettingsFileName = "Moravel.ini";
 inline constexpr std::string_view kDefaultThemeName = "graph.tm";
 
@@ -54,19 +65,20 @@ void SetDefaultSettings(SettingsRecord& record);
 
 // The three numbers in decimal joined by ".".
 std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
+std::string FormatVersion(const ProgramVersion& version);
 
 // Applies the "[Settings]" keys of `text` to `record`.
 void ParseSettingsText(std::string_view text, SettingsRecord& record);
 // The file's text for `record`, lines in their fixed order.
 std::string FormatSettingsText(const SettingsRecord& record);
 
-// Defaults, then the file at `path`. A missing, unreadable or oversized file leaves the defaults.
-void LoadSettingsFile(SettingsRecord& record, const std::string& path);
-// Stamps the program version into `record` and replaces the file. Returns the bytes written or -1.
-std::int32_t SaveSettingsFile(SettingsRecord& record, const std::string& path);
-
 std::string SettingsFilePath();  // ProgramFolder() + "Moravel.ini"
-void LoadSettings(SettingsRecord& record);
-void SaveSettings(SettingsRecord& record);
+
+// Defaults, then the file at `path`. A missing, unreadable or oversized file leaves the defaults.
+void LoadSettings(SettingsRecord& record, const std::string& path);
+// Stamps `version` into `record` and replaces the file at `path` with it. Returns the bytes
+// written or -1.
+std::int32_t SaveSettings(SettingsRecord& record, const std::string& path,
+                          const ProgramVersion& version);
 
 }  // namespace moravel

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/config/Globals.h"
 #include "core/config/KeyValueFile.h"
 #include "core/config/Settings.h"
 #include "core/os/Paths.h"
@@ -139,8 +138,9 @@ bool LoadThemeFile(ThemeRecord& theme, const std::string& path) {
     return ParseThemeText(ReadTextFile(path, "", kMaxConfigFileBytes), theme);
 }
 
-std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path) {
-    theme.Version = FormatVersion(gVersion.Major, gVersion.Minor, gVersion.Revision);
+std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path,
+                           const ProgramVersion& version) {
+    theme.Version = FormatVersion(version);
     return WriteTextFile(path, FormatThemeText(theme));
 }
 
@@ -148,8 +148,8 @@ bool LoadTheme(ThemeRecord& theme, std::string_view name) {
     return LoadThemeFile(theme, ThemeReadPath(name));
 }
 
-std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name) {
-    return SaveThemeFile(theme, ThemeWritePath(name));
+std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version) {
+    return SaveThemeFile(theme, ThemeWritePath(name), version);
 }
 
 }  // namespace moravel

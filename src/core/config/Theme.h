@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/config/Settings.h"
+
 namespace moravel {
 
 // Font style bits of FontRecord::Style.
@@ -141,11 +143,14 @@ std::string ThemeReadPath(std::string_view name);
 std::string ThemeWritePath(std::string_view name);
 
 bool LoadThemeFile(ThemeRecord& theme, const std::string& path);
-// Stamps the program version into `theme` and replaces the file. Returns the bytes written or -1.
-std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path);
+// Stamps `version` into `theme` and replaces the file at `path` with it. Returns the bytes written
+// or -1.
+std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path,
+                           const ProgramVersion& version);
 
 // Defaults, then the theme of `name`; returns `found`.
 bool LoadTheme(ThemeRecord& theme, std::string_view name);
-std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name);
+// The same as SaveThemeFile, to where the theme of `name` is written.
+std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version);
 
 }  // namespace moravel

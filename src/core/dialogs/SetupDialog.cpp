@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/base/Strings.h"
-#include "core/config/Globals.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/os/Paths.h"
 
@@ -29,12 +28,13 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
     return items;
 }
 
-SetupDialog::SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme)
+SetupDialog::SetupDialog(ProgramState& program)
     : iconModes{{{kIconModeChoices[0].index(), true},
                  {kIconModeChoices[1].index(), false},
                  {kIconModeChoices[2].index(), false}}},
-      settings_(settings),
-      currentTheme_(currentTheme) {}
+      program_(program),
+      settings_(program.gSettings),
+      currentTheme_(program.gCurrentTheme) {}
 
 void SetupDialog::Load() {
     workingName = settings_.ThemeName;
@@ -140,7 +140,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
     }
     workingTheme = edited;
     workingName.clear();
-    if (SaveTheme(workingTheme, "") < 0) {
+    if (SaveTheme(workingTheme, "", program_.gVersion) < 0) {
         // Rebuilding the list now would select and read some other theme in place of the edited
         // one; it stays in hand instead, for OK or 更新 to apply.
         prompt.Show(SaveFailedMessage(kCustomThemeFileName));
@@ -151,7 +151,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
 }
 
 bool SetupDialog::SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner) {
-    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName)) {
+    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName, program_.gVersion)) {
         return false;
     }
     FillThemeList(workingName);

@@ -2,8 +2,8 @@
 // tray-icon graph mode, the theme list and the commands on theme files. fomSetup shows this state,
 // writes the user's changes into it and forwards the buttons; everything it decides is here.
 //
-// The dialog works on copies: the settings record and the current theme it was given change only
-// in ApplySettings.
+// The dialog works on copies: the program's settings and current theme change only in
+// ApplySettings.
 #pragma once
 
 #include <array>
@@ -18,6 +18,7 @@
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
 #include "core/shell/Help.h"
+#include "core/shell/ProgramState.h"
 
 namespace moravel {
 
@@ -89,7 +90,7 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
 
 class SetupDialog {
   public:
-    SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme);
+    explicit SetupDialog(ProgramState& program);
 
     // Opening: the working theme and its name from the settings, the theme list (the selection
     // found there is shown but not loaded), the check boxes, the tray-icon mode and the cycle.
@@ -151,6 +152,7 @@ class SetupDialog {
     bool deleteEnabled = false;             // cmdDelete
 
   private:
+    ProgramState& program_;
     SettingsRecord& settings_;
     ThemeRecord& currentTheme_;
 };

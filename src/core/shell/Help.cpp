@@ -5,8 +5,6 @@
 
 namespace moravel {
 
-std::string gHelpFile;
-
 std::string FindHelpFile() {
     const std::string path = ProgramFolder() + std::string(kHelpFileName);
     return IsFile(path) ? path : std::string(kHelpFileName);
@@ -14,7 +12,7 @@ std::string FindHelpFile() {
 
 HelpTarget ResolveHelp(std::string_view helpFile, HelpContext context) {
     HelpTarget target;
-    target.file = helpFile.empty() ? gHelpFile : std::string(helpFile);
+    target.file = std::string(helpFile);
     target.context = context;
     target.noHelp = target.file.empty();
     return target;

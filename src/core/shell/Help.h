@@ -15,10 +15,8 @@ inline constexpr std::string_view kNoHelpMessage =
 // menu opens the contents; the dialogs name the topics of their controls.
 enum class HelpContext : std::int32_t { None = 0, Contents = 1 };
 
-// The application's help file, set at start-up.
-extern std::string gHelpFile;
-
-// ProgramFolder() + "Moravel.HLP" when that file exists, else the bare name.
+// The application's help file: ProgramFolder() + "Moravel.HLP" when that file exists, else the
+// bare name.
 std::string FindHelpFile();
 
 struct HelpTarget {
@@ -27,7 +25,7 @@ struct HelpTarget {
     HelpContext context = HelpContext::None;
 };
 
-// The topic to open: an empty `helpFile` means the application's help file.
+// The topic `context` of `helpFile`; no help at all when no help file is known.
 HelpTarget ResolveHelp(std::string_view helpFile, HelpContext context);
 
 // The name of the topic's anchor in the help file: its context number.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/config/Settings.h"
 #include "core/os/Encoding.h"
 #include "support/TempFolder.h"
@@ -40,14 +40,20 @@ TEST(Settings, Defaults) {
 TEST(Settings, WritesTheExampleFileByteForByte) {
     TempFolder folder;
     ScopedProgramFolder home(folder.path());
+    EXPECT_EQ(SettingsFilePath(), folder.File("Moravel.ini"));
     SettingsRecord record;
     SetDefaultSettings(record);
     record.Version = "0.9";
-    SaveSettings(record);
+    SaveSettings(record, SettingsFilePath(), kBuildVersion);
     EXPECT_EQ(record.Version, "1.1.0");
     EXPECT_EQ(ReadBytes(folder.File("Moravel.ini")),
               "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
               "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n");
+    // The version written is the one handed over.
+    SaveSettings(record, folder.File("other.ini"), ProgramVersion{2, 0, 17});
+    EXPECT_EQ(record.Version, "2.0.17");
+    EXPECT_EQ(ReadBytes(folder.File("other.ini")).substr(0, 28),
+              "[Settings]\r\nVersion=2.0.17\r\n");
 }
 
 TEST(Settings, LineRules) {
@@ -106,9 +112,9 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoad) {
     record.Cycle = 180;
     record.IconGraphMode = TrayIconMode::Meter2;
     record.ThemeName = " 緑の\"線\".tm ";
-    ASSERT_GT(SaveSettingsFile(record, folder.File("s.ini")), 0);
+    ASSERT_GT(SaveSettings(record, folder.File("s.ini"), kBuildVersion), 0);
     SettingsRecord back;
-    LoadSettingsFile(back, folder.File("s.ini"));
+    LoadSettings(back, folder.File("s.ini"));
     EXPECT_EQ(back, record);
 }
 
@@ -135,8 +141,8 @@ TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
         "IconGraphMode=9\r\nThemeName=\"graph.tm\"\r\n";
     WriteBytes(folder.File("in.ini"), edited);
     SettingsRecord loaded;
-    LoadSettingsFile(loaded, folder.File("in.ini"));
-    ASSERT_GT(SaveSettingsFile(loaded, folder.File("out.ini")), 0);
+    LoadSettings(loaded, folder.File("in.ini"));
+    ASSERT_GT(SaveSettings(loaded, folder.File("out.ini"), kBuildVersion), 0);
     EXPECT_EQ(ReadBytes(folder.File("out.ini")), edited);
 }
 
@@ -163,18 +169,18 @@ TEST(Settings, MissingOversizedAndBrokenFilesGiveDefaults) {
     SettingsRecord defaults;
     SetDefaultSettings(defaults);
     SettingsRecord record;
-    LoadSettingsFile(record, folder.File("missing.ini"));
+    LoadSettings(record, folder.File("missing.ini"));
     EXPECT_EQ(record, defaults);
 
     std::string big = "[Settings]\r\nCycle=5\r\n";
     big.resize(1024 * 1024 + 1, ' ');
     WriteBytes(folder.File("big.ini"), big);
-    LoadSettingsFile(record, folder.File("big.ini"));
+    LoadSettings(record, folder.File("big.ini"));
     EXPECT_EQ(record, defaults);
 
     constexpr char kBinary[] = "\x00\xFF\x81[Settings]\r\n\x80=\x82\r\n";
     WriteBytes(folder.File("bin.ini"), std::string(kBinary, sizeof kBinary - 1));
-    LoadSettingsFile(record, folder.File("bin.ini"));
+    LoadSettings(record, folder.File("bin.ini"));
     EXPECT_EQ(record, defaults);
 }
 
@@ -183,12 +189,18 @@ TEST(Settings, LoadConfigReadsTheSettingsThenTheirTheme) {
     ScopedProgramFolder home(folder.path());
     WriteBytes(folder.File("Moravel.ini"), "[Settings]\r\nThemeName=\"\"\r\nCycle=2\r\n");
     WriteBytes(folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    EXPECT_TRUE(LoadConfig());
-    EXPECT_EQ(gSettings.Cycle, 2);
-    EXPECT_EQ(gCurrentTheme.Title, "mine");
-    gSettings.Cycle = 30;
-    SaveConfig();
+    SettingsRecord settings;
+    ThemeRecord theme;
+    EXPECT_TRUE(LoadConfig(settings, theme, SettingsFilePath()));
+    EXPECT_EQ(settings.Cycle, 2);
+    EXPECT_EQ(theme.Title, "mine");
+    settings.Cycle = 30;
+    EXPECT_GT(SaveConfig(settings, SettingsFilePath(), kBuildVersion), 0);
     EXPECT_NE(ReadBytes(folder.File("Moravel.ini")).find("Cycle=30\r\n"), std::string::npos);
+    // A settings file that names a missing theme: the built-in theme, reported as not found.
+    WriteBytes(folder.File("Moravel.ini"), "[Settings]\r\nThemeName=\"gone.tm\"\r\n");
+    EXPECT_FALSE(LoadConfig(settings, theme, SettingsFilePath()));
+    EXPECT_EQ(theme.Title, "初期値");
 }
 
 }  // namespace

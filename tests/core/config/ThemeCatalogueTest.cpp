@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
@@ -125,7 +125,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
     theme.Title = "mine";
     std::string name = "graph.tm";
     files_.answers.push_back(FileDialogAnswer{Themes("mytheme"), 1});
-    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name));
+    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name, kBuildVersion));
     EXPECT_EQ(name, "mytheme.tm");
     EXPECT_NE(ReadBytes(Themes("mytheme.tm")).find("Title=\"mine\""), std::string::npos);
     EXPECT_EQ(theme.Version, "1.1.0");
@@ -143,7 +143,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
     EXPECT_EQ(r.filters[0], (std::pair<std::string, std::string>{"テーマファイル(tm)", "*.tm"}));
 
     files_.answers.push_back(FileDialogAnswer{Themes("x.TM"), 1});
-    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name));
+    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name, kBuildVersion));
     EXPECT_EQ(name, "x.TM");
     EXPECT_TRUE(std::filesystem::exists(Themes("x.TM")));
 }
@@ -157,7 +157,7 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
 
     files_.answers.push_back(FileDialogAnswer{outside, 1});
     messages_.answers.push_back(MessageAnswer::Cancel);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_FALSE(std::filesystem::exists(outside + ".tm"));
     ASSERT_EQ(messages_.asked.size(), 1u);
     const MessageRequest& q = messages_.asked[0];
@@ -170,7 +170,7 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
 
     files_.answers.push_back(FileDialogAnswer{outside, 1});
     messages_.answers.push_back(MessageAnswer::Ok);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_TRUE(std::filesystem::exists(outside + ".tm"));
     EXPECT_EQ(name, "");  // the working name stays
 }
@@ -181,7 +181,7 @@ TEST_F(Catalogue, ASaveThatCannotBeWrittenIsReportedAndChangesNothing) {
     std::string name = "graph.tm";
     std::filesystem::create_directory(Themes("taken.tm"));  // nothing can replace a folder
     files_.answers.push_back(FileDialogAnswer{Themes("taken"), 1});
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_EQ(name, "graph.tm");
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text, "テーマファイル taken.tm を保存できませんでした。");
@@ -194,7 +194,7 @@ TEST_F(Catalogue, SaveAsCancelledChangesNothing) {
     SetDefaultTheme(theme);
     std::string name = "graph.tm";
     files_.answers.push_back(std::nullopt);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_EQ(name, "graph.tm");
     EXPECT_EQ(theme.Version, "");
     EXPECT_TRUE(std::filesystem::is_empty(folder_.File("Themes")));

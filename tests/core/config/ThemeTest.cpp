@@ -51,7 +51,7 @@ TEST(Theme, TheDefaultThemeIsWrittenByteForByte) {
     ScopedProgramFolder home(folder.path());
     std::filesystem::create_directory(folder.File("Themes"));
     ThemeRecord theme = Default();
-    SaveTheme(theme, "graph.tm");
+    SaveTheme(theme, "graph.tm", kBuildVersion);
     EXPECT_EQ(theme.Version, "1.1.0");
     const std::string bytes = ReadBytes(folder.File("Themes/graph.tm"));
     EXPECT_EQ(bytes, Utf8ToAnsi(kDefaultThemeText));
@@ -125,7 +125,7 @@ TEST(Theme, EveryFieldSurvivesWriteThenRead) {
     theme.ForeNo = 17;
     theme.ForeEdge = 1;
     theme.ForePosition = 1;
-    ASSERT_GT(SaveThemeFile(theme, folder.File("t.tm")), 0);
+    ASSERT_GT(SaveThemeFile(theme, folder.File("t.tm"), kBuildVersion), 0);
     ThemeRecord back;
     EXPECT_TRUE(LoadThemeFile(back, folder.File("t.tm")));
     EXPECT_FALSE(ThemesDiffer(back, theme));
@@ -161,7 +161,7 @@ TEST(Theme, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
     WriteBytes(folder.File("in.tm"), Utf8ToAnsi(edited));
     ThemeRecord loaded;
     ASSERT_TRUE(LoadThemeFile(loaded, folder.File("in.tm")));
-    ASSERT_GT(SaveThemeFile(loaded, folder.File("out.tm")), 0);
+    ASSERT_GT(SaveThemeFile(loaded, folder.File("out.tm"), kBuildVersion), 0);
     EXPECT_EQ(ReadBytes(folder.File("out.tm")), Utf8ToAnsi(edited));
     EXPECT_EQ(Parse("[Theme]\r\nForeType=&HFFFFFFFF\r\n").ForeType, static_cast<ForeKind>(-1));
 }
@@ -181,7 +181,7 @@ TEST(Theme, ThemesDifferComparesEveryField) {
 
     TempFolder folder;
     b = a;
-    SaveThemeFile(b, folder.File("x.tm"));  // stamps the version into b
+    SaveThemeFile(b, folder.File("x.tm"), kBuildVersion);  // stamps the version into b
     EXPECT_TRUE(ThemesDiffer(a, b));
 }
 
@@ -197,7 +197,7 @@ TEST(Theme, WhereThemeFilesAre) {
     // The custom theme works without a Themes folder.
     ThemeRecord custom = Default();
     custom.Title = "custom";
-    SaveTheme(custom, "");
+    SaveTheme(custom, "", kBuildVersion);
     ThemeRecord back;
     EXPECT_TRUE(LoadTheme(back, ""));
     EXPECT_EQ(back.Title, "custom");

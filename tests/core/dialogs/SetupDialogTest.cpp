@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "core/config/Globals.h"
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
@@ -22,7 +21,7 @@ using test::WriteBytes;
 
 class Setup : public ::testing::Test {
   protected:
-    Setup() : home_(folder_.path()), comDlg_(files_), dialog_(settings_, current_) {
+    Setup() : home_(folder_.path()), comDlg_(files_), dialog_(program_) {
         std::filesystem::create_directory(folder_.File("Themes"));
         SetDefaultSettings(settings_);
         SetDefaultTheme(current_);
@@ -65,8 +64,9 @@ class Setup : public ::testing::Test {
 
     TempFolder folder_;
     ScopedProgramFolder home_;
-    SettingsRecord settings_;
-    ThemeRecord current_;
+    ProgramState program_;
+    SettingsRecord& settings_ = program_.gSettings;
+    ThemeRecord& current_ = program_.gCurrentTheme;
     ScriptedFileDialog files_;
     ScriptedMessages messages_;
     clsComDlg comDlg_;
@@ -182,7 +182,7 @@ TEST_F(Setup, TrayIconBoxAndModes) {
     // Each mode shows its own button; unchecking stores 0 but keeps the button chosen.
     for (const TrayIconMode mode :
          {TrayIconMode::Graph, TrayIconMode::Meter1, TrayIconMode::Meter2}) {
-        SetupDialog fresh(settings_, current_);
+        SetupDialog fresh(program_);
         settings_.IconGraphMode = mode;
         fresh.Load();
         EXPECT_TRUE(fresh.iconGraphChecked);
@@ -195,7 +195,7 @@ TEST_F(Setup, TrayIconBoxAndModes) {
 
     // A mode that names no button shows as 0.
     for (const std::int32_t mode : {-1, 4, 99}) {
-        SetupDialog fresh(settings_, current_);
+        SetupDialog fresh(program_);
         settings_.IconGraphMode = static_cast<TrayIconMode>(mode);
         fresh.Load();
         EXPECT_FALSE(fresh.iconGraphChecked);
@@ -250,6 +250,7 @@ TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
     ThemeRecord edited = dialog_.workingTheme;
     edited.Title = "編集後";
     edited.BackColor = 400;
+    program_.gVersion = {3, 4, 5};  // what the program stamps into the files it writes
 
     EXPECT_TRUE(dialog_.TakeEditedTheme(edited, messages_));
     EXPECT_TRUE(messages_.asked.empty());
@@ -261,6 +262,7 @@ TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
     ThemeRecord saved;
     ASSERT_TRUE(LoadTheme(saved, ""));
     EXPECT_EQ(saved.BackColor, 400);
+    EXPECT_EQ(saved.Version, "3.4.5");
     EXPECT_TRUE(IsFile(Themes("graph.tm")));
 
     dialog_.ApplySettings();
