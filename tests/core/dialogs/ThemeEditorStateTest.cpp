@@ -347,5 +347,16 @@ TEST_F(ThemeEditor, TypingRedrawsTheSampleAtOnce) {
     EXPECT_EQ(state_.WorkTheme.TextPrefix, " CPU ");  // stored only by OK
 }
 
+TEST(ThemeEditorHelpTopics, EachLinePageHasItsOwnFour) {
+    const auto numbers = [](const LinePageHelp& h) {
+        return std::vector<std::int32_t>{
+            static_cast<std::int32_t>(h.type), static_cast<std::int32_t>(h.colours),
+            static_cast<std::int32_t>(h.lineKind), static_cast<std::int32_t>(h.lineMode)};
+    };
+    EXPECT_EQ(numbers(LinePageHelpOf(false)), (std::vector<std::int32_t>{2401, 2402, 2403, 2404}));
+    EXPECT_EQ(numbers(LinePageHelpOf(true)), (std::vector<std::int32_t>{2501, 2502, 2503, 2504}));
+    EXPECT_EQ(HelpAnchor(ThemeEditorHelp::ForePosition), "2107");
+}
+
 }  // namespace
 }  // namespace moravel
