@@ -42,14 +42,14 @@ struct Scene {
     Scene(std::int64_t kind, std::int32_t width, std::int32_t height) {
         if (kind == kPlain) {
             SetDefaultTheme(theme);
-            theme.GraphHLineMode = 1;  // lines over the graph: simple mode
-            theme.GraphVLineMode = 1;
+            theme.GraphHLineMode = LineMode::OverGraph;  // lines over the graph: simple mode
+            theme.GraphVLineMode = LineMode::OverGraph;
         } else {
             LoadThemeFile(theme, std::string(MORAVEL_BENCH_THEMES) + "/sunset.tm");
         }
         SetDefaultSettings(settings);
-        settings.IconGraphMode = 0;
-        settings.State = 0;
+        settings.IconGraphMode = TrayIconMode::Off;
+        settings.State = WindowState::Shown;
         for (std::int32_t& sample : samples) {
             sample = Next();
         }

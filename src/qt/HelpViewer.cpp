@@ -8,7 +8,7 @@
 #include <QTextBrowser>
 #include <QWindow>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/shell/Help.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
@@ -32,12 +32,12 @@ void Inform(QWidget* owner, const std::string& text, MessageIcon icon) {
 }
 
 // F1 in `dialog`: the topic of the control with the focus, in a help window the dialog owns.
-void ShowHelpForFocus(QDialog* dialog) {
-    const std::int32_t context = HelpContextOf(dialog->focusWidget());
-    if (context == 0) {
+void ShowHelpForFocus(QDialog* dialog, std::string_view helpFile) {
+    const HelpContext context = HelpContextOf(dialog->focusWidget());
+    if (context == HelpContext::None) {
         return;
     }
-    ShowHelp(dialog, "", context);
+    ShowHelp(dialog, helpFile, context);
     if (QTextBrowser* help = HelpWindow(); help != nullptr && help->windowHandle() != nullptr) {
         help->windowHandle()->setTransientParent(dialog->windowHandle());
     }
@@ -58,7 +58,7 @@ QTextBrowser* HelpWindow() {
     return Window().data();
 }
 
-void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
+void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context) {
     const HelpTarget target = ResolveHelp(helpFile, context);
     if (target.noHelp) {
         Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
@@ -88,32 +88,33 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, std::int32_t context) {
     window->setWindowTitle(QStringLiteral("Moravel ヘルプ"));
     window->setHtml(html);
     window->show();
-    window->scrollToAnchor(QString::number(target.context));
+    window->scrollToAnchor(QString::fromStdString(HelpAnchor(target.context)));
     window->raise();
     window->activateWindow();
 }
 
-void SetHelpContext(QWidget* widget, std::int32_t context) {
-    widget->setProperty(kHelpContextProperty, context);
+void SetHelpContext(QWidget* widget, HelpContext context) {
+    widget->setProperty(kHelpContextProperty, static_cast<int>(context));
 }
 
-std::int32_t HelpContextOf(const QWidget* widget) {
+HelpContext HelpContextOf(const QWidget* widget) {
     for (; widget != nullptr; widget = widget->parentWidget()) {
         const QVariant context = widget->property(kHelpContextProperty);
         if (context.isValid()) {
-            return context.toInt();
+            return static_cast<HelpContext>(context.toInt());
         }
         if (widget->isWindow()) {
             break;
         }
     }
-    return 0;
+    return HelpContext::None;
 }
 
-void InstallHelpKey(QDialog* dialog) {
+void InstallHelpKey(QDialog* dialog, const std::string& helpFile) {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
     key->setContext(Qt::WindowShortcut);
-    QObject::connect(key, &QShortcut::activated, dialog, [dialog] { ShowHelpForFocus(dialog); });
+    QObject::connect(key, &QShortcut::activated, dialog,
+                     [dialog, &helpFile] { ShowHelpForFocus(dialog, helpFile); });
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog] { ReleaseHelpWindow(dialog); });
 }
 

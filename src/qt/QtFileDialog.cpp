@@ -64,7 +64,7 @@ QWidget* QtFileDialog::OwnerWindow(std::uintptr_t handle) {
 
 void QtFileDialog::Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(ToQString(request.title));
-    if (request.action == 2) {
+    if (request.action == FileDialogAction::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
     } else {
@@ -132,7 +132,7 @@ std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& requ
         NextAnswers().pop_front();
         return answer;
     }
-    if (request.action != 1 && request.action != 2) {
+    if (request.action != FileDialogAction::Open && request.action != FileDialogAction::Save) {
         return std::nullopt;
     }
     QPointer<CheckedFileDialog> dialog = new CheckedFileDialog(OwnerWindow(request.owner));

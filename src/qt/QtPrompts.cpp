@@ -66,7 +66,7 @@ MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
     } else {
         box.setEscapeButton(ok);
     }
-    box.setDefaultButton(request.defaultButton == 2 && cancel ? cancel : ok);
+    box.setDefaultButton(request.defaultButton == MessageDefault::Second && cancel ? cancel : ok);
     box.exec();
     return box.clickedButton() == ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }

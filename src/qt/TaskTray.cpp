@@ -3,33 +3,29 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QMenu>
+#include <optional>
 
 #include "qt/QtText.h"
 
 namespace moravel::modTaskTray {
 namespace {
 
-constexpr int kLeftDoubleClick = 0x0203;
-constexpr int kRightButtonUp = 0x0205;
-constexpr int kLeftButtonUp = 0x0202;
-constexpr int kMiddleButtonUp = 0x0208;
-constexpr int kMiddleButton = 4;
-
-// The mouse message a tray activation stands for.
-int MouseMessage(QSystemTrayIcon::ActivationReason reason, bool noDoubleClick) {
+// The mouse message a tray activation stands for, if any.
+std::optional<TrayMessage> MouseMessage(QSystemTrayIcon::ActivationReason reason,
+                                        bool noDoubleClick) {
     switch (reason) {
         case QSystemTrayIcon::DoubleClick:
-            return kLeftDoubleClick;
+            return TrayMessage::LeftDoubleClick;
         case QSystemTrayIcon::Trigger:
-            return noDoubleClick ? kLeftDoubleClick : kLeftButtonUp;
+            return noDoubleClick ? TrayMessage::LeftDoubleClick : TrayMessage::LeftButtonUp;
         case QSystemTrayIcon::Context:
-            return kRightButtonUp;
+            return TrayMessage::RightButtonUp;
         case QSystemTrayIcon::MiddleClick:
-            return kMiddleButtonUp;
+            return TrayMessage::MiddleButtonUp;
         case QSystemTrayIcon::Unknown:
             break;
     }
-    return 0;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -56,9 +52,10 @@ bool AddTrayIcon(TrayData& data) {
     auto callback = data.callback;
     QObject::connect(icon, &QSystemTrayIcon::activated,
                      [callback, noDoubleClick](QSystemTrayIcon::ActivationReason reason) {
-                         const int message = MouseMessage(reason, noDoubleClick);
-                         if (callback && message != 0) {
-                             callback(kMiddleButton, message);
+                         const std::optional<TrayMessage> message =
+                             MouseMessage(reason, noDoubleClick);
+                         if (callback && message) {
+                             callback(kTrayCallbackButton, *message);
                          }
                      });
     icon->show();

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "core/shell/ShellRules.h"
+
 class QMenu;
 
 namespace moravel {
@@ -17,9 +19,9 @@ namespace modTaskTray {
 struct TrayData {
     QIcon icon;
     std::string tip;  // UTF-8; the record holds at most 63 bytes of it in the ANSI code page
-    // Receives the tray's mouse messages as (button, x) the way a picture's mouse-down would:
-    // button 4 and x = the mouse message number (515 double click, 517 right release).
-    std::function<void(int button, int x)> callback;
+    // Receives the tray's mouse messages the way a picture's mouse-down would: the middle
+    // button (kTrayCallbackButton) and the mouse message.
+    std::function<void(int button, TrayMessage message)> callback;
     QMenu* hostMenu = nullptr;  // shown by hosts that open a menu themselves
     QPointer<QSystemTrayIcon> shellIcon;
     qint64 shownIconKey = 0;  // what the tray shows now, so an unchanged icon is not sent again

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
 #include "core/tray/IconImage.h"
@@ -41,14 +41,16 @@ bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<MonotonicClock> clock)
+fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
+                 std::unique_ptr<MonotonicClock> clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      program_(program),
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       fonts_(LogicalDpi()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
-                                             *clock_, gSettings,
+                                             *clock_, program.gSettings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, gCurrentTheme, gSettings),
+      renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
       ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
     setWindowTitle(ToQString(kAppTitle));
     ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
@@ -71,7 +73,7 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<MonotonicC
 
 void fomMain::FillPopupMenu() {
     mnuPopup_->clear();
-    for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+    for (const MenuItem& item : PopupMenuItems(program_.gSettings.State)) {
         if (item.command == MenuCommand::None) {
             mnuPopup_->addSeparator();
             continue;
@@ -110,10 +112,10 @@ fomMain::~fomMain() {
 }
 
 bool fomMain::Form_Load() {
-    gHelpFile = FindHelpFile();
+    program_.gHelpFile = FindHelpFile();
     comDlg_ = std::make_unique<clsComDlg>(fileDialogs_);
-    gVersion = kBuildVersion;
-    LoadConfig();
+    program_.gVersion = kBuildVersion;
+    LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
 
     const QScreen* primary = QGuiApplication::primaryScreen();
     const int screenWidth = primary ? primary->geometry().width() : 1920;
@@ -131,7 +133,9 @@ bool fomMain::Form_Load() {
     TrayData.icon = ownIcon_;
     TrayData.tip.clear();
     TrayData.hostMenu = mnuPopup_;
-    TrayData.callback = [this](int button, int x) { picIcon_MouseDown(button, x); };
+    TrayData.callback = [this](int button, TrayMessage message) {
+        picIcon_MouseDown(button, message);
+    };
     modTaskTray::AddTrayIcon(TrayData);
 
     // Placement before the first drawing, so the graph is fitted to the final size at once.
@@ -140,14 +144,14 @@ bool fomMain::Form_Load() {
         workAreas.push_back(ToScreenRect(screen->availableGeometry()));
     }
     const ScreenRect place = InitialWindowRect(
-        gSettings.Left, gSettings.Top, gSettings.Width, gSettings.Height, kDesignedWidth,
-        kDesignedHeight, primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768},
-        workAreas);
+        program_.gSettings.Left, program_.gSettings.Top, program_.gSettings.Width,
+        program_.gSettings.Height, kDesignedWidth, kDesignedHeight,
+        primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768}, workAreas);
     setGeometry(place.left, place.top, place.width(), place.height());
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
-    if (gSettings.State != 1) {
+    if (!IsHidden(program_.gSettings.State)) {
         show();
     }
 
@@ -164,7 +168,7 @@ bool fomMain::Form_Load() {
 }
 
 void fomMain::ResetPicture() {
-    if (gSettings.TopMost != 0) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         SetTopMost(this);
     } else {
         ResetTopMost(this);
@@ -174,14 +178,15 @@ void fomMain::ResetPicture() {
 }
 
 void fomMain::RefreshDisplay(std::int32_t u) {
-    if (gSettings.State == 0) {  // a hidden window is not drawn; showing it rebuilds the graph
+    if (!IsHidden(
+            program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
         update();
     }
     FreeTrayIcon();
-    const std::int32_t mode = gSettings.IconGraphMode;
-    if (mode >= 1 && mode <= 3) {
-        Surface& frame = renderer_.picIconGraph[mode == 1 ? 0 : 1];
+    const TrayIconMode mode = program_.gSettings.IconGraphMode;
+    if (ShowsIconGraph(mode)) {
+        Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
         const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
         TrayData.icon = IconImageToQIcon(icon);
@@ -221,7 +226,7 @@ void fomMain::Form_Resize() {
     renderer_.GraphReady = false;
     // Not isVisible(): the resize of the first show comes before the window counts as visible,
     // and the graph would stay blank until the next tick.
-    if (gSettings.State == 0) {
+    if (!IsHidden(program_.gSettings.State)) {
         renderer_.DrawGraph();
     }
     update();
@@ -344,13 +349,13 @@ void fomMain::ShowPopup(const QPoint& at) {
 }
 
 void fomMain::mnuHidden_Click() {
-    if (gSettings.State != 0) {
-        gSettings.State = 0;
+    if (IsHidden(program_.gSettings.State)) {
+        program_.gSettings.State = WindowState::Shown;
         ResetPicture();
         show();
     } else {
         hide();
-        gSettings.State = 1;
+        program_.gSettings.State = WindowState::Hidden;
     }
 }
 
@@ -360,7 +365,7 @@ void fomMain::mnuSetup_Click() {
     }
     setupShown_ = true;
     {
-        fomSetup setup(this, *comDlg_, [this] { ResetPicture(); });
+        fomSetup setup(this, program_, *comDlg_, [this] { ResetPicture(); });
         setup.exec();
     }
     setupShown_ = false;
@@ -374,22 +379,22 @@ void fomMain::mnuVersion_Click() {
         versionBox_->activateWindow();
         return;
     }
-    fomVersion box(this);
+    fomVersion box(this, program_.gVersion);
     versionBox_ = &box;
     box.exec();
     versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {
-    ShowHelp(this, "", 1);
+    ShowHelp(this, program_.gHelpFile, HelpContext::Contents);
 }
 
 void fomMain::mnuExit_Click() {
     close();
 }
 
-void fomMain::picIcon_MouseDown(int button, int x) {
-    switch (DecodeTrayCallback(button, x)) {
+void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
+    switch (DecodeTrayCallback(button, message)) {
         case TrayAction::BringBack:
             BringBack();
             break;
@@ -402,7 +407,8 @@ void fomMain::picIcon_MouseDown(int button, int x) {
 }
 
 void fomMain::BringBack() {
-    const BringBackPlan plan = PlanBringBack(setupShown_, gSettings.State, gSettings.TopMost);
+    const BringBackPlan plan =
+        PlanBringBack(setupShown_, program_.gSettings.State, program_.gSettings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }
@@ -430,11 +436,11 @@ void fomMain::Form_QueryUnload() {
     modTaskTray::DeleteTrayIcon(TrayData);
     FreeTrayIcon();
     const QRect g = frameGeometry();
-    gSettings.Left = g.left();
-    gSettings.Top = g.top();
-    gSettings.Width = g.width();
-    gSettings.Height = g.height();
-    SaveConfig();
+    program_.gSettings.Left = g.left();
+    program_.gSettings.Top = g.top();
+    program_.gSettings.Width = g.width();
+    program_.gSettings.Height = g.height();
+    SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
 }
 
 }  // namespace moravel

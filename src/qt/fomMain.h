@@ -10,6 +10,7 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/os/Clock.h"
 #include "core/render/Renderer.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/SamplingCycle.h"
 #include "core/shell/ShellRules.h"
 #include "core/shell/WindowDrag.h"
@@ -30,8 +31,10 @@ class fomMain : public QWidget {
     static constexpr int kDesignedWidth = 300;
     static constexpr int kDesignedHeight = 100;
 
-    // `sampler` and `clock` may be replaced by tests; null takes the system's.
-    explicit fomMain(std::unique_ptr<CpuSampler> sampler = nullptr,
+    // `program` is the state of the whole run, which the window keeps and hands to its dialogs;
+    // it outlives the window. `sampler` and `clock` may be replaced by tests; null takes the
+    // system's.
+    explicit fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler = nullptr,
                      std::unique_ptr<MonotonicClock> clock = nullptr);
     ~fomMain() override;
 
@@ -49,8 +52,8 @@ class fomMain : public QWidget {
     void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
-    // The tray's mouse messages, as (button 4, message number).
-    void picIcon_MouseDown(int button, int x);
+    // The tray's mouse messages, as (kTrayCallbackButton, message).
+    void picIcon_MouseDown(int button, TrayMessage message);
     // A tray double click or a second start: the window comes back.
     void BringBack();
 
@@ -84,6 +87,7 @@ class fomMain : public QWidget {
     void FreeTrayIcon();
     Qt::Edges EdgesAt(const QPoint& pos) const;
 
+    ProgramState& program_;
     std::unique_ptr<MonotonicClock> clock_;
     QtFontEngine fonts_;
     QtImageLoader images_;

@@ -13,7 +13,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/config/Globals.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
@@ -25,28 +24,31 @@ namespace moravel {
 namespace {
 
 template <typename W>
-W* Named(W* widget, const char* name, std::int32_t helpContext = 0) {
+W* Named(W* widget, const char* name, HelpContext helpContext = HelpContext::None) {
     widget->setObjectName(QLatin1String(name));
-    if (helpContext != 0) {
+    if (helpContext != HelpContext::None) {
         SetHelpContext(widget, helpContext);
     }
     return widget;
 }
 
-int RunThemeEditor(QWidget* owner) {
-    fomThemeSetup editor(owner);
-    return editor.Edit();
+fomSetup::ThemeEditorRunner RunThemeEditor(ProgramState& program) {
+    return [&program](QWidget* owner) {
+        fomThemeSetup editor(owner, program);
+        return editor.Edit();
+    };
 }
 
 }  // namespace
 
-fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()> resetPicture,
-                   ThemeEditorRunner editor)
+fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg,
+                   std::function<void()> resetPicture, ThemeEditorRunner editor)
     : QDialog(mainWindow),
-      state_(gSettings, gCurrentTheme),
+      program_(program),
+      state_(program),
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
-      editor_(editor ? std::move(editor) : ThemeEditorRunner(RunThemeEditor)) {
+      editor_(editor ? std::move(editor) : RunThemeEditor(program)) {
     setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     MakeDisplayControls();
@@ -55,7 +57,7 @@ fomSetup::fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()>
     LayOutControls();
     OrderTabs();
     ConnectControls();
-    InstallHelpKey(this);
+    InstallHelpKey(this, program_.gHelpFile);
     Form_Load(mainWindow);
 }
 
@@ -76,8 +78,9 @@ void fomSetup::MakeDisplayControls() {
     iconModeGroup_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
         auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), fraIconGraphMode_);
-        option->setObjectName(QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index));
-        iconModeGroup_->addButton(option, kIconModeChoices[i].index);
+        option->setObjectName(
+            QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index()));
+        iconModeGroup_->addButton(option, kIconModeChoices[i].index());
         optIconGraphMode_[i] = option;
     }
 }
@@ -212,7 +215,7 @@ void fomSetup::Form_Load(QWidget* mainWindow) {
 void fomSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Above the always-on-top main window, without staying on top itself.
-    if (gSettings.TopMost == 1) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         BringToFront(this);
     }
 }
@@ -294,11 +297,11 @@ void fomSetup::cmdUpdate_Click() {
 // After each modal window of its own the dialog takes the keyboard back, also where no window
 // manager hands it over.
 void fomSetup::cmdEdit_Click() {
-    gEditorTheme = state_.workingTheme;
+    program_.gEditorTheme = state_.workingTheme;
     editor_(this);
     activateWindow();
     QtMessagePrompt prompt(this);
-    if (state_.TakeEditedTheme(gEditorTheme, prompt)) {
+    if (state_.TakeEditedTheme(program_.gEditorTheme, prompt)) {
         ShowState();
     }
 }

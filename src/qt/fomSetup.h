@@ -24,13 +24,14 @@ namespace moravel {
 class fomSetup : public QDialog {
     Q_OBJECT
   public:
-    // Runs the theme editor modally over gEditorTheme; its result is not looked at.
+    // Runs the theme editor modally over the program's gEditorTheme; its result is not looked at.
     using ThemeEditorRunner = std::function<int(QWidget* owner)>;
 
-    // `resetPicture` is the main window's rebuild, run when choices are applied. `editor` may be
-    // replaced by tests; empty runs fomThemeSetup.
-    fomSetup(QWidget* mainWindow, clsComDlg& comDlg, std::function<void()> resetPicture,
-             ThemeEditorRunner editor = {});
+    // `program` holds the settings and themes the dialog shows and applies. `resetPicture` is
+    // the main window's rebuild, run when choices are applied. `editor` may be replaced by tests;
+    // empty runs fomThemeSetup.
+    fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg,
+             std::function<void()> resetPicture, ThemeEditorRunner editor = {});
 
     SetupDialog& state() { return state_; }
 
@@ -60,6 +61,7 @@ class fomSetup : public QDialog {
     void cmdSaveAs_Click();
     void cmdDelete_Click();
 
+    ProgramState& program_;
     SetupDialog state_;
     clsComDlg& comDlg_;
     std::function<void()> resetPicture_;

@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
@@ -89,8 +89,9 @@ void FillCombo(QComboBox* combo, const ImageList& list) {
 
 }  // namespace
 
-fomThemeSetup::fomThemeSetup(QWidget* owner)
+fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
     : QDialog(owner),
+      program_(program),
       pixelScale_(PixelScale()),
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
@@ -102,7 +103,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     BuildPages();
     MakeButtons();
     LayOutDialog(titleCaption);
-    InstallHelpKey(this);
+    InstallHelpKey(this, program_.gHelpFile);
 }
 
 QLabel* fomThemeSetup::MakeTitle() {
@@ -170,7 +171,7 @@ fomThemeSetup::~fomThemeSetup() = default;
 
 QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
                                          std::initializer_list<const char*> captions,
-                                         std::int32_t helpContext, bool pushButtons) {
+                                         HelpContext helpContext, bool pushButtons) {
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     int index = 0;
@@ -193,7 +194,7 @@ QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
 }
 
 fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
-                                                   std::int32_t helpContext, std::int32_t& colour) {
+                                                   HelpContext helpContext, std::int32_t& colour) {
     SwatchRow row;
     row.caption = new QLabel(ToQString(caption), this);
     row.swatch = new QLabel(this);
@@ -317,7 +318,7 @@ QGroupBox* fomThemeSetup::BuildGraphPage() {
 }
 
 void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
-                                   std::int32_t helpContext,
+                                   HelpContext helpContext,
                                    void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                                    QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
     const QString id = QString::fromLatin1(name);
@@ -347,7 +348,7 @@ void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
 }
 
 void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
-                                 std::int32_t helpContext, ImageList ThemeEditorState::*list,
+                                 HelpContext helpContext, ImageList ThemeEditorState::*list,
                                  QLabel*& caption, QComboBox*& combo) {
     caption = new QLabel(ToQString("ファイル名(&N)"), this);
     combo = new QComboBox(this);
@@ -597,11 +598,11 @@ QVBoxLayout* fomThemeSetup::MakeTextPositionColumn() {
 }
 
 int fomThemeSetup::Edit() {
-    state_->Begin(gEditorTheme);
+    state_->Begin(program_.gEditorTheme);
     Form_Load();
     exec();
     if (state_->EditResult >= 0) {
-        gEditorTheme = state_->WorkTheme;
+        program_.gEditorTheme = state_->WorkTheme;
         return state_->EditResult;
     }
     return -1;
@@ -623,7 +624,7 @@ void fomThemeSetup::Form_Load() {
 
 void fomThemeSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (gSettings.TopMost == 1) {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
         BringToFront(this);  // above the always-on-top main window
     }
 }

@@ -1,5 +1,5 @@
 // The theme editor: every field of one theme on five pages, with colour and font dialogs.
-// The setup dialog fills gEditorTheme, calls Edit() and reads gEditorTheme back on 0.
+// The setup dialog fills the program's gEditorTheme, calls Edit() and reads it back on 0.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +8,7 @@
 
 #include "core/config/Theme.h"
 #include "core/dialogs/ThemeEditorState.h"
+#include "core/shell/ProgramState.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
 
@@ -32,11 +33,12 @@ class fomThemeSetup : public QDialog {
     Q_OBJECT
   public:
     // `owner` is the window the editor cascades from (the setup dialog); it may be null.
-    explicit fomThemeSetup(QWidget* owner);
+    fomThemeSetup(QWidget* owner, ProgramState& program);
     ~fomThemeSetup() override;
 
-    // Shows the editor modally on a copy of gEditorTheme. Returns 0 after OK, with the edited
-    // theme in gEditorTheme; -1 after cancel or closing the window, with gEditorTheme unchanged.
+    // Shows the editor modally on a copy of the program's gEditorTheme. Returns 0 after OK, with
+    // the edited theme in gEditorTheme; -1 after cancel or closing the window, with gEditorTheme
+    // unchanged.
     int Edit();
 
     // The editor's state, for tests.
@@ -73,17 +75,17 @@ class fomThemeSetup : public QDialog {
     QVBoxLayout* MakeTextFontColumn();
     QVBoxLayout* MakeTextPositionColumn();
     QButtonGroup* MakeOptions(const char* name, std::initializer_list<const char*> captions,
-                              std::int32_t helpContext, bool pushButtons = false);
+                              HelpContext helpContext, bool pushButtons = false);
     // A colour's row; its "..." button opens the colour dialog on `colour`.
-    SwatchRow MakeSwatch(const char* name, int index, const char* caption, std::int32_t helpContext,
+    SwatchRow MakeSwatch(const char* name, int index, const char* caption, HelpContext helpContext,
                          std::int32_t& colour);
     // The pattern-number row of a page ("ForeNo" or "BackNo"): its caption, scroll bar, "n/N"
     // counter and preview, put into `grid` at `row`.
-    void MakePatternRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+    void MakePatternRow(QGridLayout* grid, int row, const char* name, HelpContext helpContext,
                         void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
                         QScrollBar*& scroll, QLabel*& counter, QLabel*& preview);
     // The image-file row of a page ("ForeName" or "BackName"), put into `grid` at `row`.
-    void MakeImageRow(QGridLayout* grid, int row, const char* name, std::int32_t helpContext,
+    void MakeImageRow(QGridLayout* grid, int row, const char* name, HelpContext helpContext,
                       ImageList ThemeEditorState::*list, QLabel*& caption, QComboBox*& combo);
     // A page's type options in a column beside its three colours.
     static QHBoxLayout* TypeAndColourRow(QButtonGroup* types,
@@ -104,6 +106,7 @@ class fomThemeSetup : public QDialog {
     void cmdExit_Click();
     void cmdTextFont_Click();
 
+    ProgramState& program_;
     int pixelScale_;  // device pixels per pixel of the pictures
     QtFontEngine fonts_;
     QtImageLoader images_;

@@ -9,13 +9,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 
 namespace moravel {
-fomVersion::fomVersion(QWidget* mainWindow)
+fomVersion::fomVersion(QWidget* mainWindow, const ProgramVersion& version)
     : QDialog(mainWindow),
+      version_(version),
       picIcon_(new QLabel(this)),
       Label1_(new QLabel(this)),
       Label2_(new QLabel(this)),
@@ -61,7 +62,7 @@ fomVersion::fomVersion(QWidget* mainWindow)
 
 void fomVersion::Form_Load(QWidget* mainWindow) {
     Label1_->setText(
-        ToQString(VersionLine(kAppTitle, gVersion.Major, gVersion.Minor, gVersion.Revision)));
+        ToQString(VersionLine(kAppTitle, version_.Major, version_.Minor, version_.Revision)));
     Label2_->setText(ToQString(kRightsNotice));
     Label3_->setText(ToQString(kLegalNotice));
     ShowFrame();

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <array>
 
+#include "core/config/Settings.h"
 #include "core/dialogs/AboutBox.h"
 
 class QLabel;
@@ -17,7 +18,8 @@ namespace moravel {
 class fomVersion : public QDialog {
     Q_OBJECT
   public:
-    explicit fomVersion(QWidget* mainWindow);
+    // Shows `version` as the program's.
+    fomVersion(QWidget* mainWindow, const ProgramVersion& version);
 
     const PressAnimation& animation() const { return press_; }
     QLabel* picIcon() const { return picIcon_; }
@@ -32,6 +34,7 @@ class fomVersion : public QDialog {
     void timPress_Timer();
     void ShowFrame();
 
+    ProgramVersion version_;
     std::array<QPixmap, kPressFrames> picAnime_;
     PressAnimation press_;
     QLabel* picIcon_;

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "core/os/ProgramFolder.h"
+#include "core/shell/ProgramState.h"
 #include "qt/QtSystemColours.h"
 #include "qt/QtText.h"
 #include "qt/SingleInstance.h"
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
         return 0;  // the running program comes forward instead
     }
 
-    moravel::fomMain window;
+    moravel::ProgramState program;
+    moravel::fomMain window(program);
     instance.Listen([&window] { window.BringBack(); });
     if (!window.Form_Load()) {
         return 1;

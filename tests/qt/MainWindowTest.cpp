@@ -7,7 +7,6 @@
 
 #include <fstream>
 
-#include "core/config/Globals.h"
 #include "core/cpu/FakeCpuSampler.h"
 #include "core/os/TextFile.h"
 #include "qt/QtPrompts.h"
@@ -53,11 +52,12 @@ struct Fixture {
     test::ScopedProgramFolder home{folder.path()};
     FakeCpuSampler* sampler = new FakeCpuSampler;
     FakeClock* clock = new FakeClock;
+    ProgramState program;  // this window's own
     std::unique_ptr<fomMain> window;
 
     Fixture() {
         clock->now = 1'800'000'000;
-        window = std::make_unique<fomMain>(std::unique_ptr<CpuSampler>(sampler),
+        window = std::make_unique<fomMain>(program, std::unique_ptr<CpuSampler>(sampler),
                                            std::unique_ptr<MonotonicClock>(clock));
     }
     void Tick() {
@@ -72,13 +72,11 @@ struct Fixture {
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
-        QtMessagePrompt::ClearAsked();
-        SetDefaultSettings(gSettings);
-    }
+    void init() { QtMessagePrompt::ClearAsked(); }
     void aSamplerThatCannotStartEndsStartUpAndSavesNothing();
     void startsShownWithItsOwnTrayIconAndAnEmptyTip();
     void theMenuFollowsTheWindowState();
+    void aStateOtherThanOneIsAShownWindowThatRedraws();
     void refreshesEveryCycleWithTheTip();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
@@ -118,14 +116,37 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
                           "終了(&X)"}));
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(gSettings.State, 1);
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("表示(&B)"));
     // The tray's double click brings it back; its other messages do nothing.
-    f.window->picIcon_MouseDown(4, 0x0202);
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftButtonUp);
     QVERIFY(!f.window->isVisible());
-    f.window->picIcon_MouseDown(4, 0x0203);
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
-    QCOMPARE(gSettings.State, 0);
+    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+}
+
+void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
+    Fixture f;
+    test::WriteBytes(f.folder.File("Moravel.ini"), "[Settings]\r\nState=2\r\n");
+    test::WriteBytes(f.folder.File("Themes/graph.tm"),
+                     "[Theme]\r\nGraphHType=0\r\nGraphVType=0\r\nTextType=0\r\n");
+    f.sampler->usage = 100;
+    QVERIFY(f.window->Form_Load());
+    QVERIFY(f.window->isVisible());
+    const Surface& graph = f.window->renderer().picGraph;
+    const int right = graph.Width() - 1;
+    const int middle = graph.Height() / 2;
+    QCOMPARE(graph.Pixel(right, middle) & 0xFFFFFF, 0x000000u);
+    // Every refresh draws the newest samples, as for State=0.
+    f.Tick();
+    f.Tick();
+    QCOMPARE(graph.Pixel(right, middle) & 0xFFFFFF, 0x007F00u);
+    QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("隠す(&B)"));
+    // The show/hide item hides it at the first click.
+    f.window->mnuHidden_Click();
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
 }
 
 void MainWindowTest::refreshesEveryCycleWithTheTip() {
@@ -141,8 +162,9 @@ void MainWindowTest::refreshesEveryCycleWithTheTip() {
 void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
-    gSettings.IconGraphMode = 2;
-    gSettings.Cycle = 10;  // a tray icon and a frame every ten seconds: 8640 of them a day
+    f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
+    f.program.gSettings.Cycle =
+        10;  // a tray icon and a frame every ten seconds: 8640 of them a day
     f.window->ResetPicture();
     for (int i = 0; i < 3600; ++i) {
         f.sampler->usage = (i * 37) % 101;
@@ -205,7 +227,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(!f.window->setupShown());
-    QCOMPARE(gSettings.ThemeName, std::string("blue.tm"));
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("blue.tm"));
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
 
     // While the dialog is open a tray double click leaves the hidden window hidden, and the menu
@@ -215,7 +237,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     test::OnModal([&](QWidget* modal) {
         auto* setup = qobject_cast<fomSetup*>(modal);
         QVERIFY(setup != nullptr);
-        f.window->picIcon_MouseDown(4, 515);
+        f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
         staysHidden = !f.window->isVisible();
         f.window->mnuSetup_Click();
         QCOMPARE(QApplication::activeModalWidget(), setup);
@@ -223,8 +245,9 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(staysHidden);
-    QCOMPARE(gSettings.State, 1);
-    f.window->picIcon_MouseDown(4, 515);  // with the dialog closed it comes back
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    // With the dialog closed it comes back.
+    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
 }
 

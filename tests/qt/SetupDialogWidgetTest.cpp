@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/config/Globals.h"
 #include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -22,6 +21,7 @@
 #include "qt/QtPrompts.h"
 #include "qt/fomSetup.h"
 #include "support/OnModal.h"
+#include "support/RaiseCounter.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -32,13 +32,14 @@ struct Fixture {
     test::ScopedProgramFolder home{folder.path()};
     QtFileDialog files;
     clsComDlg comDlg{files};
+    ProgramState program;
     int resets = 0;
 
     Fixture() {
         Theme("graph.tm", "初期値", 0);
         Theme("sunset.tm", "夕焼け", 200);
-        SetDefaultSettings(gSettings);
-        LoadTheme(gCurrentTheme, gSettings.ThemeName);
+        SetDefaultSettings(program.gSettings);
+        LoadTheme(program.gCurrentTheme, program.gSettings.ThemeName);
     }
     std::string Themes(std::string_view name) const {
         return JoinPath(folder.File("Themes"), name);
@@ -50,7 +51,7 @@ struct Fixture {
     }
     std::unique_ptr<fomSetup> Open(fomSetup::ThemeEditorRunner editor = {}) {
         return std::make_unique<fomSetup>(
-            nullptr, comDlg, [this] { ++resets; }, std::move(editor));
+            nullptr, program, comDlg, [this] { ++resets; }, std::move(editor));
     }
 };
 
@@ -100,6 +101,7 @@ class SetupDialogWidgetTest : public QObject {
     }
     void captionsOrderAndLayout();
     void theControlsFollowTheSettings();
+    void anyTopMostButZeroRaisesTheDialog();
     void okAppliesAndCancelKeepsWhatWasApplied();
     void anEditedThemeBecomesTheCustomTheme();
     void theRealEditorCancelledChangesNothing();
@@ -168,9 +170,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
 
 void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Fixture f;
-    gSettings.Cycle = 7;
-    gSettings.IconGraphMode = 0;
-    gSettings.TopMost = 1;
+    f.program.gSettings.Cycle = 7;
+    f.program.gSettings.IconGraphMode = TrayIconMode::Off;
+    f.program.gSettings.TopMost = TopMostMode::OnTop;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("1 秒"));
@@ -187,11 +189,11 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QCheckBox>(d, "chkIconGraphMode")->click();
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, 2);
-    QCOMPARE(gSettings.Cycle, 1);
+    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Meter1);
+    QCOMPARE(f.program.gSettings.Cycle, 1);
 
-    gSettings.IconGraphMode = 3;
-    gSettings.Cycle = 180;
+    f.program.gSettings.IconGraphMode = TrayIconMode::Meter2;
+    f.program.gSettings.Cycle = 180;
     dialog = f.Open();
     d = dialog.get();
     QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());
@@ -201,13 +203,13 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QComboBox>(d, "cboCycle")->setCurrentIndex(4);
     Child<QCheckBox>(d, "chkTopMost")->click();
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.IconGraphMode, 1);
-    QCOMPARE(gSettings.Cycle, 10);
-    QCOMPARE(gSettings.TopMost, 0);
+    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Graph);
+    QCOMPARE(f.program.gSettings.Cycle, 10);
+    QCOMPARE(f.program.gSettings.TopMost, TopMostMode::Normal);
 
     // The custom theme: marked, with no file name and nothing to delete.
     test::WriteBytes(f.folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    gSettings.ThemeName = "";
+    f.program.gSettings.ThemeName = "";
     dialog = f.Open();
     d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(),
@@ -216,23 +218,39 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
 }
 
+void SetupDialogWidgetTest::anyTopMostButZeroRaisesTheDialog() {
+    // Above an always-on-top main window, whatever non-zero number keeps it there.
+    for (const std::int32_t topMost : {0, 1, 2, -1}) {
+        Fixture f;
+        f.program.gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        auto dialog = f.Open();
+        test::RaiseCounter counter;
+        dialog->installEventFilter(&counter);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(counter.raises > 0, topMost != 0);
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "chkTopMost")->isChecked(), topMost != 0);
+        QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+}
+
 void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     Fixture f;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     Pick(d, QStringLiteral("夕焼け"));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("sunset.tm"));
-    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));  // not yet
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));  // not yet
     Child<QPushButton>(d, "cmdUpdate")->click();
     QCOMPARE(f.resets, 1);
-    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
-    QCOMPARE(gCurrentTheme.BackColor, 200);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 200);
     QCOMPARE(dialog->result(), 0);  // 更新 does not close it
 
     Pick(d, QStringLiteral("初期値"));
     QTest::keyClick(d, Qt::Key_Escape);  // キャンセル
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
     QCOMPARE(f.resets, 1);
 
     dialog = f.Open();
@@ -241,8 +259,8 @@ void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     Pick(d, QStringLiteral("初期値"));
     Child<QPushButton>(d, "cmdExit")->click();
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(gSettings.ThemeName, std::string("graph.tm"));
-    QCOMPARE(gCurrentTheme.BackColor, 0);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 0);
     QCOMPARE(f.resets, 2);
 }
 
@@ -252,14 +270,14 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     bool change = false;
     auto dialog = f.Open([&](QWidget* owner) {
         ++edits;
-        if (owner == nullptr || gEditorTheme.Title != "初期値") {
+        if (owner == nullptr || f.program.gEditorTheme.Title != "初期値") {
             return -1;  // must be handed the working theme
         }
         if (!change) {
             return 0;  // OK without a change
         }
-        gEditorTheme.Title = "編集済み";
-        gEditorTheme.BackColor = 0x123456;
+        f.program.gEditorTheme.Title = "編集済み";
+        f.program.gEditorTheme.BackColor = 0x123456;
         return 0;
     });
     QWidget* d = dialog.get();
@@ -277,8 +295,8 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(gSettings.ThemeName, std::string());
-    QCOMPARE(gCurrentTheme.BackColor, 0x123456);
+    QCOMPARE(f.program.gSettings.ThemeName, std::string());
+    QCOMPARE(f.program.gCurrentTheme.BackColor, 0x123456);
 }
 
 void SetupDialogWidgetTest::theRealEditorCancelledChangesNothing() {
@@ -306,7 +324,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     Child<QPushButton>(d, "cmdSaveAs")->click();
     QCOMPARE(QtFileDialog::Asked().size(), std::size_t{1});
     const FileDialogRequest& request = QtFileDialog::Asked()[0];
-    QCOMPARE(request.action, 2);
+    QCOMPARE(request.action, FileDialogAction::Save);
     QCOMPARE(QString::fromStdString(request.title), QStringLiteral("名前を付けて保存"));
     QCOMPARE(request.fileBox, std::string("graph"));
     QCOMPARE(request.initialFolder, f.folder.File("Themes"));
@@ -329,7 +347,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     QCOMPARE(question.caption, std::string("Moravel"));
     QCOMPARE(question.buttons, MessageButtons::OkCancel);
     QCOMPARE(question.icon, MessageIcon::Question);
-    QCOMPARE(question.defaultButton, 1);
+    QCOMPARE(question.defaultButton, MessageDefault::First);
     QVERIFY(!IsFile(elsewhere.File("x.tm")));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("copy.tm"));
 
@@ -345,7 +363,7 @@ void SetupDialogWidgetTest::saveAsAndDeleteAskThroughTheirPrompts() {
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(QtMessagePrompt::Asked()[0].text),
              QStringLiteral("テーマファイル 初期値(copy.tm) を削除します。宜しいですか？"));
-    QCOMPARE(QtMessagePrompt::Asked()[0].defaultButton, 2);
+    QCOMPARE(QtMessagePrompt::Asked()[0].defaultButton, MessageDefault::Second);
     QCOMPARE(QtMessagePrompt::Asked()[0].icon, MessageIcon::Question);
     QVERIFY(!IsFile(f.Themes("copy.tm")));
     QCOMPARE(Rows(d), (QStringList{"初期値", "夕焼け"}));
@@ -363,12 +381,12 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
         {"cmdCancel", 1009},      {"cmdUpdate", 1010},
     };
     for (const auto& [name, context] : contexts) {
-        QCOMPARE(HelpContextOf(Child<QWidget>(d, name)), context);
+        QCOMPARE(static_cast<int>(HelpContextOf(Child<QWidget>(d, name))), context);
     }
 
     test::WriteBytes(f.folder.File("Moravel.HLP"),
                      "<html><body><a name=\"1007\"></a><h1>Edit topic</h1></body></html>");
-    gHelpFile = f.folder.File("Moravel.HLP");
+    f.program.gHelpFile = f.folder.File("Moravel.HLP");
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(d));
     Child<QWidget>(d, "cmdEdit")->setFocus();
@@ -385,7 +403,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
 void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {
     test::TempFolder folder;
     FileDialogRequest request;
-    request.action = 2;
+    request.action = FileDialogAction::Save;
     request.title = "名前を付けて保存";
     request.filters = {{"テーマファイル(tm)", "*.tm"}, {"画像", "*.bmp;*.jpg"}};
     request.filterIndex = 2;
@@ -403,7 +421,7 @@ void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {
     QCOMPARE(QDir(dialog.directory()).canonicalPath(),
              QDir(QString::fromStdString(folder.path())).canonicalPath());
 
-    request.action = 1;
+    request.action = FileDialogAction::Open;
     request.flags = 0x1000 | 0x2;
     request.filterIndex = 9;  // out of range: the first
     QFileDialog open;
@@ -440,10 +458,10 @@ void SetupDialogWidgetTest::fileDialogAnswers() {
     comDlg.FilterIndex = 1;
     comDlg.FileName = folder.File("x.a");
     QtFileDialog::SetNextAnswers({FileDialogAnswer{folder.File("y.b"), 2}, std::nullopt});
-    comDlg.Action(1);
+    comDlg.Action(FileDialogAction::Open);
     QCOMPARE(comDlg.FileName, folder.File("y.b"));
     QCOMPARE(comDlg.FilterIndex, 2);
-    comDlg.Action(1);
+    comDlg.Action(FileDialogAction::Open);
     QCOMPARE(comDlg.FileName, std::string());
     QCOMPARE(comDlg.FilterIndex, 2);
     QCOMPARE(QtFileDialog::Asked().back().filterIndex, 2);

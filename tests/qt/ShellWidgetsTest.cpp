@@ -7,6 +7,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "core/dialogs/SetupDialog.h"
+#include "core/dialogs/ThemeEditorState.h"
 #include "core/shell/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtPrompts.h"
@@ -28,7 +30,7 @@ class ShellWidgetsTest : public QObject {
 };
 
 void ShellWidgetsTest::aboutBoxShowsTheVersionAndSinksWhilePressed() {
-    fomVersion box(nullptr);
+    fomVersion box(nullptr, kBuildVersion);
     QCOMPARE(box.windowTitle(), QStringLiteral("バージョン情報"));
     const QList<QLabel*> labels = box.findChildren<QLabel*>();
     bool versionShown = false;
@@ -49,10 +51,9 @@ void ShellWidgetsTest::aboutBoxShowsTheVersionAndSinksWhilePressed() {
 }
 
 void ShellWidgetsTest::helpWithoutAFileSaysSo() {
-    gHelpFile.clear();
     QtMessagePrompt::ClearAsked();
     QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
-    ShowHelp(nullptr, "", 1);
+    ShowHelp(nullptr, "", HelpContext::Contents);
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QCOMPARE(
         QString::fromStdString(QtMessagePrompt::Asked()[0].text),
@@ -73,43 +74,39 @@ void ShellWidgetsTest::helpOpensTheTopicOfTheContext() {
     }
     page += "</body></html>";
     test::WriteBytes(folder.File("Moravel.HLP"), page);
-    gHelpFile = folder.File("Moravel.HLP");
     QtMessagePrompt::ClearAsked();
-    ShowHelp(nullptr, "", 2001);
+    ShowHelp(nullptr, folder.File("Moravel.HLP"), ThemeEditorHelp::Title);
     QVERIFY(HelpWindow() != nullptr);
     QVERIFY(QtMessagePrompt::Asked().empty());
     QVERIFY(HelpWindow()->toPlainText().contains(QStringLiteral("Deep topic")));
     QTRY_VERIFY(HelpWindow()->verticalScrollBar()->value() > 0);  // scrolled down to the topic
     HelpWindow()->close();
-    gHelpFile.clear();
 }
 
 void ShellWidgetsTest::aMissingHelpFileIsReported() {
-    gHelpFile = "Moravel.HLP";  // the bare name start-up keeps when the file is missing
     QtMessagePrompt::ClearAsked();
     QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
-    ShowHelp(nullptr, "", 1);
+    // The bare name start-up keeps when the file is missing.
+    ShowHelp(nullptr, "Moravel.HLP", HelpContext::Contents);
     QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(QtMessagePrompt::Asked()[0].text).contains("Moravel.HLP"));
-    gHelpFile.clear();
 }
 
 void ShellWidgetsTest::helpFromAModalDialogIsNotBlockedByIt() {
     test::TempFolder folder;
     test::WriteBytes(folder.File("Moravel.HLP"),
                      "<html><body><a name=\"1001\"></a>x</body></html>");
-    gHelpFile = folder.File("Moravel.HLP");
+    const std::string helpFile = folder.File("Moravel.HLP");
     QDialog dialog;
     QWidget* parentSeen = nullptr;
     QTimer::singleShot(0, &dialog, [&] {
-        ShowHelp(&dialog, "", 1001);  // F1 inside the modal dialog
+        ShowHelp(&dialog, helpFile, kHelpSetupCycle);  // F1 inside the modal dialog
         parentSeen = HelpWindow() ? HelpWindow()->parentWidget() : nullptr;
         dialog.accept();
     });
     dialog.exec();
     // A window of the modal dialog's own is not blocked by it.
     QCOMPARE(parentSeen, &dialog);
-    gHelpFile.clear();
 }
 
 void ShellWidgetsTest::aSecondStartReachesTheFirst() {

@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/config/Globals.h"
 #include "core/os/Paths.h"
 #include "core/shell/Help.h"
 #include "qt/ColorDialog.h"
@@ -26,6 +25,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/fomThemeSetup.h"
 #include "support/OnModal.h"
+#include "support/RaiseCounter.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -67,6 +67,7 @@ class ThemeEditorWidgetTest : public QObject {
     void cleanup();
     void customColoursStartBlackAndLastTheRun();
     void okCancelAndClosingTheWindow();
+    void anyTopMostButZeroRaisesTheEditor();
     void graphAndBackgroundPagesGreyWhatTheTypeDoesNotUse();
     void linePagesGreyTheirColoursByType();
     void usageTextPageGreysByType();
@@ -99,6 +100,7 @@ class ThemeEditorWidgetTest : public QObject {
 
     std::unique_ptr<test::TempFolder> folder_;
     std::unique_ptr<test::ScopedProgramFolder> home_;
+    ProgramState program_;  // the editor's, made afresh for each test
     std::unique_ptr<fomThemeSetup> dialog_;
     ThemeRecord theme_;
 };
@@ -117,9 +119,9 @@ void ThemeEditorWidgetTest::init() {
     test::WriteBytes(JoinPath(ThemesFolder(), "clouds.gif"), "GIF8");
     SetDefaultTheme(theme_);
     theme_.TextFont.Name = "DejaVu Sans";
-    gEditorTheme = theme_;
-    gSettings = SettingsRecord{};
-    dialog_ = std::make_unique<fomThemeSetup>(nullptr);
+    program_ = ProgramState{};
+    program_.gEditorTheme = theme_;
+    dialog_ = std::make_unique<fomThemeSetup>(nullptr, program_);
 }
 
 void ThemeEditorWidgetTest::cleanup() {
@@ -156,7 +158,7 @@ void ThemeEditorWidgetTest::customColoursStartBlackAndLastTheRun() {
 void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
     theme_.Title = "Mine";
     theme_.TextPrefix = " x ";
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
 
     // Cancel after changes: nothing comes back.
     QCOMPARE(Edit([this](fomThemeSetup& d) {
@@ -167,7 +169,7 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  Click("cmdCancel");
              }),
              -1);
-    QCOMPARE(gEditorTheme, theme_);
+    QCOMPARE(program_.gEditorTheme, theme_);
 
     // Closing the window after using the font dialog: nothing comes back either.
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
@@ -181,15 +183,15 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  d.close();
              }),
              -1);
-    QCOMPARE(gEditorTheme, theme_);
+    QCOMPARE(program_.gEditorTheme, theme_);
 
     // Esc cancels too.
     QCOMPARE(Edit([](fomThemeSetup& d) { QTest::keyClick(&d, Qt::Key_Escape); }), -1);
 
     // OK without changes: the theme comes back as it was, the title trimmed, the prefix not.
-    gEditorTheme.Title = "  Mine ";
+    program_.gEditorTheme.Title = "  Mine ";
     QCOMPARE(Edit([this](fomThemeSetup&) { Click("cmdExit"); }), 0);
-    QCOMPARE(gEditorTheme, theme_);
+    QCOMPARE(program_.gEditorTheme, theme_);
 
     // Enter in the title box presses OK.
     QCOMPARE(Edit([this](fomThemeSetup&) {
@@ -200,7 +202,19 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  QTest::keyClick(title, Qt::Key_Return);
              }),
              0);
-    QCOMPARE(gEditorTheme.Title, std::string("Night"));
+    QCOMPARE(program_.gEditorTheme.Title, std::string("Night"));
+}
+
+void ThemeEditorWidgetTest::anyTopMostButZeroRaisesTheEditor() {
+    for (const std::int32_t topMost : {0, 1, 2}) {
+        program_.gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        dialog_ = std::make_unique<fomThemeSetup>(nullptr, program_);
+        test::RaiseCounter counter;
+        dialog_->installEventFilter(&counter);
+        Edit([](fomThemeSetup&) {});
+        QCOMPARE(counter.raises > 0, topMost != 0);
+        QVERIFY(!dialog_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
 }
 
 void ThemeEditorWidgetTest::graphAndBackgroundPagesGreyWhatTheTypeDoesNotUse() {
@@ -284,8 +298,8 @@ void ThemeEditorWidgetTest::usageTextPageGreysByType() {
         QCOMPARE(Find<QLabel>("lblTextPosition")->text(), QStringLiteral("左下"));
         Click("cmdExit");
     });
-    QCOMPARE(gEditorTheme.TextType, 2);
-    QCOMPARE(gEditorTheme.TextPosition, 6);
+    QCOMPARE(program_.gEditorTheme.TextType, TextKind::Edged);
+    QCOMPARE(program_.gEditorTheme.TextPosition, TextPlace::BottomLeft);
 }
 
 void ThemeEditorWidgetTest::aColourChosenReachesTheTheme() {
@@ -301,14 +315,14 @@ void ThemeEditorWidgetTest::aColourChosenReachesTheTheme() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.BackColor, 0x0000FF);
-    QCOMPARE(gEditorTheme.GraphHColor3, theme_.GraphHColor3);
+    QCOMPARE(program_.gEditorTheme.BackColor, 0x0000FF);
+    QCOMPARE(program_.gEditorTheme.GraphHColor3, theme_.GraphHColor3);
     QCOMPARE(ColorDialogAnswers::Asked(), (std::vector<std::int32_t>{0, 0xFFFFFF}));
 }
 
 void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
     theme_.TextFont = {"ＭＳ ゴシック", 14, 4 | 8};
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
     FontDialogAnswers::ClearAsked();
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
         f.setPointSizeF(10.5);  // only the size changes
@@ -328,7 +342,7 @@ void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
     QVERIFY(FontDialogAnswers::Asked()[0].strikeOut());
     // The stand-in family was left chosen, so the theme keeps its face; the style bits the user
     // did not touch come back unchanged.
-    QCOMPARE(gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 4 | 8}));
+    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 4 | 8}));
 
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
         f.setFamily(QStringLiteral("DejaVu Serif"));
@@ -341,7 +355,7 @@ void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.TextFont, (FontRecord{"DejaVu Serif", 10.5, 1 | 4 | 8}));
+    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"DejaVu Serif", 10.5, 1 | 4 | 8}));
 }
 
 void ThemeEditorWidgetTest::typingThePrefixRedrawsTheSampleCentred() {
@@ -363,14 +377,14 @@ void ThemeEditorWidgetTest::typingThePrefixRedrawsTheSampleCentred() {
         QVERIFY(std::abs(ink.top() - (after.height() - 1 - ink.bottom())) <= 6);
         Click("cmdExit");
     });
-    QCOMPARE(gEditorTheme.TextPrefix, std::string("CPU "));
+    QCOMPARE(program_.gEditorTheme.TextPrefix, std::string("CPU "));
 }
 
 void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
-    theme_.ForeType = 3;
+    theme_.ForeType = ForeKind::Image;
     theme_.ForeName = "gone.bmp";
     theme_.BackName = "sky.bmp";
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QComboBox* fore = Find<QComboBox>("cboForeName");
                  QCOMPARE(fore->currentText(), QStringLiteral("（なし）"));
@@ -380,21 +394,21 @@ void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.ForeName, std::string());
-    QCOMPARE(gEditorTheme.BackName, std::string("sky.bmp"));
+    QCOMPARE(program_.gEditorTheme.ForeName, std::string());
+    QCOMPARE(program_.gEditorTheme.BackName, std::string("sky.bmp"));
 
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  Find<QComboBox>("cboForeName")->setCurrentIndex(1);
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.ForeName, std::string("clouds.gif"));
+    QCOMPARE(program_.gEditorTheme.ForeName, std::string("clouds.gif"));
 }
 
 void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
-    theme_.ForeType = 2;
+    theme_.ForeType = ForeKind::Pattern;
     theme_.ForeNo = 99;  // beyond the strip: the last pattern
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QScrollBar* bar = Find<QScrollBar>("hscForeNo");
                  QLabel* counter = Find<QLabel>("lblForeNo");
@@ -412,14 +426,14 @@ void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.ForeNo, 7);
+    QCOMPARE(program_.gEditorTheme.ForeNo, 7);
 }
 
 void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
     std::filesystem::remove(PatternFilePath());
-    theme_.BackType = 1;
+    theme_.BackType = BackKind::Pattern;
     theme_.BackNo = 6;
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QVERIFY(!Enabled("optForeType_2"));
                  QVERIFY(!Enabled("optBackType_1"));
@@ -427,8 +441,8 @@ void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.BackType, 1);
-    QCOMPARE(gEditorTheme.BackNo, 0);  // the number was not loaded
+    QCOMPARE(program_.gEditorTheme.BackType, BackKind::Pattern);
+    QCOMPARE(program_.gEditorTheme.BackNo, 0);  // the number was not loaded
 }
 
 void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
@@ -442,9 +456,9 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     }
     page += "</body></html>";
     test::WriteBytes(folder_->File("Moravel.HLP"), page);
-    gHelpFile = folder_->File("Moravel.HLP");
-    theme_.ForeType = 2;
-    gEditorTheme = theme_;
+    program_.gHelpFile = folder_->File("Moravel.HLP");
+    theme_.ForeType = ForeKind::Pattern;
+    program_.gEditorTheme = theme_;
     Edit([this](fomThemeSetup& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
         Find<QWidget>("hscForeNo")->setFocus();
@@ -461,13 +475,13 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     if (HelpWindow() != nullptr) {
         HelpWindow()->close();
     }
-    gHelpFile.clear();
+    program_.gHelpFile.clear();
 }
 
 void ThemeEditorWidgetTest::f1HelpIsNotBlockedByTheModalEditor() {
     test::WriteBytes(folder_->File("Moravel.HLP"),
                      "<html><body><a name=\"2001\"></a><h1>Title</h1></body></html>");
-    gHelpFile = folder_->File("Moravel.HLP");
+    program_.gHelpFile = folder_->File("Moravel.HLP");
     QPointer<QTextBrowser> help;
     Edit([this, &help](fomThemeSetup& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -483,7 +497,7 @@ void ThemeEditorWidgetTest::f1HelpIsNotBlockedByTheModalEditor() {
     QVERIFY(help != nullptr);
     QVERIFY(help->windowHandle()->transientParent() != dialog_->windowHandle());
     help->close();
-    gHelpFile.clear();
+    program_.gHelpFile.clear();
 }
 
 void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
@@ -493,7 +507,7 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
         return true;
     }});
     theme_.TextFont = {"ＭＳ ゴシック", 10.5, 0};
-    gEditorTheme = theme_;
+    program_.gEditorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  Find<QLineEdit>("txtTitle")->setText(QStringLiteral(" 夜の空 "));
                  Click("optForeType_2");
@@ -512,21 +526,21 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(gEditorTheme.Title, std::string("夜の空"));
-    QCOMPARE(gEditorTheme.BackName, std::string("sky.bmp"));
-    QCOMPARE(gEditorTheme.GraphVColor3, 0x00A0B0C0);
-    QCOMPARE(gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 2}));
-    ThemeRecord saved = gEditorTheme;
-    SaveTheme(saved, "edited.tm");
+    QCOMPARE(program_.gEditorTheme.Title, std::string("夜の空"));
+    QCOMPARE(program_.gEditorTheme.BackName, std::string("sky.bmp"));
+    QCOMPARE(program_.gEditorTheme.GraphVColor3, 0x00A0B0C0);
+    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 2}));
+    ThemeRecord saved = program_.gEditorTheme;
+    SaveTheme(saved, "edited.tm", program_.gVersion);
     ThemeRecord read;
     QVERIFY(LoadTheme(read, "edited.tm"));
     QCOMPARE(read, saved);
-    QCOMPARE(read.ForeType, 2);
+    QCOMPARE(read.ForeType, ForeKind::Pattern);
     QCOMPARE(read.ForeNo, 11);
-    QCOMPARE(read.GraphVType, 3);
-    QCOMPARE(read.GraphVLineMode, 2);
+    QCOMPARE(read.GraphVType, VGridLines::Every10Minutes);
+    QCOMPARE(read.GraphVLineMode, LineMode::Merged);
     QCOMPARE(read.TextPrefix, std::string(" 負荷 "));
-    QCOMPARE(read.TextPosition, 8);
+    QCOMPARE(read.TextPosition, TextPlace::BottomRight);
 }
 
 void ThemeEditorWidgetTest::theRealColourDialogGivesTheColourChosen() {

@@ -23,7 +23,7 @@ inline constexpr Colour kWhite = 0xFFFFFF;
 // A theme that draws nothing but what a test turns on: filled graph, no lines, no text, black.
 inline ThemeRecord BareTheme() {
     ThemeRecord t;
-    t.ForeType = 1;
+    t.ForeType = ForeKind::Filled;
     t.ForeColor1 = 0x0000FF;
     t.ForeColor2 = 0x000080;
     t.ForeColor3 = 0x00AA00;
@@ -39,7 +39,7 @@ class RenderFixture : public ::testing::Test {
   protected:
     RenderFixture() : renderer(fonts, images, theme, settings) {
         theme = BareTheme();
-        settings.IconGraphMode = 1;
+        settings.IconGraphMode = TrayIconMode::Graph;
         renderer.SetThemesFolder(kFolder);
         SetRing(64);
     }

@@ -34,15 +34,15 @@ int RunThemeCommand(std::span<const std::string> args) {
     return RunRoundTrip(args, [](const std::string& in, const std::string& out) {
         ThemeRecord theme;
         LoadThemeFile(theme, in);
-        return SaveThemeFile(theme, out);
+        return SaveThemeFile(theme, out, kBuildVersion);
     });
 }
 
 int RunSettingsCommand(std::span<const std::string> args) {
     return RunRoundTrip(args, [](const std::string& in, const std::string& out) {
         SettingsRecord settings;
-        LoadSettingsFile(settings, in);
-        return SaveSettingsFile(settings, out);
+        LoadSettings(settings, in);
+        return SaveSettings(settings, out, kBuildVersion);
     });
 }
 

@@ -196,8 +196,8 @@ int RunRenderCommand(std::span<const std::string> args) {
     }
     SettingsRecord settings;
     SetDefaultSettings(settings);
-    settings.IconGraphMode = request.iconMode;
-    settings.State = 0;
+    settings.IconGraphMode = static_cast<TrayIconMode>(request.iconMode);  // 1 to 3, checked
+    settings.State = WindowState::Shown;
 
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace moravel {
 
@@ -35,6 +36,9 @@ struct FieldSpec {
     std::string& (*text)(Record&) = nullptr;
     std::int32_t& (*integer)(Record&) = nullptr;
     double& (*real)(Record&) = nullptr;
+    // A code (an enum of the program) goes through its number, here and nowhere else.
+    std::int32_t (*getCode)(const Record&) = nullptr;
+    void (*setCode)(Record&, std::int32_t) = nullptr;
 };
 
 template <class Record>
@@ -52,6 +56,30 @@ constexpr FieldSpec<Record> NumberField(std::string_view key, FieldKind kind,
 template <class Record>
 constexpr FieldSpec<Record> RealField(std::string_view key, double& (*ref)(Record&)) {
     return {key, FieldKind::Real, nullptr, nullptr, ref};
+}
+
+namespace detail {
+template <auto Member>
+struct CodeAccess;
+
+// A code held in 32 bits. Any number of that width is a value of the enum, so what the file
+// holds comes back out of the record as it went in.
+template <class Record, class Code, Code Record::*Member>
+struct CodeAccess<Member> {
+    static_assert(std::is_enum_v<Code> &&
+                  std::is_same_v<std::underlying_type_t<Code>, std::int32_t>);
+    using RecordType = Record;
+    static std::int32_t Get(const Record& r) { return static_cast<std::int32_t>(r.*Member); }
+    static void Set(Record& r, std::int32_t number) { r.*Member = static_cast<Code>(number); }
+};
+}  // namespace detail
+
+// The field `Member`, a code, written and read as a decimal integer.
+template <auto Member>
+constexpr auto CodeField(std::string_view key) {
+    using Access = detail::CodeAccess<Member>;
+    return FieldSpec<typename Access::RecordType>{key,     FieldKind::Integer, nullptr,     nullptr,
+                                                  nullptr, &Access::Get,       &Access::Set};
 }
 
 // "&H" followed by exactly 8 upper-case hexadecimal digits of the 32-bit value.
@@ -74,12 +102,19 @@ bool ParseRecord(std::string_view text, std::string_view sectionLine,
                  std::span<const FieldSpec<Record>> fields, Record& record) {
     return ReadKeyValues(text, sectionLine, [&](std::string_view key, std::string_view value) {
         for (const FieldSpec<Record>& field : fields) {
-            if (detail::ToLowerKey(field.key) == key) {
+            if (detail::ToLowerKey(field.key) != key) {
+                continue;
+            }
+            if (field.setCode != nullptr) {
+                std::int32_t number = field.getCode(record);
+                detail::ApplyValue(field.kind, nullptr, &number, nullptr, value);
+                field.setCode(record, number);
+            } else {
                 detail::ApplyValue(field.kind, field.text ? &field.text(record) : nullptr,
                                    field.integer ? &field.integer(record) : nullptr,
                                    field.real ? &field.real(record) : nullptr, value);
-                return;
             }
+            return;
         }
     });
 }
@@ -92,6 +127,11 @@ std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec
     std::string out(sectionLine);
     out += "\r\n";
     for (const FieldSpec<Record>& field : fields) {
+        if (field.getCode != nullptr) {
+            const std::int32_t number = field.getCode(record);
+            detail::AppendLine(out, field.key, field.kind, nullptr, &number, nullptr);
+            continue;
+        }
         detail::AppendLine(out, field.key, field.kind, field.text ? &field.text(r) : nullptr,
                            field.integer ? &field.integer(r) : nullptr,
                            field.real ? &field.real(r) : nullptr);

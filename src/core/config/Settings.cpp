@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/config/Globals.h"
 #include "core/config/KeyValueFile.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/TextFile.h"
@@ -20,11 +19,10 @@ constexpr std::array<FieldSpec<R>, 10> kFields = {
     NumberField<R>("Left", K::Integer, [](R& r) -> std::int32_t& { return r.Left; }),
     NumberField<R>("Width", K::Integer, [](R& r) -> std::int32_t& { return r.Width; }),
     NumberField<R>("Height", K::Integer, [](R& r) -> std::int32_t& { return r.Height; }),
-    NumberField<R>("TopMost", K::Integer, [](R& r) -> std::int32_t& { return r.TopMost; }),
-    NumberField<R>("State", K::Integer, [](R& r) -> std::int32_t& { return r.State; }),
+    CodeField<&R::TopMost>("TopMost"),
+    CodeField<&R::State>("State"),
     NumberField<R>("Cycle", K::Integer, [](R& r) -> std::int32_t& { return r.Cycle; }),
-    NumberField<R>("IconGraphMode", K::Integer,
-                   [](R& r) -> std::int32_t& { return r.IconGraphMode; }),
+    CodeField<&R::IconGraphMode>("IconGraphMode"),
     TextField<R>("ThemeName", K::QuotedText, [](R& r) -> std::string& { return r.ThemeName; }),
 };
 
@@ -44,6 +42,10 @@ std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t r
     return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
 }
 
+std::string FormatVersion(const ProgramVersion& version) {
+    return FormatVersion(version.Major, version.Minor, version.Revision);
+}
+
 void ParseSettingsText(std::string_view text, SettingsRecord& record) {
     ParseRecord<R>(text, "[settings]", kFields, record);
 }
@@ -52,26 +54,19 @@ std::string FormatSettingsText(const SettingsRecord& record) {
     return FormatRecord<R>(kSectionLine, kFields, record);
 }
 
-void LoadSettingsFile(SettingsRecord& record, const std::string& path) {
-    SetDefaultSettings(record);
-    ParseSettingsText(ReadTextFile(path, "", kMaxConfigFileBytes), record);
-}
-
-std::int32_t SaveSettingsFile(SettingsRecord& record, const std::string& path) {
-    record.Version = FormatVersion(gVersion.Major, gVersion.Minor, gVersion.Revision);
-    return WriteTextFile(path, FormatSettingsText(record));
-}
-
 std::string SettingsFilePath() {
     return ProgramFolder() + std::string(kSettingsFileName);
 }
 
-void LoadSettings(SettingsRecord& record) {
-    LoadSettingsFile(record, SettingsFilePath());
+void LoadSettings(SettingsRecord& record, const std::string& path) {
+    SetDefaultSettings(record);
+    ParseSettingsText(ReadTextFile(path, "", kMaxConfigFileBytes), record);
 }
 
-void SaveSettings(SettingsRecord& record) {
-    SaveSettingsFile(record, SettingsFilePath());
+std::int32_t SaveSettings(SettingsRecord& record, const std::string& path,
+                          const ProgramVersion& version) {
+    record.Version = FormatVersion(version);
+    return WriteTextFile(path, FormatSettingsText(record));
 }
 
 }  // namespace moravel

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/config/Globals.h"
 #include "core/config/KeyValueFile.h"
 #include "core/config/Settings.h"
 #include "core/os/Paths.h"
@@ -21,29 +20,29 @@ using Int = std::int32_t&;
 constexpr std::array<FieldSpec<R>, 36> kFields = {
     TextField<R>("Version", K::Text, [](R& r) -> Str { return r.Version; }),
     TextField<R>("Title", K::QuotedText, [](R& r) -> Str { return r.Title; }),
-    NumberField<R>("GraphHType", K::Integer, [](R& r) -> Int { return r.GraphHType; }),
-    NumberField<R>("GraphHLineType", K::Integer, [](R& r) -> Int { return r.GraphHLineType; }),
-    NumberField<R>("GraphHLineMode", K::Integer, [](R& r) -> Int { return r.GraphHLineMode; }),
+    CodeField<&R::GraphHType>("GraphHType"),
+    CodeField<&R::GraphHLineType>("GraphHLineType"),
+    CodeField<&R::GraphHLineMode>("GraphHLineMode"),
     NumberField<R>("GraphHColor1", K::Color, [](R& r) -> Int { return r.GraphHColor1; }),
     NumberField<R>("GraphHColor2", K::Color, [](R& r) -> Int { return r.GraphHColor2; }),
     NumberField<R>("GraphHColor3", K::Color, [](R& r) -> Int { return r.GraphHColor3; }),
-    NumberField<R>("GraphVType", K::Integer, [](R& r) -> Int { return r.GraphVType; }),
-    NumberField<R>("GraphVLineType", K::Integer, [](R& r) -> Int { return r.GraphVLineType; }),
-    NumberField<R>("GraphVLineMode", K::Integer, [](R& r) -> Int { return r.GraphVLineMode; }),
+    CodeField<&R::GraphVType>("GraphVType"),
+    CodeField<&R::GraphVLineType>("GraphVLineType"),
+    CodeField<&R::GraphVLineMode>("GraphVLineMode"),
     NumberField<R>("GraphVColor1", K::Color, [](R& r) -> Int { return r.GraphVColor1; }),
     NumberField<R>("GraphVColor2", K::Color, [](R& r) -> Int { return r.GraphVColor2; }),
     NumberField<R>("GraphVColor3", K::Color, [](R& r) -> Int { return r.GraphVColor3; }),
-    NumberField<R>("TextType", K::Integer, [](R& r) -> Int { return r.TextType; }),
+    CodeField<&R::TextType>("TextType"),
     TextField<R>("TextFont.Name", K::QuotedText, [](R& r) -> Str { return r.TextFont.Name; }),
     RealField<R>("TextFont.Size", [](R& r) -> double& { return r.TextFont.Size; }),
     NumberField<R>("TextFont.Style", K::Integer, [](R& r) -> Int { return r.TextFont.Style; }),
-    NumberField<R>("TextPosition", K::Integer, [](R& r) -> Int { return r.TextPosition; }),
+    CodeField<&R::TextPosition>("TextPosition"),
     NumberField<R>("TextColor1", K::Color, [](R& r) -> Int { return r.TextColor1; }),
     NumberField<R>("TextColor2", K::Color, [](R& r) -> Int { return r.TextColor2; }),
     NumberField<R>("TextColor3", K::Color, [](R& r) -> Int { return r.TextColor3; }),
     TextField<R>("TextPrefix", K::QuotedText, [](R& r) -> Str { return r.TextPrefix; }),
     TextField<R>("TextSuffix", K::QuotedText, [](R& r) -> Str { return r.TextSuffix; }),
-    NumberField<R>("ForeType", K::Integer, [](R& r) -> Int { return r.ForeType; }),
+    CodeField<&R::ForeType>("ForeType"),
     NumberField<R>("ForeEdge", K::Integer, [](R& r) -> Int { return r.ForeEdge; }),
     NumberField<R>("ForeColor1", K::Color, [](R& r) -> Int { return r.ForeColor1; }),
     NumberField<R>("ForeColor2", K::Color, [](R& r) -> Int { return r.ForeColor2; }),
@@ -51,7 +50,7 @@ constexpr std::array<FieldSpec<R>, 36> kFields = {
     NumberField<R>("ForeNo", K::Integer, [](R& r) -> Int { return r.ForeNo; }),
     TextField<R>("ForeName", K::QuotedText, [](R& r) -> Str { return r.ForeName; }),
     NumberField<R>("ForePosition", K::Integer, [](R& r) -> Int { return r.ForePosition; }),
-    NumberField<R>("BackType", K::Integer, [](R& r) -> Int { return r.BackType; }),
+    CodeField<&R::BackType>("BackType"),
     NumberField<R>("BackColor", K::Color, [](R& r) -> Int { return r.BackColor; }),
     NumberField<R>("BackNo", K::Integer, [](R& r) -> Int { return r.BackNo; }),
     TextField<R>("BackName", K::QuotedText, [](R& r) -> Str { return r.BackName; }),
@@ -64,31 +63,31 @@ constexpr std::string_view kSectionLine = "[Theme]";
 void SetDefaultTheme(ThemeRecord& theme) {
     theme = ThemeRecord{};
     theme.Title = "初期値";
-    theme.GraphVType = 1;
-    theme.GraphVLineType = 2;
-    theme.GraphHType = 1;
-    theme.GraphHLineType = 2;
-    theme.GraphHLineMode = 0;
-    theme.GraphVLineMode = 0;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.GraphVLineType = LinePen::Dotted;
+    theme.GraphHType = HGridLines::Every10;
+    theme.GraphHLineType = LinePen::Dotted;
+    theme.GraphHLineMode = LineMode::UnderGraph;
+    theme.GraphVLineMode = LineMode::UnderGraph;
     theme.GraphVColor1 = 0x007F00;
     theme.GraphVColor2 = 0x007F7F;
     theme.GraphVColor3 = 0xFFFFFF;
     theme.GraphHColor1 = 0x007F00;
     theme.GraphHColor2 = 0x007F7F;
     theme.GraphHColor3 = 0xFFFFFF;
-    theme.TextType = 2;
+    theme.TextType = TextKind::Edged;
     theme.TextFont = {"ＭＳ ゴシック", 14, 0};
-    theme.TextPosition = 2;
+    theme.TextPosition = TextPlace::TopRight;
     theme.TextColor1 = 0x7F7F7F;
     theme.TextColor2 = 0xFFFFFF;
     theme.TextColor3 = 0x000000;
     theme.TextPrefix = "";
     theme.TextSuffix = " %";
-    theme.BackType = 0;
+    theme.BackType = BackKind::Plain;
     theme.BackColor = 0x000000;
     theme.BackNo = 0;
     theme.BackName = "";
-    theme.ForeType = 1;
+    theme.ForeType = ForeKind::Filled;
     theme.ForeColor1 = 0x00FF00;
     theme.ForeColor2 = 0x00BF00;
     theme.ForeColor3 = 0x007F00;
@@ -139,8 +138,9 @@ bool LoadThemeFile(ThemeRecord& theme, const std::string& path) {
     return ParseThemeText(ReadTextFile(path, "", kMaxConfigFileBytes), theme);
 }
 
-std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path) {
-    theme.Version = FormatVersion(gVersion.Major, gVersion.Minor, gVersion.Revision);
+std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path,
+                           const ProgramVersion& version) {
+    theme.Version = FormatVersion(version);
     return WriteTextFile(path, FormatThemeText(theme));
 }
 
@@ -148,8 +148,8 @@ bool LoadTheme(ThemeRecord& theme, std::string_view name) {
     return LoadThemeFile(theme, ThemeReadPath(name));
 }
 
-std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name) {
-    return SaveThemeFile(theme, ThemeWritePath(name));
+std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version) {
+    return SaveThemeFile(theme, ThemeWritePath(name), version);
 }
 
 }  // namespace moravel

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/config/Settings.h"
+
 namespace moravel {
 
 // Font style bits of FontRecord::Style.
@@ -14,6 +16,60 @@ enum FontStyleBits : std::int32_t {
     kFontUnderline = 4,
     kFontStrikeOut = 8,
 };
+
+// The codes of the theme file. Each keeps the number the file holds, whatever it is: a value no
+// name stands for reads and writes back unchanged. The theme editor's option buttons are
+// numbered as the codes they stand for.
+
+// The graph.
+enum class ForeKind : std::int32_t { Line = 0, Filled = 1, Pattern = 2, Image = 3 };
+// The background.
+enum class BackKind : std::int32_t { Plain = 0, Pattern = 1, Image = 2 };  // Plain: one colour
+// Which horizontal grid lines are drawn.
+enum class HGridLines : std::int32_t { None = 0, Every10 = 1, Every20 = 2, At50 = 3 };
+// Which vertical grid lines are drawn.
+enum class VGridLines : std::int32_t {
+    None = 0,
+    EveryMinute = 1,
+    Every5Minutes = 2,
+    Every10Minutes = 3
+};
+// The pen of the grid lines.
+enum class LinePen : std::int32_t { Solid = 0, Dashed = 1, Dotted = 2 };
+// How the grid lines meet the graph.
+enum class LineMode : std::int32_t { UnderGraph = 0, OverGraph = 1, Merged = 2 };
+// The text of the current usage.
+enum class TextKind : std::int32_t { None = 0, Shown = 1, Edged = 2 };
+// The place of the text in a 3 x 3 grid, row by row from the top left.
+enum class TextPlace : std::int32_t {
+    TopLeft = 0,
+    Top = 1,
+    TopRight = 2,
+    Left = 3,
+    Centre = 4,
+    Right = 5,
+    BottomLeft = 6,
+    Bottom = 7,
+    BottomRight = 8,
+};
+
+// Every graph but the line draws columns (a number past the named ones too, none below them).
+constexpr bool FillsColumns(ForeKind kind) {
+    return static_cast<std::int32_t>(kind) >= static_cast<std::int32_t>(ForeKind::Filled);
+}
+
+struct GridCell {
+    std::int32_t column;  // 0 left, 1 centre, 2 right
+    std::int32_t row;     // 0 top, 1 middle, 2 bottom
+};
+// The cell of a text place; a place outside the grid is the bottom right.
+constexpr GridCell CellOf(TextPlace place) {
+    std::int32_t index = static_cast<std::int32_t>(place);
+    if (index < 0 || index > static_cast<std::int32_t>(TextPlace::BottomRight)) {
+        index = static_cast<std::int32_t>(TextPlace::BottomRight);
+    }
+    return {index % 3, index / 3};
+}
 
 struct FontRecord {
     std::string Name;
@@ -28,38 +84,38 @@ struct FontRecord {
 struct ThemeRecord {
     std::string Version;
     std::string Title;
-    std::int32_t GraphVType = 0;      // 0 none, 1 every minute, 2 every 5, 3 every 10
-    std::int32_t GraphVLineType = 0;  // 0 solid, 1 dashed, 2 dotted
-    std::int32_t GraphHType = 0;      // 0 none, 1 every 10 %, 2 every 20 %, 3 at 50 % only
-    std::int32_t GraphHLineType = 0;
-    std::int32_t GraphHLineMode = 0;  // 0 under the graph, 1 over it, 2 merged
-    std::int32_t GraphVLineMode = 0;
+    VGridLines GraphVType = VGridLines::None;
+    LinePen GraphVLineType = LinePen::Solid;
+    HGridLines GraphHType = HGridLines::None;
+    LinePen GraphHLineType = LinePen::Solid;
+    LineMode GraphHLineMode = LineMode::UnderGraph;
+    LineMode GraphVLineMode = LineMode::UnderGraph;
     std::int32_t GraphVColor1 = 0;
     std::int32_t GraphVColor2 = 0;
     std::int32_t GraphVColor3 = 0;
     std::int32_t GraphHColor1 = 0;
     std::int32_t GraphHColor2 = 0;
     std::int32_t GraphHColor3 = 0;
-    std::int32_t TextType = 0;  // 0 none, 1 shown, 2 shown with an edge
+    TextKind TextType = TextKind::None;
     FontRecord TextFont;
-    std::int32_t TextPosition = 0;  // 3 x 3 grid, row by row from the top left
+    TextPlace TextPosition = TextPlace::TopLeft;
     std::int32_t TextColor1 = 0;
     std::int32_t TextColor2 = 0;
     std::int32_t TextColor3 = 0;
     std::string TextPrefix;
     std::string TextSuffix;
-    std::int32_t BackType = 0;  // 0 colour, 1 pattern, 2 image file
+    BackKind BackType = BackKind::Plain;
     std::int32_t BackColor = 0;
     std::int32_t BackNo = 0;
     std::string BackName;
-    std::int32_t ForeType = 0;  // 0 line, 1 filled, 2 pattern, 3 image file
+    ForeKind ForeType = ForeKind::Line;
     std::int32_t ForeColor1 = 0;
     std::int32_t ForeColor2 = 0;
     std::int32_t ForeColor3 = 0;
     std::int32_t ForeNo = 0;
     std::string ForeName;
-    std::int32_t ForeEdge = 0;
-    std::int32_t ForePosition = 0;
+    std::int32_t ForeEdge = 0;      // 1: a graph of columns gets its line as well
+    std::int32_t ForePosition = 0;  // not 0: the tone is squeezed into each column
 
     bool operator==(const ThemeRecord&) const = default;
 };
@@ -87,11 +143,14 @@ std::string ThemeReadPath(std::string_view name);
 std::string ThemeWritePath(std::string_view name);
 
 bool LoadThemeFile(ThemeRecord& theme, const std::string& path);
-// Stamps the program version into `theme` and replaces the file. Returns the bytes written or -1.
-std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path);
+// Stamps `version` into `theme` and replaces the file at `path` with it. Returns the bytes written
+// or -1.
+std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path,
+                           const ProgramVersion& version);
 
 // Defaults, then the theme of `name`; returns `found`.
 bool LoadTheme(ThemeRecord& theme, std::string_view name);
-std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name);
+// The same as SaveThemeFile, to where the theme of `name` is written.
+std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version);
 
 }  // namespace moravel

@@ -1,7 +1,7 @@
 #include "core/config/ThemeCatalogue.h"
 
 #include "core/base/Strings.h"
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -86,7 +86,8 @@ MessageRequest SaveFailedMessage(std::string_view fileName) {
 }
 
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
-                 ThemeRecord& workingTheme, std::string& workingName) {
+                 ThemeRecord& workingTheme, std::string& workingName,
+                 const ProgramVersion& version) {
     const std::string themesFolder = ThemesFolder();
     dialog.Filter = std::string(kThemeFileFilter);
     dialog.OwnerhWnd = owner;
@@ -94,7 +95,7 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     dialog.DialogTitle = std::string(kSaveAsTitle);
     dialog.FileName = JoinPath(themesFolder, SuggestedThemeName(workingTheme, workingName));
     dialog.FilterIndex = 1;
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
     const std::string chosen = dialog.FileName;
     if (chosen.empty()) {
         return false;
@@ -107,7 +108,7 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     }
 
     if (CompareFileNames(folder, AddBackslash(themesFolder)) == 0) {
-        if (SaveTheme(workingTheme, name) < 0) {
+        if (SaveTheme(workingTheme, name, version) < 0) {
             prompt.Show(SaveFailedMessage(name));
             return false;
         }
@@ -119,8 +120,9 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
-    question.defaultButton = 1;
-    if (prompt.Show(question) == MessageAnswer::Ok && SaveTheme(workingTheme, folder + name) < 0) {
+    question.defaultButton = MessageDefault::First;
+    if (prompt.Show(question) == MessageAnswer::Ok &&
+        SaveTheme(workingTheme, folder + name, version) < 0) {
         prompt.Show(SaveFailedMessage(folder + name));
     }
     return false;
@@ -140,7 +142,7 @@ bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
-    question.defaultButton = 2;
+    question.defaultButton = MessageDefault::Second;
     if (prompt.Show(question) != MessageAnswer::Ok) {
         return false;
     }

@@ -38,10 +38,11 @@ MessageRequest SaveFailedMessage(std::string_view fileName);
 
 // Asks for a file name through `dialog` and writes the working theme there. Inside the Themes
 // folder the working name becomes the new name; elsewhere the user is asked first, and the working
-// name stays. A write that fails is reported and changes nothing. Returns whether the theme list
-// must be rebuilt (with the working name selected).
+// name stays. The file is stamped with `version`. A write that fails is reported and changes
+// nothing. Returns whether the theme list must be rebuilt (with the working name selected).
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
-                 ThemeRecord& workingTheme, std::string& workingName);
+                 ThemeRecord& workingTheme, std::string& workingName,
+                 const ProgramVersion& version);
 
 // Asks, then deletes the theme file `fileName` of the Themes folder. A file the system refuses to
 // delete is reported in a message box. Returns whether the theme list must be rebuilt.

@@ -18,7 +18,7 @@ std::string CutToChars(const std::string& text, std::size_t limit) {
 
 }  // namespace
 
-FileDialogRequest clsComDlg::BuildRequest(int action) const {
+FileDialogRequest clsComDlg::BuildRequest(FileDialogAction action) const {
     FileDialogRequest request;
     request.action = action;
     request.owner = OwnerhWnd;
@@ -49,8 +49,8 @@ FileDialogRequest clsComDlg::BuildRequest(int action) const {
     return request;
 }
 
-void clsComDlg::Action(std::int16_t action) {
-    if (action != 1 && action != 2) {
+void clsComDlg::Action(FileDialogAction action) {
+    if (action != FileDialogAction::Open && action != FileDialogAction::Save) {
         FileName.clear();
         return;
     }

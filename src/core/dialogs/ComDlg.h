@@ -25,11 +25,11 @@ class clsComDlg {
     std::string FileName;  // in: the initial path; out: the chosen path, "" on cancel
     std::int32_t FilterIndex = 0;
 
-    // Writing Action shows a dialog: 1 open, 2 save; any other value shows none.
-    void Action(std::int16_t action);
+    // Writing Action shows the open or the save dialog; any other value shows none.
+    void Action(FileDialogAction action);
 
     // The request Action hands to the dialog, built from the properties.
-    FileDialogRequest BuildRequest(int action) const;
+    FileDialogRequest BuildRequest(FileDialogAction action) const;
 
   private:
     FileDialogBackend& backend_;

@@ -10,17 +10,30 @@
 
 namespace moravel {
 
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageAnswer { Ok, Cancel };
+// A message box's codes, with the numbers of the system's message-box call.
+enum class MessageButtons : std::int32_t { Ok = 0, OkCancel = 1 };
+enum class MessageIcon : std::int32_t {
+    None = 0,
+    Critical = 0x10,
+    Question = 0x20,
+    Exclamation = 0x30,
+    Information = 0x40,
+};
+// Which button is the default: the first or the second.
+enum class MessageDefault : std::int32_t { First = 0x000, Second = 0x100 };
+// The button the user chose.
+enum class MessageAnswer : std::int32_t { Ok = 1, Cancel = 2 };
 
 struct MessageRequest {
     std::string text;
     std::string caption;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
-    int defaultButton = 1;  // 1 the first button, 2 the second
+    MessageDefault defaultButton = MessageDefault::First;
 };
+
+// What the open/save dialog object is asked to show (its Action property).
+enum class FileDialogAction : std::int32_t { None = 0, Open = 1, Save = 2 };
 
 class MessagePrompt {
   public:
@@ -34,7 +47,7 @@ class MessagePrompt {
 
 // What the open or save dialog is asked to show.
 struct FileDialogRequest {
-    int action = 0;            // 1 open, 2 save
+    FileDialogAction action = FileDialogAction::None;
     std::uintptr_t owner = 0;  // the owner window, as the UI knows it
     std::vector<std::pair<std::string, std::string>> filters;  // description, pattern
     std::int32_t filterIndex = 1;                              // 1-based

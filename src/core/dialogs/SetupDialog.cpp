@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/base/Strings.h"
-#include "core/config/Globals.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/os/Paths.h"
 
@@ -29,12 +28,13 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
     return items;
 }
 
-SetupDialog::SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme)
-    : iconModes{{{kIconModeChoices[0].index, true},
-                 {kIconModeChoices[1].index, false},
-                 {kIconModeChoices[2].index, false}}},
-      settings_(settings),
-      currentTheme_(currentTheme) {}
+SetupDialog::SetupDialog(ProgramState& program)
+    : iconModes{{{kIconModeChoices[0].index(), true},
+                 {kIconModeChoices[1].index(), false},
+                 {kIconModeChoices[2].index(), false}}},
+      program_(program),
+      settings_(program.gSettings),
+      currentTheme_(program.gCurrentTheme) {}
 
 void SetupDialog::Load() {
     workingName = settings_.ThemeName;
@@ -44,13 +44,13 @@ void SetupDialog::Load() {
     FillThemeList(workingName);
     loading = false;
 
-    topMost = settings_.TopMost != 0;
+    topMost = KeepsOnTop(settings_.TopMost);
 
     // A mode that names no option button shows as none; the options keep their first selection.
-    const std::int32_t mode = settings_.IconGraphMode;
-    iconGraphChecked = mode >= kIconModeGraph && mode <= kIconModeMeter2;
+    const TrayIconMode mode = settings_.IconGraphMode;
+    iconGraphChecked = ShowsIconGraph(mode);
     if (iconGraphChecked) {
-        SelectIconMode(mode);
+        SelectIconMode(IconModeOption(mode));
     }
 
     cycleRow = 0;
@@ -114,8 +114,8 @@ void SetupDialog::SelectIconMode(std::int32_t index) {
     }
 }
 
-std::int32_t SetupDialog::SelectedIconMode() const {
-    return SelectedOptionIndex(iconModes, 0);
+TrayIconMode SetupDialog::SelectedIconMode() const {
+    return static_cast<TrayIconMode>(SelectedOptionIndex(iconModes, 0));
 }
 
 std::int32_t SetupDialog::SelectedCycle() const {
@@ -127,9 +127,9 @@ std::int32_t SetupDialog::SelectedCycle() const {
 }
 
 void SetupDialog::ApplySettings() {
-    settings_.TopMost = topMost ? 1 : 0;
+    settings_.TopMost = topMost ? TopMostMode::OnTop : TopMostMode::Normal;
     settings_.Cycle = SelectedCycle();
-    settings_.IconGraphMode = iconGraphChecked ? SelectedIconMode() : 0;
+    settings_.IconGraphMode = iconGraphChecked ? SelectedIconMode() : TrayIconMode::Off;
     settings_.ThemeName = workingName;
     currentTheme_ = workingTheme;
 }
@@ -140,7 +140,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
     }
     workingTheme = edited;
     workingName.clear();
-    if (SaveTheme(workingTheme, "") < 0) {
+    if (SaveTheme(workingTheme, "", program_.gVersion) < 0) {
         // Rebuilding the list now would select and read some other theme in place of the edited
         // one; it stays in hand instead, for OK or 更新 to apply.
         prompt.Show(SaveFailedMessage(kCustomThemeFileName));
@@ -151,7 +151,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
 }
 
 bool SetupDialog::SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner) {
-    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName)) {
+    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName, program_.gVersion)) {
         return false;
     }
     FillThemeList(workingName);

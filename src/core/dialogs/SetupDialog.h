@@ -2,8 +2,8 @@
 // tray-icon graph mode, the theme list and the commands on theme files. fomSetup shows this state,
 // writes the user's changes into it and forwards the buttons; everything it decides is here.
 //
-// The dialog works on copies: the settings record and the current theme it was given change only
-// in ApplySettings.
+// The dialog works on copies: the program's settings and current theme change only in
+// ApplySettings.
 #pragma once
 
 #include <array>
@@ -17,6 +17,8 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
+#include "core/shell/Help.h"
+#include "core/shell/ProgramState.h"
 
 namespace moravel {
 
@@ -42,35 +44,35 @@ inline constexpr std::array<CycleChoice, 10> kCycleChoices = {{
     {"3 分", 180},
 }};
 
-// The tray-icon graph modes, as the index of their option button.
-inline constexpr std::int32_t kIconModeGraph = 1;
-inline constexpr std::int32_t kIconModeMeter1 = 2;
-inline constexpr std::int32_t kIconModeMeter2 = 3;
+// The tray-icon option buttons are numbered by the mode each stands for (1 to 3).
+constexpr std::int32_t IconModeOption(TrayIconMode mode) {
+    return static_cast<std::int32_t>(mode);
+}
 
 struct IconModeChoice {
-    std::int32_t index;
+    TrayIconMode mode;
     std::string_view caption;
+
+    constexpr std::int32_t index() const { return IconModeOption(mode); }
 };
 
 // The option buttons from left to right.
 inline constexpr std::array<IconModeChoice, 3> kIconModeChoices = {{
-    {kIconModeMeter1, "メーター1"},
-    {kIconModeMeter2, "メーター2"},
-    {kIconModeGraph, "グラフ"},
+    {TrayIconMode::Meter1, "メーター1"},
+    {TrayIconMode::Meter2, "メーター2"},
+    {TrayIconMode::Graph, "グラフ"},
 }};
 
 // Help topics of the controls; the tray-icon controls and the file-name label have none.
-enum SetupHelpContext : std::int32_t {
-    kHelpSetupCycle = 1001,
-    kHelpSetupTopMost = 1002,
-    kHelpSetupTheme = 1004,
-    kHelpSetupSaveAs = 1005,
-    kHelpSetupDelete = 1006,
-    kHelpSetupEdit = 1007,
-    kHelpSetupOk = 1008,
-    kHelpSetupCancel = 1009,
-    kHelpSetupUpdate = 1010,
-};
+inline constexpr HelpContext kHelpSetupCycle{1001};
+inline constexpr HelpContext kHelpSetupTopMost{1002};
+inline constexpr HelpContext kHelpSetupTheme{1004};
+inline constexpr HelpContext kHelpSetupSaveAs{1005};
+inline constexpr HelpContext kHelpSetupDelete{1006};
+inline constexpr HelpContext kHelpSetupEdit{1007};
+inline constexpr HelpContext kHelpSetupOk{1008};
+inline constexpr HelpContext kHelpSetupCancel{1009};
+inline constexpr HelpContext kHelpSetupUpdate{1010};
 
 // One row of the theme list: its text and the index of its theme in fileNames and titles.
 struct ThemeListItem {
@@ -88,7 +90,7 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
 
 class SetupDialog {
   public:
-    SetupDialog(SettingsRecord& settings, ThemeRecord& currentTheme);
+    explicit SetupDialog(ProgramState& program);
 
     // Opening: the working theme and its name from the settings, the theme list (the selection
     // found there is shown but not loaded), the check boxes, the tray-icon mode and the cycle.
@@ -105,8 +107,10 @@ class SetupDialog {
     // Tray-icon box and option buttons. The options are enabled exactly while the box is checked;
     // their selection stays either way.
     void chkIconGraphMode_Click(bool checked);
+    // `index` is the number of an option button (IconModeOption).
     void SelectIconMode(std::int32_t index);
-    std::int32_t SelectedIconMode() const;
+    // The mode of the selected option, Meter1's when none is.
+    TrayIconMode SelectedIconMode() const;
     bool IconModesEnabled() const { return iconGraphChecked; }
 
     // The seconds of the selected cycle row.
@@ -148,6 +152,7 @@ class SetupDialog {
     bool deleteEnabled = false;             // cmdDelete
 
   private:
+    ProgramState& program_;
     SettingsRecord& settings_;
     ThemeRecord& currentTheme_;
 };

@@ -26,6 +26,18 @@ bool ListOrder(const ImageListEntry& a, const ImageListEntry& b) {
     return la != lb ? la < lb : a.text < b.text;
 }
 
+// The option buttons are numbered as the codes they stand for: the record's codes become button
+// numbers here, and back, and nowhere else.
+template <class Code>
+std::int32_t OptionOf(Code code) {
+    return static_cast<std::int32_t>(code);
+}
+
+template <class Code>
+Code CodeOf(const OptionButtons& options) {
+    return static_cast<Code>(options.Value());
+}
+
 }  // namespace
 
 std::int32_t OptionButtons::Value() const {
@@ -161,7 +173,7 @@ void ThemeEditorState::WriteControls(const ThemeRecord& theme) {
     FillImageList(cboForeName, theme.ForeName);
     FillImageList(cboBackName, theme.BackName);
 
-    optForeType_Click(theme.ForeType);
+    optForeType_Click(OptionOf(theme.ForeType));
     chkForeEdge_Click(theme.ForeEdge == 1);
     lblForeColor = {theme.ForeColor1, theme.ForeColor2, theme.ForeColor3};
     chkForePosition = theme.ForePosition == 1;
@@ -169,27 +181,27 @@ void ThemeEditorState::WriteControls(const ThemeRecord& theme) {
         hscForeNo_Change(theme.ForeNo);
     }
 
-    optBackType_Click(theme.BackType);
+    optBackType_Click(OptionOf(theme.BackType));
     lblBackColor = theme.BackColor;
     if (PatternChoicesEnabled()) {
         hscBackNo_Change(theme.BackNo);
     }
 
-    optTextType_Click(theme.TextType);
-    optTextPosition_Click(theme.TextPosition);
+    optTextType_Click(OptionOf(theme.TextType));
+    optTextPosition_Click(OptionOf(theme.TextPosition));
     lblTextColor = {theme.TextColor1, theme.TextColor2, theme.TextColor3};
     txtTextPrefix = theme.TextPrefix;
     txtTextSuffix = theme.TextSuffix;
 
-    optGraphHType_Click(theme.GraphHType);
-    optGraphHLineType.Select(theme.GraphHLineType);
+    optGraphHType_Click(OptionOf(theme.GraphHType));
+    optGraphHLineType.Select(OptionOf(theme.GraphHLineType));
     lblGraphHColor = {theme.GraphHColor1, theme.GraphHColor2, theme.GraphHColor3};
-    optGraphHLineMode.Select(theme.GraphHLineMode);
+    optGraphHLineMode.Select(OptionOf(theme.GraphHLineMode));
 
-    optGraphVType_Click(theme.GraphVType);
-    optGraphVLineType.Select(theme.GraphVLineType);
+    optGraphVType_Click(OptionOf(theme.GraphVType));
+    optGraphVLineType.Select(OptionOf(theme.GraphVLineType));
     lblGraphVColor = {theme.GraphVColor1, theme.GraphVColor2, theme.GraphVColor3};
-    optGraphVLineMode.Select(theme.GraphVLineMode);
+    optGraphVLineMode.Select(OptionOf(theme.GraphVLineMode));
 
     hscForeNo_Change(hscForeNo.value);
     hscBackNo_Change(hscBackNo.value);
@@ -199,7 +211,7 @@ void ThemeEditorState::WriteControls(const ThemeRecord& theme) {
 void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
     theme.Title = std::string(TrimSpaces(txtTitle));
 
-    theme.ForeType = optForeType.Value();
+    theme.ForeType = CodeOf<ForeKind>(optForeType);
     theme.ForeEdge = chkForeEdge ? 1 : 0;
     theme.ForeColor1 = lblForeColor[0];
     theme.ForeColor2 = lblForeColor[1];
@@ -208,29 +220,29 @@ void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
     theme.ForeName = GetImageName(cboForeName);
     theme.ForePosition = chkForePosition ? 1 : 0;
 
-    theme.BackType = optBackType.Value();
+    theme.BackType = CodeOf<BackKind>(optBackType);
     theme.BackColor = lblBackColor;
     theme.BackNo = hscBackNo.value;
     theme.BackName = GetImageName(cboBackName);
 
-    theme.TextType = optTextType.Value();
-    theme.TextPosition = optTextPosition.Value();
+    theme.TextType = CodeOf<TextKind>(optTextType);
+    theme.TextPosition = CodeOf<TextPlace>(optTextPosition);
     theme.TextColor1 = lblTextColor[0];
     theme.TextColor2 = lblTextColor[1];
     theme.TextColor3 = lblTextColor[2];
     theme.TextPrefix = txtTextPrefix;
     theme.TextSuffix = txtTextSuffix;
 
-    theme.GraphHType = optGraphHType.Value();
-    theme.GraphHLineType = optGraphHLineType.Value();
-    theme.GraphHLineMode = optGraphHLineMode.Value();
+    theme.GraphHType = CodeOf<HGridLines>(optGraphHType);
+    theme.GraphHLineType = CodeOf<LinePen>(optGraphHLineType);
+    theme.GraphHLineMode = CodeOf<LineMode>(optGraphHLineMode);
     theme.GraphHColor1 = lblGraphHColor[0];
     theme.GraphHColor2 = lblGraphHColor[1];
     theme.GraphHColor3 = lblGraphHColor[2];
 
-    theme.GraphVType = optGraphVType.Value();
-    theme.GraphVLineType = optGraphVLineType.Value();
-    theme.GraphVLineMode = optGraphVLineMode.Value();
+    theme.GraphVType = CodeOf<VGridLines>(optGraphVType);
+    theme.GraphVLineType = CodeOf<LinePen>(optGraphVLineType);
+    theme.GraphVLineMode = CodeOf<LineMode>(optGraphVLineMode);
     theme.GraphVColor1 = lblGraphVColor[0];
     theme.GraphVColor2 = lblGraphVColor[1];
     theme.GraphVColor3 = lblGraphVColor[2];
@@ -317,38 +329,42 @@ void ThemeEditorState::DrawSample() {
 }
 
 void ThemeEditorState::UpdateGraphPage() {
-    const std::int32_t t = optForeType.Value();
-    graphPage.lineColours = t == 0 || chkForeEdge;
-    graphPage.graphColour = t == 1;
-    graphPage.pattern = t == 2;
-    graphPage.fileName = t == 3;
-    graphPage.edge = t > 0;
-    graphPage.stretch = t > 1;
+    const ForeKind t = CodeOf<ForeKind>(optForeType);
+    graphPage.lineColours = t == ForeKind::Line || chkForeEdge;
+    graphPage.graphColour = t == ForeKind::Filled;
+    graphPage.pattern = t == ForeKind::Pattern;
+    graphPage.fileName = t == ForeKind::Image;
+    graphPage.edge = t != ForeKind::Line;
+    graphPage.stretch = t == ForeKind::Pattern || t == ForeKind::Image;
 }
 
 void ThemeEditorState::UpdateBackPage() {
-    const std::int32_t t = optBackType.Value();
-    backPage.colour = t == 0;
-    backPage.pattern = t == 1;
-    backPage.fileName = t == 2;
+    const BackKind t = CodeOf<BackKind>(optBackType);
+    backPage.colour = t == BackKind::Plain;
+    backPage.pattern = t == BackKind::Pattern;
+    backPage.fileName = t == BackKind::Image;
 }
 
 void ThemeEditorState::UpdateTextPage() {
-    const std::int32_t t = optTextType.Value();
-    textPage.text = t == 1 || t == 2;
-    textPage.edgeColours = t == 2;
+    const TextKind t = CodeOf<TextKind>(optTextType);
+    textPage.text = t == TextKind::Shown || t == TextKind::Edged;
+    textPage.edgeColours = t == TextKind::Edged;
 }
 
 void ThemeEditorState::UpdateVLinePage() {
-    const std::int32_t t = optGraphVType.Value();
-    vLinePage.colours = {t == 1, t == 1 || t == 2, t >= 1 && t <= 3};
-    vLinePage.lineKind = t >= 1 && t <= 3;
+    const VGridLines t = CodeOf<VGridLines>(optGraphVType);
+    const bool drawn = t != VGridLines::None;  // the group holds the four named kinds only
+    vLinePage.colours = {t == VGridLines::EveryMinute,
+                         t == VGridLines::EveryMinute || t == VGridLines::Every5Minutes, drawn};
+    vLinePage.lineKind = drawn;
 }
 
 void ThemeEditorState::UpdateHLinePage() {
-    const std::int32_t t = optGraphHType.Value();
-    hLinePage.colours = {t == 1, t == 1 || t == 2, t == 1 || t == 3};
-    hLinePage.lineKind = t >= 1 && t <= 3;
+    const HGridLines t = CodeOf<HGridLines>(optGraphHType);
+    hLinePage.colours = {t == HGridLines::Every10,
+                         t == HGridLines::Every10 || t == HGridLines::Every20,
+                         t == HGridLines::Every10 || t == HGridLines::At50};
+    hLinePage.lineKind = t != HGridLines::None;  // the group holds the four named kinds only
 }
 
 }  // namespace moravel

@@ -12,6 +12,7 @@
 #include "core/config/Theme.h"
 #include "core/render/Colour.h"
 #include "core/render/Surface.h"
+#include "core/shell/Help.h"
 
 namespace moravel {
 
@@ -33,36 +34,49 @@ inline constexpr Colour kSampleTextColour = 0x80000012u;
 
 // Help topics of the editor's controls.
 namespace ThemeEditorHelp {
-inline constexpr std::int32_t Title = 2001;
-inline constexpr std::int32_t Pages = 2002;
-inline constexpr std::int32_t Ok = 2003;
-inline constexpr std::int32_t Cancel = 2004;
-inline constexpr std::int32_t ForeType = 2101;
-inline constexpr std::int32_t ForeLineColours = 2102;
-inline constexpr std::int32_t ForeGraphColour = 2103;
-inline constexpr std::int32_t ForeNo = 2104;
-inline constexpr std::int32_t ForeName = 2105;
-inline constexpr std::int32_t ForeEdge = 2106;
-inline constexpr std::int32_t ForePosition = 2107;
-inline constexpr std::int32_t BackType = 2201;
-inline constexpr std::int32_t BackColour = 2202;
-inline constexpr std::int32_t BackNo = 2203;
-inline constexpr std::int32_t BackName = 2204;
-inline constexpr std::int32_t TextType = 2301;
-inline constexpr std::int32_t TextColour = 2302;
-inline constexpr std::int32_t TextEdgeColours = 2303;
-inline constexpr std::int32_t TextPosition = 2304;
-inline constexpr std::int32_t TextFont = 2305;
-inline constexpr std::int32_t TextAdditional = 2306;
-inline constexpr std::int32_t HLineType = 2401;
-inline constexpr std::int32_t HLineColours = 2402;
-inline constexpr std::int32_t HLineKind = 2403;
-inline constexpr std::int32_t HLineMode = 2404;
-inline constexpr std::int32_t VLineType = 2501;
-inline constexpr std::int32_t VLineColours = 2502;
-inline constexpr std::int32_t VLineKind = 2503;
-inline constexpr std::int32_t VLineMode = 2504;
+inline constexpr HelpContext Title{2001};
+inline constexpr HelpContext Pages{2002};
+inline constexpr HelpContext Ok{2003};
+inline constexpr HelpContext Cancel{2004};
+inline constexpr HelpContext ForeType{2101};
+inline constexpr HelpContext ForeLineColours{2102};
+inline constexpr HelpContext ForeGraphColour{2103};
+inline constexpr HelpContext ForeNo{2104};
+inline constexpr HelpContext ForeName{2105};
+inline constexpr HelpContext ForeEdge{2106};
+inline constexpr HelpContext ForePosition{2107};
+inline constexpr HelpContext BackType{2201};
+inline constexpr HelpContext BackColour{2202};
+inline constexpr HelpContext BackNo{2203};
+inline constexpr HelpContext BackName{2204};
+inline constexpr HelpContext TextType{2301};
+inline constexpr HelpContext TextColour{2302};
+inline constexpr HelpContext TextEdgeColours{2303};
+inline constexpr HelpContext TextPosition{2304};
+inline constexpr HelpContext TextFont{2305};
+inline constexpr HelpContext TextAdditional{2306};
+inline constexpr HelpContext HLineType{2401};
+inline constexpr HelpContext HLineColours{2402};
+inline constexpr HelpContext HLineKind{2403};
+inline constexpr HelpContext HLineMode{2404};
+inline constexpr HelpContext VLineType{2501};
+inline constexpr HelpContext VLineColours{2502};
+inline constexpr HelpContext VLineKind{2503};
+inline constexpr HelpContext VLineMode{2504};
 }  // namespace ThemeEditorHelp
+
+// The topics of a line page's four groups: kinds, colours, pens and drawing methods.
+struct LinePageHelp {
+    HelpContext type;
+    HelpContext colours;
+    HelpContext lineKind;
+    HelpContext lineMode;
+};
+constexpr LinePageHelp LinePageHelpOf(bool vertical) {
+    namespace h = ThemeEditorHelp;
+    return vertical ? LinePageHelp{h::VLineType, h::VLineColours, h::VLineKind, h::VLineMode}
+                    : LinePageHelp{h::HLineType, h::HLineColours, h::HLineKind, h::HLineMode};
+}
 
 // A group of option buttons of which at most one is on.
 class OptionButtons {

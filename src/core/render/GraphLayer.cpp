@@ -17,7 +17,7 @@ constexpr Colour kMaskClear = 0xFFFFFF;
 }  // namespace
 
 void Renderer::DrawGraph() {
-    if (clientHeight_ <= 0 || settings_.State == 1) {
+    if (clientHeight_ <= 0 || IsHidden(settings_.State)) {
         return;
     }
     if (graphOuterHeight_ != clientHeight_ || graphOuterWidth_ != clientWidth_) {
@@ -48,24 +48,24 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
         return;
     }
     target.BitBlt(0, 0, w, h, picBoard, 0, 0, RasterOp::SrcCopy);
-    if (theme_.GraphHLineMode == 0) {
+    if (theme_.GraphHLineMode == LineMode::UnderGraph) {
         DrawHLines(target);
     }
-    if (theme_.GraphVLineMode == 0) {
+    if (theme_.GraphVLineMode == LineMode::UnderGraph) {
         DrawVLines(target);
     }
     target.BitBlt(0, 0, w, h, picMask, 0, 0, RasterOp::SrcAnd);
-    if (theme_.GraphHLineMode == 2) {
+    if (theme_.GraphHLineMode == LineMode::Merged) {
         DrawHLines(target);
     }
-    if (theme_.GraphVLineMode == 2) {
+    if (theme_.GraphVLineMode == LineMode::Merged) {
         DrawVLines(target);
     }
     target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcInvert);
-    if (theme_.GraphHLineMode == 1) {
+    if (theme_.GraphHLineMode == LineMode::OverGraph) {
         DrawHLines(target);
     }
-    if (theme_.GraphVLineMode == 1) {
+    if (theme_.GraphVLineMode == LineMode::OverGraph) {
         DrawVLines(target);
     }
 }
@@ -75,12 +75,12 @@ void Renderer::BuildTone(Surface& tone, bool ready) {
         return;
     }
     switch (theme_.ForeType) {
-        case 0:
-        case 1:
+        case ForeKind::Line:
+        case ForeKind::Filled:
             tone.Clear();
             break;
-        case 2:
-        case 3:
+        case ForeKind::Pattern:
+        case ForeKind::Image:
             tone.StretchBlt(0, 0, tone.Width(), tone.Height(), picReadTone, 0, 0,
                             picReadTone.Width(), picReadTone.Height());
             break;
@@ -125,10 +125,10 @@ void Renderer::UpdateGraphLayers(Surface& back, Surface& mask, const Surface& to
     if (n == 0) {
         return;
     }
-    if (theme_.ForeType >= 1) {
+    if (FillsColumns(theme_.ForeType)) {
         FillColumns(back, mask, tone, count);
     }
-    if (theme_.ForeType == 0 || theme_.ForeEdge == 1) {
+    if (theme_.ForeType == ForeKind::Line || theme_.ForeEdge == 1) {
         DrawGraphLine(back, mask, count);
     }
 }
@@ -143,7 +143,7 @@ void Renderer::FillColumn(Surface& back, Surface& mask, const Surface& tone, std
                           std::int32_t y, std::int32_t index) {
     const std::int32_t h = back.Height() - y;
     const std::int32_t column = ToneColumnOf(index);
-    if (theme_.ForePosition != 0 && theme_.ForeType != 1) {
+    if (theme_.ForePosition != 0 && theme_.ForeType != ForeKind::Filled) {
         // The whole tone squeezed into the column.
         back.StretchBlt(x, y, 1, h, tone, column, 0, 1, tone.Height());
     } else {

@@ -8,11 +8,11 @@ using render_detail::ColumnHeight;
 
 namespace {
 
-PenStyle PenOf(std::int32_t lineType) {
-    switch (lineType) {
-        case 1:
+PenStyle PenOf(LinePen pen) {
+    switch (pen) {
+        case LinePen::Dashed:
             return PenStyle::Dash;
-        case 2:
+        case LinePen::Dotted:
             return PenStyle::Dot;
         default:
             return PenStyle::Solid;
@@ -24,8 +24,8 @@ constexpr std::int32_t kSecondsPerMinute = 60;
 }  // namespace
 
 void Renderer::DrawHLines(Surface& target) {
-    const std::int32_t type = theme_.GraphHType;
-    if (type == 0) {
+    const HGridLines type = theme_.GraphHType;
+    if (type == HGridLines::None) {
         return;
     }
     const std::int32_t w = target.Width();
@@ -41,12 +41,12 @@ void Renderer::DrawHLines(Surface& target) {
             colour = static_cast<Colour>(theme_.GraphHColor2);
         }
         bool drawn = false;
-        if (type == 1) {
+        if (type == HGridLines::Every10) {
             drawn = true;
-        } else if (type == 2) {
+        } else if (type == HGridLines::Every20) {
             drawn = p % 20 == 0;
         } else {
-            drawn = p == 50;
+            drawn = p == 50;  // At50, and any number without a name
         }
         if (drawn) {
             target.DrawLine(0, y, w, y, colour);
@@ -56,8 +56,8 @@ void Renderer::DrawHLines(Surface& target) {
 }
 
 void Renderer::DrawVLines(Surface& target) {
-    const std::int32_t type = theme_.GraphVType;
-    if (type == 0) {
+    const VGridLines type = theme_.GraphVType;
+    if (type == VGridLines::None) {
         return;
     }
     const std::int32_t w = target.Width();
@@ -77,12 +77,12 @@ void Renderer::DrawVLines(Surface& target) {
             colour = static_cast<Colour>(theme_.GraphVColor2);
         }
         bool drawn = false;
-        if (type == 1) {
+        if (type == VGridLines::EveryMinute) {
             drawn = true;
-        } else if (type == 2) {
+        } else if (type == VGridLines::Every5Minutes) {
             drawn = t % 300 == 0;
         } else {
-            drawn = t % 600 == 0;
+            drawn = t % 600 == 0;  // Every10Minutes, and any number without a name
         }
         if (drawn) {
             target.DrawLine(x, 0, x, h, colour);

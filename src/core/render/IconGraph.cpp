@@ -21,17 +21,17 @@ constexpr Colour kPreviousBar = 0x007F00;
 void Renderer::DrawIconGraph(Surface& target) {
     // The copy fills exactly the inner area of the frame picture; the frame stays as it is.
     switch (settings_.IconGraphMode) {
-        case 1:
+        case TrayIconMode::Graph:
             DrawIconScroll(picIcon);
             target.BitBlt(1, 2, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
             break;
-        case 2:
+        case TrayIconMode::Meter1:
             DrawIconMeter1(picIcon);
             target.BitBlt(2, 1, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
             break;
-        case 3:
+        case TrayIconMode::Meter2:
             DrawIconMeter2(picIcon);
             target.BitBlt(2, 1, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
@@ -86,13 +86,13 @@ void Renderer::BuildMeterLayers(Surface& back, Surface& mask, const Surface& ton
     std::int32_t idx = history_.PrevIndex(history_.Pos());
     const std::int32_t level = ColumnHeight(h, history_.Sample(idx));
     const std::int32_t y = h - level;
-    if (theme_.ForeType >= 1 && level >= 1) {
+    if (FillsColumns(theme_.ForeType) && level >= 1) {
         for (std::int32_t i = 0; i < w; ++i) {
             FillColumn(back, mask, tone, w - 1 - i, y, idx);
             idx = history_.PrevIndex(idx);
         }
     }
-    if (theme_.ForeType == 0 || theme_.ForeEdge == 1) {
+    if (theme_.ForeType == ForeKind::Line || theme_.ForeEdge == 1) {
         const Colour left = static_cast<Colour>(theme_.ForeColor1);
         const Colour right = static_cast<Colour>(theme_.ForeColor2);
         back.DrawLine(0, y, w, y, left);

@@ -48,8 +48,10 @@ void Renderer::SetClientSize(std::int32_t width, std::int32_t height) {
 }
 
 bool Renderer::IsSimpleBack() const {
-    return theme_.BackType == 0 && (theme_.GraphHType == 0 || theme_.GraphHLineMode == 1) &&
-           (theme_.GraphVType == 0 || theme_.GraphVLineMode == 1);
+    return theme_.BackType == BackKind::Plain &&
+           (theme_.GraphHType == HGridLines::None ||
+            theme_.GraphHLineMode == LineMode::OverGraph) &&
+           (theme_.GraphVType == VGridLines::None || theme_.GraphVLineMode == LineMode::OverGraph);
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {
@@ -94,11 +96,11 @@ void Renderer::LoadThemePictures() {
 void Renderer::SizeIconSurfaces() {
     // Icon work surface: the inner area of the style's frame picture.
     switch (settings_.IconGraphMode) {
-        case 1:
+        case TrayIconMode::Graph:
             picIcon.Resize(picIconGraph[0].Width() - 2, picIconGraph[0].Height() - 4);
             break;
-        case 2:
-        case 3:
+        case TrayIconMode::Meter1:
+        case TrayIconMode::Meter2:
             picIcon.Resize(picIconGraph[1].Width() - 4, picIconGraph[1].Height() - 2);
             break;
         default:
@@ -112,15 +114,15 @@ void Renderer::SizeIconSurfaces() {
 
 bool Renderer::LoadToneSource() {
     switch (theme_.ForeType) {
-        case 0:
-        case 1:
+        case ForeKind::Line:
+        case ForeKind::Filled:
             picTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
             picIconTone.SetBackColor(static_cast<Colour>(theme_.ForeColor3));
             return true;
-        case 2:
+        case ForeKind::Pattern:
             CutPattern(picReadTone, theme_.ForeNo);
             return true;
-        case 3:
+        case ForeKind::Image:
             return LoadPicture(theme_.ForeName, picReadTone);
         default:
             return true;
@@ -130,12 +132,12 @@ bool Renderer::LoadToneSource() {
 void Renderer::UseFallbackTheme() {
     // A theme picture that cannot be had: a green line graph on black. The record itself
     // changes, so every later frame draws the fallback.
-    theme_.ForeType = 0;
+    theme_.ForeType = ForeKind::Line;
     theme_.ForeEdge = 0;
     theme_.ForeColor1 = 0x00FF00;
     theme_.ForeColor2 = 0x00FF00;
     theme_.ForeColor3 = 0x00FF00;
-    theme_.BackType = 0;
+    theme_.BackType = BackKind::Plain;
     theme_.BackColor = 0x000000;
     // The fallback's own background, so no colour or picture of the failed theme is left
     // behind in the layers (a plain colour never fails).
@@ -144,7 +146,7 @@ void Renderer::UseFallbackTheme() {
 
 bool Renderer::ApplyBackground(bool simple) {
     switch (theme_.BackType) {
-        case 0:
+        case BackKind::Plain:
             if (simple) {
                 picBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
                 picIconBack.SetBackColor(static_cast<Colour>(theme_.BackColor));
@@ -156,12 +158,12 @@ bool Renderer::ApplyBackground(bool simple) {
                 picReadBoard.Resize(picBoard.Width(), picBoard.Height());
             }
             return true;
-        case 1:
+        case BackKind::Pattern:
             picBack.SetBackColor(kBlack);
             picIconBack.SetBackColor(kBlack);
             CutPattern(picReadBoard, theme_.BackNo);
             return true;
-        case 2:
+        case BackKind::Image:
             picBack.SetBackColor(kBlack);
             picIconBack.SetBackColor(kBlack);
             return LoadPicture(theme_.BackName, picReadBoard);

@@ -33,7 +33,7 @@ void Renderer::DrawUsageText(Surface& target, std::int32_t value) {
             TextHeights[a] = Nint(target.TextHeight(fonts_, texts_[a]));
         }
     }
-    if (theme_.TextType == 0) {
+    if (theme_.TextType == TextKind::None) {
         return;
     }
     const std::size_t v = static_cast<std::size_t>(std::clamp(value, 0, kUsageValueCount - 1));
@@ -41,13 +41,10 @@ void Renderer::DrawUsageText(Surface& target, std::int32_t value) {
     const std::int32_t h = target.Height();
     const std::int32_t tw = TextWidths[v];
     const std::int32_t th = TextHeights[v];
-    std::int32_t place = theme_.TextPosition;
-    if (place < 0 || place > 8) {
-        place = 8;
-    }
+    const GridCell cell = CellOf(theme_.TextPosition);
 
     std::int32_t x = 4;
-    switch (place % 3) {
+    switch (cell.column) {
         case 1:
             x = Nint((static_cast<double>(w) - tw) / 2);
             break;
@@ -58,7 +55,7 @@ void Renderer::DrawUsageText(Surface& target, std::int32_t value) {
             break;
     }
     std::int32_t y = 2;
-    switch (place / 3) {
+    switch (cell.row) {
         case 1:
             y = Nint((static_cast<double>(h) - th) / 2);
             break;
@@ -70,7 +67,7 @@ void Renderer::DrawUsageText(Surface& target, std::int32_t value) {
     }
 
     const std::string_view text = texts_[v];
-    if (theme_.TextType == 2) {
+    if (theme_.TextType == TextKind::Edged) {
         // An edge: light above and to the left, dark below and to the right.
         const Colour light = static_cast<Colour>(theme_.TextColor2);
         const Colour dark = static_cast<Colour>(theme_.TextColor3);

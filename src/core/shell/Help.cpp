@@ -5,19 +5,21 @@
 
 namespace moravel {
 
-std::string gHelpFile;
-
 std::string FindHelpFile() {
     const std::string path = ProgramFolder() + std::string(kHelpFileName);
     return IsFile(path) ? path : std::string(kHelpFileName);
 }
 
-HelpTarget ResolveHelp(std::string_view helpFile, std::int32_t context) {
+HelpTarget ResolveHelp(std::string_view helpFile, HelpContext context) {
     HelpTarget target;
-    target.file = helpFile.empty() ? gHelpFile : std::string(helpFile);
+    target.file = std::string(helpFile);
     target.context = context;
     target.noHelp = target.file.empty();
     return target;
+}
+
+std::string HelpAnchor(HelpContext context) {
+    return std::to_string(static_cast<std::int32_t>(context));
 }
 
 std::string HelpFileErrorMessage(std::string_view file) {

@@ -11,20 +11,25 @@ inline constexpr std::string_view kHelpFileName = "Moravel.HLP";
 inline constexpr std::string_view kNoHelpMessage =
     "ﾍﾙﾌﾟを表示できません。 このﾌﾟﾛｸﾞﾗﾑに関連付けられたﾍﾙﾌﾟが存在しません。";
 
-// The application's help file, set at start-up.
-extern std::string gHelpFile;
+// A topic of the help file, by its context number: the help file marks each topic with it. The
+// menu opens the contents; the dialogs name the topics of their controls.
+enum class HelpContext : std::int32_t { None = 0, Contents = 1 };
 
-// ProgramFolder() + "Moravel.HLP" when that file exists, else the bare name.
+// The application's help file: ProgramFolder() + "Moravel.HLP" when that file exists, else the
+// bare name.
 std::string FindHelpFile();
 
 struct HelpTarget {
     bool noHelp = false;  // show kNoHelpMessage instead
     std::string file;
-    std::int32_t context = 0;
+    HelpContext context = HelpContext::None;
 };
 
-// The topic to open: an empty `helpFile` means the application's help file.
-HelpTarget ResolveHelp(std::string_view helpFile, std::int32_t context);
+// The topic `context` of `helpFile`; no help at all when no help file is known.
+HelpTarget ResolveHelp(std::string_view helpFile, HelpContext context);
+
+// The name of the topic's anchor in the help file: its context number.
+std::string HelpAnchor(HelpContext context);
 
 // The message shown when the help file cannot be opened.
 std::string HelpFileErrorMessage(std::string_view file);

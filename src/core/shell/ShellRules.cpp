@@ -6,11 +6,11 @@
 
 namespace moravel {
 
-std::string_view HiddenCaption(std::int32_t state) {
-    return state != 0 ? kShowCaption : kHideCaption;
+std::string_view HiddenCaption(WindowState state) {
+    return IsHidden(state) ? kShowCaption : kHideCaption;
 }
 
-std::vector<MenuItem> PopupMenuItems(std::int32_t state) {
+std::vector<MenuItem> PopupMenuItems(WindowState state) {
     std::vector<MenuItem> items;
     items.push_back({"mnuHidden", HiddenCaption(state), MenuCommand::Hidden});
     items.push_back({"mnuPart1", "-", MenuCommand::None});
@@ -22,22 +22,22 @@ std::vector<MenuItem> PopupMenuItems(std::int32_t state) {
     return items;
 }
 
-TrayAction DecodeTrayCallback(std::int32_t button, std::int32_t x) {
-    if (button != 4) {
+TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message) {
+    if (button != kTrayCallbackButton) {
         return TrayAction::None;
     }
-    switch (x) {
-        case 515:
+    switch (message) {
+        case TrayMessage::LeftDoubleClick:
             return TrayAction::BringBack;
-        case 517:
+        case TrayMessage::RightButtonUp:
             return TrayAction::OpenMenu;
         default:
             return TrayAction::None;
     }
 }
 
-BringBackPlan PlanBringBack(bool setupDialogShown, std::int32_t state, std::int32_t topMost) {
-    return {!setupDialogShown && state == 1, topMost == 0};
+BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMode topMost) {
+    return {!setupDialogShown && IsHidden(state), !KeepsOnTop(topMost)};
 }
 
 std::string TrayTipText(std::int32_t usage) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/Settings.h"
 #include "core/shell/PlaceDialog.h"
 
 namespace moravel {
@@ -23,23 +24,36 @@ struct MenuItem {
     MenuCommand command;
 };
 
-// The popup menu's items in order, for the window's `state` (0 shown, 1 hidden).
-std::vector<MenuItem> PopupMenuItems(std::int32_t state);
+// The popup menu's items in order, for the window's `state`.
+std::vector<MenuItem> PopupMenuItems(WindowState state);
 
-// The caption of the show/hide item for `state`.
-std::string_view HiddenCaption(std::int32_t state);
+// The caption of the show/hide item for `state`: "表示(&B)" only while the window is hidden.
+std::string_view HiddenCaption(WindowState state);
 
-// What a tray callback asks for. The tray reports its mouse messages as a middle-button press
-// whose x is the message number: 515 a left double click, 517 a right-button release.
+// The tray icon's mouse messages, by their window-message numbers. The tray registers the
+// middle-button press as its callback message and reports each mouse message through it, as a
+// middle-button press whose x is the message number.
+enum class TrayMessage : std::int32_t {
+    LeftButtonUp = 0x0202,
+    LeftDoubleClick = 0x0203,  // 515
+    RightButtonUp = 0x0205,    // 517
+    MiddleButtonDown = 0x0207,
+    MiddleButtonUp = 0x0208,
+};
+// The mouse button of such a report, as the program counts buttons (1 left, 2 right, 4 middle).
+inline constexpr std::int32_t kTrayCallbackButton = 4;
+
+// What a tray callback asks for: the double click brings the window back, the right-button
+// release opens the popup menu; nothing else acts.
 enum class TrayAction { None, BringBack, OpenMenu };
-TrayAction DecodeTrayCallback(std::int32_t button, std::int32_t x);
+TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message);
 
 // What bringing the main window back does.
 struct BringBackPlan {
     bool toggleShown = false;   // run the show/hide command (the window is hidden)
     bool bringToFront = false;  // raise a normal window above the others
 };
-BringBackPlan PlanBringBack(bool setupDialogShown, std::int32_t state, std::int32_t topMost);
+BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMode topMost);
 
 // "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL.
 std::string TrayTipText(std::int32_t usage);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/config/Settings.h"
 #include "core/os/Encoding.h"
 #include "support/TempFolder.h"
@@ -30,9 +30,9 @@ TEST(Settings, Defaults) {
     EXPECT_EQ(record.Cycle, 1);
     EXPECT_EQ(record.Top, 0);
     EXPECT_EQ(record.Left, 0);
-    EXPECT_EQ(record.State, 0);
-    EXPECT_EQ(record.TopMost, 0);
-    EXPECT_EQ(record.IconGraphMode, 0);
+    EXPECT_EQ(record.State, WindowState::Shown);
+    EXPECT_EQ(record.TopMost, TopMostMode::Normal);
+    EXPECT_EQ(record.IconGraphMode, TrayIconMode::Off);
     EXPECT_EQ(record.Version, "");
     EXPECT_EQ(FormatVersion(1, 1, 0), "1.1.0");
 }
@@ -40,14 +40,20 @@ TEST(Settings, Defaults) {
 TEST(Settings, WritesTheExampleFileByteForByte) {
     TempFolder folder;
     ScopedProgramFolder home(folder.path());
+    EXPECT_EQ(SettingsFilePath(), folder.File("Moravel.ini"));
     SettingsRecord record;
     SetDefaultSettings(record);
     record.Version = "0.9";
-    SaveSettings(record);
+    SaveSettings(record, SettingsFilePath(), kBuildVersion);
     EXPECT_EQ(record.Version, "1.1.0");
     EXPECT_EQ(ReadBytes(folder.File("Moravel.ini")),
               "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
               "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n");
+    // The version written is the one handed over.
+    SaveSettings(record, folder.File("other.ini"), ProgramVersion{2, 0, 17});
+    EXPECT_EQ(record.Version, "2.0.17");
+    EXPECT_EQ(ReadBytes(folder.File("other.ini")).substr(0, 28),
+              "[Settings]\r\nVersion=2.0.17\r\n");
 }
 
 TEST(Settings, LineRules) {
@@ -101,15 +107,61 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoad) {
     record.Left = 1600;
     record.Width = 300;
     record.Height = 100;
-    record.TopMost = 1;
-    record.State = 1;
+    record.TopMost = TopMostMode::OnTop;
+    record.State = WindowState::Hidden;
     record.Cycle = 180;
-    record.IconGraphMode = 3;
+    record.IconGraphMode = TrayIconMode::Meter2;
     record.ThemeName = " 緑の\"線\".tm ";
-    ASSERT_GT(SaveSettingsFile(record, folder.File("s.ini")), 0);
+    ASSERT_GT(SaveSettings(record, folder.File("s.ini"), kBuildVersion), 0);
     SettingsRecord back;
-    LoadSettingsFile(back, folder.File("s.ini"));
+    LoadSettings(back, folder.File("s.ini"));
     EXPECT_EQ(back, record);
+}
+
+TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
+    // Hand-edited numbers that no name stands for, in decimal and in the "&H" form.
+    const std::string text =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+        "TopMost=-7\r\nState=&H7FFFFFFF\r\nCycle=1\r\nIconGraphMode=-2147483648\r\n"
+        "ThemeName=\"graph.tm\"\r\n";
+    const SettingsRecord record = Parse(text);
+    EXPECT_EQ(static_cast<std::int32_t>(record.TopMost), -7);
+    EXPECT_EQ(static_cast<std::int32_t>(record.State), 2147483647);
+    EXPECT_EQ(static_cast<std::int32_t>(record.IconGraphMode), -2147483647 - 1);
+    EXPECT_EQ(FormatSettingsText(record),
+              "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+              "TopMost=-7\r\nState=2147483647\r\nCycle=1\r\nIconGraphMode=-2147483648\r\n"
+              "ThemeName=\"graph.tm\"\r\n");
+
+    // Through the files, byte for byte.
+    TempFolder folder;
+    const std::string edited =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\n"
+        "Height=-1\r\nTopMost=2\r\nState=2\r\nCycle=1\r\n"
+        "IconGraphMode=9\r\nThemeName=\"graph.tm\"\r\n";
+    WriteBytes(folder.File("in.ini"), edited);
+    SettingsRecord loaded;
+    LoadSettings(loaded, folder.File("in.ini"));
+    ASSERT_GT(SaveSettings(loaded, folder.File("out.ini"), kBuildVersion), 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.ini")), edited);
+}
+
+TEST(Settings, OneRuleForEachCode) {
+    // Only 1 hides the window; only 0 leaves it below others; only 1..3 draw an icon graph.
+    for (const std::int32_t n : {0, 2, -1, 7}) {
+        EXPECT_FALSE(IsHidden(static_cast<WindowState>(n))) << n;
+    }
+    EXPECT_TRUE(IsHidden(WindowState::Hidden));
+    EXPECT_FALSE(KeepsOnTop(TopMostMode::Normal));
+    for (const std::int32_t n : {1, 2, -1}) {
+        EXPECT_TRUE(KeepsOnTop(static_cast<TopMostMode>(n))) << n;
+    }
+    for (const std::int32_t n : {-1, 0, 4}) {
+        EXPECT_FALSE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
+    }
+    for (const std::int32_t n : {1, 2, 3}) {
+        EXPECT_TRUE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
+    }
 }
 
 TEST(Settings, MissingOversizedAndBrokenFilesGiveDefaults) {
@@ -117,18 +169,18 @@ TEST(Settings, MissingOversizedAndBrokenFilesGiveDefaults) {
     SettingsRecord defaults;
     SetDefaultSettings(defaults);
     SettingsRecord record;
-    LoadSettingsFile(record, folder.File("missing.ini"));
+    LoadSettings(record, folder.File("missing.ini"));
     EXPECT_EQ(record, defaults);
 
     std::string big = "[Settings]\r\nCycle=5\r\n";
     big.resize(1024 * 1024 + 1, ' ');
     WriteBytes(folder.File("big.ini"), big);
-    LoadSettingsFile(record, folder.File("big.ini"));
+    LoadSettings(record, folder.File("big.ini"));
     EXPECT_EQ(record, defaults);
 
     constexpr char kBinary[] = "\x00\xFF\x81[Settings]\r\n\x80=\x82\r\n";
     WriteBytes(folder.File("bin.ini"), std::string(kBinary, sizeof kBinary - 1));
-    LoadSettingsFile(record, folder.File("bin.ini"));
+    LoadSettings(record, folder.File("bin.ini"));
     EXPECT_EQ(record, defaults);
 }
 
@@ -137,12 +189,18 @@ TEST(Settings, LoadConfigReadsTheSettingsThenTheirTheme) {
     ScopedProgramFolder home(folder.path());
     WriteBytes(folder.File("Moravel.ini"), "[Settings]\r\nThemeName=\"\"\r\nCycle=2\r\n");
     WriteBytes(folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    EXPECT_TRUE(LoadConfig());
-    EXPECT_EQ(gSettings.Cycle, 2);
-    EXPECT_EQ(gCurrentTheme.Title, "mine");
-    gSettings.Cycle = 30;
-    SaveConfig();
+    SettingsRecord settings;
+    ThemeRecord theme;
+    EXPECT_TRUE(LoadConfig(settings, theme, SettingsFilePath()));
+    EXPECT_EQ(settings.Cycle, 2);
+    EXPECT_EQ(theme.Title, "mine");
+    settings.Cycle = 30;
+    EXPECT_GT(SaveConfig(settings, SettingsFilePath(), kBuildVersion), 0);
     EXPECT_NE(ReadBytes(folder.File("Moravel.ini")).find("Cycle=30\r\n"), std::string::npos);
+    // A settings file that names a missing theme: the built-in theme, reported as not found.
+    WriteBytes(folder.File("Moravel.ini"), "[Settings]\r\nThemeName=\"gone.tm\"\r\n");
+    EXPECT_FALSE(LoadConfig(settings, theme, SettingsFilePath()));
+    EXPECT_EQ(theme.Title, "初期値");
 }
 
 }  // namespace

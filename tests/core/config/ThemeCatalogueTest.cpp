@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
@@ -125,7 +125,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
     theme.Title = "mine";
     std::string name = "graph.tm";
     files_.answers.push_back(FileDialogAnswer{Themes("mytheme"), 1});
-    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name));
+    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name, kBuildVersion));
     EXPECT_EQ(name, "mytheme.tm");
     EXPECT_NE(ReadBytes(Themes("mytheme.tm")).find("Title=\"mine\""), std::string::npos);
     EXPECT_EQ(theme.Version, "1.1.0");
@@ -133,7 +133,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
 
     ASSERT_EQ(files_.asked.size(), 1u);
     const FileDialogRequest& r = files_.asked[0];
-    EXPECT_EQ(r.action, 2);
+    EXPECT_EQ(r.action, FileDialogAction::Save);
     EXPECT_EQ(r.owner, 7u);
     EXPECT_EQ(r.flags, 0x28080C);
     EXPECT_EQ(r.title, "名前を付けて保存");
@@ -143,7 +143,7 @@ TEST_F(Catalogue, SaveAsIntoTheThemesFolder) {
     EXPECT_EQ(r.filters[0], (std::pair<std::string, std::string>{"テーマファイル(tm)", "*.tm"}));
 
     files_.answers.push_back(FileDialogAnswer{Themes("x.TM"), 1});
-    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name));
+    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 7, theme, name, kBuildVersion));
     EXPECT_EQ(name, "x.TM");
     EXPECT_TRUE(std::filesystem::exists(Themes("x.TM")));
 }
@@ -157,7 +157,7 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
 
     files_.answers.push_back(FileDialogAnswer{outside, 1});
     messages_.answers.push_back(MessageAnswer::Cancel);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_FALSE(std::filesystem::exists(outside + ".tm"));
     ASSERT_EQ(messages_.asked.size(), 1u);
     const MessageRequest& q = messages_.asked[0];
@@ -165,12 +165,12 @@ TEST_F(Catalogue, SaveAsElsewhereAsksFirst) {
     EXPECT_EQ(q.caption, "Moravel");
     EXPECT_EQ(q.buttons, MessageButtons::OkCancel);
     EXPECT_EQ(q.icon, MessageIcon::Question);
-    EXPECT_EQ(q.defaultButton, 1);
+    EXPECT_EQ(q.defaultButton, MessageDefault::First);
     EXPECT_EQ(files_.asked[0].fileBox, "初期値");
 
     files_.answers.push_back(FileDialogAnswer{outside, 1});
     messages_.answers.push_back(MessageAnswer::Ok);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_TRUE(std::filesystem::exists(outside + ".tm"));
     EXPECT_EQ(name, "");  // the working name stays
 }
@@ -181,7 +181,7 @@ TEST_F(Catalogue, ASaveThatCannotBeWrittenIsReportedAndChangesNothing) {
     std::string name = "graph.tm";
     std::filesystem::create_directory(Themes("taken.tm"));  // nothing can replace a folder
     files_.answers.push_back(FileDialogAnswer{Themes("taken"), 1});
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_EQ(name, "graph.tm");
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text, "テーマファイル taken.tm を保存できませんでした。");
@@ -194,7 +194,7 @@ TEST_F(Catalogue, SaveAsCancelledChangesNothing) {
     SetDefaultTheme(theme);
     std::string name = "graph.tm";
     files_.answers.push_back(std::nullopt);
-    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name));
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 0, theme, name, kBuildVersion));
     EXPECT_EQ(name, "graph.tm");
     EXPECT_EQ(theme.Version, "");
     EXPECT_TRUE(std::filesystem::is_empty(folder_.File("Themes")));
@@ -207,7 +207,7 @@ TEST_F(Catalogue, DeleteAsksWithCancelAsDefault) {
     EXPECT_TRUE(std::filesystem::exists(Themes("old.tm")));
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text, "テーマファイル 古い(old.tm) を削除します。宜しいですか？");
-    EXPECT_EQ(messages_.asked[0].defaultButton, 2);
+    EXPECT_EQ(messages_.asked[0].defaultButton, MessageDefault::Second);
     EXPECT_EQ(messages_.asked[0].icon, MessageIcon::Question);
 
     std::filesystem::permissions(Themes("old.tm"), std::filesystem::perms::owner_read);

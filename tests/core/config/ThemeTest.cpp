@@ -51,7 +51,7 @@ TEST(Theme, TheDefaultThemeIsWrittenByteForByte) {
     ScopedProgramFolder home(folder.path());
     std::filesystem::create_directory(folder.File("Themes"));
     ThemeRecord theme = Default();
-    SaveTheme(theme, "graph.tm");
+    SaveTheme(theme, "graph.tm", kBuildVersion);
     EXPECT_EQ(theme.Version, "1.1.0");
     const std::string bytes = ReadBytes(folder.File("Themes/graph.tm"));
     EXPECT_EQ(bytes, Utf8ToAnsi(kDefaultThemeText));
@@ -85,7 +85,8 @@ TEST(Theme, ValueRules) {
     EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=10.5\r\n").TextFont.Size, 10.5);
     EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=10,5\r\n").TextFont.Size, 14);
     EXPECT_EQ(Parse("[Theme]\r\nTextFont.Size=nan\r\n").TextFont.Size, 14);
-    EXPECT_EQ(Parse("[Theme]\r\nForeType=x\r\nForeType=3\r\nForeType=\r\n").ForeType, 3);
+    EXPECT_EQ(Parse("[Theme]\r\nForeType=x\r\nForeType=3\r\nForeType=\r\n").ForeType,
+              ForeKind::Image);
 }
 
 TEST(Theme, EveryFieldSurvivesWriteThenRead) {
@@ -97,37 +98,72 @@ TEST(Theme, EveryFieldSurvivesWriteThenRead) {
     theme.TextFont = {" IPAGothic ", 10.5, kFontBold | kFontStrikeOut};
     theme.BackName = "a \"b\".bmp";
     theme.ForeName = " ";
-    theme.GraphVType = 3;
-    theme.GraphVLineType = 1;
-    theme.GraphHType = 3;
-    theme.GraphHLineType = 0;
-    theme.GraphHLineMode = 2;
-    theme.GraphVLineMode = 1;
+    theme.GraphVType = VGridLines::Every10Minutes;
+    theme.GraphVLineType = LinePen::Dashed;
+    theme.GraphHType = HGridLines::At50;
+    theme.GraphHLineType = LinePen::Solid;
+    theme.GraphHLineMode = LineMode::Merged;
+    theme.GraphVLineMode = LineMode::OverGraph;
     theme.GraphVColor1 = static_cast<std::int32_t>(0x8000000F);
     theme.GraphVColor2 = 1;
     theme.GraphVColor3 = 2;
     theme.GraphHColor1 = 3;
     theme.GraphHColor2 = 4;
     theme.GraphHColor3 = 5;
-    theme.TextType = 1;
-    theme.TextPosition = 8;
+    theme.TextType = TextKind::Shown;
+    theme.TextPosition = TextPlace::BottomRight;
     theme.TextColor1 = 6;
     theme.TextColor2 = 7;
     theme.TextColor3 = -8;
-    theme.BackType = 2;
+    theme.BackType = BackKind::Image;
     theme.BackColor = 0x123456;
     theme.BackNo = 23;
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeColor1 = 9;
     theme.ForeColor2 = 10;
     theme.ForeColor3 = 11;
     theme.ForeNo = 17;
     theme.ForeEdge = 1;
     theme.ForePosition = 1;
-    ASSERT_GT(SaveThemeFile(theme, folder.File("t.tm")), 0);
+    ASSERT_GT(SaveThemeFile(theme, folder.File("t.tm"), kBuildVersion), 0);
     ThemeRecord back;
     EXPECT_TRUE(LoadThemeFile(back, folder.File("t.tm")));
     EXPECT_FALSE(ThemesDiffer(back, theme));
+}
+
+TEST(Theme, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
+    // A hand-edited file: every code a number that no name stands for.
+    std::string edited(kDefaultThemeText);
+    const std::pair<std::string_view, std::string_view> codes[] = {
+        {"GraphHType=1", "GraphHType=4"},
+        {"GraphHLineType=2", "GraphHLineType=-1"},
+        {"GraphHLineMode=0", "GraphHLineMode=3"},
+        {"GraphVType=1", "GraphVType=2147483647"},
+        {"GraphVLineType=2", "GraphVLineType=9"},
+        {"GraphVLineMode=0", "GraphVLineMode=-5"},
+        {"TextType=2", "TextType=3"},
+        {"TextPosition=2", "TextPosition=-2147483648"},
+        {"ForeType=1", "ForeType=4"},
+        {"BackType=0", "BackType=-3"},
+    };
+    for (const auto& [from, to] : codes) {
+        const std::size_t at = edited.find(std::string(from) + "\r\n");
+        ASSERT_NE(at, std::string::npos) << from;
+        edited.replace(at, from.size(), to);
+    }
+    const ThemeRecord theme = Parse(edited);
+    EXPECT_EQ(static_cast<std::int32_t>(theme.GraphVType), 2147483647);
+    EXPECT_EQ(static_cast<std::int32_t>(theme.TextPosition), -2147483647 - 1);
+    EXPECT_EQ(FormatThemeText(theme), edited);
+
+    // Through the files, byte for byte, in the "&H" form too.
+    TempFolder folder;
+    WriteBytes(folder.File("in.tm"), Utf8ToAnsi(edited));
+    ThemeRecord loaded;
+    ASSERT_TRUE(LoadThemeFile(loaded, folder.File("in.tm")));
+    ASSERT_GT(SaveThemeFile(loaded, folder.File("out.tm"), kBuildVersion), 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.tm")), Utf8ToAnsi(edited));
+    EXPECT_EQ(Parse("[Theme]\r\nForeType=&HFFFFFFFF\r\n").ForeType, static_cast<ForeKind>(-1));
 }
 
 TEST(Theme, ThemesDifferComparesEveryField) {
@@ -145,7 +181,7 @@ TEST(Theme, ThemesDifferComparesEveryField) {
 
     TempFolder folder;
     b = a;
-    SaveThemeFile(b, folder.File("x.tm"));  // stamps the version into b
+    SaveThemeFile(b, folder.File("x.tm"), kBuildVersion);  // stamps the version into b
     EXPECT_TRUE(ThemesDiffer(a, b));
 }
 
@@ -161,7 +197,7 @@ TEST(Theme, WhereThemeFilesAre) {
     // The custom theme works without a Themes folder.
     ThemeRecord custom = Default();
     custom.Title = "custom";
-    SaveTheme(custom, "");
+    SaveTheme(custom, "", kBuildVersion);
     ThemeRecord back;
     EXPECT_TRUE(LoadTheme(back, ""));
     EXPECT_EQ(back.Title, "custom");

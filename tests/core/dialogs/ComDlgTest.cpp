@@ -41,11 +41,11 @@ TEST(clsComDlg, BuildsTheRequestFromItsProperties) {
     dialog.FileName = Native("/opt/moravel/Themes/graph");
     dialog.FilterIndex = 1;
     backend.answers.push_back(FileDialogAnswer{Native("/opt/moravel/Themes/mine.tm"), 1});
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
 
     ASSERT_EQ(backend.requests.size(), 1u);
     const FileDialogRequest& r = backend.requests[0];
-    EXPECT_EQ(r.action, 2);
+    EXPECT_EQ(r.action, FileDialogAction::Save);
     EXPECT_EQ(r.owner, 42u);
     ASSERT_EQ(r.filters.size(), 1u);
     EXPECT_EQ(r.filters[0].first, "テーマファイル(tm)");
@@ -65,9 +65,9 @@ TEST(clsComDlg, CancelEmptiesFileNameAndKeepsFilterIndex) {
     dialog.FilterIndex = 1;
     backend.answers.push_back(FileDialogAnswer{"/tmp/y.b", 2});
     backend.answers.push_back(std::nullopt);
-    dialog.Action(1);
+    dialog.Action(FileDialogAction::Open);
     EXPECT_EQ(dialog.FilterIndex, 2);  // the pair the user chose carries over
-    dialog.Action(1);
+    dialog.Action(FileDialogAction::Open);
     EXPECT_EQ(dialog.FileName, "");
     EXPECT_EQ(dialog.FilterIndex, 2);
     EXPECT_EQ(backend.requests[1].filterIndex, 2);
@@ -79,7 +79,7 @@ TEST(clsComDlg, EmptyAndOverlongFileNames) {
     ScriptedFileDialog backend;
     clsComDlg dialog(backend);
     backend.answers.assign(2, std::nullopt);
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
     EXPECT_EQ(backend.requests[0].fileBox, "");
     EXPECT_EQ(backend.requests[0].initialFolder, "");
 
@@ -88,7 +88,7 @@ TEST(clsComDlg, EmptyAndOverlongFileNames) {
         longName += "あ";
     }
     dialog.FileName = Native("/tmp/") + longName;
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
     EXPECT_EQ(backend.requests[1].fileBox, longName.substr(0, 255 * 3));  // 255 characters
 }
 
@@ -96,7 +96,7 @@ TEST(clsComDlg, OtherActionsShowNoDialog) {
     ScriptedFileDialog backend;
     clsComDlg dialog(backend);
     dialog.FileName = "/tmp/x";
-    dialog.Action(3);
+    dialog.Action(static_cast<FileDialogAction>(3));
     EXPECT_TRUE(backend.requests.empty());
     EXPECT_EQ(dialog.FileName, "");
 }

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "core/config/Globals.h"
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
@@ -22,7 +21,7 @@ using test::WriteBytes;
 
 class Setup : public ::testing::Test {
   protected:
-    Setup() : home_(folder_.path()), comDlg_(files_), dialog_(settings_, current_) {
+    Setup() : home_(folder_.path()), comDlg_(files_), dialog_(program_) {
         std::filesystem::create_directory(folder_.File("Themes"));
         SetDefaultSettings(settings_);
         SetDefaultTheme(current_);
@@ -65,8 +64,9 @@ class Setup : public ::testing::Test {
 
     TempFolder folder_;
     ScopedProgramFolder home_;
-    SettingsRecord settings_;
-    ThemeRecord current_;
+    ProgramState program_;
+    SettingsRecord& settings_ = program_.gSettings;
+    ThemeRecord& current_ = program_.gCurrentTheme;
     ScriptedFileDialog files_;
     ScriptedMessages messages_;
     clsComDlg comDlg_;
@@ -169,19 +169,20 @@ TEST_F(Setup, CycleOutsideTheListShowsAndStoresOneSecond) {
 
 TEST_F(Setup, TrayIconBoxAndModes) {
     // Unchecked at 0: the options are disabled and keep メーター1; checking it stores 2.
-    settings_.IconGraphMode = 0;
+    settings_.IconGraphMode = TrayIconMode::Off;
     dialog_.Load();
     EXPECT_FALSE(dialog_.iconGraphChecked);
     EXPECT_FALSE(dialog_.IconModesEnabled());
-    EXPECT_EQ(dialog_.SelectedIconMode(), kIconModeMeter1);
+    EXPECT_EQ(dialog_.SelectedIconMode(), TrayIconMode::Meter1);
     dialog_.chkIconGraphMode_Click(true);
     EXPECT_TRUE(dialog_.IconModesEnabled());
     dialog_.ApplySettings();
-    EXPECT_EQ(settings_.IconGraphMode, 2);
+    EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Meter1);
 
     // Each mode shows its own button; unchecking stores 0 but keeps the button chosen.
-    for (const std::int32_t mode : {1, 2, 3}) {
-        SetupDialog fresh(settings_, current_);
+    for (const TrayIconMode mode :
+         {TrayIconMode::Graph, TrayIconMode::Meter1, TrayIconMode::Meter2}) {
+        SetupDialog fresh(program_);
         settings_.IconGraphMode = mode;
         fresh.Load();
         EXPECT_TRUE(fresh.iconGraphChecked);
@@ -189,43 +190,43 @@ TEST_F(Setup, TrayIconBoxAndModes) {
         fresh.chkIconGraphMode_Click(false);
         EXPECT_EQ(fresh.SelectedIconMode(), mode);
         fresh.ApplySettings();
-        EXPECT_EQ(settings_.IconGraphMode, 0);
+        EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Off);
     }
 
     // A mode that names no button shows as 0.
     for (const std::int32_t mode : {-1, 4, 99}) {
-        SetupDialog fresh(settings_, current_);
-        settings_.IconGraphMode = mode;
+        SetupDialog fresh(program_);
+        settings_.IconGraphMode = static_cast<TrayIconMode>(mode);
         fresh.Load();
         EXPECT_FALSE(fresh.iconGraphChecked);
-        EXPECT_EQ(fresh.SelectedIconMode(), kIconModeMeter1);
+        EXPECT_EQ(fresh.SelectedIconMode(), TrayIconMode::Meter1);
         fresh.ApplySettings();
-        EXPECT_EQ(settings_.IconGraphMode, 0);
+        EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Off);
     }
-    dialog_.SelectIconMode(kIconModeGraph);
+    dialog_.SelectIconMode(IconModeOption(TrayIconMode::Graph));
     dialog_.ApplySettings();
-    EXPECT_EQ(settings_.IconGraphMode, 1);
+    EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Graph);
 }
 
 TEST_F(Setup, ApplyIsTheOnlyWayIntoTheProgram) {
     Theme("graph.tm", "初期値", 100);
     Theme("sunset.tm", "夕焼け", 200);
     settings_.ThemeName = "graph.tm";
-    settings_.TopMost = 0;
+    settings_.TopMost = TopMostMode::Normal;
     dialog_.Load();
     EXPECT_FALSE(dialog_.topMost);
     dialog_.topMost = true;
     dialog_.cboThemeName_Click(RowOf("夕焼け"));
-    EXPECT_EQ(settings_.TopMost, 0);
+    EXPECT_EQ(settings_.TopMost, TopMostMode::Normal);
     EXPECT_EQ(settings_.ThemeName, "graph.tm");
 
     dialog_.ApplySettings();  // 更新
-    EXPECT_EQ(settings_.TopMost, 1);
+    EXPECT_EQ(settings_.TopMost, TopMostMode::OnTop);
     EXPECT_EQ(settings_.ThemeName, "sunset.tm");
     // Changes after it, then キャンセル: what was applied stays, the rest is dropped.
     dialog_.topMost = false;
     dialog_.cboThemeName_Click(RowOf("初期値"));
-    EXPECT_EQ(settings_.TopMost, 1);
+    EXPECT_EQ(settings_.TopMost, TopMostMode::OnTop);
     EXPECT_EQ(settings_.ThemeName, "sunset.tm");
     EXPECT_EQ(current_.BackColor, 200);
 }
@@ -249,6 +250,7 @@ TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
     ThemeRecord edited = dialog_.workingTheme;
     edited.Title = "編集後";
     edited.BackColor = 400;
+    program_.gVersion = {3, 4, 5};  // what the program stamps into the files it writes
 
     EXPECT_TRUE(dialog_.TakeEditedTheme(edited, messages_));
     EXPECT_TRUE(messages_.asked.empty());
@@ -260,6 +262,7 @@ TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
     ThemeRecord saved;
     ASSERT_TRUE(LoadTheme(saved, ""));
     EXPECT_EQ(saved.BackColor, 400);
+    EXPECT_EQ(saved.Version, "3.4.5");
     EXPECT_TRUE(IsFile(Themes("graph.tm")));
 
     dialog_.ApplySettings();
@@ -336,7 +339,7 @@ TEST_F(Setup, DeletingTheWorkingThemeFallsBackToTheFirstListed) {
     ASSERT_EQ(messages_.asked.size(), 1u);
     EXPECT_EQ(messages_.asked[0].text,
               "テーマファイル 夕焼け(sunset.tm) を削除します。宜しいですか？");
-    EXPECT_EQ(messages_.asked[0].defaultButton, 2);
+    EXPECT_EQ(messages_.asked[0].defaultButton, MessageDefault::Second);
     EXPECT_TRUE(IsFile(Themes("sunset.tm")));
 
     messages_.answers = {MessageAnswer::Ok};

@@ -24,31 +24,31 @@ ThemeRecord UnusualTheme() {
     SetDefaultTheme(t);
     t.Version = "0.9.0";
     t.Title = "Night";
-    t.GraphVType = 3;
-    t.GraphVLineType = 1;
-    t.GraphVLineMode = 2;
+    t.GraphVType = VGridLines::Every10Minutes;
+    t.GraphVLineType = LinePen::Dashed;
+    t.GraphVLineMode = LineMode::Merged;
     t.GraphVColor1 = 0x010203;
     t.GraphVColor2 = 0x040506;
     t.GraphVColor3 = 0x070809;
-    t.GraphHType = 2;
-    t.GraphHLineType = 0;
-    t.GraphHLineMode = 1;
+    t.GraphHType = HGridLines::Every20;
+    t.GraphHLineType = LinePen::Solid;
+    t.GraphHLineMode = LineMode::OverGraph;
     t.GraphHColor1 = 0x111111;
     t.GraphHColor2 = 0x222222;
     t.GraphHColor3 = static_cast<std::int32_t>(0x8000000F);
-    t.TextType = 1;
+    t.TextType = TextKind::Shown;
     t.TextFont = {"Fake Sans", 10.5, 5};
-    t.TextPosition = 7;
+    t.TextPosition = TextPlace::Bottom;
     t.TextColor1 = 0x333333;
     t.TextColor2 = 0x444444;
     t.TextColor3 = 0x555555;
     t.TextPrefix = " CPU ";
     t.TextSuffix = "% ";
-    t.BackType = 2;
+    t.BackType = BackKind::Image;
     t.BackColor = 0x666666;
     t.BackNo = 4;
     t.BackName = "sky.bmp";
-    t.ForeType = 3;
+    t.ForeType = ForeKind::Image;
     t.ForeColor1 = 0x777777;
     t.ForeColor2 = 0x888888;
     t.ForeColor3 = 0x999999;
@@ -129,12 +129,12 @@ TEST_F(ThemeEditor, ControlsChangedBeforeOkReachTheRecord) {
     ThemeEditorState::TakeColour(state_.lblTextColor[2], -1);  // a cancelled colour dialog
     const ThemeRecord back = Committed();
     EXPECT_EQ(back.Title, "Mine");
-    EXPECT_EQ(back.ForeType, 2);
+    EXPECT_EQ(back.ForeType, ForeKind::Pattern);
     EXPECT_EQ(back.ForeNo, 17);
-    EXPECT_EQ(back.BackType, 2);
+    EXPECT_EQ(back.BackType, BackKind::Image);
     EXPECT_EQ(back.BackName, "sky.bmp");
-    EXPECT_EQ(back.GraphHType, 3);
-    EXPECT_EQ(back.GraphHLineMode, 2);
+    EXPECT_EQ(back.GraphHType, HGridLines::At50);
+    EXPECT_EQ(back.GraphHLineMode, LineMode::Merged);
     EXPECT_EQ(back.TextSuffix, "pc");
     EXPECT_EQ(back.TextColor2, 0x123456);
     EXPECT_EQ(back.TextColor3, theme.TextColor3);
@@ -226,9 +226,9 @@ TEST_F(ThemeEditor, PatternNumbersCountThroughTheStrip) {
 TEST_F(ThemeEditor, StoredValuesTheControlsCannotHoldAreShownInRange) {
     AddStrip(24);
     ThemeRecord theme = UnusualTheme();
-    theme.ForeType = 4;
-    theme.TextPosition = 9;
-    theme.GraphVLineMode = -1;
+    theme.ForeType = static_cast<ForeKind>(4);
+    theme.TextPosition = static_cast<TextPlace>(9);
+    theme.GraphVLineMode = static_cast<LineMode>(-1);
     theme.ForeNo = 40;
     theme.BackNo = -3;
     Open(theme);
@@ -239,14 +239,14 @@ TEST_F(ThemeEditor, StoredValuesTheControlsCannotHoldAreShownInRange) {
     EXPECT_EQ(state_.lblForeNo, "24/24");
     EXPECT_EQ(state_.lblBackNo, "1/24");
     const ThemeRecord back = Committed();
-    EXPECT_EQ(back.ForeType, 0);
+    EXPECT_EQ(back.ForeType, ForeKind::Line);
     EXPECT_EQ(back.ForeNo, 23);
     EXPECT_EQ(back.BackNo, 0);
 }
 
 TEST_F(ThemeEditor, WithoutAStripThePatternChoicesAreOffAndTheNumbersNotLoaded) {
     ThemeRecord theme = UnusualTheme();
-    theme.ForeType = 2;
+    theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 5;
     Open(theme);
     EXPECT_FALSE(state_.PatternChoicesEnabled());
@@ -345,6 +345,17 @@ TEST_F(ThemeEditor, TypingRedrawsTheSampleAtOnce) {
     // 8 characters of 5 pixels: 40 wide, (240 - 40) / 2 = 100.
     EXPECT_EQ(state_.sample.x, 100);
     EXPECT_EQ(state_.WorkTheme.TextPrefix, " CPU ");  // stored only by OK
+}
+
+TEST(ThemeEditorHelpTopics, EachLinePageHasItsOwnFour) {
+    const auto numbers = [](const LinePageHelp& h) {
+        return std::vector<std::int32_t>{
+            static_cast<std::int32_t>(h.type), static_cast<std::int32_t>(h.colours),
+            static_cast<std::int32_t>(h.lineKind), static_cast<std::int32_t>(h.lineMode)};
+    };
+    EXPECT_EQ(numbers(LinePageHelpOf(false)), (std::vector<std::int32_t>{2401, 2402, 2403, 2404}));
+    EXPECT_EQ(numbers(LinePageHelpOf(true)), (std::vector<std::int32_t>{2501, 2502, 2503, 2504}));
+    EXPECT_EQ(HelpAnchor(ThemeEditorHelp::ForePosition), "2107");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST_F(IconGraphTest, FramePicturesArePixelExact) {
 
 // Meter 1: the newest value bright, a higher previous value dim above it, the scale over both.
 TEST_F(IconGraphTest, Meter1ShowsTheNewestAndAHigherPreviousValue) {
-    settings.IconGraphMode = 2;
+    settings.IconGraphMode = TrayIconMode::Meter1;
     Reset(20, 20);
     Push({60, 30});  // previous 60 % (h1 = 8), newest 30 % (h0 = 4), on H = 14
     Surface& frame = renderer.picIconGraph[1];
@@ -118,8 +118,8 @@ TEST_F(IconGraphTest, Meter1ShowsTheNewestAndAHigherPreviousValue) {
 }
 
 TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
-    settings.IconGraphMode = 3;
-    theme.ForeType = 0;
+    settings.IconGraphMode = TrayIconMode::Meter2;
+    theme.ForeType = ForeKind::Line;
     theme.ForeColor1 = 0x0000FF;
     theme.ForeColor2 = 0x000080;
     Reset(20, 20);
@@ -134,7 +134,7 @@ TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
     EXPECT_EQ(renderer.picIconGraph[1].Pixel(2, 8), 0x0000FFu);
 
     // Filled: a solid block of the newest value's height across the whole width.
-    theme.ForeType = 1;
+    theme.ForeType = ForeKind::Filled;
     theme.ForeColor3 = 0x00AA00;
     Reset(20, 20);
     Push(50);
@@ -149,10 +149,10 @@ TEST_F(IconGraphTest, Meter2ShowsTheNewestLevelInTheThemesLook) {
 }
 
 TEST_F(IconGraphTest, Meter2OnABoardKeepsTheBoardAroundTheLevel) {
-    settings.IconGraphMode = 3;
-    theme.ForeType = 1;
+    settings.IconGraphMode = TrayIconMode::Meter2;
+    theme.ForeType = ForeKind::Filled;
     theme.ForeColor3 = 0x00AA00;
-    theme.BackType = 2;
+    theme.BackType = BackKind::Image;
     theme.BackName = "back.bmp";
     Surface back(4, 4);
     back.SetBackColor(0x300000);
@@ -166,7 +166,7 @@ TEST_F(IconGraphTest, Meter2OnABoardKeepsTheBoardAroundTheLevel) {
 }
 
 TEST_F(IconGraphTest, ScrollShowsTheLastFourteenSecondsAndScrollsWithNewOnes) {
-    settings.IconGraphMode = 1;
+    settings.IconGraphMode = TrayIconMode::Graph;
     Reset(20, 20);
     for (std::int32_t v = 1; v <= 30; ++v) {
         Push(v * 3);  // 3 .. 90 %
@@ -198,7 +198,7 @@ TEST_F(IconGraphTest, ScrollShowsTheLastFourteenSecondsAndScrollsWithNewOnes) {
 }
 
 TEST_F(IconGraphTest, IconStyleZeroDrawsNothing) {
-    settings.IconGraphMode = 0;
+    settings.IconGraphMode = TrayIconMode::Off;
     Reset(20, 20);
     Push(100);
     const Surface before = renderer.picIconGraph[0];

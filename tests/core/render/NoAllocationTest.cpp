@@ -32,30 +32,31 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
     }
     images.Add(ImagePath("Pattern.dat"), strip);
     images.Add(ImagePath("tone.bmp"), Picture(9, 30));
-    theme.BackType = 1;
+    theme.BackType = BackKind::Pattern;
     theme.BackNo = 4;
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     theme.ForeEdge = 1;
-    theme.GraphHType = 1;
-    theme.GraphHLineType = 2;
-    theme.GraphHLineMode = 2;
-    theme.GraphVType = 1;
-    theme.GraphVLineType = 1;
-    theme.GraphVLineMode = 0;
-    theme.TextType = 2;
+    theme.GraphHType = HGridLines::Every10;
+    theme.GraphHLineType = LinePen::Dotted;
+    theme.GraphHLineMode = LineMode::Merged;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.GraphVLineType = LinePen::Dashed;
+    theme.GraphVLineMode = LineMode::UnderGraph;
+    theme.TextType = TextKind::Edged;
     theme.TextPrefix = "CPU ";
     theme.TextSuffix = " percent of the time";
     SetRing(1920);
 
-    for (const std::int32_t mode : {1, 2, 3}) {
+    for (const TrayIconMode mode :
+         {TrayIconMode::Graph, TrayIconMode::Meter1, TrayIconMode::Meter2}) {
         settings.IconGraphMode = mode;
         Reset(400, 120);
         Push({10, 50, 90});
         renderer.DrawGraph();
         renderer.DrawIconGraph(renderer.picIcon);
 
-        Surface& frame = renderer.picIconGraph[mode == 1 ? 0 : 1];
+        Surface& frame = renderer.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         for (std::int32_t tick = 0; tick < 200; ++tick) {
             Push((tick * 37) % 101);
             if (tick % 3 == 0) {
@@ -64,7 +65,7 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
                               renderer.DrawIconGraph(frame);
                           }),
                           0u)
-                    << "mode " << mode << " tick " << tick;
+                    << "mode " << static_cast<int>(mode) << " tick " << tick;
             }
         }
         // A rebuild frame (after a resize to the same size) reuses what is there as well.
@@ -75,7 +76,7 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
                       renderer.DrawIconGraph(frame);
                   }),
                   0u)
-            << "mode " << mode;
+            << "mode " << static_cast<int>(mode);
     }
 }
 

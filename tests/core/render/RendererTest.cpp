@@ -14,8 +14,8 @@ using RendererTest = RenderFixture;
 
 TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     theme.BackColor = 0x402000;
-    theme.GraphHType = 1;
-    theme.GraphHLineMode = 1;
+    theme.GraphHType = HGridLines::Every10;
+    theme.GraphHLineMode = LineMode::OverGraph;
     EXPECT_TRUE(renderer.IsSimpleBack());
     Reset(10, 8);
     EXPECT_EQ(renderer.picBack.BackColor(), 0x402000u);
@@ -23,7 +23,7 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
 
     // The same theme with the lines under the graph needs the board: a plain BackColor picture as
     // large as the board.
-    theme.GraphHLineMode = 0;
+    theme.GraphHLineMode = LineMode::UnderGraph;
     EXPECT_FALSE(renderer.IsSimpleBack());
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picBack.BackColor(), kBlack);
@@ -31,36 +31,36 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     EXPECT_EQ(renderer.picReadBoard.Height(), 8);
     EXPECT_EQ(renderer.picReadBoard.Pixel(9, 7), 0x402000u);
 
-    theme.GraphHType = 0;
-    theme.GraphVType = 2;
-    theme.GraphVLineMode = 2;
+    theme.GraphHType = HGridLines::None;
+    theme.GraphVType = VGridLines::Every5Minutes;
+    theme.GraphVLineMode = LineMode::Merged;
     EXPECT_FALSE(renderer.IsSimpleBack());
-    theme.GraphVLineMode = 1;
+    theme.GraphVLineMode = LineMode::OverGraph;
     EXPECT_TRUE(renderer.IsSimpleBack());
-    theme.BackType = 1;
+    theme.BackType = BackKind::Pattern;
     EXPECT_FALSE(renderer.IsSimpleBack());
 }
 
 TEST_F(RendererTest, IconWorkSurfaceFollowsTheIconStyle) {
-    settings.IconGraphMode = 1;
+    settings.IconGraphMode = TrayIconMode::Graph;
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 14);
     EXPECT_EQ(renderer.picIcon.Height(), 12);
     EXPECT_EQ(renderer.picIconMask.Width(), 14);
     EXPECT_EQ(renderer.picIconBoard.Height(), 12);
-    settings.IconGraphMode = 3;
+    settings.IconGraphMode = TrayIconMode::Meter2;
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 12);
     EXPECT_EQ(renderer.picIcon.Height(), 14);
     EXPECT_EQ(renderer.picIconBack.Height(), 14);
-    settings.IconGraphMode = 0;  // keeps what it had
+    settings.IconGraphMode = TrayIconMode::Off;  // keeps what it had
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picIcon.Width(), 12);
     EXPECT_EQ(renderer.picIcon.Height(), 14);
 }
 
 TEST_F(RendererTest, LayoutFitsTheLayersToTheWindowAndTheToneToItsSource) {
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     images.Add(ImagePath("tone.bmp"), Picture(3, 20));
     renderer.LoadThemePictures();
@@ -89,14 +89,14 @@ TEST_F(RendererTest, LayoutFitsTheLayersToTheWindowAndTheToneToItsSource) {
 
 TEST_F(RendererTest, ToneColumnsRunRightToLeftThroughTheToneSource) {
     SetRing(8);
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     images.Add(ImagePath("tone.bmp"), Picture(3, 5));
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.ToneColumn, (std::vector<std::int32_t>{2, 1, 0, 2, 1, 0, 2, 1}));
 
     // A pattern is one column wide.
-    theme.ForeType = 2;
+    theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 1;
     images.Add(ImagePath("Pattern.dat"), Picture(4, 16));
     renderer.LoadThemePictures();
@@ -135,10 +135,10 @@ TEST_F(RendererTest, PatternNumbersOutsideTheStripLeaveABlankSourceOfTheSameSize
     // No strip at all: the same, and no message, no fallback.
     FakeImageLoader none;
     Renderer bare(fonts, none, theme, settings);
-    theme.ForeType = 2;
+    theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 0;
     bare.LoadThemePictures();
-    EXPECT_EQ(theme.ForeType, 2);
+    EXPECT_EQ(theme.ForeType, ForeKind::Pattern);
     EXPECT_EQ(bare.picReadTone.Width(), 1);
 }
 
@@ -155,10 +155,13 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
     images.Refuse(ImagePath("broken.gif"), ImageLoadStatus::Unreadable);
     images.Add(ImagePath("huge.bmp"), Surface(16385, 1));
     const Case cases[] = {
-        {"empty BackName", [](ThemeRecord& t) { t.BackType = 2; }},
-        {"missing BackName", [](ThemeRecord& t) { t.BackType = 2, t.BackName = "gone.bmp"; }},
-        {"broken ForeName", [](ThemeRecord& t) { t.ForeType = 3, t.ForeName = "broken.gif"; }},
-        {"oversized ForeName", [](ThemeRecord& t) { t.ForeType = 3, t.ForeName = "huge.bmp"; }},
+        {"empty BackName", [](ThemeRecord& t) { t.BackType = BackKind::Image; }},
+        {"missing BackName",
+         [](ThemeRecord& t) { t.BackType = BackKind::Image, t.BackName = "gone.bmp"; }},
+        {"broken ForeName",
+         [](ThemeRecord& t) { t.ForeType = ForeKind::Image, t.ForeName = "broken.gif"; }},
+        {"oversized ForeName",
+         [](ThemeRecord& t) { t.ForeType = ForeKind::Image, t.ForeName = "huge.bmp"; }},
     };
     for (const Case& c : cases) {
         theme = good;
@@ -166,12 +169,12 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
         theme.TextFont = {"ＭＳ ゴシック", 9, 0};
         theme.BackColor = 0x0000FF;
         renderer.LoadThemePictures();
-        EXPECT_EQ(theme.ForeType, 0) << c.what;
+        EXPECT_EQ(theme.ForeType, ForeKind::Line) << c.what;
         EXPECT_EQ(theme.ForeEdge, 0) << c.what;
         EXPECT_EQ(theme.ForeColor1, 0x00FF00) << c.what;
         EXPECT_EQ(theme.ForeColor2, 0x00FF00) << c.what;
         EXPECT_EQ(theme.ForeColor3, 0x00FF00) << c.what;
-        EXPECT_EQ(theme.BackType, 0) << c.what;
+        EXPECT_EQ(theme.BackType, BackKind::Plain) << c.what;
         EXPECT_EQ(theme.BackColor, 0) << c.what;
         // The font is not touched.
         EXPECT_EQ(renderer.picGraph.Font().points, 20) << c.what;
@@ -181,7 +184,7 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
 
     // The frame is a green line on black.
     theme = good;
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     Reset(10, 20);
     Push({0, 100});
     renderer.DrawGraph();
@@ -193,10 +196,10 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
 TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
     // A blue image background with lines under the graph, then a theme whose tone image is
     // missing: the fallback is black, not the old image nor the blue.
-    theme.BackType = 2;
+    theme.BackType = BackKind::Image;
     theme.BackName = "blue.bmp";
-    theme.GraphHType = 3;
-    theme.GraphHLineMode = 0;
+    theme.GraphHType = HGridLines::At50;
+    theme.GraphHLineMode = LineMode::UnderGraph;
     Surface blue(4, 4);
     blue.SetBackColor(0xFF0000);
     blue.Clear();
@@ -205,7 +208,7 @@ TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
     renderer.DrawGraph();
     ASSERT_EQ(renderer.picGraph.Pixel(2, 2), 0xFF0000u);
 
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "missing.bmp";
     Reset(10, 20);
     renderer.DrawGraph();
@@ -216,7 +219,7 @@ TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
     theme.BackColor = 0xFF0000;
     Reset(10, 20);
     ASSERT_EQ(renderer.picBack.BackColor(), 0xFF0000u);
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "missing.bmp";
     Reset(10, 20);
     renderer.DrawGraph();
@@ -287,7 +290,7 @@ TEST_F(RendererTest, ColumnHeightsFollowTheUsage) {
 }
 
 TEST_F(RendererTest, LineSegmentsAreColouredByDirectionAndReachTheNewerPoint) {
-    theme.ForeType = 0;
+    theme.ForeType = ForeKind::Line;
     Reset(10, 47);
     // 0 then 50 (older, newer): rising, in ForeColor1, up to the newer point's top pixel.
     Push({0, 50});
@@ -326,7 +329,7 @@ TEST_F(RendererTest, LineSegmentsAreColouredByDirectionAndReachTheNewerPoint) {
 TEST_F(RendererTest, AnImageToneMovesWithItsSamplesAcrossARingWrap) {
     // Each slot shows its own column of the image; scrolling after a wrap of the ring must give
     // exactly what a full rebuild gives.
-    theme.ForeType = 3;
+    theme.ForeType = ForeKind::Image;
     theme.ForeName = "tone.bmp";
     theme.ForeEdge = 1;
     theme.ForeColor1 = 0x0000FF;
@@ -398,7 +401,7 @@ TEST_F(RendererTest, FilledGraphIgnoresSqueezingAndPatternGraphSqueezes) {
         strip.SetPixel(0, y, static_cast<Colour>(0x100 + y));
     }
     images.Add(ImagePath("Pattern.dat"), strip);
-    theme.ForeType = 2;
+    theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 0;
     theme.ForePosition = 0;
     Reset(4, 20);
@@ -422,14 +425,19 @@ TEST_F(RendererTest, FilledGraphIgnoresSqueezingAndPatternGraphSqueezes) {
     EXPECT_EQ(Rows(renderer.picGraph, 3, 0x445566), "10..19");
 }
 
-TEST_F(RendererTest, HiddenWindowDrawsNothing) {
+TEST_F(RendererTest, OnlyAHiddenWindowDrawsNothing) {
     Reset(10, 10);
     Push(100);
-    settings.State = 1;
+    settings.State = WindowState::Hidden;
     renderer.DrawGraph();
     EXPECT_FALSE(renderer.GraphReady);
     EXPECT_EQ(renderer.LastGraphPos, 0);
     EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "none");
+    // A hand-edited State=2 is a shown window: drawn as 0 is.
+    settings.State = static_cast<WindowState>(2);
+    renderer.DrawGraph();
+    EXPECT_TRUE(renderer.GraphReady);
+    EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "0..9");
 }
 
 TEST_F(RendererTest, AWindowResizedWithoutLayoutIsLaidOutFirst) {
@@ -459,7 +467,7 @@ TEST_F(RendererTest, AWindowResizedWithoutLayoutIsLaidOutFirst) {
 TEST_F(RendererTest, ImageTilesAreAlignedToTheRightEdge) {
     const Surface image = Picture(30, 5);
     images.Add(ImagePath("tile.bmp"), image);
-    theme.BackType = 2;
+    theme.BackType = BackKind::Image;
     theme.BackName = "tile.bmp";
     Reset(100, 10);
     renderer.BuildBoard(renderer.picBoard, false, false);
@@ -482,7 +490,7 @@ TEST_F(RendererTest, APatternBackgroundIsStretchedOverTheBoardsHeight) {
         strip.SetPixel(2, y, static_cast<Colour>(0x200 + y));
     }
     images.Add(ImagePath("Pattern.dat"), strip);
-    theme.BackType = 1;
+    theme.BackType = BackKind::Pattern;
     theme.BackNo = 2;
     Reset(5, 47);
     renderer.DrawGraph();
@@ -510,7 +518,7 @@ TEST_F(RendererTest, BuildBoardDoesNothingWhenReadyOrSimpleOrWithoutASource) {
     renderer.BuildBoard(renderer.picBoard, false, false);  // returns: nothing to tile
     EXPECT_EQ(renderer.picBoard.Pixel(3, 3), 0x0A0B0Cu);
     // An enlarged window with a plain source narrower than the board: still plain.
-    theme.GraphHType = 1;
+    theme.GraphHType = HGridLines::Every10;
     theme.BackColor = 0x123456;
     Reset(10, 10);
     Layout(25, 10);
@@ -525,7 +533,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     theme.GraphHColor2 = 0x02;
     theme.GraphHColor3 = 0x03;
     Surface s(6, 47);
-    theme.GraphHType = 1;
+    theme.GraphHType = HGridLines::Every10;
     renderer.DrawHLines(s);
     std::string rows;
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -538,7 +546,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     EXPECT_EQ(rows, "4:1 9:2 14:1 18:2 23:3 28:2 32:1 37:2 42:1 ");
 
     Surface every20(6, 47);
-    theme.GraphHType = 2;
+    theme.GraphHType = HGridLines::Every20;
     renderer.DrawHLines(every20);
     rows.clear();
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -550,7 +558,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
 
     for (const std::int32_t type : {3, 7, -1}) {
         Surface half(6, 47);
-        theme.GraphHType = type;
+        theme.GraphHType = static_cast<HGridLines>(type);
         renderer.DrawHLines(half);
         EXPECT_EQ(Rows(half, 2, 0x03), "23..23") << type;
         EXPECT_EQ(Rows(half, 2, 0x02), "none") << type;
@@ -572,24 +580,24 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
         return out;
     };
     SetRing(1920);
-    theme.GraphVType = 1;
+    theme.GraphVType = VGridLines::EveryMinute;
     Surface w200(200, 5);
     renderer.DrawVLines(w200);
     EXPECT_EQ(columns(w200), "19:1 79:1 139:1 ");
 
-    theme.GraphVType = 3;
+    theme.GraphVType = VGridLines::Every10Minutes;
     Surface w700(700, 5);
     renderer.DrawVLines(w700);
     EXPECT_EQ(columns(w700), "99:3 ");
 
-    theme.GraphVType = 2;
+    theme.GraphVType = VGridLines::Every5Minutes;
     Surface w1300(1300, 5);
     renderer.DrawVLines(w1300);
     EXPECT_EQ(columns(w1300), "99:3 399:2 699:3 999:2 ");
 
     // The lines reach only as far back as the history does.
     SetRing(130);
-    theme.GraphVType = 1;
+    theme.GraphVType = VGridLines::EveryMinute;
     Surface shortHistory(200, 5);
     renderer.DrawVLines(shortHistory);
     EXPECT_EQ(columns(shortHistory), "79:1 139:1 ");
@@ -600,8 +608,8 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
 }
 
 TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
-    theme.GraphHType = 3;
-    theme.GraphHLineType = 2;
+    theme.GraphHType = HGridLines::At50;
+    theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHColor3 = 0x03;
     Surface s(12, 10);
     renderer.DrawHLines(s);
@@ -609,8 +617,8 @@ TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
     EXPECT_EQ(s.Pen(), PenStyle::Solid);
 
     SetRing(100);
-    theme.GraphVType = 1;
-    theme.GraphVLineType = 1;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.GraphVLineType = LinePen::Dashed;
     theme.GraphVColor1 = 0x01;
     Surface v(70, 30);
     renderer.DrawVLines(v);
@@ -622,7 +630,7 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
     // Full columns on the right half, a line at 50 % across everything.
     theme.BackColor = 0x400000;
     theme.ForeColor3 = 0x00FF00;
-    theme.GraphHType = 3;
+    theme.GraphHType = HGridLines::At50;
     theme.GraphHColor3 = 0x0000FF;
     struct Case {
         std::int32_t mode;
@@ -631,7 +639,7 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
     };
     for (const Case c :
          {Case{0, 0x00FF00, 0x0000FF}, Case{1, 0x0000FF, 0x0000FF}, Case{2, 0x00FFFF, 0x0000FF}}) {
-        theme.GraphHLineMode = c.mode;
+        theme.GraphHLineMode = static_cast<LineMode>(c.mode);
         SetRing(64);
         Reset(10, 47);
         Push({100, 100, 100, 100, 100});
@@ -643,9 +651,9 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
         EXPECT_EQ(g.Pixel(2, 10), 0x400000u) << "mode " << c.mode;
     }
     // The same for vertical lines, merged.
-    theme.GraphHType = 0;
-    theme.GraphVType = 1;
-    theme.GraphVLineMode = 2;
+    theme.GraphHType = HGridLines::None;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.GraphVLineMode = LineMode::Merged;
     theme.GraphVColor1 = 0x0000FF;
     SetRing(200);
     Reset(70, 10);
@@ -659,11 +667,11 @@ TEST_F(RendererTest, GridLineModesComposeBelowAboveOrMergedWithTheGraph) {
 }
 
 TEST_F(RendererTest, SimpleModeDrawsVerticalLinesBeforeHorizontalOnes) {
-    theme.GraphHType = 3;
-    theme.GraphHLineMode = 1;
+    theme.GraphHType = HGridLines::At50;
+    theme.GraphHLineMode = LineMode::OverGraph;
     theme.GraphHColor3 = 0x0000FF;
-    theme.GraphVType = 1;
-    theme.GraphVLineMode = 1;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.GraphVLineMode = LineMode::OverGraph;
     theme.GraphVColor1 = 0xFF0000;
     SetRing(100);
     Reset(70, 10);
@@ -676,8 +684,8 @@ TEST_F(RendererTest, SimpleModeDrawsVerticalLinesBeforeHorizontalOnes) {
 // --- Usage text ---
 
 TEST_F(RendererTest, UsageTextIsPlacedInOneOfNinePlaces) {
-    theme.TextType = 1;
-    theme.TextPosition = 2;
+    theme.TextType = TextKind::Shown;
+    theme.TextPosition = TextPlace::TopRight;
     theme.TextFont = {"Fake Sans", 12, 0};  // 6 pixels a character, 12 high
     Reset(100, 47);
     Push(100);  // "100 %": 30 pixels
@@ -700,7 +708,7 @@ TEST_F(RendererTest, UsageTextIsPlacedInOneOfNinePlaces) {
     // W - tw = 37 gives nint(18.5) = 18, 39 gives nint(19.5) = 20; H - th = 35 gives 18 (17.5).
     for (const Case c : {Case{4, 67, 18, 18}, Case{4, 69, 20, 18}, Case{0, 100, 4, 2},
                          Case{6, 100, 4, 33}, Case{9, 100, 66, 33}, Case{-1, 100, 66, 33}}) {
-        theme.TextPosition = c.position;
+        theme.TextPosition = static_cast<TextPlace>(c.position);
         Reset(c.width, 47);
         renderer.DrawGraph();
         EXPECT_EQ(g.Pixel(c.x, c.y), 0x7F7F7Fu) << c.position << " " << c.width;
@@ -710,8 +718,8 @@ TEST_F(RendererTest, UsageTextIsPlacedInOneOfNinePlaces) {
 }
 
 TEST_F(RendererTest, EdgedTextShowsLightAboveLeftAndDarkBelowRight) {
-    theme.TextType = 2;
-    theme.TextPosition = 0;  // x = 4, y = 2
+    theme.TextType = TextKind::Edged;
+    theme.TextPosition = TextPlace::TopLeft;  // x = 4, y = 2
     theme.TextPrefix = "";
     theme.TextSuffix = "";
     theme.TextFont = {"Fake Sans", 10, 0};  // glyph cells 5 wide, glyphs 4 wide, 10 rows
@@ -734,7 +742,7 @@ TEST_F(RendererTest, EdgedTextShowsLightAboveLeftAndDarkBelowRight) {
     EXPECT_EQ(fonts.colours[3], light);
     EXPECT_EQ(fonts.colours[4], a);
 
-    theme.TextType = 0;
+    theme.TextType = TextKind::None;
     Reset(40, 20);
     renderer.DrawGraph();
     EXPECT_EQ(fonts.drawCalls, 5u);        // no text

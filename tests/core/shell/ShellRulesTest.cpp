@@ -16,32 +16,43 @@ std::vector<std::string> Captions(const std::vector<MenuItem>& items) {
 }
 
 TEST(PopupMenu, CaptionsInOrderFollowTheWindowState) {
-    EXPECT_EQ(Captions(PopupMenuItems(0)),
+    EXPECT_EQ(Captions(PopupMenuItems(WindowState::Shown)),
               (std::vector<std::string>{"隠す(&B)", "-", "設定(&S)...", "バージョン情報",
                                         "ヘルプ(&H)", "-", "終了(&X)"}));
-    EXPECT_EQ(Captions(PopupMenuItems(1)),
+    EXPECT_EQ(Captions(PopupMenuItems(WindowState::Hidden)),
               (std::vector<std::string>{"表示(&B)", "-", "設定(&S)...", "バージョン情報",
                                         "ヘルプ(&H)", "-", "終了(&X)"}));
-    EXPECT_EQ(PopupMenuItems(0)[2].command, MenuCommand::Setup);
-    EXPECT_EQ(HiddenCaption(7), "表示(&B)");
+    EXPECT_EQ(PopupMenuItems(WindowState::Shown)[2].command, MenuCommand::Setup);
+    // A hand-edited state other than 1 is a shown window, which the item offers to hide.
+    EXPECT_EQ(HiddenCaption(static_cast<WindowState>(7)), "隠す(&B)");
+    EXPECT_EQ(HiddenCaption(static_cast<WindowState>(-1)), "隠す(&B)");
 }
 
 TEST(TrayCallback, OnlyTheDoubleClickAndTheRightReleaseAct) {
-    EXPECT_EQ(DecodeTrayCallback(4, 515), TrayAction::BringBack);
-    EXPECT_EQ(DecodeTrayCallback(4, 517), TrayAction::OpenMenu);
+    EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::LeftDoubleClick), 515);
+    EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::RightButtonUp), 517);
+    EXPECT_EQ(DecodeTrayCallback(4, TrayMessage::LeftDoubleClick), TrayAction::BringBack);
+    EXPECT_EQ(DecodeTrayCallback(4, TrayMessage::RightButtonUp), TrayAction::OpenMenu);
     for (const std::int32_t x : {512, 513, 514, 516, 518, 519, 0}) {
-        EXPECT_EQ(DecodeTrayCallback(4, x), TrayAction::None) << x;
+        EXPECT_EQ(DecodeTrayCallback(4, static_cast<TrayMessage>(x)), TrayAction::None) << x;
     }
-    EXPECT_EQ(DecodeTrayCallback(1, 515), TrayAction::None);
-    EXPECT_EQ(DecodeTrayCallback(2, 517), TrayAction::None);
+    EXPECT_EQ(DecodeTrayCallback(1, TrayMessage::LeftDoubleClick), TrayAction::None);
+    EXPECT_EQ(DecodeTrayCallback(2, TrayMessage::RightButtonUp), TrayAction::None);
 }
 
 TEST(TrayCallback, BringingBackAHiddenWindowUnlessTheSetupDialogIsOpen) {
-    EXPECT_TRUE(PlanBringBack(false, 1, 0).toggleShown);
-    EXPECT_FALSE(PlanBringBack(true, 1, 0).toggleShown);
-    EXPECT_FALSE(PlanBringBack(false, 0, 0).toggleShown);  // a shown window is not hidden
-    EXPECT_TRUE(PlanBringBack(false, 0, 0).bringToFront);
-    EXPECT_FALSE(PlanBringBack(false, 0, 1).bringToFront);
+    constexpr auto kShown = WindowState::Shown;
+    constexpr auto kHidden = WindowState::Hidden;
+    constexpr auto kNormal = TopMostMode::Normal;
+    EXPECT_TRUE(PlanBringBack(false, kHidden, kNormal).toggleShown);
+    EXPECT_FALSE(PlanBringBack(true, kHidden, kNormal).toggleShown);
+    EXPECT_FALSE(
+        PlanBringBack(false, kShown, kNormal).toggleShown);  // a shown window is not hidden
+    EXPECT_FALSE(PlanBringBack(false, static_cast<WindowState>(2), kNormal).toggleShown);
+    EXPECT_TRUE(PlanBringBack(false, kShown, kNormal).bringToFront);
+    EXPECT_FALSE(PlanBringBack(false, kShown, TopMostMode::OnTop).bringToFront);
+    // Any TopMost but 0 is on top already, as 1 is.
+    EXPECT_FALSE(PlanBringBack(false, kShown, static_cast<TopMostMode>(2)).bringToFront);
 }
 
 TEST(TrayTip, FitsTheRecordWithItsNul) {

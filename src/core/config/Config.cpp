@@ -1,0 +1,16 @@
+#include "core/config/Config.h"
+
+namespace moravel {
+
+bool LoadConfig(SettingsRecord& settings, ThemeRecord& currentTheme,
+                const std::string& settingsPath) {
+    LoadSettings(settings, settingsPath);
+    return LoadTheme(currentTheme, settings.ThemeName);
+}
+
+std::int32_t SaveConfig(SettingsRecord& settings, const std::string& settingsPath,
+                        const ProgramVersion& version) {
+    return SaveSettings(settings, settingsPath, version);
+}
+
+}  // namespace moravel
