@@ -18,7 +18,7 @@ bare=$build/bench/bare_qt_tray
 for need in "$bin/moravel" "$bare"; do
     [ -x "$need" ] || { echo "missing $need: run make bench-process" >&2; exit 1; }
 done
-for tool in xload xdotool Xvfb trayer; do
+for tool in xload xwininfo Xvfb trayer; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/deps.sh bench e2e)" >&2; exit 1; }
 done
 
@@ -42,6 +42,13 @@ off_home=$(home_with 0)
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d\n", s }'; }
 kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 now_ns() { date +%s%N; }
+shown() {  # window name: a top-level window of that name with a class is mapped
+    local id
+    for id in $(xwininfo -root -children 2>/dev/null | awk -v t="\"$1\": (\"" 'index($0, t) { print $1 }'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+    done
+    return 1
+}
 
 measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-window-ms"
     local name=$1 title=$2
@@ -50,8 +57,8 @@ measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB an
     start=$(now_ns)
     "$@" >/dev/null 2>&1 &
     local pid=$!
-    # By name: xload does not tell the window manager its process.
-    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+    # By name and class: xload does not tell the window manager its process.
+    until shown "$title"; do
         kill -0 "$pid" 2>/dev/null || { echo "$name ended before its window" >&2; exit 1; }
         sleep 0.002
     done
