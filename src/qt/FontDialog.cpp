@@ -23,7 +23,7 @@ std::vector<QFont>& AskedFonts() {
 // The family the dialog shows for `face`: the face itself when installed, else the family that
 // stands in for it (IPAGothic for "ＭＳ ゴシック").
 QString ShownFamily(const std::string& face) {
-    const QString family = ToQString(face);
+    QString family = ToQString(face);
     if (QFontDatabase::hasFamily(family)) {
         return family;
     }

@@ -31,7 +31,7 @@ bool FamilyInstalled(const QString& family) {
 
 // The family Qt is asked for: the face itself when installed, else its stand-in.
 QString FamilyFor(std::string_view face) {
-    const QString name = ToQString(face);
+    QString name = ToQString(face);
     if (name.isEmpty() || FamilyInstalled(name)) {
         return name;
     }
@@ -174,11 +174,14 @@ const QtFontEngine::Glyph& QtFontEngine::GlyphOf(char32_t code) {
         glyph.top = y0 - margin;
         glyph.width = x1 - x0 + 1;
         glyph.height = y1 - y0 + 1;
-        glyph.coverage.resize(static_cast<std::size_t>(glyph.width * glyph.height));
+        glyph.coverage.resize(static_cast<std::size_t>(glyph.width) *
+                              static_cast<std::size_t>(glyph.height));
         for (int y = 0; y < glyph.height; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(scratch_.constScanLine(y0 + y));
             for (int x = 0; x < glyph.width; ++x) {
-                glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] =
+                glyph.coverage[(static_cast<std::size_t>(y) *
+                                static_cast<std::size_t>(glyph.width)) +
+                               static_cast<std::size_t>(x)] =
                     static_cast<std::uint8_t>(qAlpha(line[x0 + x]));
             }
         }
@@ -212,7 +215,8 @@ void QtFontEngine::Draw(Surface& target, const FontSpec& font, std::int32_t x, s
             if (gy + row < 0 || gy + row >= target.Height()) {
                 continue;
             }
-            const std::uint8_t* cover = glyph.coverage.data() + row * glyph.width;
+            const std::uint8_t* cover =
+                glyph.coverage.data() + (static_cast<std::ptrdiff_t>(row) * glyph.width);
             for (int column = 0; column < glyph.width; ++column) {
                 if (cover[column] != 0) {
                     target.BlendPixel(gx + column, gy + row, plain, cover[column]);

@@ -11,7 +11,8 @@ namespace moravel {
 namespace {
 
 // The decoded picture of the largest allowed size, 32 bits a pixel, in megabytes.
-constexpr int kAllocationLimitMegabytes = static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 1;
+constexpr int kAllocationLimitMegabytes =
+    static_cast<int>(kMaxImagePixels * 4 / (std::int64_t{1024} * 1024)) + 1;
 
 std::uint32_t Mix(std::uint32_t over, std::uint32_t under, std::uint32_t alpha) {
     return (over * alpha + under * (255 - alpha) + 127) / 255;

@@ -1,6 +1,6 @@
-#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QSocketNotifier>
 

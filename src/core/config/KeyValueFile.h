@@ -140,6 +140,6 @@ std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec
 }
 
 // Files larger than this are not settings or theme files: they read as empty.
-inline constexpr std::uintmax_t kMaxConfigFileBytes = 1024 * 1024;
+inline constexpr std::uintmax_t kMaxConfigFileBytes = std::uintmax_t{1024} * 1024;
 
 }  // namespace moravel

@@ -12,7 +12,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     char32_t cp = 0;
     if (lead < 0x80) {
         return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
+    }
+    if ((lead & 0xE0) == 0xC0) {
         length = 2;
         minimum = 0x80;
         cp = lead & 0x1F;

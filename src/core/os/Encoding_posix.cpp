@@ -1,7 +1,7 @@
 // CP932 through glibc iconv: the settings and theme files stay byte-compatible with Japanese
 // Windows.
-#include <errno.h>
 #include <iconv.h>
+#include <cerrno>
 
 #include "core/os/Encoding.h"
 

@@ -1,16 +1,17 @@
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
 #include "core/os/FileSystem.h"
+#include "core/os/Paths.h"
 
 namespace moravel {
 namespace {
@@ -109,7 +110,7 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         }
         struct stat st {};
         const bool isFolder =
-            ::stat((folder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            ::stat(JoinPath(folder, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         entries.push_back({name, isFolder, name.front() == '.'});
     }
     ::closedir(dir);

@@ -10,7 +10,7 @@
 namespace moravel {
 
 inline constexpr std::int64_t kMaxImageSide = 16384;
-inline constexpr std::int64_t kMaxImagePixels = 64 * 1024 * 1024;
+inline constexpr std::int64_t kMaxImagePixels = std::int64_t{64} * 1024 * 1024;
 
 // A picture may be loaded when each side is 1..16384 pixels and it has at most 64 megapixels.
 bool ImageSizeAllowed(std::int64_t width, std::int64_t height);

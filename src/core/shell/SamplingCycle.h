@@ -83,7 +83,7 @@ class SamplingCycle {
 };
 
 // A saved history larger than this is not read (no screen is that wide).
-inline constexpr std::uintmax_t kMaxTestDataBytes = 16 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxTestDataBytes = std::uintmax_t{16} * 1024 * 1024;
 
 // Reads a saved history into `slots` from slot 0, by the rules of LoadTestData; returns how many
 // slots were filled.
