@@ -5,9 +5,8 @@
 #include <QTranslator>
 
 #include "core/os/ProgramFolder.h"
+#include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
-#include "qt/QtText.h"
-#include "qt/SingleInstance.h"
 #include "qt/Termination.h"
 #include "qt/fomMain.h"
 
@@ -28,14 +27,13 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
-    moravel::SingleInstance instance(
-        moravel::SingleInstance::NameFor(moravel::ToQString(moravel::ProgramFolder())));
-    if (instance.ActivateRunning()) {
+    moravel::QtSingleInstance instance(moravel::SingleInstanceName(moravel::ProgramFolder()));
+    if (instance.Claim() == moravel::InstanceClaim::Running) {
         return 0;  // the running program comes forward instead
     }
 
     moravel::fomMain window;
-    instance.Listen([&window] { window.BringBack(); });
+    instance.OnActivate([&window] { window.BringBack(); });
     if (!window.Form_Load()) {
         return 1;
     }
