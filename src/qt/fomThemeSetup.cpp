@@ -24,6 +24,7 @@
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 #include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 
@@ -103,6 +104,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner)
     MakeButtons();
     LayOutDialog(titleCaption);
     InstallHelpKey(this);
+    EnsureQtTranslations();  // the title field's context menu
 }
 
 QLabel* fomThemeSetup::MakeTitle() {

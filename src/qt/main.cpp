@@ -1,8 +1,6 @@
 // Moravel: a small monitor of the total CPU load.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QSessionManager>
-#include <QTranslator>
 
 #include "core/os/ProgramFolder.h"
 #include "qt/QtSingleInstance.h"
@@ -20,12 +18,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
     moravel::UseDesktopSystemColours();
-    // The interface is Japanese, so Qt's own dialogs (files, colours, fonts) speak it too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_ja"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    // Qt's own dialogs speak Japanese too; their translation is read when the first one opens.
 
     moravel::QtSingleInstance instance(moravel::SingleInstanceName(moravel::ProgramFolder()));
     if (instance.Claim() == moravel::InstanceClaim::Running) {

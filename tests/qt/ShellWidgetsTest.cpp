@@ -121,9 +121,8 @@ void ShellWidgetsTest::aSecondStartReachesTheFirst() {
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
     const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-        hadRuntime ? qputenv("XDG_RUNTIME_DIR", previous) : qunsetenv("XDG_RUNTIME_DIR");
-    });
+    const auto restore = qScopeGuard(
+        [&] { hadRuntime ? qputenv("XDG_RUNTIME_DIR", previous) : qunsetenv("XDG_RUNTIME_DIR"); });
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
     const std::string name = SingleInstanceName("/opt/moravel/");
     {
