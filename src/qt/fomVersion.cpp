@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/Globals.h"
+#include "qt/IconPixmap.h"
 #include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 
@@ -26,7 +27,7 @@ fomVersion::fomVersion(QWidget* mainWindow)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     for (int i = 0; i < kPressFrames; ++i) {
         picAnime_[static_cast<std::size_t>(i)] =
-            QPixmap(QStringLiteral(":/about/frame%1.png").arg(i));
+            QPixmap::fromImage(ResourcePicture(QStringLiteral(":/about/frame%1.png").arg(i)));
     }
     picIcon_->setFixedSize(52, 52);
     picIcon_->setAlignment(Qt::AlignCenter);
