@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "core/os/FileSystem.h"
 #include "core/os/SingleInstance.h"
@@ -20,6 +22,8 @@ constexpr int kListenBacklog = 16;
 // How long an accepted call may take to send its byte (it sends right after connecting).
 constexpr int kRequestWaitMs = 250;
 constexpr const char* kTempRoot = "/tmp";
+constexpr int kLockWaitMs = 1000;
+constexpr int kLockPollMs = 5;
 
 class Descriptor {
   public:
@@ -43,13 +47,17 @@ class Descriptor {
 };
 
 // Holds an exclusive lock on `path` (made when missing) while it lives: every start and every
-// ending first instance changes the socket file only under it.
+// ending first instance changes the socket file only under it. Each holds it for moments; a
+// holder stopped in between (a debugger, SIGSTOP) costs a bounded wait, not a hung start.
 class ClaimLock {
   public:
     explicit ClaimLock(const std::string& path)
         : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
-        while (fd_.get() >= 0 && ::flock(fd_.get(), LOCK_EX) != 0) {
-            if (errno != EINTR) {
+        for (int waited = 0; fd_.get() >= 0 && ::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0;) {
+            if (errno == EWOULDBLOCK && waited < kLockWaitMs) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kLockPollMs));
+                waited += kLockPollMs;
+            } else if (errno != EINTR) {
                 ::close(fd_.release());
             }
         }

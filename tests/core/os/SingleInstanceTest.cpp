@@ -7,7 +7,9 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -116,6 +118,15 @@ TEST_F(PrivateFolder, AFirstThatEndsRemovesOnlyItsOwnSocket) {
     first.reset();
     EXPECT_EQ(Start()->Claim(), InstanceClaim::Running);
     EXPECT_EQ(second->TakeRequests(), 1);
+}
+
+TEST_F(PrivateFolder, AStartDoesNotHangOnALockNobodyReleases) {
+    const std::string lockPath = folder.File(name + ".lock");
+    const int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);  // as by a start stopped in a debugger
+    EXPECT_EQ(Start()->Claim(), InstanceClaim::Failed);
+    close(held);
+    EXPECT_EQ(Start()->Claim(), InstanceClaim::First);
 }
 
 // Starts `count` processes at once; each claims the name. Prints one letter per start (F first,
