@@ -3,6 +3,7 @@
 #include <QColorDialog>
 
 #include "core/render/Colour.h"
+#include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
@@ -52,6 +53,7 @@ std::int32_t ShowColorDialog(QWidget* owner, std::int32_t initialColour) {
         NextAnswers().pop_front();
         return answer < 0 ? -1 : answer;
     }
+    EnsureQtTranslations();
     const Colour initial = ResolveColour(static_cast<Colour>(initialColour));
     QColorDialog dialog(QColor(static_cast<int>(RedOf(initial)), static_cast<int>(GreenOf(initial)),
                                static_cast<int>(BlueOf(initial))),

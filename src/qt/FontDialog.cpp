@@ -6,6 +6,7 @@
 #include "core/dialogs/FontChoice.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
@@ -66,6 +67,7 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
             return -1;
         }
     } else {
+        EnsureQtTranslations();
         QFontDialog dialog(font, owner);
         dialog.setOption(QFontDialog::DontUseNativeDialog);
         dialog.setWindowTitle(QStringLiteral("フォント"));

@@ -12,6 +12,7 @@
 #include "core/shell/Help.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
@@ -79,6 +80,7 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context) {
         delete window.data();
     }
     if (window.isNull()) {
+        EnsureQtTranslations();  // its context menu
         window = new QTextBrowser(modal);
         window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,5 +1,7 @@
 #include "qt/IconPixmap.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace moravel {
@@ -31,6 +33,25 @@ QIcon IconImageToQIcon(const IconImage& icon) {
         return QIcon();
     }
     return QIcon(QPixmap::fromImage(image));
+}
+
+QImage ResourcePicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QImage();
+    }
+    QImageReader reader(&file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addPixmap(
+            QPixmap::fromImage(ResourcePicture(QStringLiteral(":/app/moravel-%1.png").arg(size))));
+    }
+    return icon;
 }
 
 }  // namespace moravel

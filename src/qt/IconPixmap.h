@@ -13,4 +13,10 @@ QImage IconImageToQImage(const IconImage& icon);
 // A null icon for an icon image of size 0.
 QIcon IconImageToQIcon(const IconImage& icon);
 
+// A PNG picture of the program's own resources (":/..."), read by Qt's built-in PNG reader: left
+// to find the format itself, Qt would load every image-format plugin to ask it. Null when missing.
+QImage ResourcePicture(const QString& path);
+// The program's own icon, in every size the resources hold.
+QIcon ProgramIcon();
+
 }  // namespace moravel

@@ -8,6 +8,7 @@
 
 #include "core/dialogs/ComDlg.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
@@ -135,6 +136,7 @@ std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& requ
     if (request.action != FileDialogAction::Open && request.action != FileDialogAction::Save) {
         return std::nullopt;
     }
+    EnsureQtTranslations();
     QPointer<CheckedFileDialog> dialog = new CheckedFileDialog(OwnerWindow(request.owner));
     dialog->flags = request.flags;
     Prepare(*dialog, request);

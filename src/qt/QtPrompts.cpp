@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
@@ -55,6 +56,7 @@ MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
         NextAnswers().pop_front();
         return answer;
     }
+    EnsureQtTranslations();
     QMessageBox box(ToQtIcon(request.icon), ToQString(request.caption), ToQString(request.text),
                     QMessageBox::NoButton, owner_);
     box.setTextFormat(Qt::PlainText);  // a theme's title is text, never markup

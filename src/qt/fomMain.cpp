@@ -51,11 +51,8 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
                                              *clock_, program.gSettings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
       renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
-      ownIcon_(QStringLiteral(":/app/moravel-48.png")) {
+      ownIcon_(ProgramIcon()) {
     setWindowTitle(ToQString(kAppTitle));
-    ownIcon_.addFile(QStringLiteral(":/app/moravel-16.png"));
-    ownIcon_.addFile(QStringLiteral(":/app/moravel-32.png"));
-    ownIcon_.addFile(QStringLiteral(":/app/moravel-256.png"));
     setWindowIcon(ownIcon_);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

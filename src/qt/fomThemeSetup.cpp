@@ -24,6 +24,7 @@
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 #include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 
@@ -104,6 +105,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
     MakeButtons();
     LayOutDialog(titleCaption);
     InstallHelpKey(this, program_.gHelpFile);
+    EnsureQtTranslations();  // the title field's context menu
 }
 
 QLabel* fomThemeSetup::MakeTitle() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/Config.h"
+#include "qt/IconPixmap.h"
 #include "qt/QtText.h"
 #include "qt/WindowHelpers.h"
 
@@ -27,7 +28,7 @@ fomVersion::fomVersion(QWidget* mainWindow, const ProgramVersion& version)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     for (int i = 0; i < kPressFrames; ++i) {
         picAnime_[static_cast<std::size_t>(i)] =
-            QPixmap(QStringLiteral(":/about/frame%1.png").arg(i));
+            QPixmap::fromImage(ResourcePicture(QStringLiteral(":/about/frame%1.png").arg(i)));
     }
     picIcon_->setFixedSize(52, 52);
     picIcon_->setAlignment(Qt::AlignCenter);

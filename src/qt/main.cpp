@@ -1,14 +1,11 @@
 // Moravel: a small monitor of the total CPU load.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QSessionManager>
-#include <QTranslator>
 
 #include "core/os/ProgramFolder.h"
 #include "core/shell/ProgramState.h"
+#include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
-#include "qt/QtText.h"
-#include "qt/SingleInstance.h"
 #include "qt/Termination.h"
 #include "qt/fomMain.h"
 
@@ -22,22 +19,16 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
     moravel::UseDesktopSystemColours();
-    // The interface is Japanese, so Qt's own dialogs (files, colours, fonts) speak it too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_ja"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    // Qt's own dialogs speak Japanese too; their translation is read when the first one opens.
 
-    moravel::SingleInstance instance(
-        moravel::SingleInstance::NameFor(moravel::ToQString(moravel::ProgramFolder())));
-    if (instance.ActivateRunning()) {
+    moravel::QtSingleInstance instance(moravel::SingleInstanceName(moravel::ProgramFolder()));
+    if (instance.Claim() == moravel::InstanceClaim::Running) {
         return 0;  // the running program comes forward instead
     }
 
     moravel::ProgramState program;
     moravel::fomMain window(program);
-    instance.Listen([&window] { window.BringBack(); });
+    instance.OnActivate([&window] { window.BringBack(); });
     if (!window.Form_Load()) {
         return 1;
     }

@@ -24,5 +24,17 @@ TEST(IconPixmapTest, MaskedPixelsBecomeFullyTransparentAndTheRestKeepsItsColour)
     EXPECT_TRUE(IconImageToQIcon(IconImage(0)).isNull());
 }
 
+TEST(IconPixmapTest, TheProgramsOwnPicturesComeFromItsResources) {
+    const QList<QSize> sizes = ProgramIcon().availableSizes();
+    for (const int size : {16, 32, 48, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
+    EXPECT_EQ(sizes.size(), 4);
+    const QImage frame = ResourcePicture(QStringLiteral(":/about/frame3.png"));
+    EXPECT_EQ(frame.size(), QSize(48, 48));
+    EXPECT_NE(frame.pixel(24, 24), frame.pixel(0, 0));  // a picture, not a blank
+    EXPECT_TRUE(ResourcePicture(QStringLiteral(":/about/frame9.png")).isNull());
+}
+
 }  // namespace
 }  // namespace moravel

@@ -1,6 +1,8 @@
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
-#include <QLocalSocket>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -12,7 +14,7 @@
 #include "core/shell/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtPrompts.h"
-#include "qt/SingleInstance.h"
+#include "qt/QtSingleInstance.h"
 #include "qt/fomVersion.h"
 #include "support/TempFolder.h"
 
@@ -110,17 +112,33 @@ void ShellWidgetsTest::helpFromAModalDialogIsNotBlockedByIt() {
 }
 
 void ShellWidgetsTest::aSecondStartReachesTheFirst() {
-    test::TempFolder folder;
-    const QString name = SingleInstance::NameFor(QString::fromStdString(folder.path()));
-    QVERIFY(name != SingleInstance::NameFor(QStringLiteral("/elsewhere")));
-    SingleInstance first(name);
-    QVERIFY(!first.ActivateRunning());  // nobody there yet
-    int activations = 0;
-    QVERIFY(first.Listen([&] { ++activations; }));
+    test::TempFolder runtime;
+    QVERIFY(QFile::setPermissions(
+        QString::fromStdString(runtime.path()),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard(
+        [&] { hadRuntime ? qputenv("XDG_RUNTIME_DIR", previous) : qunsetenv("XDG_RUNTIME_DIR"); });
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+    const std::string name = SingleInstanceName("/opt/moravel/");
+    {
+        QtSingleInstance first(name);
+        QCOMPARE(first.Claim(), InstanceClaim::First);
+        QtSingleInstance early(name);
+        QCOMPARE(early.Claim(), InstanceClaim::Running);  // before the window listens
+        int activations = 0;
+        first.OnActivate([&] { ++activations; });
+        QTRY_COMPARE(activations, 1);
 
-    SingleInstance second(name);
-    QVERIFY(second.ActivateRunning());
-    QTRY_COMPARE(activations, 1);
+        QtSingleInstance second(name);
+        QCOMPARE(second.Claim(), InstanceClaim::Running);
+        QTRY_COMPARE(activations, 2);
+        QVERIFY(QFileInfo::exists(QString::fromStdString(runtime.File(name))));
+    }
+    // The first has ended: the next start is the first again.
+    QtSingleInstance next(name);
+    QCOMPARE(next.Claim(), InstanceClaim::First);
 }
 
 }  // namespace moravel

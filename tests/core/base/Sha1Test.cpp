@@ -1,0 +1,23 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/base/Sha1.h"
+
+namespace moravel {
+namespace {
+
+TEST(Sha1Hex, KnownDigestsAroundTheBlockEdges) {
+    EXPECT_EQ(Sha1Hex(""), "da39a3ee5e6b4b0d3255bfef95601890afd80709");
+    EXPECT_EQ(Sha1Hex("abc"), "a9993e364706816aba3e25717850c26c9cd0d89d");
+    // 55 bytes leave just room for the length; 56 push it into a second block; 64 fill one.
+    EXPECT_EQ(Sha1Hex(std::string(55, 'a')), "c1c8bbdc22796e28c0e15163d20899b65621d65a");
+    EXPECT_EQ(Sha1Hex(std::string(56, 'a')), "c2db330f6083854c99d4b5bfb6e8f29f201be699");
+    EXPECT_EQ(Sha1Hex(std::string(64, 'a')), "0098ba824b5c16427bd7a1122a5a442a25ec644d");
+    EXPECT_EQ(Sha1Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+              "84983e441c3bd26ebaae4aa1f95129e5e54670f1");
+    EXPECT_EQ(Sha1Hex(std::string(1000000, 'a')), "34aa973cd4c4daa4f61eeb2bdbad27316534016f");
+}
+
+}  // namespace
+}  // namespace moravel
