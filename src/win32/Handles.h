@@ -2,8 +2,9 @@
 // every path out of a scope. Moving hands the handle on; copying is not possible.
 #pragma once
 
-#include <unknwn.h>
 #include <windows.h>
+
+#include <unknwn.h>
 
 #include <utility>
 
