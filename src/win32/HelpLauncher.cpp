@@ -14,7 +14,7 @@ namespace moravel {
 namespace {
 
 // A help file larger than this is shown as it is, not copied.
-constexpr std::uintmax_t kMaxCopiedHelpBytes = 16 * 1024 * 1024;
+constexpr std::uintmax_t kMaxCopiedHelpBytes = std::uintmax_t{16} * 1024 * 1024;
 
 bool& Intercepted() {
     static bool intercepted = false;

@@ -10,6 +10,7 @@
 #include "win32/ColorDialog.h"
 #include "win32/FileDialog.h"
 #include "win32/FontDialog.h"
+#include "win32/Handles.h"
 #include "win32/Prompts.h"
 
 namespace moravel {
@@ -128,10 +129,8 @@ TEST(ColorDialogTest, CustomColoursStartBlackAndCarryOverWithinTheRun) {
 }
 
 double ScreenDpiX() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSX);
 }
 
 TEST(FontDialogTest, TheDialogOpensOnTheThemesFontWithinTheLimits) {
