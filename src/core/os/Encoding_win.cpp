@@ -7,14 +7,20 @@
 namespace moravel {
 
 std::wstring Utf8ToWide(std::string_view text) {
+    std::wstring wide;
+    Utf8ToWide(text, wide);
+    return wide;
+}
+
+void Utf8ToWide(std::string_view text, std::wstring& wide) {
     if (text.empty()) {
-        return {};
+        wide.clear();
+        return;
     }
     const int n =
         MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    wide.resize(static_cast<std::size_t>(n));
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
 }
 
 std::string WideToUtf8(std::wstring_view wide) {

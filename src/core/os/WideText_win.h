@@ -7,6 +7,8 @@
 namespace moravel {
 
 std::wstring Utf8ToWide(std::string_view text);
+// The same into `wide`, reusing its memory (for text converted every frame).
+void Utf8ToWide(std::string_view text, std::wstring& wide);
 std::string WideToUtf8(std::wstring_view wide);
 
 }  // namespace moravel

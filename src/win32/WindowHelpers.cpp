@@ -1,0 +1,76 @@
+#include "win32/WindowHelpers.h"
+
+namespace moravel {
+namespace {
+
+constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+
+bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0 || (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+ScreenRect ToScreenRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void SetTopMost(HWND window) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+}
+
+void ResetTopMost(HWND window) {
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+}
+
+void BringToFront(HWND window) {
+    SetTopMost(window);
+    ResetTopMost(window);
+}
+
+ScreenRect GetWorkArea() {
+    RECT area = {0, 0, 640, 480};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return ToScreenRect(area);
+}
+
+ScreenRect GetWorkArea(POINT point) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    const HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+    if (monitor == nullptr || GetMonitorInfoW(monitor, &info) == 0) {
+        return GetWorkArea();
+    }
+    return ToScreenRect(info.rcWork);
+}
+
+bool IsShiftDown() {
+    return KeyDown(VK_SHIFT);
+}
+
+bool IsCtrlDown() {
+    return KeyDown(VK_CONTROL);
+}
+
+bool IsAltDown() {
+    return KeyDown(VK_MENU);
+}
+
+void PlaceDialog(HWND dialog, HWND owner, PlaceMode mode) {
+    RECT frame = {};
+    RECT client = {};
+    RECT dialogFrame = {};
+    if (GetWindowRect(owner, &frame) == 0 || GetClientRect(owner, &client) == 0 ||
+        GetWindowRect(dialog, &dialogFrame) == 0) {
+        return;
+    }
+    const ScreenRect ownerRect = ToScreenRect(frame);
+    const std::int32_t caption = ownerRect.height() - (client.bottom - client.top);
+    const POINT centre = {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    const ScreenRect dialogRect = ToScreenRect(dialogFrame);
+    const ScreenPoint p = moravel::PlaceDialog(dialogRect.width(), dialogRect.height(), ownerRect,
+                                               caption, GetWorkArea(centre), mode);
+    SetWindowPos(dialog, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace moravel

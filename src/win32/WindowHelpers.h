@@ -1,0 +1,35 @@
+// Z-order, work area, modifier keys and dialog placement for Win32 windows.
+#pragma once
+
+#include <windows.h>
+
+#include "core/shell/PlaceDialog.h"
+
+namespace moravel {
+
+// Keeps the window above all normal windows.
+void SetTopMost(HWND window);
+// Makes it a normal window again.
+void ResetTopMost(HWND window);
+// Raises a normal window above the other normal windows without leaving it on top.
+void BringToFront(HWND window);
+
+// The work area (the screen less the taskbar) of the monitor under `point`, or of the nearest one.
+ScreenRect GetWorkArea(POINT point);
+// The primary monitor's work area.
+ScreenRect GetWorkArea();
+
+// Whether the key is down now. The thread's own key state answers first (it is what the messages
+// being handled saw); before any input has reached the thread, at start-up, it does not know yet,
+// so the keyboard's state answers too.
+bool IsShiftDown();
+bool IsCtrlDown();
+bool IsAltDown();
+
+// Moves `dialog` beside `owner` (mode Beside) or cascaded from it, inside the work area of the
+// owner's monitor. The dialog keeps its size.
+void PlaceDialog(HWND dialog, HWND owner, PlaceMode mode);
+
+ScreenRect ToScreenRect(const RECT& rect);
+
+}  // namespace moravel
