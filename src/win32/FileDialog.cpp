@@ -76,13 +76,14 @@ std::optional<FileDialogAnswer> Win32FileDialog::Show(const FileDialogRequest& r
         NextAnswers().pop_front();
         return answer;
     }
-    if (request.action != 1 && request.action != 2) {
+    if (request.action != FileDialogAction::Open && request.action != FileDialogAction::Save) {
         return std::nullopt;
     }
     EnsureComApartment();  // the Explorer-style dialog runs shell code
     FileDialogRecord dialog(request, GetModuleHandleW(nullptr));
-    const BOOL confirmed = request.action == 1 ? GetOpenFileNameW(&dialog.record())
-                                               : GetSaveFileNameW(&dialog.record());
+    const BOOL confirmed = request.action == FileDialogAction::Open
+                               ? GetOpenFileNameW(&dialog.record())
+                               : GetSaveFileNameW(&dialog.record());
     if (confirmed == 0) {
         return std::nullopt;  // cancelled, or failed: the same to the caller
     }

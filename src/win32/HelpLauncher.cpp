@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/os/FileSystem.h"
 #include "core/os/TextFile.h"
 #include "core/os/WideText_win.h"
@@ -92,7 +92,7 @@ std::string FullPath(const std::string& path) {
 
 }  // namespace
 
-std::string FileUrl(std::string_view path, std::int32_t context) {
+std::string FileUrl(std::string_view path, HelpContext context) {
     std::string url = "file:";
     // A UNC path names its server where a local path has an empty host.
     const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
@@ -111,7 +111,7 @@ std::string FileUrl(std::string_view path, std::int32_t context) {
             url += kHex[c & 0xF];
         }
     }
-    return url + "#" + std::to_string(context);
+    return url + "#" + HelpAnchor(context);
 }
 
 std::string HelpPage(const std::string& helpFile) {
@@ -126,7 +126,7 @@ std::string HelpPage(const std::string& helpFile) {
     return ReplaceFileContents(page, bytes) ? page : FullPath(helpFile);
 }
 
-void ShowHelp(HWND owner, std::string_view helpFile, std::int32_t context) {
+void ShowHelp(HWND owner, std::string_view helpFile, HelpContext context) {
     const HelpTarget target = ResolveHelp(helpFile, context);
     if (target.noHelp || !IsFile(target.file)) {
         Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);

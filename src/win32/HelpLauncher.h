@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/shell/Help.h"
+
 namespace moravel {
 
 // The file URL of the local or UNC `path` (UTF-8) with the fragment "#context": backslashes become
 // slashes and every byte other than letters, digits, "-._~/:" is percent-encoded.
-std::string FileUrl(std::string_view path, std::int32_t context);
+std::string FileUrl(std::string_view path, HelpContext context);
 
 // The page the browser is given for `helpFile`: a copy in the temporary folder named
 // "Moravel-help.html", refreshed from the help file; the help file itself when no copy can be
@@ -24,7 +26,7 @@ std::string HelpPage(const std::string& helpFile);
 // Opens the help topic `context` of `helpFile` ("" for the application's help file). Without a
 // help file, or when it does not exist, the message that the program has no help is shown; when
 // no browser can be started, the message that the file cannot be opened.
-void ShowHelp(HWND owner, std::string_view helpFile, std::int32_t context);
+void ShowHelp(HWND owner, std::string_view helpFile, HelpContext context);
 
 // Tests: while intercepted, ShowHelp records the URL it would open instead of starting a browser.
 struct HelpLaunches {

@@ -1,6 +1,6 @@
 #include "win32/Prompts.h"
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/os/WideText_win.h"
 
 namespace moravel {
@@ -38,7 +38,7 @@ UINT MessageBoxStyle(const MessageRequest& request) {
     UINT style = IconStyle(request.icon);
     if (request.buttons == MessageButtons::OkCancel) {
         style |= MB_OKCANCEL;
-        if (request.defaultButton == 2) {
+        if (request.defaultButton == MessageDefault::Second) {
             style |= MB_DEFBUTTON2;
         }
     } else {

@@ -27,7 +27,7 @@ FileDialogRequest SaveAsRequest(const std::string& fileName) {
     dialog.DialogTitle = "名前を付けて保存";
     dialog.FileName = fileName;
     dialog.FilterIndex = 1;
-    return dialog.BuildRequest(2);
+    return dialog.BuildRequest(FileDialogAction::Save);
 }
 
 TEST(FileDialogTest, TheRecordCarriesTheRequestInTheSystemsShape) {
@@ -88,16 +88,16 @@ TEST(FileDialogTest, ScriptedAnswersReachClsComDlg) {
     dialog.FilterIndex = 1;
     Win32FileDialog::ClearAsked();
     Win32FileDialog::SetNextAnswers({FileDialogAnswer{"C:\\new.tm", 3}, std::nullopt});
-    dialog.Action(2);
+    dialog.Action(FileDialogAction::Save);
     EXPECT_EQ(dialog.FileName, "C:\\new.tm");
     EXPECT_EQ(dialog.FilterIndex, 3);
-    dialog.Action(1);  // cancelled
+    dialog.Action(FileDialogAction::Open);  // cancelled
     EXPECT_EQ(dialog.FileName, "");
     EXPECT_EQ(dialog.FilterIndex, 3);
     ASSERT_EQ(Win32FileDialog::Asked().size(), 2u);
-    EXPECT_EQ(Win32FileDialog::Asked()[0].action, 2);
+    EXPECT_EQ(Win32FileDialog::Asked()[0].action, FileDialogAction::Save);
     EXPECT_EQ(Win32FileDialog::Asked()[0].fileBox, "old.tm");
-    EXPECT_EQ(Win32FileDialog::Asked()[1].action, 1);
+    EXPECT_EQ(Win32FileDialog::Asked()[1].action, FileDialogAction::Open);
 }
 
 TEST(ColorDialogTest, CustomColoursStartBlackAndCarryOverWithinTheRun) {
@@ -226,7 +226,7 @@ TEST(PromptsTest, MessageBoxesHaveTheRequestsIconButtonsAndDefault) {
     request.icon = MessageIcon::Question;
     request.buttons = MessageButtons::OkCancel;
     EXPECT_EQ(MessageBoxStyle(request), static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
-    request.defaultButton = 2;
+    request.defaultButton = MessageDefault::Second;
     EXPECT_EQ(MessageBoxStyle(request),
               static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2));
     request.buttons = MessageButtons::Ok;  // one button: no second to default to

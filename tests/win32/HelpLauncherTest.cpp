@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/config/Globals.h"
+#include "core/config/Config.h"
 #include "core/shell/Help.h"
 #include "support/TempFolder.h"
 #include "win32/Prompts.h"
@@ -11,11 +11,12 @@ namespace moravel {
 namespace {
 
 TEST(FileUrlTest, FileUrlsEscapeWhatAUrlCannotHold) {
-    EXPECT_EQ(FileUrl("C:\\Program Files\\Moravel\\Moravel-help.html", 12),
+    EXPECT_EQ(FileUrl("C:\\Program Files\\Moravel\\Moravel-help.html", HelpContext{12}),
               "file:///C:/Program%20Files/Moravel/Moravel-help.html#12");
-    EXPECT_EQ(FileUrl("C:\\ヘルプ\\#1 100%.html", 1),
+    EXPECT_EQ(FileUrl("C:\\ヘルプ\\#1 100%.html", HelpContext::Contents),
               "file:///C:/%E3%83%98%E3%83%AB%E3%83%97/%231%20100%25.html#1");
-    EXPECT_EQ(FileUrl("\\\\server\\share\\Moravel.HLP", 3), "file://server/share/Moravel.HLP#3");
+    EXPECT_EQ(FileUrl("\\\\server\\share\\Moravel.HLP", HelpContext{3}),
+              "file://server/share/Moravel.HLP#3");
 }
 
 class HelpLauncherTest : public ::testing::Test {
@@ -25,23 +26,18 @@ class HelpLauncherTest : public ::testing::Test {
         HelpLaunches::Clear();
         Win32MessagePrompt::ClearAsked();
         Win32MessagePrompt::SetNextAnswers({MessageAnswer::Ok, MessageAnswer::Ok});
-        savedHelpFile_ = gHelpFile;
     }
     void TearDown() override {
-        gHelpFile = savedHelpFile_;
         Win32MessagePrompt::SetNextAnswers({});
         HelpLaunches::Intercept(false);
     }
 
     test::TempFolder folder_;
-    std::string savedHelpFile_;
 };
 
 TEST_F(HelpLauncherTest, WithoutAHelpFileTheProgramSaysItHasNone) {
-    gHelpFile.clear();
-    ShowHelp(nullptr, "", 1);
-    gHelpFile = folder_.File("Moravel.HLP");  // named, but not there
-    ShowHelp(nullptr, "", 1);
+    ShowHelp(nullptr, "", HelpContext::Contents);
+    ShowHelp(nullptr, folder_.File("Moravel.HLP"), HelpContext::Contents);  // named, not there
     EXPECT_TRUE(HelpLaunches::Opened().empty());
     ASSERT_EQ(Win32MessagePrompt::Asked().size(), 2u);
     for (const MessageRequest& asked : Win32MessagePrompt::Asked()) {
@@ -54,22 +50,22 @@ TEST_F(HelpLauncherTest, WithoutAHelpFileTheProgramSaysItHasNone) {
 
 TEST_F(HelpLauncherTest, TheTopicOpensAtItsAnchorInAPageCopyOfTheHelpFile) {
     const std::string html = "<html><body><a name=\"12\">設定</a></body></html>";
-    gHelpFile = folder_.File("Moravel.HLP");
-    test::WriteBytes(gHelpFile, html);
-    ShowHelp(nullptr, "", 12);
+    const std::string helpFile = folder_.File("Moravel.HLP");
+    test::WriteBytes(helpFile, html);
+    ShowHelp(nullptr, helpFile, HelpContext{12});
     ASSERT_EQ(HelpLaunches::Opened().size(), 1u);
     const std::string& url = HelpLaunches::Opened()[0];
     const std::string tail = "/Moravel-help.html#12";
     ASSERT_GT(url.size(), tail.size());
     EXPECT_EQ(url.substr(0, 8), "file:///");
     EXPECT_EQ(url.substr(url.size() - tail.size()), tail);
-    EXPECT_EQ(test::ReadBytes(HelpPage(gHelpFile)), html);
+    EXPECT_EQ(test::ReadBytes(HelpPage(helpFile)), html);
     EXPECT_TRUE(Win32MessagePrompt::Asked().empty());
 
-    // Another help file named by the caller is shown instead of the application's.
+    // Another help file is shown as well.
     const std::string other = folder_.File("Other.HLP");
     test::WriteBytes(other, "<html>other</html>");
-    ShowHelp(nullptr, other, 2);
+    ShowHelp(nullptr, other, HelpContext{2});
     ASSERT_EQ(HelpLaunches::Opened().size(), 2u);
     EXPECT_EQ(test::ReadBytes(HelpPage(other)), "<html>other</html>");
 }
