@@ -171,8 +171,8 @@ void StockPictures(FuzzedDataProvider& in, test::FakeImageLoader& images) {
 // A client area: mostly ordinary, sometimes degenerate or very long and thin.
 void PickClientSize(FuzzedDataProvider& in, std::int32_t& w, std::int32_t& h) {
     static constexpr std::int32_t kOdd[] = {INT32_MIN, -1000, -1, 0, 1, 2, 3, 4};
-    w = in.ConsumeIntegralInRange(0, 1000);
-    h = in.ConsumeIntegralInRange(0, 400);
+    w = in.ConsumeIntegralInRange(0, 640);
+    h = in.ConsumeIntegralInRange(0, 240);
     switch (in.ConsumeIntegralInRange(0, 5)) {
         case 0:
             w = in.PickValueInArray(kOdd);
@@ -303,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.pos = in.ConsumeIntegralInRange(-2, n + 2);
     s.renderer.SetHistory({s.ring.data(), n, &s.pos});
     s.ResetPicture(in);
-    for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
+    for (int step = 0; step < 32 && in.remaining_bytes() > 0; ++step) {
         switch (in.ConsumeIntegralInRange(0, 9)) {
             case 0:
                 s.ResetPicture(in);

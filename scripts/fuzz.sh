@@ -14,12 +14,13 @@ cmake --build --preset fuzz -j "${JOBS:-2}"
 findings=build/fuzz/findings
 mkdir -p "$findings"
 
-# Options per target. The image target refuses any single allocation beyond what the largest
+# Options per target. The timeouts are generous: the long runs share a busy machine at the lowest
+# priority, and an input that only waited for the processor is no finding. The image target refuses any single allocation beyond what the largest
 # allowed picture needs, so a size taken from a header before it is checked shows up.
 options() {
     case $1 in
-        image_fuzz) echo "-malloc_limit_mb=300 -timeout=30" ;;
-        *) echo "-timeout=10" ;;
+        image_fuzz) echo "-malloc_limit_mb=300 -timeout=60" ;;
+        *) echo "-timeout=60" ;;
     esac
 }
 
