@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: bench-process run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
+.PHONY: bench-process soak run test build deps-run deps-test unit asan fuzz cross format format-check bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -52,3 +52,10 @@ bench-process: deps-test
 
 clean:
 	rm -rf build
+
+# An hour of the release program at Cycle=1 with the tray graph: memory, files and X resources.
+soak: deps-test
+	@scripts/deps.sh bench
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	bench/soak.sh
