@@ -28,7 +28,7 @@ asan:
 	ctest --preset asan -j $(JOBS)
 
 fuzz:
-	scripts/fuzz.sh
+	JOBS=$(JOBS) scripts/fuzz.sh
 
 # The core and its unit tests built with MinGW-w64 and run under Wine.
 cross:
