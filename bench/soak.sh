@@ -28,7 +28,10 @@ done
 home=$(mktemp -d)
 pid=
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
     desktop_stop
     rm -rf "$home"
 }

@@ -45,11 +45,13 @@ desktop_start() {
 
 desktop_stop() {
     local pid
+    # Safe under `set -e`: the forked D-Bus daemon is no child to wait for, and the others end by
+    # the signal.
     for pid in "${desktop_pids[@]}"; do
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
     done
     for pid in "${desktop_pids[@]}"; do
-        wait "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null || true
     done
     desktop_pids=()
     if [ -n "${desktop_runtime:-}" ]; then
