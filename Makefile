@@ -1,6 +1,6 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
 .PHONY: run test build deps-run deps-test deps-package unit asan fuzz cross deb package-check \
-	format format-check tidy coverage bench release-bench bench-tick bench-process clean
+	format format-check tidy coverage bench release-bench bench-tick bench-process soak clean
 
 JOBS ?= $(shell nproc)
 
@@ -32,7 +32,7 @@ asan:
 	ctest --preset asan -j $(JOBS)
 
 fuzz:
-	scripts/fuzz.sh
+	JOBS=$(JOBS) scripts/fuzz.sh
 
 # The core and its unit tests built with MinGW-w64 and run under Wine.
 cross:
@@ -88,3 +88,7 @@ bench-tick: release-bench
 
 clean:
 	rm -rf build
+
+# An hour of the release program at Cycle=1 with the tray graph: memory, files and X resources.
+soak: release-bench
+	bench/soak.sh

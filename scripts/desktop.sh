@@ -45,6 +45,8 @@ desktop_start() {
 
 desktop_stop() {
     local pid
+    # Safe under `set -e`: the forked D-Bus daemon is no child to wait for, and the others end by
+    # the signal.
     for pid in "${desktop_pids[@]}"; do
         kill "$pid" 2>/dev/null || true  # it may have ended by itself
     done
