@@ -70,8 +70,19 @@ fomMain::fomMain(std::unique_ptr<CpuSampler> sampler, std::unique_ptr<MonotonicC
 }
 
 void fomMain::FillPopupMenu() {
+    const std::vector<MenuItem> items = PopupMenuItems(gSettings.State);
+    const QList<QAction*> actions = mnuPopup_->actions();
+    if (actions.size() == static_cast<qsizetype>(items.size())) {
+        // A tray host holds the exported items by identity: only their captions change.
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].command != MenuCommand::None) {
+                actions[static_cast<qsizetype>(i)]->setText(ToQString(items[i].caption));
+            }
+        }
+        return;
+    }
     mnuPopup_->clear();
-    for (const MenuItem& item : PopupMenuItems(gSettings.State)) {
+    for (const MenuItem& item : items) {
         if (item.command == MenuCommand::None) {
             mnuPopup_->addSeparator();
             continue;
@@ -128,6 +139,9 @@ bool fomMain::Form_Load() {
     loaded_ = true;
     renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
 
+    // Filled before the tray icon is added: a StatusNotifierItem host reads the exported menu
+    // when it builds its own, not only when it opens it.
+    FillPopupMenu();
     TrayData.icon = ownIcon_;
     TrayData.tip.clear();
     TrayData.hostMenu = mnuPopup_;
@@ -352,6 +366,7 @@ void fomMain::mnuHidden_Click() {
         hide();
         gSettings.State = 1;
     }
+    FillPopupMenu();  // the tray host's copy of the menu shows the new caption
 }
 
 void fomMain::mnuSetup_Click() {
