@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # A throwaway X desktop for running Moravel without a display: Xvfb, a tray host (trayer) and a
 # private D-Bus session. Source it, then call desktop_start and desktop_stop.
-#   desktop_start [WIDTHxHEIGHT]   sets DISPLAY and DBUS_SESSION_BUS_ADDRESS
-#   desktop_stop                    ends everything desktop_start began
+#   desktop_start [WIDTHxHEIGHT [TRAY]]   sets DISPLAY and DBUS_SESSION_BUS_ADDRESS; TRAY is
+#                                         trayer (the default) or none, for a caller that starts
+#                                         its own tray host
+#   desktop_stop                          ends everything desktop_start began, and the services
+#                                         the session bus started on request
 desktop_pids=()
 
 desktop_start() {
     local size=${1:-1280x800}
+    local tray=${2:-trayer}
     local n
     for n in $(seq 90 140); do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
@@ -36,6 +40,7 @@ desktop_start() {
         export DBUS_SESSION_BUS_ADDRESS=${address% *}
         desktop_pids+=("${address#* }")
     fi
+    [ "$tray" = trayer ] || return 0
     # The tray host: a panel at the bottom with room for a few icons.
     trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
         --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
@@ -43,8 +48,26 @@ desktop_start() {
     sleep 0.5
 }
 
+# The processes connected to the private session bus: our own, and those it started on request
+# (a settings daemon, say), which outlive the bus unless ended.
+desktop_bus_clients() {
+    command -v gdbus >/dev/null && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
+    local name
+    for name in $(gdbus call --session --timeout 2 --dest org.freedesktop.DBus \
+        --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.ListNames 2>/dev/null |
+        grep -o "':[0-9.]*'" | tr -d "'"); do
+        gdbus call --session --timeout 2 --dest org.freedesktop.DBus \
+            --object-path /org/freedesktop/DBus \
+            --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
+            sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
+    done
+}
+
 desktop_stop() {
     local pid
+    for pid in $(desktop_bus_clients); do
+        [ "$pid" = $$ ] || kill "$pid" 2>/dev/null || true
+    done
     for pid in "${desktop_pids[@]}"; do
         kill "$pid" 2>/dev/null || true  # it may have ended by itself
     done
