@@ -11,25 +11,12 @@ desktop_pids=()
 desktop_start() {
     local size=${1:-1280x800}
     local tray=${2:-trayer}
-    local n
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            break
-        fi
-    done
     if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
         XDG_RUNTIME_DIR=$(mktemp -d)  # private (0700), as a session's runtime folder is
         export XDG_RUNTIME_DIR
         desktop_runtime=$XDG_RUNTIME_DIR
     fi
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    desktop_pids+=($!)
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    desktop_x_server "$size" || return 1
     if command -v dbus-daemon >/dev/null; then
         local address
         address=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null | {
@@ -46,6 +33,37 @@ desktop_start() {
         --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
     desktop_pids+=($!)
     sleep 0.5
+}
+
+# Xvfb, which takes a free display number itself and writes it once it accepts clients: two
+# desktops started at once on one machine never pick the same. A server that ends before it is
+# ready is started again, twice at most.
+desktop_x_server() {  # size
+    local number log tries i server
+    number=$(mktemp)
+    log=$(mktemp)
+    for tries in 1 2 3; do
+        Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$number" >"$log" 2>&1 &
+        server=$!
+        for i in $(seq 1 300); do
+            [ -s "$number" ] && break
+            kill -0 "$server" 2>/dev/null || break
+            sleep 0.1
+        done
+        [ -s "$number" ] && break
+        kill "$server" 2>/dev/null
+        wait "$server" 2>/dev/null
+        echo "desktop.sh: Xvfb did not start (try $tries):" >&2
+        tail -n 5 "$log" >&2
+    done
+    local started=1
+    if [ -s "$number" ]; then
+        desktop_pids+=("$server")
+        export DISPLAY=":$(head -n 1 "$number")"
+        started=0
+    fi
+    rm -f "$log" "$number"
+    return $started
 }
 
 # The processes connected to the private session bus: our own, and those it started on request

@@ -131,7 +131,7 @@ area_changes() {  # seconds "width height x y": true once a new picture differs 
     done
 }
 qt_windows() { xdotool search --onlyvisible --class moravel 2>/dev/null | wc -l; }
-qt_menu_open() { [ "$(qt_windows)" -gt "$windows_before" ]; }
+more_qt_windows() { [ "$(qt_windows)" -gt "$windows_before" ]; }
 # A menu the plugin opens (the host's own rendering of the item's menu): a new viewable
 # top-level window of the plugin's process.
 host_popups() {
@@ -143,8 +143,19 @@ host_popups() {
 host_menu_open() { [ "$(host_popups | wc -l)" -gt "$popups_before" ]; }
 host_menu_closed() { [ "$(host_popups | wc -l)" -le "$popups_before" ]; }
 
+show_logs() {
+    echo "--- the panel's output"
+    tail -n 20 "$work/panel.log"
+    echo "--- the program's output"
+    tail -n 20 "$work/program.log" 2>/dev/null
+}
 check "the panel starts" wait_for 15 has_panel
 check "the panel's watcher has a host" wait_for 10 host_registered
+if [ "$failed" -gt 0 ]; then
+    show_logs
+    finish
+    exit
+fi
 
 # --- StatusNotifierItem: the way the program takes on this panel's session bus ---
 home=$(hidden_home)
@@ -198,14 +209,22 @@ check "XEmbed: hidden start shows no window" no_window
 icon=$(embedded_icon)
 check "XEmbed: the icon's picture changes from one second to the next" area_changes 6 "$icon"
 read -r ix iy <<<"$(center <<<"$icon")"
+# The tip's text is drawn by the program itself here, out of reach; that it opens at all shows
+# the icon has one.
+windows_before=$(qt_windows)
+xdotool mousemove "$ix" "$iy"
+check "XEmbed: resting on the icon opens its tip" wait_for 5 more_qt_windows
+xdotool mousemove 500 300
+wait_for 5 test "$(qt_windows)" -le "$windows_before"
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 check "XEmbed: a double click on the icon brings the window back" wait_for 5 has_window
 windows_before=$(qt_windows)
 xdotool mousemove "$ix" "$iy" click 3
-check "XEmbed: a right click on the icon opens the popup menu" wait_for 5 qt_menu_open
+check "XEmbed: a right click on the icon opens the popup menu" wait_for 5 more_qt_windows
 xdotool key x
 check "XEmbed: the menu's 終了(&X) ends the program" wait_for 10 gone "$pid"
 check "XEmbed: it saved the shown state" ini_has "$home" "State=0"
 check "XEmbed: the icon is gone" wait_for 5 no_embedded_icon
 
+[ "$failed" -eq 0 ] || show_logs
 finish
