@@ -15,7 +15,7 @@ deps-run:
 	@scripts/deps.sh build qt test e2e
 
 deps-test:
-	@scripts/deps.sh build qt test cross e2e package
+	@scripts/deps.sh build qt test cross e2e desktops package
 
 deps-package:
 	@scripts/deps.sh build qt package

@@ -69,8 +69,19 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
 }
 
 void fomMain::FillPopupMenu() {
+    const std::vector<MenuItem> items = PopupMenuItems(program_.gSettings.State);
+    const QList<QAction*> actions = mnuPopup_->actions();
+    if (actions.size() == static_cast<qsizetype>(items.size())) {
+        // A tray host holds the exported items by identity: only their captions change.
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].command != MenuCommand::None) {
+                actions[static_cast<qsizetype>(i)]->setText(ToQString(items[i].caption));
+            }
+        }
+        return;
+    }
     mnuPopup_->clear();
-    for (const MenuItem& item : PopupMenuItems(program_.gSettings.State)) {
+    for (const MenuItem& item : items) {
         if (item.command == MenuCommand::None) {
             mnuPopup_->addSeparator();
             continue;
@@ -127,6 +138,9 @@ bool fomMain::Form_Load() {
     loaded_ = true;
     renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
 
+    // Filled before the tray icon is added: a StatusNotifierItem host reads the exported menu
+    // when it builds its own, not only when it opens it.
+    FillPopupMenu();
     TrayData.icon = ownIcon_;
     TrayData.tip.clear();
     TrayData.hostMenu = mnuPopup_;
@@ -354,6 +368,7 @@ void fomMain::mnuHidden_Click() {
         hide();
         program_.gSettings.State = WindowState::Hidden;
     }
+    FillPopupMenu();  // the tray host's copy of the menu shows the new caption
 }
 
 void fomMain::mnuSetup_Click() {

@@ -77,6 +77,7 @@ class MainWindowTest : public QObject {
     void startsShownWithItsOwnTrayIconAndAnEmptyTip();
     void theMenuFollowsTheWindowState();
     void aStateOtherThanOneIsAShownWindowThatRedraws();
+    void theMenuIsFilledBeforeItIsShown();
     void refreshesEveryCycleWithTheTip();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
@@ -147,6 +148,24 @@ void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+}
+
+// A StatusNotifierItem host builds its menu from the exported items without opening the menu
+// first, and refers to them by identity afterwards.
+void MainWindowTest::theMenuIsFilledBeforeItIsShown() {
+    Fixture f;
+    QVERIFY(f.window->Form_Load());
+    const QList<QAction*> before = f.window->popupMenu()->actions();
+    QCOMPARE(before.size(), 7);
+    QCOMPARE(before.first()->text(), QStringLiteral("隠す(&B)"));
+    QCOMPARE(before.last()->text(), QStringLiteral("終了(&X)"));
+    f.window->mnuHidden_Click();
+    QCOMPARE(f.window->popupMenu()->actions(), before);
+    QCOMPARE(before.first()->text(), QStringLiteral("表示(&B)"));
+    f.window->picIcon_MouseDown(4, TrayMessage::LeftDoubleClick);
+    QCOMPARE(before.first()->text(), QStringLiteral("隠す(&B)"));
+    QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("隠す(&B)"));
+    QCOMPARE(f.window->popupMenu()->actions(), before);
 }
 
 void MainWindowTest::refreshesEveryCycleWithTheTip() {
