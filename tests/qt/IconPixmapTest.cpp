@@ -67,6 +67,7 @@ TEST(IconPixmapTest, TheIconHandsOutItsPictureAndNeverEnlargesIt) {
     EXPECT_EQ(qAlpha(place.pixel(19, 19)), 0);
 }
 
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
 long ResidentKiB() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
@@ -77,7 +78,6 @@ long ResidentKiB() {
     return -1;
 }
 
-#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
 // A day of the tray graph in miniature: a new icon every refresh, drawn by the tray host. With Qt's
 // own pixmap icons 20000 of them kept about 18 MiB.
 TEST(IconPixmapTest, ANewTrayIconEveryRefreshKeepsNoMemory) {
