@@ -143,8 +143,10 @@ void fomMain::PlaceWindow() {
     const ScreenRect place = InitialWindowRect(program_.gSettings.Left, program_.gSettings.Top,
                                                program_.gSettings.Width, program_.gSettings.Height,
                                                kDesignedWidth, kDesignedHeight, primary, workAreas);
+    // The frame is recalculated too: the window was made with the sizing frame's look, which
+    // WM_NCCALCSIZE takes away, and an unchanged size would keep it.
     SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width(), place.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void fomMain::ResetPicture() {
