@@ -1,16 +1,13 @@
 #include "win32/TaskTray.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <iterator>
 
 #include "core/os/WideText_win.h"
 
 namespace moravel::modTaskTray {
-namespace {
 
-NOTIFYICONDATAW Record(const TrayData& data, UINT flags) {
+NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
     NOTIFYICONDATAW record = {};
     record.cbSize = sizeof(record);
     record.hWnd = data.window;
@@ -25,10 +22,8 @@ NOTIFYICONDATAW Record(const TrayData& data, UINT flags) {
     return record;
 }
 
-}  // namespace
-
 bool AddTrayIcon(TrayData& data) {
-    NOTIFYICONDATAW record = Record(data, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW record = TrayRecord(data, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
     return data.added;
 }
@@ -37,7 +32,7 @@ bool ModifyTrayIcon(TrayData& data) {
     if (!data.added) {
         return false;
     }
-    NOTIFYICONDATAW record = Record(data, NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW record = TrayRecord(data, NIF_ICON | NIF_TIP);
     return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
@@ -45,7 +40,7 @@ bool DeleteTrayIcon(TrayData& data) {
     if (!data.added) {
         return false;
     }
-    NOTIFYICONDATAW record = Record(data, 0);
+    NOTIFYICONDATAW record = TrayRecord(data, 0);
     data.added = false;
     return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 namespace moravel {
@@ -21,6 +23,10 @@ struct TrayData {
     std::string tip;       // UTF-8
     bool added = false;
 };
+
+// The shell's record of `data` with the fields `flags` names: the window, identifier, callback
+// message and icon, and the tip in UTF-16, cut to what the record holds with its NUL.
+NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags);
 
 // Puts the icon in the tray; again after the taskbar was recreated (the old registration is
 // gone with the old taskbar). False when the shell refused.

@@ -7,6 +7,7 @@
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
 #include "core/tray/IconImage.h"
+#include "win32/FrameEdges.h"
 #include "win32/HelpLauncher.h"
 #include "win32/IconFromImage.h"
 #include "win32/Prompts.h"
@@ -217,21 +218,6 @@ ScreenRect fomMain::FrameRect() const {
     return ToScreenRect(frame);
 }
 
-LRESULT fomMain::Form_HitTest(POINT screen) {
-    const ScreenRect frame = FrameRect();
-    const bool left = screen.x < frame.left + kResizeBorder;
-    const bool right = !left && screen.x >= frame.right - kResizeBorder;
-    const bool top = screen.y < frame.top + kResizeBorder;
-    const bool bottom = !top && screen.y >= frame.bottom - kResizeBorder;
-    if (top) {
-        return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
-    }
-    if (bottom) {
-        return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
-    }
-    return left ? HTLEFT : right ? HTRIGHT : HTCLIENT;
-}
-
 void fomMain::Form_GetMinMaxInfo(MINMAXINFO& info) {
     info.ptMinTrackSize.x = kMinimumWidth;
     info.ptMinTrackSize.y = kMinimumHeight;
@@ -422,23 +408,6 @@ LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCALCSIZE:
-            return wParam != FALSE ? 0 : DefWindowProcW(hwnd(), message, wParam, lParam);
-        case WM_NCHITTEST:
-            return Form_HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        case WM_GETMINMAXINFO:
-            Form_GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-            return 0;
-        case WM_SIZE:
-            if (loaded_) {
-                Form_Resize();
-            }
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the frame covers everything
-        case WM_PAINT:
-            Form_Paint();
-            return 0;
         case WM_TIMER:
             if (wParam == kCycleTimer) {
                 timCycle_Timer();
@@ -467,9 +436,6 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_CAPTURECHANGED:
-            dragging_ = false;
-            return 0;
         case modTaskTray::kTrayCallbackMessage:
             picIcon_MouseDown(kTrayCallbackButton, static_cast<TrayMessage>(LOWORD(lParam)));
             return 0;
@@ -481,6 +447,35 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 TaskbarRestarted();
                 return 0;
             }
+            break;
+    }
+    return HandleWindowMessage(message, wParam, lParam);
+}
+
+LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCALCSIZE:
+            return wParam != FALSE ? 0 : DefWindowProcW(hwnd(), message, wParam, lParam);
+        case WM_NCHITTEST:
+            return SizingEdgeAt(FrameRect(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                                kResizeBorder);
+        case WM_GETMINMAXINFO:
+            Form_GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_SIZE:
+            if (loaded_) {
+                Form_Resize();
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the frame covers everything
+        case WM_PAINT:
+            Form_Paint();
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return 0;
+        default:
             break;
     }
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {

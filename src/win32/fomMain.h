@@ -54,6 +54,7 @@ class fomMain {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool CreateMainWindow();
@@ -67,7 +68,6 @@ class fomMain {
     void Form_MouseDown(int button, POINT at);
     void Form_MouseMove(POINT at, bool leftDown);
     void Form_MouseUp(int button, POINT at);
-    LRESULT Form_HitTest(POINT screen);
     void Form_GetMinMaxInfo(MINMAXINFO& info);
     void timCycle_Timer();
     void picIcon_MouseDown(int button, TrayMessage message);

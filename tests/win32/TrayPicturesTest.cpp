@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "win32/DibCanvas.h"
+#include "win32/FrameEdges.h"
 #include "win32/IconFromImage.h"
 #include "win32/SurfaceDisplay.h"
+#include "win32/TaskTray.h"
 
 namespace moravel {
 namespace {
@@ -120,6 +123,47 @@ TEST(TrayPicturesTest, AFrameIsShownWholeAtItsPlaceWithItsColours) {
     EXPECT_EQ(scratch.data(), room);
     frame.Resize(0, 0);
     EXPECT_FALSE(PaintSurface(canvas.dc(), 0, 0, frame, scratch));
+}
+
+TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
+    modTaskTray::TrayData data;
+    data.window = reinterpret_cast<HWND>(0x1234);
+    data.id = 7;
+    data.tip = "CPU使用率 42 %";
+    const NOTIFYICONDATAW record = modTaskTray::TrayRecord(data, NIF_TIP | NIF_MESSAGE);
+    EXPECT_EQ(record.cbSize, sizeof(record));
+    EXPECT_EQ(record.hWnd, data.window);
+    EXPECT_EQ(record.uID, 7u);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_TIP | NIF_MESSAGE));
+    EXPECT_EQ(record.uCallbackMessage, modTaskTray::kTrayCallbackMessage);
+    EXPECT_EQ(std::wstring(record.szTip), L"CPU\u4f7f\u7528\u7387 42 %");
+
+    // A tip longer than the record: cut, and still ended.
+    data.tip = std::string(300, 'x');
+    const NOTIFYICONDATAW cut = modTaskTray::TrayRecord(data, NIF_TIP);
+    EXPECT_EQ(std::wstring(cut.szTip), std::wstring(std::size(cut.szTip) - 1, L'x'));
+}
+
+TEST(TrayPicturesTest, TheEdgesAndCornersSizeTheWindowAndTheRestIsClient) {
+    const ScreenRect frame{100, 50, 400, 150};  // 300 x 100
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 100}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {104, 54}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {395, 145}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {100, 100}, 4), HTLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {103, 100}, 4), HTLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {396, 100}, 4), HTRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {399, 100}, 4), HTRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 53}, 4), HTTOP);
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 146}, 4), HTBOTTOM);
+    EXPECT_EQ(SizingEdgeAt(frame, {101, 51}, 4), HTTOPLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {398, 51}, 4), HTTOPRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {101, 148}, 4), HTBOTTOMLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {398, 148}, 4), HTBOTTOMRIGHT);
+
+    // Narrower and lower than two borders: the left and top edges win.
+    const ScreenRect tiny{0, 0, 6, 6};
+    EXPECT_EQ(SizingEdgeAt(tiny, {3, 3}, 4), HTTOPLEFT);
+    EXPECT_EQ(SizingEdgeAt(tiny, {5, 5}, 4), HTBOTTOMRIGHT);
 }
 
 }  // namespace
