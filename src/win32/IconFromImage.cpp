@@ -1,0 +1,54 @@
+#include "win32/IconFromImage.h"
+
+#include <cstring>
+
+namespace moravel {
+namespace {
+
+// A top-down 32-bit DIB section holding the icon's colours in the DIB's byte order.
+BitmapHandle ColourBitmap(const IconImage& image) {
+    const std::int32_t size = image.size();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return {};
+    }
+    auto* out = static_cast<std::uint32_t*>(bits);
+    const std::vector<std::uint32_t>& colour = image.color();
+    for (std::size_t i = 0; i < colour.size(); ++i) {
+        const std::uint32_t c = colour[i];
+        out[i] = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    }
+    GdiFlush();
+    return bitmap;
+}
+
+}  // namespace
+
+IconHandle MakeIconHandle(const IconImage& image) {
+    const std::int32_t size = image.size();
+    if (size <= 0) {
+        return {};
+    }
+    BitmapHandle colour = ColourBitmap(image);
+    // CreateBitmap wants rows padded to 2 bytes, which is the icon image's mask stride.
+    BitmapHandle mask(CreateBitmap(size, size, 1, 1, image.mask().data()));
+    if (!colour || !mask) {
+        return {};
+    }
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    info.hbmColor = colour.get();
+    info.hbmMask = mask.get();
+    // The icon keeps copies of both bitmaps; ours go when this returns.
+    return IconHandle(CreateIconIndirect(&info));
+}
+
+}  // namespace moravel

@@ -1,0 +1,14 @@
+// Tray icons made from the core's icon images.
+#pragma once
+
+#include "core/tray/IconImage.h"
+#include "win32/Handles.h"
+
+namespace moravel {
+
+// The icon of `image` through CreateIconIndirect: its colour image as a 32-bit bitmap without
+// alpha (so the mask decides what shows) and its mask as a monochrome bitmap, set bits
+// transparent. An empty handle for an image of size 0 or when the system refuses.
+IconHandle MakeIconHandle(const IconImage& image);
+
+}  // namespace moravel

@@ -1,0 +1,513 @@
+#include "win32/fomMain.h"
+
+#include <windowsx.h>
+
+#include "core/config/Config.h"
+#include "core/os/WideText_win.h"
+#include "core/render/Colour.h"
+#include "core/shell/Help.h"
+#include "core/tray/IconImage.h"
+#include "win32/FrameEdges.h"
+#include "win32/HelpLauncher.h"
+#include "win32/IconFromImage.h"
+#include "win32/Prompts.h"
+#include "win32/SurfaceDisplay.h"
+#include "win32/SystemColours.h"
+#include "win32/WindowHelpers.h"
+
+namespace moravel {
+namespace {
+
+constexpr int kResizeBorder = 4;  // pixels at the edges that resize instead of moving
+constexpr int kMinimumWidth = 40;
+constexpr int kMinimumHeight = 20;
+constexpr UINT_PTR kCycleTimer = 1;
+constexpr UINT kCycleMilliseconds = 1000;
+constexpr UINT kMenuBase = 100;  // menu identifiers: kMenuBase + MenuCommand
+constexpr int kProgramIcon = 1;  // the icon's resource identifier
+
+// Whether the menu item has its Win32 dialog yet; items without one are not offered.
+bool Offered(MenuCommand command) {
+    return command != MenuCommand::Setup && command != MenuCommand::Version;
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info) != 0) {
+        reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(ToScreenRect(info.rcWork));
+    }
+    return TRUE;
+}
+
+HICON ProgramIcon(int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
+                                         IMAGE_ICON, width, height, LR_SHARED));
+}
+
+}  // namespace
+
+std::wstring fomMain::ClassName(const std::string& instanceName) {
+    return L"Moravel." + Utf8ToWide(instanceName);
+}
+
+fomMain::fomMain(ProgramState& program, std::wstring className, std::unique_ptr<CpuSampler> sampler,
+                 std::unique_ptr<MonotonicClock> clock)
+    : program_(program),
+      className_(std::move(className)),
+      clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
+      cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
+                                             *clock_, program.gSettings,
+                                             [this](std::int32_t u) { RefreshDisplay(u); })),
+      renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
+      ownIcon_(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))),
+      ownSmallIcon_(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))) {}
+
+fomMain::~fomMain() {
+    Form_QueryUnload();
+}
+
+bool fomMain::Form_Load() {
+    program_.gHelpFile = FindHelpFile();
+    program_.gVersion = kBuildVersion;
+    LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
+
+    if (cycle_->StartSampling(GetSystemMetrics(SM_CXSCREEN)) < 0) {
+        MessageRequest failure;
+        failure.text = std::string(kCpuUsageFailureText);
+        failure.caption = std::string(kAppTitle);
+        failure.icon = MessageIcon::Critical;
+        ShowMessage(nullptr, failure);
+        return false;
+    }
+    if (!CreateMainWindow()) {
+        return false;
+    }
+    loaded_ = true;
+    renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
+    StartTray();
+
+    // Placement before the first drawing, so the graph is fitted to the final size at once.
+    PlaceWindow();
+    ResetPicture();
+
+    cycle_->LastSampleTime = clock_->NowSeconds();
+    if (!IsHidden(program_.gSettings.State)) {
+        ShowWindow(hwnd(), SW_SHOW);
+        UpdateWindow(hwnd());
+    }
+
+    if (IsShiftDown() && IsCtrlDown() && cycle_->LoadTestDataFile(TestDataFilePath()) > 0) {
+        // Test-data mode: the saved history, frozen.
+        renderer_.GraphReady = false;
+        renderer_.IconReady = false;
+        RefreshDisplay(
+            cycle_->UsageHistory[static_cast<std::size_t>(cycle_->PrevIndex(cycle_->HistoryPos))]);
+        return true;
+    }
+    SetTimer(hwnd(), kCycleTimer, kCycleMilliseconds, nullptr);
+    return true;
+}
+
+bool fomMain::CreateMainWindow() {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &fomMain::WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = ownIcon_;
+    windowClass.hIconSm = ownSmallIcon_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className_.c_str();
+    if (RegisterClassExW(&windowClass) == 0) {
+        return false;
+    }
+    // A sizing frame without its look: the client area covers the whole window (WM_NCCALCSIZE),
+    // and the edges that size it are ours (WM_NCHITTEST).
+    const HWND window =
+        CreateWindowExW(0, className_.c_str(), Utf8ToWide(kAppTitle).c_str(),
+                        WS_POPUP | WS_THICKFRAME, CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth,
+                        kDesignedHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    return window != nullptr;
+}
+
+void fomMain::StartTray() {
+    TrayData.window = hwnd();
+    TrayData.icon = ownSmallIcon_;
+    TrayData.tip.clear();
+    modTaskTray::AddTrayIcon(TrayData);
+}
+
+void fomMain::PlaceWindow() {
+    std::vector<ScreenRect> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const ScreenRect place = InitialWindowRect(program_.gSettings.Left, program_.gSettings.Top,
+                                               program_.gSettings.Width, program_.gSettings.Height,
+                                               kDesignedWidth, kDesignedHeight, primary, workAreas);
+    // The frame is recalculated too: the window was made with the sizing frame's look, which
+    // WM_NCCALCSIZE takes away, and an unchanged size would keep it.
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width(), place.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void fomMain::ResetPicture() {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
+        SetTopMost(hwnd());
+    } else {
+        ResetTopMost(hwnd());
+    }
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    renderer_.Rebuild(client.right, client.bottom);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void fomMain::RefreshDisplay(std::int32_t u) {
+    if (!IsHidden(
+            program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
+        renderer_.DrawGraph();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+    IconHandle graphIcon;
+    const TrayIconMode mode = program_.gSettings.IconGraphMode;
+    if (ShowsIconGraph(mode)) {
+        Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
+        renderer_.DrawIconGraph(frame);
+        graphIcon = MakeIconHandle(MakeIconImage(frame, kButtonFaceColour));
+    }
+    TrayData.icon = graphIcon ? graphIcon.get() : ownSmallIcon_;
+    TrayData.tip = TrayTipText(u);
+    modTaskTray::ModifyTrayIcon(TrayData);
+    // The tray has the new icon: the one it showed before goes.
+    trayGraphIcon_ = std::move(graphIcon);
+}
+
+void fomMain::timCycle_Timer() {
+    cycle_->Tick();
+}
+
+void fomMain::Form_Paint() {
+    PAINTSTRUCT paint = {};
+    const HDC dc = BeginPaint(hwnd(), &paint);
+    if (dc == nullptr) {
+        return;
+    }
+    // The one-pixel border of the graph, in the desktop's frame colour.
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    ::FrameRect(dc, &client, GetSysColorBrush(COLOR_3DDKSHADOW));
+    PaintSurface(dc, 1, 1, renderer_.picGraph, frameScratch_);
+    EndPaint(hwnd(), &paint);
+}
+
+void fomMain::Form_Resize() {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    renderer_.SetClientSize(client.right, client.bottom);
+    renderer_.LayoutPictures();
+    renderer_.GraphReady = false;
+    if (!IsHidden(program_.gSettings.State)) {
+        renderer_.DrawGraph();
+    }
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+ScreenRect fomMain::FrameRect() const {
+    RECT frame = {};
+    GetWindowRect(hwnd(), &frame);
+    return ToScreenRect(frame);
+}
+
+void fomMain::Form_GetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize.x = kMinimumWidth;
+    info.ptMinTrackSize.y = kMinimumHeight;
+}
+
+void fomMain::Form_MouseDown(int button, POINT at) {
+    drag_.DownX = at.x;
+    drag_.DownY = at.y;
+    drag_.DownButton = button;
+    if (button != 1) {
+        return;
+    }
+    dragging_ = true;
+    SetCapture(hwnd());
+    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    POINT screen = at;
+    ClientToScreen(hwnd(), &screen);
+    drag_.WorkArea = GetWorkArea(screen);
+}
+
+void fomMain::Form_MouseMove(POINT at, bool leftDown) {
+    if (!dragging_ || !leftDown) {
+        return;
+    }
+    const bool modifier = IsShiftDown() || IsCtrlDown() || IsAltDown();
+    const ScreenPoint to = DragWindow(drag_, FrameRect(), modifier, at.x, at.y);
+    SetWindowPos(hwnd(), nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void fomMain::Form_MouseUp(int button, POINT at) {
+    if (button == 1 && drag_.DownButton == 1 && dragging_) {
+        Form_MouseMove(at, true);
+        dragging_ = false;
+        ReleaseCapture();
+    } else if (button == 2 && drag_.DownButton == 2) {
+        POINT screen = at;
+        ClientToScreen(hwnd(), &screen);
+        ShowPopup(screen);  // Form_Click
+    }
+}
+
+void fomMain::ShowPopup(POINT screen) {
+    MenuHandle menu(CreatePopupMenu());
+    if (!menu) {
+        return;
+    }
+    bool lastWasSeparator = true;  // no separator at the top, none doubled
+    for (const MenuItem& item : PopupMenuItems(program_.gSettings.State)) {
+        if (item.command == MenuCommand::None) {
+            if (!lastWasSeparator) {
+                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            }
+            lastWasSeparator = true;
+        } else if (Offered(item.command)) {
+            AppendMenuW(menu.get(), MF_STRING, kMenuBase + static_cast<UINT>(item.command),
+                        Utf8ToWide(item.caption).c_str());
+            lastWasSeparator = false;
+        }
+    }
+    // The menu closes when the user clicks elsewhere only if our window is the foreground one,
+    // and the message after it lets the tray see the menu has gone.
+    SetForegroundWindow(hwnd());
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         screen.x, screen.y, 0, hwnd(), nullptr));
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    if (chosen > kMenuBase) {
+        RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuBase));
+    }
+}
+
+void fomMain::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Hidden:
+            mnuHidden_Click();
+            break;
+        case MenuCommand::Help:
+            mnuHelp_Click();
+            break;
+        case MenuCommand::Exit:
+            mnuExit_Click();
+            break;
+        case MenuCommand::Setup:    // not offered until the setup dialog exists here
+        case MenuCommand::Version:  // not offered until the about box exists here
+        case MenuCommand::None:
+            break;
+    }
+}
+
+void fomMain::mnuHidden_Click() {
+    if (IsHidden(program_.gSettings.State)) {
+        program_.gSettings.State = WindowState::Shown;
+        ResetPicture();
+        ShowWindow(hwnd(), SW_SHOW);
+    } else {
+        ShowWindow(hwnd(), SW_HIDE);
+        program_.gSettings.State = WindowState::Hidden;
+    }
+}
+
+void fomMain::mnuHelp_Click() {
+    ShowHelp(hwnd(), program_.gHelpFile, HelpContext::Contents);
+}
+
+void fomMain::mnuExit_Click() {
+    Form_Close();
+}
+
+void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
+    switch (DecodeTrayCallback(button, message)) {
+        case TrayAction::BringBack:
+            BringBack();
+            break;
+        case TrayAction::OpenMenu: {
+            POINT cursor = {};
+            GetCursorPos(&cursor);
+            ShowPopup(cursor);
+            break;
+        }
+        case TrayAction::None:
+            break;
+    }
+}
+
+void fomMain::BringBack() {
+    const BringBackPlan plan =
+        PlanBringBack(false, program_.gSettings.State, program_.gSettings.TopMost);
+    if (plan.toggleShown) {
+        mnuHidden_Click();
+    }
+    if (IsWindowVisible(hwnd()) != FALSE) {
+        SetForegroundWindow(hwnd());
+    }
+    if (plan.bringToFront) {
+        BringToFront(hwnd());
+    }
+}
+
+void fomMain::TaskbarRestarted() {
+    // The new taskbar knows nothing of the old one's icons.
+    TrayData.added = false;
+    modTaskTray::AddTrayIcon(TrayData);
+}
+
+void fomMain::Form_Close() {
+    Form_QueryUnload();
+    if (window_) {
+        DestroyWindow(hwnd());  // Form_Unload: the program ends with its main window
+    }
+}
+
+void fomMain::Form_QueryUnload() {
+    if (unloaded_ || !loaded_) {
+        return;
+    }
+    unloaded_ = true;
+    KillTimer(hwnd(), kCycleTimer);
+    cycle_->StopSampling();
+    modTaskTray::DeleteTrayIcon(TrayData);
+    trayGraphIcon_.reset();
+    const ScreenRect frame = FrameRect();
+    program_.gSettings.Left = frame.left;
+    program_.gSettings.Top = frame.top;
+    program_.gSettings.Width = frame.width();
+    program_.gSettings.Height = frame.height();
+    SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
+}
+
+LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<fomMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(window);
+    }
+    auto* self = reinterpret_cast<fomMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The system destroys the window now: its owner lets go without destroying it again.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kCycleTimer) {
+                timCycle_Timer();
+            }
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            UseDesktopSystemColours();
+            ResetPicture();
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4) {
+                Form_Close();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            Form_Close();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam != FALSE) {
+                Form_QueryUnload();  // the session ends: the settings are saved now
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case modTaskTray::kTrayCallbackMessage:
+            picIcon_MouseDown(kTrayCallbackButton, static_cast<TrayMessage>(LOWORD(lParam)));
+            return 0;
+        case kBringBackMessage:
+            BringBack();
+            return 0;
+        default:
+            if (message == modTaskTray::TaskbarCreatedMessage()) {
+                TaskbarRestarted();
+                return 0;
+            }
+            break;
+    }
+    return HandleWindowMessage(message, wParam, lParam);
+}
+
+LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCALCSIZE:
+            return wParam != FALSE ? 0 : DefWindowProcW(hwnd(), message, wParam, lParam);
+        case WM_NCHITTEST:
+            return SizingEdgeAt(FrameRect(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                                kResizeBorder);
+        case WM_GETMINMAXINFO:
+            Form_GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_SIZE:
+            if (loaded_) {
+                Form_Resize();
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the frame covers everything
+        case WM_PAINT:
+            Form_Paint();
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return 0;
+        default:
+            break;
+    }
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        return HandleMouse(message, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
+}
+
+LRESULT fomMain::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            Form_MouseDown(1, at);
+            return 0;
+        case WM_RBUTTONDOWN:
+            Form_MouseDown(2, at);
+            return 0;
+        case WM_MBUTTONDOWN:
+            Form_MouseDown(4, at);
+            return 0;
+        case WM_MOUSEMOVE:
+            Form_MouseMove(at, (wParam & MK_LBUTTON) != 0);
+            return 0;
+        case WM_LBUTTONUP:
+            Form_MouseUp(1, at);
+            return 0;
+        case WM_RBUTTONUP:
+            Form_MouseUp(2, at);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd(), message, wParam, lParam);
+    }
+}
+
+}  // namespace moravel

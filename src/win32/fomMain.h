@@ -1,0 +1,103 @@
+// The main window: a borderless window showing the graph, its one-second sampling timer, the
+// tray icon and the popup menu through which every command is reached.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/os/Clock.h"
+#include "core/render/Renderer.h"
+#include "core/shell/ProgramState.h"
+#include "core/shell/SamplingCycle.h"
+#include "core/shell/ShellRules.h"
+#include "core/shell/WindowDrag.h"
+#include "win32/GdiFontEngine.h"
+#include "win32/Handles.h"
+#include "win32/TaskTray.h"
+#include "win32/WicImageLoader.h"
+
+namespace moravel {
+
+class fomMain {
+  public:
+    // The window's size when no size is saved.
+    static constexpr int kDesignedWidth = 300;
+    static constexpr int kDesignedHeight = 100;
+    // Posted by a second start to the running program's window: come forward.
+    static constexpr UINT kBringBackMessage = WM_APP + 2;
+
+    // The window class of the program running from `instanceName` (SingleInstanceName): a second
+    // start looks for a window of this class.
+    static std::wstring ClassName(const std::string& instanceName);
+
+    // `program` outlives the window. `sampler` and `clock` may be replaced; null takes the
+    // system's.
+    fomMain(ProgramState& program, std::wstring className,
+            std::unique_ptr<CpuSampler> sampler = nullptr,
+            std::unique_ptr<MonotonicClock> clock = nullptr);
+    ~fomMain();
+    fomMain(const fomMain&) = delete;
+    fomMain& operator=(const fomMain&) = delete;
+
+    // Start-up: creates the window. False when the program must end at once.
+    bool Form_Load();
+    void ResetPicture();
+    void RefreshDisplay(std::int32_t u);
+    void BringBack();
+
+    HWND hwnd() const { return window_.get(); }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool CreateMainWindow();
+    void PlaceWindow();
+    void StartTray();
+
+    void Form_Paint();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Form_Close();
+    void Form_MouseDown(int button, POINT at);
+    void Form_MouseMove(POINT at, bool leftDown);
+    void Form_MouseUp(int button, POINT at);
+    void Form_GetMinMaxInfo(MINMAXINFO& info);
+    void timCycle_Timer();
+    void picIcon_MouseDown(int button, TrayMessage message);
+    void TaskbarRestarted();
+
+    void ShowPopup(POINT screen);
+    void RunMenuCommand(MenuCommand command);
+    void mnuHidden_Click();
+    void mnuHelp_Click();
+    void mnuExit_Click();
+
+    ScreenRect FrameRect() const;
+
+    ProgramState& program_;
+    std::wstring className_;
+    std::unique_ptr<MonotonicClock> clock_;
+    GdiFontEngine fonts_;
+    WicImageLoader images_;
+    std::unique_ptr<SamplingCycle> cycle_;
+    Renderer renderer_;
+    WindowHandle window_;
+    HICON ownIcon_ = nullptr;  // the program's own, from its resources (shared)
+    HICON ownSmallIcon_ = nullptr;
+    IconHandle trayGraphIcon_;  // TrayIconHandle: the icon made from the icon graph
+    modTaskTray::TrayData TrayData;
+    std::vector<std::uint32_t> frameScratch_;
+    DragState drag_;
+    bool dragging_ = false;
+    bool loaded_ = false;  // start-up got past the sampler: closing saves the settings
+    bool unloaded_ = false;
+};
+
+}  // namespace moravel

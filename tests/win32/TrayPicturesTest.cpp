@@ -1,0 +1,170 @@
+// The main window's pictures as the system gets them: tray icons from icon images and frames on a
+// device context.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "win32/DibCanvas.h"
+#include "win32/FrameEdges.h"
+#include "win32/IconFromImage.h"
+#include "win32/SurfaceDisplay.h"
+#include "win32/TaskTray.h"
+
+namespace moravel {
+namespace {
+
+// 0x00BBGGRR as a 32-bit DIB stores it.
+std::uint32_t DibOrder(std::uint32_t c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+BITMAPINFOHEADER TopDown(std::int32_t size, WORD bits) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = size;
+    header.biHeight = -size;
+    header.biPlanes = 1;
+    header.biBitCount = bits;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
+// The bitmap's pixels read back through GetDIBits, top row first, `bits` per pixel.
+std::vector<std::uint8_t> ReadBits(HBITMAP bitmap, std::int32_t size, WORD bits,
+                                   std::int32_t stride) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info = {TopDown(size, bits), {}};
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(stride * size));
+    const WindowDc screen(nullptr);
+    const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size), out.data(),
+                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    EXPECT_EQ(lines, size);
+    return out;
+}
+
+// 40 pixels: the mask's rows are 6 bytes in the icon image and 8 in a DIB, so rows mixed up
+// between the two show.
+IconImage Pattern() {
+    IconImage image(40);
+    for (std::int32_t y = 0; y < 40; ++y) {
+        for (std::int32_t x = 0; x < 40; ++x) {
+            if ((x * 7 + y * 3) % 5 != 0 && y != 39) {
+                image.SetOpaque(x, y, 0x00102030u + static_cast<std::uint32_t>(x * 0x10000 + y));
+            }
+        }
+    }
+    return image;
+}
+
+TEST(TrayPicturesTest, TheIconHasTheImagesMaskAndColours) {
+    const IconImage image = Pattern();
+    const IconHandle icon = MakeIconHandle(image);
+    ASSERT_TRUE(icon);
+    ICONINFO info = {};
+    ASSERT_NE(GetIconInfo(icon.get(), &info), FALSE);
+    const BitmapHandle mask(info.hbmMask);
+    const BitmapHandle colour(info.hbmColor);
+    EXPECT_TRUE(info.fIcon);
+    ASSERT_TRUE(mask);
+    ASSERT_TRUE(colour);
+
+    const std::vector<std::uint8_t> maskBits = ReadBits(mask.get(), 40, 1, 8);
+    const std::vector<std::uint8_t> colourBytes = ReadBits(colour.get(), 40, 32, 160);
+    int transparent = 0;
+    for (std::int32_t y = 0; y < 40; ++y) {
+        for (std::int32_t x = 0; x < 40; ++x) {
+            const bool set =
+                (maskBits[static_cast<std::size_t>(y * 8 + x / 8)] & (0x80 >> (x % 8))) != 0;
+            ASSERT_EQ(set, image.IsTransparent(x, y)) << x << "," << y;
+            transparent += set ? 1 : 0;
+            std::uint32_t pixel = 0;
+            std::memcpy(&pixel, &colourBytes[static_cast<std::size_t>(y * 160 + x * 4)], 4);
+            ASSERT_EQ(pixel & 0xFFFFFFu, DibOrder(image.ColorAt(x, y))) << x << "," << y;
+        }
+    }
+    EXPECT_GT(transparent, 40);  // the whole last row and a fifth of the others
+    EXPECT_LT(transparent, 40 * 40 / 2);
+}
+
+TEST(TrayPicturesTest, AnEmptyImageMakesNoIcon) {
+    EXPECT_FALSE(MakeIconHandle(IconImage(0)));
+}
+
+TEST(TrayPicturesTest, AFrameIsShownWholeAtItsPlaceWithItsColours) {
+    Surface frame(3, 2);
+    const std::uint32_t pixels[] = {0x000000FFu, 0x0000FF00u, 0x00FF0000u,
+                                    0x00123456u, 0x00000000u, 0x00FFFFFFu};
+    std::copy(std::begin(pixels), std::end(pixels), frame.Pixels());
+    DibCanvas canvas;
+    ASSERT_TRUE(canvas.Reserve(8, 8));
+    canvas.Fill(8, 8, 0x00ABCDEFu);
+    std::vector<std::uint32_t> scratch;
+    ASSERT_TRUE(PaintSurface(canvas.dc(), 2, 1, frame, scratch));
+    GdiFlush();
+    for (std::int32_t y = 0; y < 8; ++y) {
+        for (std::int32_t x = 0; x < 8; ++x) {
+            const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
+            const std::uint32_t expected =
+                inside ? DibOrder(pixels[(y - 1) * 3 + (x - 2)]) : 0x00ABCDEFu;
+            EXPECT_EQ(canvas.At(x, y) & 0xFFFFFFu, expected) << x << "," << y;
+        }
+    }
+
+    // A smaller frame reuses the room the larger one made; an empty one shows nothing.
+    const std::uint32_t* room = scratch.data();
+    frame.Resize(1, 1);
+    EXPECT_TRUE(PaintSurface(canvas.dc(), 0, 0, frame, scratch));
+    EXPECT_EQ(scratch.data(), room);
+    frame.Resize(0, 0);
+    EXPECT_FALSE(PaintSurface(canvas.dc(), 0, 0, frame, scratch));
+}
+
+TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
+    modTaskTray::TrayData data;
+    data.window = reinterpret_cast<HWND>(0x1234);
+    data.id = 7;
+    data.tip = "CPU使用率 42 %";
+    const NOTIFYICONDATAW record = modTaskTray::TrayRecord(data, NIF_TIP | NIF_MESSAGE);
+    EXPECT_EQ(record.cbSize, sizeof(record));
+    EXPECT_EQ(record.hWnd, data.window);
+    EXPECT_EQ(record.uID, 7u);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_TIP | NIF_MESSAGE));
+    EXPECT_EQ(record.uCallbackMessage, modTaskTray::kTrayCallbackMessage);
+    EXPECT_EQ(std::wstring(record.szTip), L"CPU\u4f7f\u7528\u7387 42 %");
+
+    // A tip longer than the record: cut, and still ended.
+    data.tip = std::string(300, 'x');
+    const NOTIFYICONDATAW cut = modTaskTray::TrayRecord(data, NIF_TIP);
+    EXPECT_EQ(std::wstring(cut.szTip), std::wstring(std::size(cut.szTip) - 1, L'x'));
+}
+
+TEST(TrayPicturesTest, TheEdgesAndCornersSizeTheWindowAndTheRestIsClient) {
+    const ScreenRect frame{100, 50, 400, 150};  // 300 x 100
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 100}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {104, 54}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {395, 145}, 4), HTCLIENT);
+    EXPECT_EQ(SizingEdgeAt(frame, {100, 100}, 4), HTLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {103, 100}, 4), HTLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {396, 100}, 4), HTRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {399, 100}, 4), HTRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 53}, 4), HTTOP);
+    EXPECT_EQ(SizingEdgeAt(frame, {250, 146}, 4), HTBOTTOM);
+    EXPECT_EQ(SizingEdgeAt(frame, {101, 51}, 4), HTTOPLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {398, 51}, 4), HTTOPRIGHT);
+    EXPECT_EQ(SizingEdgeAt(frame, {101, 148}, 4), HTBOTTOMLEFT);
+    EXPECT_EQ(SizingEdgeAt(frame, {398, 148}, 4), HTBOTTOMRIGHT);
+
+    // Narrower and lower than two borders: the left and top edges win.
+    const ScreenRect tiny{0, 0, 6, 6};
+    EXPECT_EQ(SizingEdgeAt(tiny, {3, 3}, 4), HTTOPLEFT);
+    EXPECT_EQ(SizingEdgeAt(tiny, {5, 5}, 4), HTBOTTOMRIGHT);
+}
+
+}  // namespace
+}  // namespace moravel
