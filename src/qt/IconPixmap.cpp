@@ -26,11 +26,16 @@ QImage IconImageToQImage(const IconImage& icon) {
 }
 
 QIcon IconImageToQIcon(const IconImage& icon) {
-    const QImage image = IconImageToQImage(icon);
-    if (image.isNull()) {
+    if (icon.size() <= 0) {
         return QIcon();
     }
-    return QIcon(QPixmap::fromImage(image));
+    // The picture itself and its whole-factor enlargements: a tray of 32 or 48 device pixels
+    // takes its own size instead of smoothing the small one.
+    QIcon result;
+    for (const std::int32_t factor : {1, 2, 3}) {
+        result.addPixmap(QPixmap::fromImage(IconImageToQImage(ScaleIconImage(icon, factor))));
+    }
+    return result;
 }
 
 }  // namespace moravel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPixmap>
+
 #include <vector>
 
 namespace moravel {
@@ -22,6 +24,25 @@ TEST(IconPixmapTest, MaskedPixelsBecomeFullyTransparentAndTheRestKeepsItsColour)
 
     EXPECT_FALSE(IconImageToQIcon(icon).isNull());
     EXPECT_TRUE(IconImageToQIcon(IconImage(0)).isNull());
+}
+
+TEST(IconPixmapTest, TheIconComesIn16And32And48PixelsCopiedPixelForPixel) {
+    std::vector<std::uint32_t> pixels(16 * 16, 0xC0C0C0);
+    pixels[0] = 0x0000FF;
+    pixels[16 * 15 + 15] = 0x00FF00;
+    const IconImage icon = MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
+    const QIcon qicon = IconImageToQIcon(icon);
+    EXPECT_EQ(qicon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+    for (const int size : {16, 32, 48}) {
+        const QImage image = qicon.pixmap(size, size).toImage();
+        ASSERT_EQ(image.size(), QSize(size, size)) << size;
+        const int k = size / 16;
+        // Whole squares of the small picture's pixels, with no blended edge.
+        EXPECT_EQ(image.pixel(k - 1, k - 1), qRgba(255, 0, 0, 255)) << size;
+        EXPECT_EQ(qAlpha(image.pixel(k, k - 1)), 0) << size;
+        EXPECT_EQ(image.pixel(size - k, size - k), qRgba(0, 255, 0, 255)) << size;
+        EXPECT_EQ(qAlpha(image.pixel(size - k - 1, size - k)), 0) << size;
+    }
 }
 
 }  // namespace
