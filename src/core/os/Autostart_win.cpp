@@ -1,5 +1,5 @@
-// The user's Run value in the registry (HKEY_CURRENT_USER\Software\Microsoft\Windows\
-// CurrentVersion\Run), which Windows starts at log-on.
+// The user's Run value in the registry, which Windows starts at log-on: the key
+// HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run, the value "Moravel".
 #include <windows.h>
 
 #include "core/os/Autostart.h"

@@ -12,6 +12,8 @@
 #include "support/TempFolder.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "core/os/Autostart_win.h"
 #endif
 
@@ -124,6 +126,8 @@ TEST(RunKeyAutostart, CreatedShownAndRemovedInTheRegistry) {
     EXPECT_TRUE(entry.Disable());
     EXPECT_FALSE(entry.StartsProgram(program));
     EXPECT_TRUE(entry.Disable());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MoravelTest\\Run");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MoravelTest");
 }
 #endif
 
