@@ -9,7 +9,7 @@
 namespace moravel {
 namespace {
 
-constexpr std::uintmax_t kMaxEntryBytes = 64 * 1024;
+constexpr std::uintmax_t kMaxEntryBytes = std::uintmax_t{64} * 1024;
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
