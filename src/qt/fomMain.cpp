@@ -34,6 +34,16 @@ double LogicalDpi() {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
+// As many seconds as the screen is wide in frame pixels: more than its width in logical pixels
+// where a ratio like 1.5 draws a frame pixel as one device pixel.
+int ScreenWidthInFramePixels(const QScreen* screen) {
+    if (screen == nullptr) {
+        return 1920;
+    }
+    const double ratio = screen->devicePixelRatio();
+    return FrameScaleFor(qRound(screen->geometry().width() * ratio), 0, ratio).width;
+}
+
 bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
     return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
 }
@@ -121,14 +131,7 @@ bool fomMain::Form_Load() {
     LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
 
     const QScreen* primary = QGuiApplication::primaryScreen();
-    // As many seconds as the screen is wide in frame pixels (more than its width in logical
-    // pixels where a ratio like 1.5 draws a frame pixel as one device pixel).
-    const int screenWidth =
-        primary ? FrameScaleFor(qRound(primary->geometry().width() * primary->devicePixelRatio()),
-                                0, primary->devicePixelRatio())
-                      .width
-                : 1920;
-    if (cycle_->StartSampling(screenWidth) < 0) {
+    if (cycle_->StartSampling(ScreenWidthInFramePixels(primary)) < 0) {
         MessageRequest failure;
         failure.text = std::string(kCpuUsageFailureText);
         failure.caption = std::string(kAppTitle);
