@@ -208,8 +208,26 @@ check "the unpacked moravel shows its window" wait_for 15 has_window
 check "the unpacked moravel ends cleanly" ends_cleanly
 pid=
 
-# Where the installed program keeps the user's files ($XDG_CONFIG_HOME/moravel) is checked here,
-# once the program follows the installed folder rule.
+# An installed program keeps the user's files in $XDG_CONFIG_HOME/moravel, made private by its
+# first save, and writes nothing beside itself.
+settings_in_user_folder() {
+    local folder=$work/config/moravel
+    [ -f "$folder/Moravel.ini" ] || {
+        echo "no $folder/Moravel.ini"
+        ls -la "$work/config" 2>&1
+        return 1
+    }
+    [ "$(stat -c %a "$folder")" = 700 ] || {
+        echo "$folder has mode $(stat -c %a "$folder"), not 700"
+        return 1
+    }
+    tr -d '\r' <"$folder/Moravel.ini" | grep -qx 'ThemeName="graph.tm"'
+}
+check "the unpacked moravel writes its settings in \$XDG_CONFIG_HOME/moravel" \
+    settings_in_user_folder
+check "and nothing beside the program or among its data" exact_layout
+check "and no file of its own elsewhere in the home folder" \
+    test -z "$(find "$work/home" -iname '*moravel*' -o -iname '*.ini' -o -iname '*.tm')"
 
 [ -s "$work/moravel.log" ] && sed 's/^/moravel: /' "$work/moravel.log"
 echo "package-check: $passed passed, $failed failed"

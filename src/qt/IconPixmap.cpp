@@ -13,34 +13,52 @@ namespace {
 // The tray graph makes a new icon at every refresh. Qt's own engine for pixmap icons puts each
 // picture it hands out into the global pixmap cache, and its bookkeeping keeps growing after the
 // entries go: at one icon a second the process grew by about 1.6 KiB a second until the cache was
-// full and by about 0.25 KiB a second for ever after. This engine draws its one picture as it is
-// and keeps nothing.
+// full and by about 0.25 KiB a second for ever after. This engine draws its own pictures (the
+// icon and its whole-factor enlargements, smallest first) as they are and keeps nothing.
 class IconPictureEngine final : public QIconEngine {
   public:
-    explicit IconPictureEngine(QPixmap picture) : picture_(std::move(picture)) {}
+    explicit IconPictureEngine(QList<QPixmap> pictures) : pictures_(std::move(pictures)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        painter->drawPixmap(rect, picture_);
+        painter->drawPixmap(rect, Fitting(rect.size()));
     }
-    // Never larger than the picture (as with Qt's icons); smaller keeps its proportions.
+    // The largest picture that fits; never larger than the largest (as with Qt's icons); smaller
+    // than the smallest keeps its proportions.
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        const QSize own = picture_.size();
+        const QSize own = Fitting(size).size();
         return own.width() <= size.width() && own.height() <= size.height()
                    ? own
                    : own.scaled(size, Qt::KeepAspectRatio);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const QPixmap& picture = Fitting(size);
         const QSize actual = actualSize(size, mode, state);
-        return actual == picture_.size()
-                   ? picture_
-                   : picture_.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return actual == picture.size()
+                   ? picture
+                   : picture.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {picture_.size()}; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const QPixmap& picture : pictures_) {
+            sizes.append(picture.size());
+        }
+        return sizes;
+    }
     QString key() const override { return QStringLiteral("moravel-icon-picture"); }
-    QIconEngine* clone() const override { return new IconPictureEngine(picture_); }
+    QIconEngine* clone() const override { return new IconPictureEngine(pictures_); }
 
   private:
-    QPixmap picture_;
+    const QPixmap& Fitting(const QSize& size) const {
+        const QPixmap* best = &pictures_.front();
+        for (const QPixmap& picture : pictures_) {
+            if (picture.width() <= size.width() && picture.height() <= size.height()) {
+                best = &picture;
+            }
+        }
+        return *best;
+    }
+
+    QList<QPixmap> pictures_;
 };
 
 }  // namespace
@@ -67,11 +85,16 @@ QImage IconImageToQImage(const IconImage& icon) {
 }
 
 QIcon IconImageToQIcon(const IconImage& icon) {
-    const QImage image = IconImageToQImage(icon);
-    if (image.isNull()) {
+    if (icon.size() <= 0) {
         return QIcon();
     }
-    return QIcon(new IconPictureEngine(QPixmap::fromImage(image)));
+    // The picture itself and its whole-factor enlargements: a tray of 32 or 48 device pixels
+    // takes its own size instead of smoothing the small one.
+    QList<QPixmap> pictures;
+    for (const std::int32_t factor : {1, 2, 3}) {
+        pictures.append(QPixmap::fromImage(IconImageToQImage(ScaleIconImage(icon, factor))));
+    }
+    return QIcon(new IconPictureEngine(std::move(pictures)));
 }
 
 QImage ResourcePicture(const QString& path) {

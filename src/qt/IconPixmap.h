@@ -10,7 +10,8 @@
 namespace moravel {
 
 QImage IconImageToQImage(const IconImage& icon);
-// A null icon for an icon image of size 0.
+// The icon at its own size and enlarged two and three times, nearest pixel (16, 32 and 48 device
+// pixels for the tray's 16 × 16 picture); a null icon for an icon image of size 0.
 QIcon IconImageToQIcon(const IconImage& icon);
 
 // A PNG picture of the program's own resources (":/..."), read by Qt's built-in PNG reader: left

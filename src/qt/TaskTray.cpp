@@ -2,7 +2,9 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
 #include <QMenu>
+#include <QTimer>
 #include <optional>
 
 #include "qt/QtText.h"
@@ -34,6 +36,63 @@ bool HostReportsNoDoubleClick() {
     QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
     return bus != nullptr &&
            bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+}
+
+namespace {
+
+constexpr int kPollMilliseconds = 2000;
+
+std::optional<bool>& Pretended() {
+    static std::optional<bool> present;
+    return present;
+}
+
+// Every TrayHost, so that a pretended change reaches them all.
+QList<TrayHost*>& Hosts() {
+    static QList<TrayHost*> hosts;
+    return hosts;
+}
+
+bool HostPresentNow() {
+    return Pretended() ? *Pretended() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+}  // namespace
+
+TrayHost::TrayHost(QObject* parent) : QObject(parent), present_(HostPresentNow()) {
+    Hosts().append(this);
+    // An XEmbed tray manager announces itself only to the X server's root window, which Qt keeps
+    // to itself: it is asked again every few seconds (one round trip to the X server). A
+    // StatusNotifierItem watcher is seen at once on the session bus.
+    auto* poll = new QTimer(this);
+    poll->setInterval(kPollMilliseconds);
+    connect(poll, &QTimer::timeout, this, &TrayHost::Recheck);
+    poll->start();
+    auto* watcher = new QDBusServiceWatcher(
+        QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
+        this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &TrayHost::Recheck);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &TrayHost::Recheck);
+}
+
+TrayHost::~TrayHost() {
+    Hosts().removeAll(this);
+}
+
+void TrayHost::Pretend(std::optional<bool> present) {
+    Pretended() = present;
+    for (TrayHost* host : Hosts()) {
+        host->Recheck();
+    }
+}
+
+void TrayHost::Recheck() {
+    const bool now = HostPresentNow();
+    if (now != present_) {
+        present_ = now;
+        emit changed(present_);
+    }
 }
 
 bool AddTrayIcon(TrayData& data) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/shell/ShellRules.h"
@@ -35,6 +36,31 @@ bool DeleteTrayIcon(TrayData& data);
 // True when the tray host is a StatusNotifierItem watcher (KDE, GNOME's AppIndicator): such
 // hosts report no double click and open the menu themselves.
 bool HostReportsNoDoubleClick();
+
+// Whether the desktop has a tray host (a notification area) now, and a signal when that changes:
+// an XEmbed tray appearing or going, a StatusNotifierItem watcher registering or leaving the
+// session bus.
+class TrayHost : public QObject {
+    Q_OBJECT
+  public:
+    explicit TrayHost(QObject* parent = nullptr);
+    ~TrayHost() override;
+    TrayHost(const TrayHost&) = delete;
+    TrayHost& operator=(const TrayHost&) = delete;
+    bool present() const { return present_; }
+
+    // Tests: every TrayHost reports `present` from now on, and says so when it changes; nothing
+    // returns to asking the desktop.
+    static void Pretend(std::optional<bool> present);
+
+  signals:
+    void changed(bool present);
+
+  private:
+    void Recheck();
+
+    bool present_ = false;
+};
 
 }  // namespace modTaskTray
 }  // namespace moravel

@@ -47,6 +47,15 @@ ScreenRect GetWorkArea(const QPoint& point) {
     return screen ? ToScreenRect(screen->availableGeometry()) : ScreenRect{0, 0, 640, 480};
 }
 
+std::vector<ScreenArea> ScreenAreas() {
+    std::vector<ScreenArea> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.push_back(
+            {ToScreenRect(screen->geometry()), ToScreenRect(screen->availableGeometry())});
+    }
+    return areas;
+}
+
 int MouseButtonBit(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:

@@ -4,7 +4,10 @@
 #include <QPoint>
 #include <QRect>
 
+#include <vector>
+
 #include "core/shell/PlaceDialog.h"
+#include "core/shell/WindowDrag.h"
 
 class QWidget;
 
@@ -19,6 +22,9 @@ void BringToFront(QWidget* window);
 
 // The work area (the screen less panels) of the screen under `point`, or of the primary screen.
 ScreenRect GetWorkArea(const QPoint& point);
+
+// Every screen of the desktop with its work area.
+std::vector<ScreenArea> ScreenAreas();
 
 // A mouse button as the program counts them: 1 left, 2 right, 4 middle, 0 any other.
 int MouseButtonBit(Qt::MouseButton button);

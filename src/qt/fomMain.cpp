@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QWindow>
 
@@ -14,11 +13,11 @@
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
 #include "core/tray/IconImage.h"
+#include "qt/FramePainter.h"
 #include "qt/HelpViewer.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
-#include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
@@ -33,6 +32,16 @@ constexpr int kMinimumHeight = 20;
 double LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+// As many seconds as the screen is wide in frame pixels: more than its width in logical pixels
+// where a ratio like 1.5 draws a frame pixel as one device pixel.
+int ScreenWidthInFramePixels(const QScreen* screen) {
+    if (screen == nullptr) {
+        return 1920;
+    }
+    const double ratio = screen->devicePixelRatio();
+    return FrameScaleFor(qRound(screen->geometry().width() * ratio), 0, ratio).width;
 }
 
 bool ModifierHeld(Qt::KeyboardModifiers modifiers) {
@@ -63,19 +72,26 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
     timCycle_.setTimerType(Qt::PreciseTimer);
     connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
 
+    trayHost_ = new modTaskTray::TrayHost(this);
+    connect(trayHost_, &modTaskTray::TrayHost::changed, this, &fomMain::TrayHostChanged);
+
     mnuPopup_ = new QMenu(this);
     // The items follow the window's state each time the menu opens.
     connect(mnuPopup_, &QMenu::aboutToShow, this, &fomMain::FillPopupMenu);
 }
 
 void fomMain::FillPopupMenu() {
-    const std::vector<MenuItem> items = PopupMenuItems(program_.gSettings.State);
+    const std::vector<MenuItem> items =
+        PopupMenuItems(program_.gSettings.State, trayHost_->present());
     const QList<QAction*> actions = mnuPopup_->actions();
     if (actions.size() == static_cast<qsizetype>(items.size())) {
-        // A tray host holds the exported items by identity: only their captions change.
+        // A tray host holds the exported items by identity: only their captions and states
+        // change.
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i].command != MenuCommand::None) {
-                actions[static_cast<qsizetype>(i)]->setText(ToQString(items[i].caption));
+                QAction* action = actions[static_cast<qsizetype>(i)];
+                action->setText(ToQString(items[i].caption));
+                action->setEnabled(items[i].enabled);
             }
         }
         return;
@@ -88,6 +104,7 @@ void fomMain::FillPopupMenu() {
         }
         QAction* action = mnuPopup_->addAction(ToQString(item.caption));
         action->setObjectName(ToQString(item.name));
+        action->setEnabled(item.enabled);
         const MenuCommand command = item.command;
         connect(action, &QAction::triggered, this, [this, command] { RunMenuCommand(command); });
     }
@@ -126,8 +143,7 @@ bool fomMain::Form_Load() {
     LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
 
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const int screenWidth = primary ? primary->geometry().width() : 1920;
-    if (cycle_->StartSampling(screenWidth) < 0) {
+    if (cycle_->StartSampling(ScreenWidthInFramePixels(primary)) < 0) {
         MessageRequest failure;
         failure.text = std::string(kCpuUsageFailureText);
         failure.caption = std::string(kAppTitle);
@@ -162,6 +178,10 @@ bool fomMain::Form_Load() {
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
+    // Hidden only where a tray icon can bring the window back.
+    const HidingPlan hiding = PlanHiding(program_.gSettings.State, false, trayHost_->present());
+    program_.gSettings.State = hiding.state;
+    waitingForTray_ = hiding.waitingForTray;
     if (!IsHidden(program_.gSettings.State)) {
         show();
     }
@@ -184,7 +204,8 @@ void fomMain::ResetPicture() {
     } else {
         ResetTopMost(this);
     }
-    renderer_.Rebuild(width(), height());
+    const FrameScale frame = WindowFrameScale(this);
+    renderer_.Rebuild(frame.width, frame.height);
     update();
 }
 
@@ -221,18 +242,13 @@ void fomMain::timCycle_Timer() {
 }
 
 void fomMain::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    // The one-pixel border of the graph, in the desktop's frame colour.
-    painter.setPen(palette().color(QPalette::Shadow));
-    painter.drawRect(0, 0, width() - 1, height() - 1);
-    const Surface& graph = renderer_.picGraph;
-    if (graph.Width() > 0 && graph.Height() > 0) {
-        painter.drawImage(QPoint(1, 1), SurfaceImage(graph));
-    }
+    // The one-pixel border of the graph is in the desktop's frame colour.
+    PaintFrame(this, renderer_.picGraph, palette().color(QPalette::Shadow));
 }
 
 void fomMain::Form_Resize() {
-    renderer_.SetClientSize(width(), height());
+    const FrameScale frame = WindowFrameScale(this);
+    renderer_.SetClientSize(frame.width, frame.height);
     renderer_.LayoutPictures();
     renderer_.GraphReady = false;
     // Not isVisible(): the resize of the first show comes before the window counts as visible,
@@ -284,7 +300,10 @@ void fomMain::mousePressEvent(QMouseEvent* event) {
     }
     dragging_ = true;
     setCursor(Qt::SizeAllCursor);
-    drag_.WorkArea = GetWorkArea(event->globalPosition().toPoint());
+    const QPoint mouse = event->globalPosition().toPoint();
+    drag_.WorkArea = GetWorkArea(mouse);
+    drag_.Screens = ScreenAreas();
+    FollowMouse(drag_, {mouse.x(), mouse.y()});
 }
 
 void fomMain::mouseMoveEvent(QMouseEvent* event) {
@@ -323,6 +342,8 @@ void fomMain::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     if (dragging_ && event->buttons() == Qt::LeftButton) {
+        const QPoint mouse = event->globalPosition().toPoint();
+        FollowMouse(drag_, {mouse.x(), mouse.y()});
         const ScreenPoint to =
             DragWindow(drag_, ToScreenRect(frameGeometry()), ModifierHeld(event->modifiers()),
                        event->position().x(), event->position().y());
@@ -338,6 +359,8 @@ void fomMain::mouseReleaseEvent(QMouseEvent* event) {
     if (drag_.DownButton == 1 && dragging_) {
         dragging_ = false;
         unsetCursor();
+        const QPoint mouse = event->globalPosition().toPoint();
+        FollowMouse(drag_, {mouse.x(), mouse.y()});
         const ScreenPoint to =
             DragWindow(drag_, ToScreenRect(frameGeometry()), ModifierHeld(event->modifiers()),
                        event->position().x(), event->position().y());
@@ -360,15 +383,34 @@ void fomMain::ShowPopup(const QPoint& at) {
 }
 
 void fomMain::mnuHidden_Click() {
-    if (IsHidden(program_.gSettings.State)) {
+    const bool show = IsHidden(program_.gSettings.State);
+    if (!show && !trayHost_->present()) {
+        return;  // nothing would bring the window back (the item is disabled)
+    }
+    waitingForTray_ = false;  // the user's choice from now on
+    SetShown(show);
+}
+
+void fomMain::SetShown(bool shown) {
+    if (shown && IsHidden(program_.gSettings.State)) {
         program_.gSettings.State = WindowState::Shown;
         ResetPicture();
         show();
-    } else {
+    } else if (!shown && !IsHidden(program_.gSettings.State) && trayHost_->present()) {
+        // Without a tray host nothing would bring the window back: it stays.
         hide();
         program_.gSettings.State = WindowState::Hidden;
     }
     FillPopupMenu();  // the tray host's copy of the menu shows the new caption
+}
+
+void fomMain::TrayHostChanged(bool present) {
+    if (!loaded_ || unloaded_) {
+        return;
+    }
+    const HidingPlan plan = PlanHiding(program_.gSettings.State, waitingForTray_, present);
+    waitingForTray_ = plan.waitingForTray;
+    SetShown(!IsHidden(plan.state));
 }
 
 void fomMain::mnuSetup_Click() {
@@ -452,6 +494,7 @@ void fomMain::Form_QueryUnload() {
     program_.gSettings.Top = g.top();
     program_.gSettings.Width = g.width();
     program_.gSettings.Height = g.height();
+    program_.gSettings.State = SavedWindowState(program_.gSettings.State, waitingForTray_);
     SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
 }
 

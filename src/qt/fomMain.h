@@ -65,6 +65,7 @@ class fomMain : public QWidget {
     // The open/save dialog object of the whole run, made at start-up.
     clsComDlg* comDlg() const { return comDlg_.get(); }
     bool setupShown() const { return setupShown_; }
+    modTaskTray::TrayHost& trayHost() const { return *trayHost_; }
     QWidget* versionBox() const { return versionBox_; }
 
   protected:
@@ -85,6 +86,10 @@ class fomMain : public QWidget {
     void timCycle_Timer();
     void ShowPopup(const QPoint& at);
     void FreeTrayIcon();
+    // Shows or hides the window, as the show/hide item does.
+    void SetShown(bool shown);
+    // A tray host appeared or went: hiding follows (PlanHiding).
+    void TrayHostChanged(bool present);
     Qt::Edges EdgesAt(const QPoint& pos) const;
 
     ProgramState& program_;
@@ -98,6 +103,8 @@ class fomMain : public QWidget {
     modTaskTray::TrayData TrayData;
     QIcon ownIcon_;
     bool hasTrayGraphIcon_ = false;  // TrayIconHandle: the icon made from the icon graph
+    modTaskTray::TrayHost* trayHost_ = nullptr;
+    bool waitingForTray_ = false;  // hidden as soon as a tray host appears
 
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;

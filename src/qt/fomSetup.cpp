@@ -13,10 +13,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/os/FileSystem.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
+#include "qt/TaskTray.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomThemeSetup.h"
 
@@ -48,7 +50,8 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
       state_(program),
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
-      editor_(editor ? std::move(editor) : RunThemeEditor(program)) {
+      editor_(editor ? std::move(editor) : RunThemeEditor(program)),
+      autostart_(MakeAutostart()) {
     setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     MakeDisplayControls();
@@ -58,6 +61,13 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
     OrderTabs();
     ConnectControls();
     InstallHelpKey(this, program_.gHelpFile);
+    state_.UseAutostart(autostart_.get(), ExecutablePath());
+    auto* trayHost = new modTaskTray::TrayHost(this);
+    state_.SetTrayHost(trayHost->present());
+    connect(trayHost, &modTaskTray::TrayHost::changed, this, [this](bool present) {
+        state_.SetTrayHost(present);
+        ShowTrayControls();
+    });
     Form_Load(mainWindow);
 }
 
@@ -83,6 +93,11 @@ void fomSetup::MakeDisplayControls() {
         iconModeGroup_->addButton(option, kIconModeChoices[i].index());
         optIconGraphMode_[i] = option;
     }
+    lblNoTray_ = Named(new QLabel(ToQString(kNoTrayText), this), "lblNoTray");
+    lblNoTray_->setWordWrap(true);
+    lblNoTray_->setContentsMargins(24, 0, 0, 0);  // under the box it explains
+    chkAutostart_ = Named(new QCheckBox(ToQString(kAutostartCaption), this), "chkAutostart",
+                          kHelpSetupAutostart);
 }
 
 void fomSetup::MakeThemeControls() {
@@ -142,6 +157,8 @@ void fomSetup::LayOutControls() {
     layout->addWidget(chkTopMost_);
     layout->addWidget(chkIconGraphMode_);
     layout->addWidget(fraIconGraphMode_);
+    layout->addWidget(lblNoTray_);
+    layout->addWidget(chkAutostart_);
     layout->addSpacing(4);
     layout->addWidget(Frame1_);
     layout->addSpacing(4);
@@ -165,12 +182,13 @@ void fomSetup::LayOutThemeFrame() {
 }
 
 void fomSetup::OrderTabs() {
-    const std::array<QWidget*, 13> tabOrder = {cboCycle_,
+    const std::array<QWidget*, 14> tabOrder = {cboCycle_,
                                                chkTopMost_,
                                                chkIconGraphMode_,
                                                optIconGraphMode_[0],
                                                optIconGraphMode_[1],
                                                optIconGraphMode_[2],
+                                               chkAutostart_,
                                                cboThemeName_,
                                                cmdSaveAs_,
                                                cmdDelete_,
@@ -189,6 +207,7 @@ void fomSetup::ConnectControls() {
             [this](int row) { state_.cycleRow = row; });
     connect(chkTopMost_, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
     connect(chkIconGraphMode_, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
+    connect(chkAutostart_, &QCheckBox::toggled, this, [this](bool on) { state_.autostart = on; });
     connect(iconModeGroup_, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on) {
             state_.SelectIconMode(index);
@@ -244,7 +263,12 @@ void fomSetup::ShowState() {
     for (std::size_t i = 0; i < optIconGraphMode_.size(); ++i) {
         const QSignalBlocker block(optIconGraphMode_[i]);
         optIconGraphMode_[i]->setChecked(state_.iconModes[i].selected);
-        optIconGraphMode_[i]->setEnabled(state_.IconModesEnabled());
+    }
+    ShowTrayControls();
+    {
+        const QSignalBlocker block(chkAutostart_);
+        chkAutostart_->setChecked(state_.autostart);
+        chkAutostart_->setEnabled(state_.autostartEnabled);
     }
     {
         const QSignalBlocker block(cboThemeName_);
@@ -254,6 +278,14 @@ void fomSetup::ShowState() {
         }
     }
     ShowThemeSelection();
+}
+
+void fomSetup::ShowTrayControls() {
+    chkIconGraphMode_->setEnabled(state_.IconGraphBoxEnabled());
+    for (QRadioButton* option : optIconGraphMode_) {
+        option->setEnabled(state_.IconModesEnabled());
+    }
+    lblNoTray_->setVisible(!state_.TrayHost());
 }
 
 void fomSetup::ShowThemeSelection() {
@@ -272,13 +304,21 @@ void fomSetup::cboThemeName_Click(int row) {
 
 void fomSetup::chkIconGraphMode_Click(bool checked) {
     state_.chkIconGraphMode_Click(checked);
-    for (QRadioButton* option : optIconGraphMode_) {
-        option->setEnabled(state_.IconModesEnabled());
+    ShowTrayControls();
+}
+
+void fomSetup::Apply() {
+    const bool enabling = state_.autostart;
+    if (!state_.ApplySettings()) {
+        QtMessagePrompt prompt(this);
+        prompt.Show(AutostartFailedMessage(enabling));
+        const QSignalBlocker block(chkAutostart_);
+        chkAutostart_->setChecked(state_.autostart);
     }
 }
 
 void fomSetup::cmdExit_Click() {
-    state_.ApplySettings();
+    Apply();
     // Redrawn before the dialog closes, so no tick in between draws the new settings with the
     // pictures of the old theme.
     if (resetPicture_) {
@@ -288,7 +328,7 @@ void fomSetup::cmdExit_Click() {
 }
 
 void fomSetup::cmdUpdate_Click() {
-    state_.ApplySettings();
+    Apply();
     if (resetPicture_) {
         resetPicture_();
     }

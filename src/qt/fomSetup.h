@@ -1,14 +1,16 @@
-// The setup dialog: redraw cycle, always-on-top, the tray-icon graph and the theme, with the
-// commands that edit, save and delete theme files. The decisions are SetupDialog's; this window
-// shows its state, writes the user's changes into it and forwards the buttons.
+// The setup dialog: redraw cycle, always-on-top, the tray-icon graph, the start at log-on and the
+// theme, with the commands that edit, save and delete theme files. The decisions are SetupDialog's;
+// this window shows its state, writes the user's changes into it and forwards the buttons.
 #pragma once
 
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/SetupDialog.h"
+#include "core/os/Autostart.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -51,7 +53,10 @@ class fomSetup : public QDialog {
 
     void Form_Load(QWidget* mainWindow);
     void ShowState();
+    void ShowTrayControls();
     void ShowThemeSelection();
+    // ApplySettings, telling the user when the log-on entry could not be changed.
+    void Apply();
 
     void cboThemeName_Click(int row);
     void chkIconGraphMode_Click(bool checked);
@@ -66,6 +71,7 @@ class fomSetup : public QDialog {
     clsComDlg& comDlg_;
     std::function<void()> resetPicture_;
     ThemeEditorRunner editor_;
+    std::unique_ptr<Autostart> autostart_;
 
     QLabel* Label1_;
     QComboBox* cboCycle_;
@@ -74,6 +80,8 @@ class fomSetup : public QDialog {
     QFrame* fraIconGraphMode_;
     QButtonGroup* iconModeGroup_;
     std::array<QRadioButton*, 3> optIconGraphMode_;  // left to right
+    QLabel* lblNoTray_;
+    QCheckBox* chkAutostart_;
     QGroupBox* Frame1_;
     QComboBox* cboThemeName_;
     QLabel* lblThemeName_;

@@ -47,12 +47,12 @@ IconImage Picture(std::uint32_t colour) {
     return MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
 }
 
-TEST(IconPixmapTest, TheIconHandsOutItsPictureAndNeverEnlargesIt) {
+TEST(IconPixmapTest, TheIconHandsOutItsPicturesAndNeverEnlargesThem) {
     const QIcon icon = IconImageToQIcon(Picture(0x0000FF));
-    EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
     const QImage own = icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(own, IconImageToQImage(Picture(0x0000FF)));
-    EXPECT_EQ(icon.pixmap(QSize(32, 32)).size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixmap(QSize(64, 64)).size(), QSize(48, 48));  // the largest it has
+    EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(32, 32));
     EXPECT_EQ(icon.pixmap(QSize(8, 8)).size(), QSize(8, 8));
 
     // Drawn into a larger place, as a tray host does: centred at its own size.
@@ -95,6 +95,25 @@ TEST(IconPixmapTest, ANewTrayIconEveryRefreshKeepsNoMemory) {
     EXPECT_LT(ResidentKiB() - before, 2048);
 }
 #endif
+
+TEST(IconPixmapTest, TheIconComesIn16And32And48PixelsCopiedPixelForPixel) {
+    std::vector<std::uint32_t> pixels(16 * 16, 0xC0C0C0);
+    pixels[0] = 0x0000FF;
+    pixels[16 * 15 + 15] = 0x00FF00;
+    const IconImage icon = MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
+    const QIcon qicon = IconImageToQIcon(icon);
+    EXPECT_EQ(qicon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+    for (const int size : {16, 32, 48}) {
+        const QImage image = qicon.pixmap(size, size).toImage();
+        ASSERT_EQ(image.size(), QSize(size, size)) << size;
+        const int k = size / 16;
+        // Whole squares of the small picture's pixels, with no blended edge.
+        EXPECT_EQ(image.pixel(k - 1, k - 1), qRgba(255, 0, 0, 255)) << size;
+        EXPECT_EQ(qAlpha(image.pixel(k, k - 1)), 0) << size;
+        EXPECT_EQ(image.pixel(size - k, size - k), qRgba(0, 255, 0, 255)) << size;
+        EXPECT_EQ(qAlpha(image.pixel(size - k - 1, size - k)), 0) << size;
+    }
+}
 
 }  // namespace
 }  // namespace moravel

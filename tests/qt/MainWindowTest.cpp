@@ -10,6 +10,7 @@
 #include "core/cpu/FakeCpuSampler.h"
 #include "core/os/TextFile.h"
 #include "qt/QtPrompts.h"
+#include "qt/TaskTray.h"
 #include "qt/fomMain.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
@@ -47,9 +48,21 @@ QStringList MenuCaptions(QMenu* menu) {
     return captions;
 }
 
+// The popup menu's item `name` as the menu shows it now.
+QAction* MenuAction(QMenu* menu, const char* name) {
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String(name)) {
+            return action;
+        }
+    }
+    qFatal("no menu item %s", name);
+}
+
 struct Fixture {
     test::TempFolder folder;
     test::ScopedProgramFolder home{folder.path()};
+    test::ScopedEnvironment config{"XDG_CONFIG_HOME", folder.File("config")};
     FakeCpuSampler* sampler = new FakeCpuSampler;
     FakeClock* clock = new FakeClock;
     ProgramState program;  // this window's own
@@ -72,7 +85,10 @@ struct Fixture {
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() { QtMessagePrompt::ClearAsked(); }
+    void init() {
+        QtMessagePrompt::ClearAsked();
+        modTaskTray::TrayHost::Pretend(true);  // a desktop with a tray unless a test says not
+    }
     void aSamplerThatCannotStartEndsStartUpAndSavesNothing();
     void startsShownWithItsOwnTrayIconAndAnEmptyTip();
     void theMenuFollowsTheWindowState();
@@ -81,6 +97,8 @@ class MainWindowTest : public QObject {
     void refreshesEveryCycleWithTheTip();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
+    void withoutATrayHostTheWindowIsNeverHidden();
+    void aTrayHostComingOrGoingLeavesAShownWindowShown();
     void theSetupEntryOpensTheDialogAndRedrawsAfter();
     void aSecondAboutBoxBringsTheOpenOneForward();
 };
@@ -202,7 +220,8 @@ void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Q_UNUSED(growth);
 #endif
     QVERIFY(!f.window->trayData().icon.isNull());
-    QCOMPARE(f.window->trayData().icon.availableSizes().size(), 1);  // one picture, no pile-up
+    // One picture in its three sizes (16, 32 and 48 pixels), no pile-up.
+    QCOMPARE(f.window->trayData().icon.availableSizes().size(), 3);
 }
 
 void MainWindowTest::closingSavesThePlace() {
@@ -216,6 +235,59 @@ void MainWindowTest::closingSavesThePlace() {
     QVERIFY(ini.find("Top=30\r\n") != std::string::npos);
     QVERIFY(ini.find("State=1\r\n") != std::string::npos);
     QCOMPARE(f.sampler->stops, 1);
+}
+
+void MainWindowTest::withoutATrayHostTheWindowIsNeverHidden() {
+    Fixture f;
+    modTaskTray::TrayHost::Pretend(false);
+    test::WriteBytes(f.folder.File("Moravel.ini"), "[Settings]\r\nState=1\r\n");
+    QVERIFY(f.window->Form_Load());
+    // A hidden start shows the window: nothing else would ever bring it back.
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+    QCOMPARE(MenuAction(f.window->popupMenu(), "mnuHidden")->text(), QStringLiteral("隠す(&B)"));
+    QVERIFY(!MenuAction(f.window->popupMenu(), "mnuHidden")->isEnabled());
+    QVERIFY(MenuAction(f.window->popupMenu(), "mnuSetup")->isEnabled());
+    f.window->mnuHidden_Click();
+    QVERIFY(f.window->isVisible());
+
+    // A tray host appears: the hidden start is taken now, and the item works again.
+    modTaskTray::TrayHost::Pretend(true);
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    QCOMPARE(MenuAction(f.window->popupMenu(), "mnuHidden")->text(), QStringLiteral("表示(&B)"));
+    QVERIFY(MenuAction(f.window->popupMenu(), "mnuHidden")->isEnabled());
+
+    // The host goes while the window is hidden: it comes back, and is saved as hidden still.
+    modTaskTray::TrayHost::Pretend(false);
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+    f.window->close();
+    QVERIFY(f.Settings().find("State=1\r\n") != std::string::npos);
+}
+
+void MainWindowTest::aTrayHostComingOrGoingLeavesAShownWindowShown() {
+    Fixture f;
+    modTaskTray::TrayHost::Pretend(false);
+    QVERIFY(f.window->Form_Load());
+    QVERIFY(f.window->isVisible());
+    modTaskTray::TrayHost::Pretend(true);
+    QVERIFY(f.window->isVisible());
+    QVERIFY(MenuAction(f.window->popupMenu(), "mnuHidden")->isEnabled());
+    // Hidden by the user, then the host goes and comes back: shown, then hidden again.
+    f.window->mnuHidden_Click();
+    QVERIFY(!f.window->isVisible());
+    modTaskTray::TrayHost::Pretend(false);
+    QVERIFY(f.window->isVisible());
+    modTaskTray::TrayHost::Pretend(true);
+    QVERIFY(!f.window->isVisible());
+    // Shown by the user: nothing waits any more.
+    f.window->mnuHidden_Click();
+    modTaskTray::TrayHost::Pretend(false);
+    modTaskTray::TrayHost::Pretend(true);
+    QVERIFY(f.window->isVisible());
+    f.window->close();
+    QVERIFY(f.Settings().find("State=0\r\n") != std::string::npos);
 }
 
 void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {

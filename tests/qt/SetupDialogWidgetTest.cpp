@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <filesystem>
+
+#include "core/os/Autostart.h"
 #include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -19,6 +22,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
+#include "qt/TaskTray.h"
 #include "qt/fomSetup.h"
 #include "support/OnModal.h"
 #include "support/RaiseCounter.h"
@@ -30,6 +34,8 @@ namespace {
 struct Fixture {
     test::TempFolder folder;
     test::ScopedProgramFolder home{folder.path()};
+    // The log-on entry goes into the test's folder, never the user's.
+    test::ScopedEnvironment config{"XDG_CONFIG_HOME", folder.File("config")};
     QtFileDialog files;
     clsComDlg comDlg{files};
     ProgramState program;
@@ -82,6 +88,15 @@ QStringList Rows(QWidget* dialog) {
     return rows;
 }
 
+// The control Tab moves to from `widget`.
+QWidget* NextTabStop(QWidget* widget) {
+    QWidget* next = widget->nextInFocusChain();
+    while (next != widget && (next->focusPolicy() & Qt::TabFocus) == 0) {
+        next = next->nextInFocusChain();
+    }
+    return next;
+}
+
 // The top of `widget` in the dialog's coordinates.
 QPoint Place(QWidget* dialog, const char* name) {
     QWidget* widget = Child<QWidget>(dialog, name);
@@ -98,6 +113,7 @@ class SetupDialogWidgetTest : public QObject {
         QtMessagePrompt::SetNextAnswers({});
         QtFileDialog::ClearAsked();
         QtFileDialog::SetNextAnswers({});
+        modTaskTray::TrayHost::Pretend(true);
     }
     void captionsOrderAndLayout();
     void theControlsFollowTheSettings();
@@ -107,6 +123,8 @@ class SetupDialogWidgetTest : public QObject {
     void theRealEditorCancelledChangesNothing();
     void saveAsAndDeleteAskThroughTheirPrompts();
     void f1OpensTheControlsTopic();
+    void startAtLogOnMakesAndRemovesTheAutostartEntry();
+    void withoutATrayHostTheDialogSaysWhy();
     void fileDialogSetUpFromTheRequest();
     void fileDialogAnswers();
 };
@@ -123,6 +141,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     QCOMPARE(Child<QCheckBox>(d, "chkTopMost")->text(), QStringLiteral("常に最前面に表示する(&F)"));
     QCOMPARE(Child<QCheckBox>(d, "chkIconGraphMode")->text(),
              QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"));
+    QCOMPARE(Child<QCheckBox>(d, "chkAutostart")->text(),
+             QStringLiteral("ログオン時に起動する(&L)"));
+    QVERIFY(Child<QLabel>(d, "lblNoTray")->isHidden());  // a desktop with a tray
     QCOMPARE(Child<QGroupBox>(d, "Frame1")->title(), QStringLiteral("テーマ(&T)"));
     QCOMPARE(Child<QPushButton>(d, "cmdSaveAs")->text(), QStringLiteral("名前を付けて保存..."));
     QCOMPARE(Child<QPushButton>(d, "cmdDelete")->text(), QStringLiteral("削除"));
@@ -153,7 +174,13 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     QVERIFY(Place(d, "cboCycle").y() < Place(d, "chkTopMost").y());
     QVERIFY(Place(d, "chkTopMost").y() < Place(d, "chkIconGraphMode").y());
     QVERIFY(Place(d, "chkIconGraphMode").y() < Place(d, "optIconGraphMode2").y());
-    QVERIFY(Place(d, "optIconGraphMode2").y() < Place(d, "Frame1").y());
+    QVERIFY(Place(d, "optIconGraphMode2").y() < Place(d, "chkAutostart").y());
+    QVERIFY(Place(d, "chkAutostart").y() < Place(d, "Frame1").y());
+    QCOMPARE(Place(d, "chkAutostart").x(), Place(d, "chkTopMost").x());
+    // In the keyboard's order after the tray options, before the theme list.
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "optIconGraphMode1")),
+             Child<QWidget>(d, "chkAutostart"));
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "chkAutostart")), Child<QWidget>(d, "cboThemeName"));
     QVERIFY(Place(d, "cboThemeName").x() < Place(d, "lblThemeName").x());
     QVERIFY(Place(d, "cboThemeName").y() < Place(d, "cmdSaveAs").y());
     QVERIFY(Place(d, "cmdSaveAs").x() < Place(d, "cmdDelete").x());
@@ -378,7 +405,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
         {"cboCycle", 1001},       {"chkTopMost", 1002},   {"chkIconGraphMode", 0},
         {"optIconGraphMode1", 0}, {"cboThemeName", 1004}, {"cmdSaveAs", 1005},
         {"cmdDelete", 1006},      {"cmdEdit", 1007},      {"cmdExit", 1008},
-        {"cmdCancel", 1009},      {"cmdUpdate", 1010},
+        {"cmdCancel", 1009},      {"cmdUpdate", 1010},    {"chkAutostart", 1011},
     };
     for (const auto& [name, context] : contexts) {
         QCOMPARE(static_cast<int>(HelpContextOf(Child<QWidget>(d, name))), context);
@@ -398,6 +425,84 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
     dialog->reject();
     QVERIFY(HelpWindow()->windowHandle()->transientParent() == nullptr);
     HelpWindow()->close();
+}
+
+void SetupDialogWidgetTest::startAtLogOnMakesAndRemovesTheAutostartEntry() {
+    Fixture f;
+    const std::string entry =
+        JoinPath(JoinPath(f.folder.File("config"), "autostart"), "moravel.desktop");
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    auto* box = Child<QCheckBox>(d, "chkAutostart");
+    QVERIFY(box->isEnabled());
+    QVERIFY(!box->isChecked());
+    box->click();
+    QVERIFY(!IsFile(entry));  // only OK or 更新 applies it
+    Child<QPushButton>(d, "cmdExit")->click();
+    QVERIFY(IsFile(entry));
+    // It starts this very program: the running executable, by its full path.
+    const std::string text = test::ReadBytes(entry);
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
+    QCOMPARE(AutostartEntryProgram(text), std::optional<std::string>(self));
+    QVERIFY(text.find("\nIcon=io.github.moravel.Moravel\n") != std::string::npos);
+
+    // Opened again, the box shows the entry; unchecked and applied, the entry goes.
+    dialog = f.Open();
+    d = dialog.get();
+    box = Child<QCheckBox>(d, "chkAutostart");
+    QVERIFY(box->isChecked());
+    box->click();
+    Child<QPushButton>(d, "cmdUpdate")->click();
+    QVERIFY(!IsFile(entry));
+
+    // An entry for another copy of the program shows as off, and an unchanged OK keeps it.
+    test::WriteBytes(entry, AutostartEntryText("/opt/other/moravel"));
+    dialog = f.Open();
+    d = dialog.get();
+    QVERIFY(!Child<QCheckBox>(d, "chkAutostart")->isChecked());
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(test::ReadBytes(entry), AutostartEntryText("/opt/other/moravel"));
+    QVERIFY(QtMessagePrompt::Asked().empty());
+
+    // An entry that cannot be written (its folder is a file) is reported; the box shows none.
+    std::filesystem::remove(entry);
+    std::filesystem::remove(f.folder.File("config/autostart"));
+    test::WriteBytes(f.folder.File("config/autostart"), "not a folder");
+    dialog = f.Open();
+    d = dialog.get();
+    Child<QCheckBox>(d, "chkAutostart")->click();
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    Child<QPushButton>(d, "cmdUpdate")->click();
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(QtMessagePrompt::Asked()[0].text),
+             QStringLiteral("ログオン時に起動するように設定できませんでした。"));
+    QVERIFY(!Child<QCheckBox>(d, "chkAutostart")->isChecked());
+}
+
+void SetupDialogWidgetTest::withoutATrayHostTheDialogSaysWhy() {
+    Fixture f;
+    modTaskTray::TrayHost::Pretend(false);
+    f.program.gSettings.IconGraphMode = TrayIconMode::Graph;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    auto* why = Child<QLabel>(d, "lblNoTray");
+    QVERIFY(why->isVisible());
+    QVERIFY(why->text().contains(QStringLiteral("通知領域")));
+    QVERIFY(!Child<QCheckBox>(d, "chkIconGraphMode")->isEnabled());
+    QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());  // kept
+    QVERIFY(!Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
+    QVERIFY(Place(d, "optIconGraphMode1").y() < Place(d, "lblNoTray").y());
+    QVERIFY(Place(d, "lblNoTray").y() < Place(d, "chkAutostart").y());
+
+    // A tray host appears while the dialog is open: both work again.
+    modTaskTray::TrayHost::Pretend(true);
+    QVERIFY(!why->isVisible());
+    QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isEnabled());
+    QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Graph);
 }
 
 void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {

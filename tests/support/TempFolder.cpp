@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/os/Paths.h"
+#include "core/os/ProgramFolder.h"
 
 namespace moravel::test {
 namespace fs = std::filesystem;
@@ -75,6 +76,26 @@ ScopedProgramFolder::ScopedProgramFolder(const std::string& folder) {
 
 ScopedProgramFolder::~ScopedProgramFolder() {
     SetEnv("MORAVEL_HOME", hadPrevious_ ? &previous_ : nullptr);
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+    const char* previous = std::getenv(name);
+    hadPrevious_ = previous != nullptr;
+    previous_ = previous ? previous : "";
+    SetEnv(name, &value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    SetEnv(name_, hadPrevious_ ? &previous_ : nullptr);
+}
+
+ScopedInstalledFolders::ScopedInstalledFolders(const std::string& data, const std::string& user) {
+    const ProgramFolders folders{AddBackslash(data), AddBackslash(user), false};
+    OverrideProgramFolders(&folders);
+}
+
+ScopedInstalledFolders::~ScopedInstalledFolders() {
+    OverrideProgramFolders(nullptr);
 }
 
 }  // namespace moravel::test

@@ -40,4 +40,28 @@ class ScopedProgramFolder {
     bool hadPrevious_;
 };
 
+// Sets the environment variable `name` for the lifetime of the object.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const char* name_;
+    std::string previous_;
+    bool hadPrevious_;
+};
+
+// Makes the program an installed one for the lifetime of the object: the shipped themes and help
+// in `data`, the user's files in `user` (made only when the program first writes there).
+class ScopedInstalledFolders {
+  public:
+    ScopedInstalledFolders(const std::string& data, const std::string& user);
+    ~ScopedInstalledFolders();
+    ScopedInstalledFolders(const ScopedInstalledFolders&) = delete;
+    ScopedInstalledFolders& operator=(const ScopedInstalledFolders&) = delete;
+};
+
 }  // namespace moravel::test

@@ -1,5 +1,7 @@
 #include "core/config/Config.h"
 
+#include "core/os/FileSystem.h"
+
 namespace moravel {
 
 bool LoadConfig(SettingsRecord& settings, ThemeRecord& currentTheme,
@@ -10,6 +12,7 @@ bool LoadConfig(SettingsRecord& settings, ThemeRecord& currentTheme,
 
 std::int32_t SaveConfig(SettingsRecord& settings, const std::string& settingsPath,
                         const ProgramVersion& version) {
+    MakeParentFolders(settingsPath);  // the user's folder, made by the first save
     return SaveSettings(settings, settingsPath, version);
 }
 

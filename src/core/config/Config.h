@@ -17,8 +17,8 @@ inline constexpr std::string_view kAppTitle = "Moravel";
 // `currentTheme`. Returns whether that theme was found.
 bool LoadConfig(SettingsRecord& settings, ThemeRecord& currentTheme,
                 const std::string& settingsPath);
-// Writes `settings`, stamped with `version`, to the settings file at `settingsPath`. Returns the
-// bytes written or -1.
+// Writes `settings`, stamped with `version`, to the settings file at `settingsPath`, making its
+// folder (the user's folder) first when it is missing. Returns the bytes written or -1.
 std::int32_t SaveConfig(SettingsRecord& settings, const std::string& settingsPath,
                         const ProgramVersion& version);
 

@@ -1,4 +1,4 @@
-// The program's own settings and the settings file "Moravel.ini" beside the program.
+// The program's own settings and the settings file "Moravel.ini" in the user's folder.
 #pragma once
 
 #include <cstdint>
@@ -72,7 +72,7 @@ void ParseSettingsText(std::string_view text, SettingsRecord& record);
 // The file's text for `record`, lines in their fixed order.
 std::string FormatSettingsText(const SettingsRecord& record);
 
-std::string SettingsFilePath();  // ProgramFolder() + "Moravel.ini"
+std::string SettingsFilePath();  // ProgramFolder() + "Moravel.ini": the user's folder
 
 // Defaults, then the file at `path`. A missing, unreadable or oversized file leaves the defaults.
 void LoadSettings(SettingsRecord& record, const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "core/config/KeyValueFile.h"
 #include "core/config/Settings.h"
+#include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/TextFile.h"
@@ -114,8 +115,21 @@ std::string ThemesFolder() {
     return ProgramFolder() + "Themes";
 }
 
+std::string ShippedThemesFolder() {
+    return DataFolder() + "Themes";
+}
+
+std::string ThemeFilePath(std::string_view name) {
+    const ProgramFolders folders = CurrentProgramFolders();
+    std::string path = JoinPath(folders.user + "Themes", name);
+    if (folders.user != folders.data && !IsFile(path)) {
+        path = JoinPath(folders.data + "Themes", name);
+    }
+    return path;
+}
+
 std::string PatternFilePath() {
-    return JoinPath(ThemesFolder(), kPatternFileName);
+    return ThemeFilePath(kPatternFileName);
 }
 
 std::string ThemeReadPath(std::string_view name) {
@@ -124,14 +138,17 @@ std::string ThemeReadPath(std::string_view name) {
         // through a missing Themes folder.
         return ProgramFolder() + std::string(kCustomThemeFileName);
     }
-    return JoinPath(ThemesFolder(), name);
+    return ThemeFilePath(name);
 }
 
 std::string ThemeWritePath(std::string_view name) {
     if (ContainsSeparator(name)) {
         return std::string(name);
     }
-    return ThemeReadPath(name);
+    if (name.empty()) {
+        return ThemeReadPath(name);
+    }
+    return JoinPath(ThemesFolder(), name);
 }
 
 bool LoadThemeFile(ThemeRecord& theme, const std::string& path) {
@@ -149,7 +166,11 @@ bool LoadTheme(ThemeRecord& theme, std::string_view name) {
 }
 
 std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version) {
-    return SaveThemeFile(theme, ThemeWritePath(name), version);
+    const std::string path = ThemeWritePath(name);
+    if (!ContainsSeparator(name)) {
+        MakeParentFolders(path);  // the user's folder or its Themes, made by the first save
+    }
+    return SaveThemeFile(theme, path, version);
 }
 
 }  // namespace moravel

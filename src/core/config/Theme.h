@@ -132,14 +132,22 @@ bool ThemesDiffer(const ThemeRecord& a, const ThemeRecord& b);
 bool ParseThemeText(std::string_view text, ThemeRecord& theme);
 std::string FormatThemeText(const ThemeRecord& theme);
 
-// ProgramFolder() + "Themes", without a trailing separator.
+// The user's Themes folder, ProgramFolder() + "Themes", without a trailing separator: where
+// themes are saved, and the folder the save dialog offers.
 std::string ThemesFolder();
-// The pattern strip "Pattern.dat" in the Themes folder.
+// The shipped Themes folder, DataFolder() + "Themes"; the same folder when the program is
+// portable.
+std::string ShippedThemesFolder();
+// A file of the Themes folders (a theme, an image, the pattern strip): the user's file of that
+// name when there is one, else the shipped one.
+std::string ThemeFilePath(std::string_view name);
+// The pattern strip "Pattern.dat", found as ThemeFilePath finds files.
 std::string PatternFilePath();
-// Where the theme of `name` is read from: "" is the custom theme "Moravel.tm" in the program
-// folder; any other name is a file in the Themes folder.
+// Where the theme of `name` is read from: "" is the custom theme "Moravel.tm" in the user's
+// folder; any other name is found by ThemeFilePath.
 std::string ThemeReadPath(std::string_view name);
-// Where it is written: as for reading, except that a name holding a separator is a full path.
+// Where it is written: "" is the custom theme, a name holding a separator is a full path, any
+// other name is a file in the user's Themes folder.
 std::string ThemeWritePath(std::string_view name);
 
 bool LoadThemeFile(ThemeRecord& theme, const std::string& path);
@@ -150,7 +158,8 @@ std::int32_t SaveThemeFile(ThemeRecord& theme, const std::string& path,
 
 // Defaults, then the theme of `name`; returns `found`.
 bool LoadTheme(ThemeRecord& theme, std::string_view name);
-// The same as SaveThemeFile, to where the theme of `name` is written.
+// The same as SaveThemeFile, to where the theme of `name` is written; a missing user's folder or
+// user's Themes folder is made first.
 std::int32_t SaveTheme(ThemeRecord& theme, std::string_view name, const ProgramVersion& version);
 
 }  // namespace moravel

@@ -1,9 +1,12 @@
 #include "core/config/ThemeCatalogue.h"
 
+#include <algorithm>
+
 #include "core/base/Strings.h"
 #include "core/config/Config.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
+#include "core/os/ProgramFolder.h"
 #include "core/os/TextFile.h"
 
 namespace moravel {
@@ -17,6 +20,38 @@ bool HasThemeExtension(std::string_view name) {
 
 }  // namespace
 
+namespace {
+
+// The names of the files `wanted` picks from the Themes folders: the user's in file-system order,
+// then the shipped ones the user has no file of that name for.
+std::vector<std::string> ThemeFolderNames(bool (*wanted)(const FolderEntry& entry)) {
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : ListFolder(ThemesFolder())) {
+        if (!entry.isFolder && !entry.isHidden && wanted(entry)) {
+            names.push_back(entry.name);
+        }
+    }
+    const std::string shipped = ShippedThemesFolder();
+    if (CompareFileNames(shipped, ThemesFolder()) == 0) {
+        return names;  // portable: one folder
+    }
+    const std::size_t own = names.size();
+    for (const FolderEntry& entry : ListFolder(shipped)) {
+        if (entry.isFolder || entry.isHidden || !wanted(entry)) {
+            continue;
+        }
+        const auto clash = [&entry](const std::string& name) {
+            return CompareFileNames(name, entry.name) == 0;
+        };
+        if (std::none_of(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(own), clash)) {
+            names.push_back(entry.name);
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
 std::int32_t ListThemes(std::vector<std::string>& fileNames, std::vector<std::string>& titles) {
     std::vector<std::string> names;
     std::vector<std::string> found;
@@ -25,12 +60,12 @@ std::int32_t ListThemes(std::vector<std::string>& fileNames, std::vector<std::st
         names.emplace_back();
         found.push_back(temp.Title);
     }
-    for (const FolderEntry& entry : ListFolder(ThemesFolder())) {
-        if (entry.isFolder || entry.isHidden || !EndsWithNoCase(entry.name, kThemeExtension)) {
-            continue;
-        }
-        if (LoadTheme(temp, entry.name)) {
-            names.push_back(entry.name);
+    const auto isTheme = [](const FolderEntry& entry) {
+        return EndsWithNoCase(entry.name, kThemeExtension);
+    };
+    for (const std::string& name : ThemeFolderNames(isTheme)) {
+        if (LoadTheme(temp, name)) {
+            names.push_back(name);
             found.push_back(temp.Title);
         }
     }
@@ -40,6 +75,10 @@ std::int32_t ListThemes(std::vector<std::string>& fileNames, std::vector<std::st
         titles = std::move(found);
     }
     return count;
+}
+
+bool IsUserTheme(std::string_view fileName) {
+    return !fileName.empty() && IsFile(JoinPath(ThemesFolder(), fileName));
 }
 
 bool IsImageFileName(std::string_view name) {
@@ -57,12 +96,7 @@ bool IsImageFileName(std::string_view name) {
 }
 
 std::int32_t ListImageFiles(std::vector<std::string>& names) {
-    names.clear();
-    for (const FolderEntry& entry : ListFolder(ThemesFolder())) {
-        if (!entry.isFolder && !entry.isHidden && IsImageFileName(entry.name)) {
-            names.push_back(entry.name);
-        }
-    }
+    names = ThemeFolderNames([](const FolderEntry& entry) { return IsImageFileName(entry.name); });
     return static_cast<std::int32_t>(names.size());
 }
 
@@ -89,6 +123,7 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  ThemeRecord& workingTheme, std::string& workingName,
                  const ProgramVersion& version) {
     const std::string themesFolder = ThemesFolder();
+    MakeFolders(themesFolder);  // an installed program's user has none until the first save
     dialog.Filter = std::string(kThemeFileFilter);
     dialog.OwnerhWnd = owner;
     dialog.Flags = kSaveAsFlags;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/Strings.h"
+#include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/os/Paths.h"
 
@@ -36,6 +37,25 @@ SetupDialog::SetupDialog(ProgramState& program)
       settings_(program.gSettings),
       currentTheme_(program.gCurrentTheme) {}
 
+MessageRequest AutostartFailedMessage(bool enabling) {
+    MessageRequest failure;
+    failure.text = enabling ? "ログオン時に起動するように設定できませんでした。"
+                            : "ログオン時の起動をやめるように設定できませんでした。";
+    failure.caption = std::string(kAppTitle);
+    failure.buttons = MessageButtons::Ok;
+    failure.icon = MessageIcon::Exclamation;
+    return failure;
+}
+
+void SetupDialog::UseAutostart(Autostart* entry, std::string programPath) {
+    autostart_ = entry;
+    programPath_ = std::move(programPath);
+}
+
+void SetupDialog::SetTrayHost(bool present) {
+    trayHost_ = present;
+}
+
 void SetupDialog::Load() {
     workingName = settings_.ThemeName;
     workingTheme = currentTheme_;
@@ -52,6 +72,10 @@ void SetupDialog::Load() {
     if (iconGraphChecked) {
         SelectIconMode(IconModeOption(mode));
     }
+
+    autostartEnabled = autostart_ != nullptr && !programPath_.empty();
+    autostart = autostartEnabled && autostart_->StartsProgram(programPath_);
+    autostartApplied_ = autostart;
 
     cycleRow = 0;
     for (std::size_t i = 0; i < kCycleChoices.size(); ++i) {
@@ -92,7 +116,7 @@ void SetupDialog::cboThemeName_Click(std::int32_t row) {
     themeRow = row;
     const std::string& name =
         fileNames[static_cast<std::size_t>(themeItems[static_cast<std::size_t>(row)].itemData)];
-    deleteEnabled = !name.empty();
+    deleteEnabled = IsUserTheme(name);  // not the custom theme, nor a shipped one
     themeNameLabel = name;
     if (!loading) {
         // A theme that vanished since the listing leaves the working theme as it was.
@@ -126,12 +150,28 @@ std::int32_t SetupDialog::SelectedCycle() const {
     return kCycleChoices[row].seconds;
 }
 
-void SetupDialog::ApplySettings() {
+bool SetupDialog::ApplySettings() {
     settings_.TopMost = topMost ? TopMostMode::OnTop : TopMostMode::Normal;
     settings_.Cycle = SelectedCycle();
     settings_.IconGraphMode = iconGraphChecked ? SelectedIconMode() : TrayIconMode::Off;
     settings_.ThemeName = workingName;
     currentTheme_ = workingTheme;
+    return ApplyAutostart();
+}
+
+bool SetupDialog::ApplyAutostart() {
+    // Only a change of the box acts: an entry of another copy of the program, which shows as
+    // off, is not removed by applying an unchanged box.
+    if (!autostartEnabled || autostart == autostartApplied_) {
+        return true;
+    }
+    if (autostart ? autostart_->Enable(programPath_) : autostart_->Disable()) {
+        autostartApplied_ = autostart;
+        return true;
+    }
+    autostart = autostart_->StartsProgram(programPath_);
+    autostartApplied_ = autostart;
+    return false;
 }
 
 bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prompt) {

@@ -1,6 +1,7 @@
 // The setup dialog's state and decisions, without a window: the cycle list, always-on-top, the
-// tray-icon graph mode, the theme list and the commands on theme files. fomSetup shows this state,
-// writes the user's changes into it and forwards the buttons; everything it decides is here.
+// tray-icon graph mode, the start at log-on, the theme list and the commands on theme files.
+// fomSetup shows this state, writes the user's changes into it and forwards the buttons; everything
+// it decides is here.
 //
 // The dialog works on copies: the program's settings and current theme change only in
 // ApplySettings.
@@ -17,6 +18,7 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
+#include "core/os/Autostart.h"
 #include "core/shell/Help.h"
 #include "core/shell/ProgramState.h"
 
@@ -73,6 +75,15 @@ inline constexpr HelpContext kHelpSetupEdit{1007};
 inline constexpr HelpContext kHelpSetupOk{1008};
 inline constexpr HelpContext kHelpSetupCancel{1009};
 inline constexpr HelpContext kHelpSetupUpdate{1010};
+inline constexpr HelpContext kHelpSetupAutostart{1011};
+
+inline constexpr std::string_view kAutostartCaption = "ログオン時に起動する(&L)";
+// Shown in place of the tray-icon graph while the desktop has no tray host.
+inline constexpr std::string_view kNoTrayText =
+    "タスクトレイのアイコンとグラフには通知領域が必要ですが、このデスクトップには見つかりません。";
+
+// The message shown when the log-on entry could not be made or removed.
+MessageRequest AutostartFailedMessage(bool enabling);
 
 // One row of the theme list: its text and the index of its theme in fileNames and titles.
 struct ThemeListItem {
@@ -91,6 +102,15 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
 class SetupDialog {
   public:
     explicit SetupDialog(ProgramState& program);
+
+    // Start at log-on: the entry `entry` keeps for the program at `programPath` (the running
+    // executable). Without one (null) the box stays off and disabled. Call before Load.
+    void UseAutostart(Autostart* entry, std::string programPath);
+
+    // Whether the desktop has a tray host. Without one the tray-icon box and its options are
+    // disabled and the dialog says why; their values stay and are applied as they are.
+    void SetTrayHost(bool present);
+    bool TrayHost() const { return trayHost_; }
 
     // Opening: the working theme and its name from the settings, the theme list (the selection
     // found there is shown but not loaded), the check boxes, the tray-icon mode and the cycle.
@@ -111,13 +131,16 @@ class SetupDialog {
     void SelectIconMode(std::int32_t index);
     // The mode of the selected option, Meter1's when none is.
     TrayIconMode SelectedIconMode() const;
-    bool IconModesEnabled() const { return iconGraphChecked; }
+    bool IconModesEnabled() const { return iconGraphChecked && trayHost_; }
+    bool IconGraphBoxEnabled() const { return trayHost_; }
 
     // The seconds of the selected cycle row.
     std::int32_t SelectedCycle() const;
 
-    // Copies the choices into the settings and the working theme into the current theme.
-    void ApplySettings();
+    // Copies the choices into the settings and the working theme into the current theme, and makes
+    // or removes the log-on entry when the box was changed since it was last applied. False when
+    // that entry could not be changed: the box then shows what the entry is.
+    bool ApplySettings();
 
     // After the theme editor: a theme that differs from the working one becomes the custom theme,
     // is written to "Moravel.tm" and selected. Returns whether anything changed. When the custom
@@ -128,9 +151,9 @@ class SetupDialog {
     // folder is selected in the rebuilt list. Returns whether the list was rebuilt.
     bool SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner);
 
-    // Deletes the selected theme's file after asking; the list is rebuilt and selects the working
-    // theme again, or the first listed theme when that file is gone. Returns whether the list was
-    // rebuilt.
+    // Deletes the selected theme's file after asking (only the user's themes are deleted); the
+    // list is rebuilt and selects the working theme again, or the first listed theme when that
+    // file is gone. Returns whether the list was rebuilt.
     bool DeleteSelected(MessagePrompt& prompt);
 
     // The dialog's members.
@@ -150,9 +173,17 @@ class SetupDialog {
     std::int32_t themeRow = -1;             // its selected row, -1 for none
     std::string themeNameLabel;             // lblThemeName
     bool deleteEnabled = false;             // cmdDelete
+    bool autostart = false;                 // chkAutostart
+    bool autostartEnabled = false;          // chkAutostart can be changed
 
   private:
+    bool ApplyAutostart();
+
     ProgramState& program_;
+    Autostart* autostart_ = nullptr;
+    std::string programPath_;
+    bool autostartApplied_ = false;  // what the entry was at opening or at the last apply
+    bool trayHost_ = true;
     SettingsRecord& settings_;
     ThemeRecord& currentTheme_;
 };

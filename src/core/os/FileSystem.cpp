@@ -3,6 +3,8 @@
 
 #include "core/os/FileSystem.h"
 
+#include "core/os/Paths.h"
+
 namespace moravel {
 namespace {
 
@@ -42,6 +44,11 @@ std::optional<std::uint32_t> SaveTempOwner(std::string_view entry, std::string_v
         return std::nullopt;
     }
     return pid;
+}
+
+bool MakeParentFolders(const std::string& path) {
+    const std::string folder = GetParentFolder(path);
+    return folder.empty() || MakeFolders(folder);
 }
 
 void RemoveSaveLeftovers(const std::string& prefix, std::string_view name) {

@@ -53,6 +53,19 @@ bool ProcessIsRunning(std::uint32_t pid);
 // True when `path` names an existing file that is not a folder.
 bool PathIsFile(const std::string& path);
 
+// True when `path` names an existing folder.
+bool PathIsFolder(const std::string& path);
+
+// True when files can be made in the existing folder `folder`.
+bool FolderIsWritable(const std::string& folder);
+
+// Makes `folder` and every missing folder above it, each private to the user on POSIX (0700);
+// true when the folder exists afterwards.
+bool MakeFolders(const std::string& folder);
+
+// MakeFolders for the folder that holds the file `path` (nothing to do for a bare name).
+bool MakeParentFolders(const std::string& path);
+
 // Deletes the file, clearing a read-only attribute first. On failure `error` says why.
 bool DeleteFileForced(const std::string& path, std::string& error);
 

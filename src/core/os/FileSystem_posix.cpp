@@ -190,6 +190,31 @@ bool PathIsFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool PathIsFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FolderIsWritable(const std::string& folder) {
+    // A read-only mount answers EROFS here too.
+    return PathIsFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool MakeFolders(const std::string& folder) {
+    if (folder.empty() || PathIsFolder(folder)) {
+        return !folder.empty();
+    }
+    std::string trimmed = folder;
+    while (trimmed.size() > 1 && trimmed.back() == '/') {
+        trimmed.pop_back();
+    }
+    const std::string parent = PrefixOf(trimmed);
+    if (!parent.empty() && parent != trimmed && !MakeFolders(parent)) {
+        return false;
+    }
+    return ::mkdir(trimmed.c_str(), 0700) == 0 || errno == EEXIST ? PathIsFolder(trimmed) : false;
+}
+
 bool DeleteFileForced(const std::string& path, std::string& error) {
     // On POSIX a file's own read-only bit does not stop its deletion; the folder's rights do.
     if (::unlink(path.c_str()) == 0) {

@@ -191,6 +191,49 @@ bool PathIsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool PathIsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FolderIsWritable(const std::string& folder) {
+    if (!PathIsFolder(folder)) {
+        return false;
+    }
+    // The access rights of a folder are only known by trying: a file that deletes itself.
+    std::wstring probe = Utf8ToWide(folder);
+    if (probe.back() != L'\\' && probe.back() != L'/') {
+        probe += L'\\';
+    }
+    probe += L".moravel-probe-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+bool MakeFolders(const std::string& folder) {
+    if (folder.empty() || PathIsFolder(folder)) {
+        return !folder.empty();
+    }
+    std::wstring trimmed = Utf8ToWide(folder);
+    while (trimmed.size() > 1 && (trimmed.back() == L'\\' || trimmed.back() == L'/')) {
+        trimmed.pop_back();
+    }
+    const std::wstring parent = PrefixOf(trimmed);
+    const bool root = parent.empty() || parent.back() == L':' || parent.size() >= trimmed.size();
+    if (!root && !MakeFolders(WideToUtf8(parent))) {
+        return false;
+    }
+    if (!CreateDirectoryW(trimmed.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    return PathIsFolder(WideToUtf8(trimmed));
+}
+
 bool DeleteFileForced(const std::string& path, std::string& error) {
     const std::wstring wide = Utf8ToWide(path);
     SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -80,4 +80,18 @@ bool ContainsSeparator(std::string_view name, PathFlavor flavor) {
     return name.find(PathSeparator(flavor)) != std::string_view::npos;
 }
 
+bool IsAbsolutePath(std::string_view path, PathFlavor flavor) {
+    const std::string root = GetPathRoot(path, flavor);
+    if (flavor == PathFlavor::Posix || root.empty()) {
+        return !root.empty();
+    }
+    if (root.front() == '\\') {
+        return true;  // \\server\share
+    }
+    // "C:" alone is the current folder of drive C; only "C:\" is its root.
+    const bool drive = root.size() == 2 &&
+                       ((root[0] >= 'A' && root[0] <= 'Z') || (root[0] >= 'a' && root[0] <= 'z'));
+    return drive && path.size() > 2 && path[2] == '\\';
+}
+
 }  // namespace moravel

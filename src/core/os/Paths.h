@@ -43,4 +43,8 @@ std::string JoinPath(std::string_view folder, std::string_view name,
 
 bool ContainsSeparator(std::string_view name, PathFlavor flavor = kNativePaths);
 
+// True for a path that names the same place from every current folder: on Windows a drive with
+// its root separator (C:\...) or a UNC path, on POSIX one that starts with "/".
+bool IsAbsolutePath(std::string_view path, PathFlavor flavor = kNativePaths);
+
 }  // namespace moravel

@@ -55,7 +55,7 @@ bool Renderer::IsSimpleBack() const {
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {
-    return JoinPath(themesFolder_.empty() ? ThemesFolder() : themesFolder_, name);
+    return themesFolder_.empty() ? ThemeFilePath(name) : JoinPath(themesFolder_, name);
 }
 
 std::string Renderer::PatternPath() const {

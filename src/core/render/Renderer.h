@@ -36,7 +36,8 @@ class Renderer {
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Where theme image files and the pattern strip are read; "" (the default) is ThemesFolder().
+    // Where theme image files and the pattern strip are read; "" (the default) finds them in the
+    // Themes folders (ThemeFilePath).
     void SetThemesFolder(std::string folder) { themesFolder_ = std::move(folder); }
     // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
     // reallocated.

@@ -6,7 +6,7 @@
 namespace moravel {
 
 std::string FindHelpFile() {
-    const std::string path = ProgramFolder() + std::string(kHelpFileName);
+    const std::string path = DataFolder() + std::string(kHelpFileName);
     return IsFile(path) ? path : std::string(kHelpFileName);
 }
 

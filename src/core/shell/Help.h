@@ -15,8 +15,8 @@ inline constexpr std::string_view kNoHelpMessage =
 // menu opens the contents; the dialogs name the topics of their controls.
 enum class HelpContext : std::int32_t { None = 0, Contents = 1 };
 
-// The application's help file: ProgramFolder() + "Moravel.HLP" when that file exists, else the
-// bare name.
+// The application's help file: DataFolder() + "Moravel.HLP" (beside the shipped themes) when that
+// file exists, else the bare name.
 std::string FindHelpFile();
 
 struct HelpTarget {

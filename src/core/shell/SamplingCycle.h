@@ -89,7 +89,7 @@ inline constexpr std::uintmax_t kMaxTestDataBytes = std::uintmax_t{16} * 1024 * 
 // slots were filled.
 std::int32_t ReadHistoryText(std::string_view text, std::span<std::int32_t> slots);
 
-// ProgramFolder() + "TestData.dat".
+// ProgramFolder() + "TestData.dat": in the user's folder.
 std::string TestDataFilePath();
 
 }  // namespace moravel

@@ -1,6 +1,7 @@
 #include "core/shell/ShellRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/os/Encoding.h"
 
@@ -10,9 +11,9 @@ std::string_view HiddenCaption(WindowState state) {
     return IsHidden(state) ? kShowCaption : kHideCaption;
 }
 
-std::vector<MenuItem> PopupMenuItems(WindowState state) {
+std::vector<MenuItem> PopupMenuItems(WindowState state, bool trayHost) {
     std::vector<MenuItem> items;
-    items.push_back({"mnuHidden", HiddenCaption(state), MenuCommand::Hidden});
+    items.push_back({"mnuHidden", HiddenCaption(state), MenuCommand::Hidden, trayHost});
     items.push_back({"mnuPart1", "-", MenuCommand::None});
     items.push_back({"mnuSetup", "設定(&S)...", MenuCommand::Setup});
     items.push_back({"mnuVersion", "バージョン情報", MenuCommand::Version});
@@ -20,6 +21,20 @@ std::vector<MenuItem> PopupMenuItems(WindowState state) {
     items.push_back({"mnuPart2", "-", MenuCommand::None});
     items.push_back({"mnuExit", "終了(&X)", MenuCommand::Exit});
     return items;
+}
+
+HidingPlan PlanHiding(WindowState state, bool waitingForTray, bool trayHost) {
+    if (trayHost) {
+        return {waitingForTray ? WindowState::Hidden : state, false};
+    }
+    if (IsHidden(state)) {
+        return {WindowState::Shown, true};
+    }
+    return {state, waitingForTray};
+}
+
+WindowState SavedWindowState(WindowState state, bool waitingForTray) {
+    return waitingForTray ? WindowState::Hidden : state;
 }
 
 TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message) {
@@ -43,6 +58,22 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 std::string TrayTipText(std::int32_t usage) {
     constexpr std::size_t kTipBytes = 64;
     return TruncateToAnsiBytes("CPU使用率 " + std::to_string(usage) + " %", kTipBytes - 1);
+}
+
+std::int32_t WholeScaleFactor(double devicePixelRatio) {
+    // Ratios a hair below a whole number (1.9999 from a rounded scale) count as that number.
+    constexpr double kSlack = 1e-6;
+    constexpr double kLargest = 16;
+    if (!(devicePixelRatio >= 1)) {
+        return 1;  // also NaN
+    }
+    return static_cast<std::int32_t>(std::floor(std::min(devicePixelRatio, kLargest) + kSlack));
+}
+
+FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
+                         double devicePixelRatio) {
+    const std::int32_t factor = WholeScaleFactor(devicePixelRatio);
+    return {factor, std::max(deviceWidth, 0) / factor, std::max(deviceHeight, 0) / factor};
 }
 
 ScreenRect InitialWindowRect(std::int32_t savedLeft, std::int32_t savedTop, std::int32_t savedWidth,

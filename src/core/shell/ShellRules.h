@@ -22,10 +22,24 @@ struct MenuItem {
     std::string_view name;     // mnuHidden, mnuPart1, ...
     std::string_view caption;  // "-" for a separator
     MenuCommand command;
+    bool enabled = true;
 };
 
-// The popup menu's items in order, for the window's `state`.
-std::vector<MenuItem> PopupMenuItems(WindowState state);
+// The popup menu's items in order, for the window's `state`. Without a tray host (`trayHost`
+// false) "隠す(&B)" is disabled: a hidden window comes back only through the tray icon.
+std::vector<MenuItem> PopupMenuItems(WindowState state, bool trayHost = true);
+
+// Hiding needs a tray host: the tray icon is the only way back to a hidden window. While no host
+// is present the window stays shown; a hidden state it was to take (at start, or when the host
+// went away while it was hidden) waits, and is taken when a host appears.
+struct HidingPlan {
+    WindowState state = WindowState::Shown;  // the state the window takes now
+    bool waitingForTray = false;             // hidden as soon as a tray host appears
+};
+// At start (`state` from the settings, nothing waiting) and whenever the tray host comes or goes.
+HidingPlan PlanHiding(WindowState state, bool waitingForTray, bool trayHost);
+// The state the settings file keeps: a hidden state still waiting for a host stays hidden.
+WindowState SavedWindowState(WindowState state, bool waitingForTray);
 
 // The caption of the show/hide item for `state`: "表示(&B)" only while the window is hidden.
 std::string_view HiddenCaption(WindowState state);
@@ -57,6 +71,22 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 
 // "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL.
 std::string TrayTipText(std::int32_t usage);
+
+// High-density screens: the window's frame (its border and the graph) is drawn in frame pixels,
+// each shown as a square of `factor` × `factor` device pixels, nearest pixel, never smoothed.
+// The factor is the device pixel ratio rounded down to a whole number, at least 1: 1.5 draws
+// each frame pixel as one device pixel (more seconds in the same place), 2 and 2.5 as two.
+std::int32_t WholeScaleFactor(double devicePixelRatio);
+
+struct FrameScale {
+    std::int32_t factor = 1;
+    std::int32_t width = 0;  // frame pixels
+    std::int32_t height = 0;
+};
+// The frame of a client area of `deviceWidth` × `deviceHeight` device pixels. Device pixels left
+// over at the right and bottom (fewer than `factor`) belong to the border.
+FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
+                         double devicePixelRatio);
 
 // Where the main window opens. `savedLeft`...`savedHeight` come from the settings; a width or
 // height below 1 means none was saved. The window then keeps `designed` size, centred on the

@@ -19,6 +19,16 @@ std::int32_t KeepInside(std::int32_t start, std::int32_t size, std::int32_t delt
 
 }  // namespace
 
+void FollowMouse(DragState& drag, ScreenPoint mouse) {
+    for (const ScreenArea& screen : drag.Screens) {
+        const ScreenRect& b = screen.bounds;
+        if (mouse.x >= b.left && mouse.x < b.right && mouse.y >= b.top && mouse.y < b.bottom) {
+            drag.WorkArea = screen.workArea;
+            return;
+        }
+    }
+}
+
 ScreenPoint DragWindow(const DragState& drag, const ScreenRect& window, bool modifierHeld, double x,
                        double y) {
     auto dx = static_cast<std::int32_t>(std::nearbyint(x - drag.DownX));

@@ -59,4 +59,9 @@ IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor
 // use) is resolved through the current system colour table at the time of the call.
 IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
 
+// The icon enlarged `factor` times, each pixel (and its mask bit) a factor × factor square: for
+// tray hosts that draw icons at 32 or 48 device pixels, sharp instead of smoothed. A factor below
+// 1 counts as 1.
+IconImage ScaleIconImage(const IconImage& icon, std::int32_t factor);
+
 }  // namespace moravel

@@ -258,3 +258,141 @@ TEST_F(Catalogue, ARefusedDeleteIsReported) {
 
 }  // namespace
 }  // namespace moravel
+
+namespace moravel {
+namespace {
+
+// An installed program: the shipped themes in share/moravel/Themes, the user's folder not made
+// yet.
+class InstalledCatalogue : public ::testing::Test {
+  protected:
+    InstalledCatalogue()
+        : data_(folder_.File("share")),
+          user_(folder_.File("config")),
+          folders_(data_, user_),
+          dialog_(files_) {}
+    std::string Shipped(std::string_view name) const {
+        return JoinPath(JoinPath(data_, "Themes"), name);
+    }
+    std::string Own(std::string_view name) const {
+        return JoinPath(JoinPath(user_, "Themes"), name);
+    }
+    static std::string ThemeText(std::string_view title) {
+        return Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) + "\"\r\n");
+    }
+    std::vector<std::pair<std::string, std::string>> Listing() {
+        std::vector<std::string> names;
+        std::vector<std::string> titles;
+        ListThemes(names, titles);
+        std::vector<std::pair<std::string, std::string>> pairs;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            pairs.emplace_back(names[i], titles[i]);
+        }
+        std::sort(pairs.begin(), pairs.end());
+        return pairs;
+    }
+
+    TempFolder folder_;
+    std::string data_;
+    std::string user_;
+    test::ScopedInstalledFolders folders_;
+    ScriptedFileDialog files_;
+    ScriptedMessages messages_;
+    clsComDlg dialog_;
+};
+
+TEST_F(InstalledCatalogue, TheListShowsBothFoldersAndTheUsersThemeWinsOnItsName) {
+    WriteBytes(Shipped("graph.tm"), ThemeText("shipped graph"));
+    WriteBytes(Shipped("night.tm"), ThemeText("night"));
+    EXPECT_EQ(Listing(), (std::vector<std::pair<std::string, std::string>>{
+                             {"graph.tm", "shipped graph"}, {"night.tm", "night"}}));
+    EXPECT_EQ(ThemeReadPath("graph.tm"), Shipped("graph.tm"));
+    EXPECT_FALSE(IsUserTheme("graph.tm"));
+
+    WriteBytes(Own("graph.tm"), ThemeText("my graph"));
+    WriteBytes(Own("mine.tm"), ThemeText("mine"));
+    WriteBytes(JoinPath(user_, "Moravel.tm"), ThemeText("custom"));
+    EXPECT_EQ(
+        Listing(),
+        (std::vector<std::pair<std::string, std::string>>{
+            {"", "custom"}, {"graph.tm", "my graph"}, {"mine.tm", "mine"}, {"night.tm", "night"}}));
+    EXPECT_EQ(ThemeReadPath("graph.tm"), Own("graph.tm"));
+    EXPECT_EQ(ThemeReadPath("night.tm"), Shipped("night.tm"));
+    EXPECT_EQ(ThemeReadPath(""), JoinPath(user_, "Moravel.tm"));
+    EXPECT_TRUE(IsUserTheme("graph.tm"));
+    EXPECT_TRUE(IsUserTheme("mine.tm"));
+    EXPECT_FALSE(IsUserTheme("night.tm"));
+    EXPECT_FALSE(IsUserTheme(""));
+
+    // A user's file of that name that is no theme hides the shipped one all the same: it is the
+    // file the name reads.
+    WriteBytes(Own("night.tm"), "broken");
+    EXPECT_EQ(Listing(), (std::vector<std::pair<std::string, std::string>>{
+                             {"", "custom"}, {"graph.tm", "my graph"}, {"mine.tm", "mine"}}));
+}
+
+TEST_F(InstalledCatalogue, SavesGoToTheUsersFolderWhichTheFirstSaveMakes) {
+    WriteBytes(Shipped("graph.tm"), ThemeText("shipped graph"));
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    theme.Title = "edited";
+    EXPECT_FALSE(PathIsFolder(user_));
+    ASSERT_GT(SaveTheme(theme, "", kBuildVersion), 0);
+    EXPECT_TRUE(IsFile(JoinPath(user_, "Moravel.tm")));
+    ASSERT_GT(SaveTheme(theme, "graph.tm", kBuildVersion), 0);
+    EXPECT_TRUE(IsFile(Own("graph.tm")));
+    EXPECT_EQ(ReadBytes(Shipped("graph.tm")), ThemeText("shipped graph"));  // untouched
+
+    SettingsRecord settings;
+    SetDefaultSettings(settings);
+    ASSERT_GT(SaveConfig(settings, SettingsFilePath(), kBuildVersion), 0);
+    EXPECT_EQ(SettingsFilePath(), JoinPath(user_, "Moravel.ini"));
+    EXPECT_TRUE(IsFile(SettingsFilePath()));
+    // Nothing was written among the shipped files.
+    EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(data_),
+                            std::filesystem::recursive_directory_iterator()),
+              2);
+}
+
+TEST_F(InstalledCatalogue, SaveAsOffersTheUsersThemesFolder) {
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    std::string workingName = "graph.tm";
+    files_.answers.push_back(FileDialogAnswer{Own("copy.tm"), 1});
+    EXPECT_TRUE(SaveThemeAs(dialog_, messages_, 0, theme, workingName, kBuildVersion));
+    ASSERT_EQ(files_.asked.size(), 1u);
+    EXPECT_EQ(files_.asked[0].initialFolder, JoinPath(user_, "Themes"));
+    EXPECT_EQ(files_.asked[0].fileBox, "graph");
+    EXPECT_TRUE(PathIsFolder(JoinPath(user_, "Themes")));  // made for the dialog to open in
+    EXPECT_EQ(workingName, "copy.tm");
+    EXPECT_TRUE(IsFile(Own("copy.tm")));
+    EXPECT_TRUE(messages_.asked.empty());
+}
+
+TEST_F(InstalledCatalogue, AShippedThemeIsNeverDeleted) {
+    WriteBytes(Shipped("night.tm"), ThemeText("night"));
+    messages_.answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(DeleteThemeFile(messages_, "night", "night.tm"));
+    EXPECT_TRUE(messages_.asked.empty());
+    EXPECT_TRUE(IsFile(Shipped("night.tm")));
+}
+
+TEST_F(InstalledCatalogue, ImagesAndThePatternStripFromBothFolders) {
+    WriteBytes(Shipped("Pattern.dat"), "BM");
+    WriteBytes(Shipped("sky.bmp"), "BM");
+    WriteBytes(Shipped("brick.ico"), "x");
+    WriteBytes(Own("sky.bmp"), "BM");
+    WriteBytes(Own("photo.jpg"), "x");
+    std::vector<std::string> images;
+    EXPECT_EQ(ListImageFiles(images), 3);
+    std::sort(images.begin(), images.end());
+    EXPECT_EQ(images, (std::vector<std::string>{"brick.ico", "photo.jpg", "sky.bmp"}));
+    EXPECT_EQ(ThemeFilePath("sky.bmp"), Own("sky.bmp"));
+    EXPECT_EQ(ThemeFilePath("brick.ico"), Shipped("brick.ico"));
+    EXPECT_EQ(PatternFilePath(), Shipped("Pattern.dat"));
+    WriteBytes(Own("Pattern.dat"), "BM");
+    EXPECT_EQ(PatternFilePath(), Own("Pattern.dat"));
+}
+
+}  // namespace
+}  // namespace moravel

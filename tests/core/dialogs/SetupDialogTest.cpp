@@ -4,6 +4,7 @@
 
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Encoding.h"
+#include "core/os/FakeAutostart.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -376,6 +377,96 @@ TEST_F(Setup, NoThemesAtAll) {
     dialog_.ApplySettings();
     EXPECT_EQ(settings_.ThemeName, "graph.tm");
     EXPECT_EQ(current_.BackColor, 7);
+}
+
+TEST_F(Setup, StartAtLogOnShowsTheEntryAndChangesItOnlyWhenTheBoxChanges) {
+    const std::string self = "/usr/bin/moravel";
+    FakeAutostart entry;
+    entry.entry = "/opt/other/moravel";  // another copy's entry shows as off
+    dialog_.UseAutostart(&entry, self);
+    dialog_.Load();
+    EXPECT_TRUE(dialog_.autostartEnabled);
+    EXPECT_FALSE(dialog_.autostart);
+    // Applying the unchanged box leaves that entry alone.
+    EXPECT_TRUE(dialog_.ApplySettings());
+    EXPECT_EQ(entry.writes, 0);
+    EXPECT_EQ(entry.entry, std::string("/opt/other/moravel"));
+
+    dialog_.autostart = true;
+    EXPECT_TRUE(dialog_.ApplySettings());  // 更新
+    EXPECT_EQ(entry.entry, std::string(self));
+    EXPECT_TRUE(dialog_.ApplySettings());  // OK afterwards: nothing more to do
+    EXPECT_EQ(entry.writes, 1);
+
+    // Opened again, the box shows the entry, and unchecking it removes the entry.
+    SetupDialog again(program_);
+    again.UseAutostart(&entry, self);
+    again.Load();
+    EXPECT_TRUE(again.autostart);
+    again.autostart = false;
+    EXPECT_TRUE(again.ApplySettings());
+    EXPECT_EQ(entry.entry, std::nullopt);
+    EXPECT_EQ(entry.writes, 2);
+}
+
+TEST_F(Setup, AStartAtLogOnThatCannotBeChangedIsReportedAndShownAsItIs) {
+    FakeAutostart entry;
+    entry.refuse = true;
+    dialog_.UseAutostart(&entry, "/usr/bin/moravel");
+    dialog_.Load();
+    dialog_.autostart = true;
+    dialog_.topMost = true;
+    EXPECT_FALSE(dialog_.ApplySettings());
+    EXPECT_FALSE(dialog_.autostart);                   // the box shows the entry there is: none
+    EXPECT_EQ(settings_.TopMost, TopMostMode::OnTop);  // the rest is applied all the same
+    EXPECT_TRUE(dialog_.ApplySettings());              // and nothing is tried again unasked
+    EXPECT_EQ(entry.writes, 1);
+    EXPECT_EQ(AutostartFailedMessage(true).text,
+              "ログオン時に起動するように設定できませんでした。");
+    EXPECT_EQ(AutostartFailedMessage(true).caption, "Moravel");
+
+    // No place for an entry (or no known program path): the box is off and cannot be changed.
+    SetupDialog none(program_);
+    none.Load();
+    EXPECT_FALSE(none.autostartEnabled);
+    none.autostart = true;
+    EXPECT_TRUE(none.ApplySettings());
+    SetupDialog noPath(program_);
+    noPath.UseAutostart(&entry, "");
+    noPath.Load();
+    EXPECT_FALSE(noPath.autostartEnabled);
+}
+
+TEST_F(Setup, WithoutATrayHostTheTrayOptionsWaitDisabled) {
+    settings_.IconGraphMode = TrayIconMode::Meter2;
+    dialog_.SetTrayHost(false);
+    dialog_.Load();
+    EXPECT_FALSE(dialog_.IconGraphBoxEnabled());
+    EXPECT_FALSE(dialog_.IconModesEnabled());
+    EXPECT_TRUE(dialog_.iconGraphChecked);
+    EXPECT_TRUE(dialog_.ApplySettings());
+    EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Meter2);  // kept for a desktop with a tray
+    // A host appears while the dialog is open.
+    dialog_.SetTrayHost(true);
+    EXPECT_TRUE(dialog_.IconGraphBoxEnabled());
+    EXPECT_TRUE(dialog_.IconModesEnabled());
+    dialog_.chkIconGraphMode_Click(false);
+    EXPECT_FALSE(dialog_.IconModesEnabled());
+}
+
+TEST_F(Setup, AnInstalledProgramsShippedThemesCannotBeDeleted) {
+    test::ScopedInstalledFolders installed(folder_.File("share"), folder_.File("user"));
+    WriteBytes(JoinPath(folder_.File("share/Themes"), "graph.tm"), ThemeText("初期値", 1));
+    WriteBytes(JoinPath(folder_.File("user/Themes"), "mine.tm"), ThemeText("mine", 2));
+    settings_.ThemeName = "graph.tm";
+    dialog_.Load();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"mine", "初期値"}));
+    EXPECT_EQ(dialog_.themeNameLabel, "graph.tm");
+    EXPECT_FALSE(dialog_.deleteEnabled);
+    EXPECT_FALSE(dialog_.DeleteSelected(messages_));
+    EXPECT_TRUE(messages_.asked.empty());
+    dialog_.cboThemeName_Click(RowOf("mine"));
+    EXPECT_TRUE(dialog_.deleteEnabled);
 }
 
 }  // namespace

@@ -66,6 +66,24 @@ TEST(PosixPaths, CompareFileNamesIsExact) {
     EXPECT_NE(CompareFileNames("/a/Themes", "/a/themes", P), 0);
 }
 
+TEST(Paths, AbsoluteInEachFlavour) {
+    EXPECT_TRUE(IsAbsolutePath("C:\\Users\\a", W));
+    EXPECT_TRUE(IsAbsolutePath("c:\\", W));
+    EXPECT_TRUE(IsAbsolutePath("\\\\srv\\share\\x", W));
+    EXPECT_FALSE(IsAbsolutePath("C:Users", W));  // the current folder of drive C
+    EXPECT_FALSE(IsAbsolutePath("C:", W));
+    EXPECT_FALSE(IsAbsolutePath("Users\\a", W));
+    EXPECT_FALSE(IsAbsolutePath("ab:\\x", W));
+    EXPECT_FALSE(IsAbsolutePath("/home/a", W));
+    EXPECT_FALSE(IsAbsolutePath("", W));
+    EXPECT_TRUE(IsAbsolutePath("/home/a", P));
+    EXPECT_TRUE(IsAbsolutePath("/", P));
+    EXPECT_FALSE(IsAbsolutePath("home/a", P));
+    EXPECT_FALSE(IsAbsolutePath("~/a", P));
+    EXPECT_FALSE(IsAbsolutePath("C:\\a", P));
+    EXPECT_FALSE(IsAbsolutePath("", P));
+}
+
 TEST(Paths, SaveAsFolderRoundTrip) {
     // The save-as command splits the chosen path and compares the folder with the Themes folder.
     const std::string chosen = "C:\\Program Files\\Moravel\\THEMES\\x.tm";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/os/Encoding.h"
 #include "core/shell/ShellRules.h"
 #include "core/shell/WindowDrag.h"
@@ -26,6 +28,90 @@ TEST(PopupMenu, CaptionsInOrderFollowTheWindowState) {
     // A hand-edited state other than 1 is a shown window, which the item offers to hide.
     EXPECT_EQ(HiddenCaption(static_cast<WindowState>(7)), "隠す(&B)");
     EXPECT_EQ(HiddenCaption(static_cast<WindowState>(-1)), "隠す(&B)");
+}
+
+TEST(PopupMenu, HidingIsOfferedOnlyWithATrayHost) {
+    const auto enabled = [](const std::vector<MenuItem>& items) {
+        std::vector<bool> flags;
+        for (const MenuItem& item : items) {
+            if (item.command != MenuCommand::None) {
+                flags.push_back(item.enabled);
+            }
+        }
+        return flags;
+    };
+    EXPECT_EQ(enabled(PopupMenuItems(WindowState::Shown, true)),
+              (std::vector<bool>{true, true, true, true, true}));
+    // Without a host nothing could bring a hidden window back: only "隠す(&B)" is off.
+    EXPECT_EQ(enabled(PopupMenuItems(WindowState::Shown, false)),
+              (std::vector<bool>{false, true, true, true, true}));
+    EXPECT_EQ(PopupMenuItems(WindowState::Shown, false)[0].caption, "隠す(&B)");
+}
+
+TEST(Hiding, AHiddenStateWaitsForATrayHost) {
+    constexpr auto kShown = WindowState::Shown;
+    constexpr auto kHidden = WindowState::Hidden;
+    // With a host the settings' state is taken as it is.
+    EXPECT_EQ(PlanHiding(kHidden, false, true).state, kHidden);
+    EXPECT_EQ(PlanHiding(kShown, false, true).state, kShown);
+    EXPECT_FALSE(PlanHiding(kHidden, false, true).waitingForTray);
+
+    // A hidden start without a host shows the window and waits; the host's arrival hides it.
+    HidingPlan plan = PlanHiding(kHidden, false, false);
+    EXPECT_EQ(plan.state, kShown);
+    EXPECT_TRUE(plan.waitingForTray);
+    EXPECT_EQ(SavedWindowState(plan.state, plan.waitingForTray), kHidden);
+    plan = PlanHiding(plan.state, plan.waitingForTray, true);
+    EXPECT_EQ(plan.state, kHidden);
+    EXPECT_FALSE(plan.waitingForTray);
+
+    // The host goes while the window is hidden: shown until a host is back, then hidden again.
+    plan = PlanHiding(plan.state, plan.waitingForTray, false);
+    EXPECT_EQ(plan.state, kShown);
+    EXPECT_TRUE(plan.waitingForTray);
+    plan = PlanHiding(plan.state, plan.waitingForTray, false);  // asked again: no change
+    EXPECT_EQ(plan.state, kShown);
+    EXPECT_TRUE(plan.waitingForTray);
+    EXPECT_EQ(PlanHiding(plan.state, plan.waitingForTray, true).state, kHidden);
+
+    // A shown window is never hidden by a host coming or going, and saves as it is.
+    EXPECT_EQ(PlanHiding(kShown, false, false).state, kShown);
+    EXPECT_FALSE(PlanHiding(kShown, false, false).waitingForTray);
+    EXPECT_EQ(SavedWindowState(kShown, false), kShown);
+    // A hand-edited state other than 1 is a shown window: kept, never waiting.
+    const auto odd = static_cast<WindowState>(7);
+    EXPECT_EQ(PlanHiding(odd, false, false).state, odd);
+    EXPECT_FALSE(PlanHiding(odd, false, false).waitingForTray);
+    EXPECT_EQ(PlanHiding(odd, false, true).state, odd);
+}
+
+TEST(FrameScale, WholeFactorsRoundedDown) {
+    EXPECT_EQ(WholeScaleFactor(1.0), 1);
+    EXPECT_EQ(WholeScaleFactor(1.5), 1);
+    EXPECT_EQ(WholeScaleFactor(1.75), 1);
+    EXPECT_EQ(WholeScaleFactor(2.0), 2);
+    EXPECT_EQ(WholeScaleFactor(1.9999999), 2);  // a rounded 2
+    EXPECT_EQ(WholeScaleFactor(2.5), 2);
+    EXPECT_EQ(WholeScaleFactor(3.0), 3);
+    EXPECT_EQ(WholeScaleFactor(0.5), 1);
+    EXPECT_EQ(WholeScaleFactor(0.0), 1);
+    EXPECT_EQ(WholeScaleFactor(std::nan("")), 1);
+    EXPECT_EQ(WholeScaleFactor(1e300), 16);
+
+    const FrameScale twice = FrameScaleFor(600, 200, 2.0);
+    EXPECT_EQ(twice.factor, 2);
+    EXPECT_EQ(twice.width, 300);
+    EXPECT_EQ(twice.height, 100);
+    // 300 × 100 logical pixels at 1.5: one frame pixel per device pixel, more of them.
+    const FrameScale oneAndAHalf = FrameScaleFor(450, 150, 1.5);
+    EXPECT_EQ(oneAndAHalf.factor, 1);
+    EXPECT_EQ(oneAndAHalf.width, 450);
+    EXPECT_EQ(oneAndAHalf.height, 150);
+    // An odd device width at 2.5: the pixel left over belongs to the border.
+    const FrameScale odd = FrameScaleFor(753, 250, 2.5);
+    EXPECT_EQ(odd.width, 376);
+    EXPECT_EQ(odd.height, 125);
+    EXPECT_EQ(FrameScaleFor(-4, 0, 2.0).width, 0);
 }
 
 TEST(TrayCallback, OnlyTheDoubleClickAndTheRightReleaseAct) {
@@ -85,6 +171,42 @@ TEST(WindowDrag, AWindowWiderThanTheWorkAreaAlternatesItsAlignment) {
     window = {first.x, first.y, first.x + 1000, first.y + 100};
     // Now the proposed left edge (-195) is outside: the left edges align.
     EXPECT_EQ(DragWindow(drag, window, false, 15, 10), (ScreenPoint{0, 0}));
+}
+
+TEST(WindowDrag, TheWindowFollowsTheMouseAcrossScreens) {
+    // Two screens side by side, the second one lower, each with a panel at its bottom.
+    DragState drag;
+    drag.Screens = {{{0, 0, 1024, 600}, {0, 0, 1024, 576}},
+                    {{1024, 100, 2048, 700}, {1024, 100, 2048, 676}}};
+    drag.DownX = 150;
+    drag.DownY = 50;
+    ScreenRect window{600, 200, 900, 300};
+    FollowMouse(drag, {750, 250});  // the press, on the first screen
+    EXPECT_EQ(drag.WorkArea, (ScreenRect{0, 0, 1024, 576}));
+
+    // Still on the first screen: its right edge stops the window.
+    FollowMouse(drag, {1000, 250});
+    EXPECT_EQ(DragWindow(drag, window, false, 400, 50), (ScreenPoint{724, 200}));
+    window = {724, 200, 1024, 300};
+
+    // The mouse crosses to the second screen: its work area clamps from now on, and the window
+    // goes onto it whole.
+    FollowMouse(drag, {1100, 250});
+    EXPECT_EQ(drag.WorkArea, (ScreenRect{1024, 100, 2048, 676}));
+    EXPECT_EQ(DragWindow(drag, window, false, 376, 50), (ScreenPoint{1024, 200}));
+    window = {1024, 200, 1324, 300};
+    // On to the far edge of the second screen, and down past its panel.
+    FollowMouse(drag, {2040, 690});
+    EXPECT_EQ(DragWindow(drag, window, false, 1166, 540), (ScreenPoint{1748, 576}));
+
+    // Over no screen (below the first, beside the second): the last work area stays.
+    FollowMouse(drag, {500, 650});
+    EXPECT_EQ(drag.WorkArea, (ScreenRect{1024, 100, 2048, 676}));
+    // Right edges are exclusive: x = 1024 is the second screen.
+    FollowMouse(drag, {1023, 300});
+    EXPECT_EQ(drag.WorkArea, (ScreenRect{0, 0, 1024, 576}));
+    FollowMouse(drag, {1024, 300});
+    EXPECT_EQ(drag.WorkArea, (ScreenRect{1024, 100, 2048, 676}));
 }
 
 TEST(PlaceDialog, BesideTheOwner) {

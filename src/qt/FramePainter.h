@@ -1,0 +1,21 @@
+// The main window's frame on screen: the one-pixel border and the graph inside it, drawn in frame
+// pixels that are whole squares of device pixels on high-density screens (never smoothed).
+#pragma once
+
+#include <QColor>
+
+#include "core/render/Surface.h"
+#include "core/shell/ShellRules.h"
+
+class QWidget;
+
+namespace moravel {
+
+// The client area of `window` in frame pixels, and their factor (FrameScaleFor its device pixels).
+FrameScale WindowFrameScale(const QWidget* window);
+
+// Paints the frame on `window`, inside its paint event: `graph`, the frame's inner area, one frame
+// pixel in from each edge, and the border in `border` around it.
+void PaintFrame(QWidget* window, const Surface& graph, const QColor& border);
+
+}  // namespace moravel
