@@ -8,9 +8,9 @@ namespace moravel {
 namespace {
 
 TEST(IconPixmapTest, MaskedPixelsBecomeFullyTransparentAndTheRestKeepsItsColour) {
-    std::vector<std::uint32_t> pixels(16 * 16, 0xC0C0C0);
-    pixels[0] = 0x0000FF;           // red in 0x00BBGGRR
-    pixels[16 * 5 + 3] = 0xFF0000;  // blue
+    std::vector<PixelWord> pixels(16 * 16, ToPixel(0xC0C0C0));
+    pixels[0] = ToPixel(0x0000FF);           // red in 0x00BBGGRR
+    pixels[16 * 5 + 3] = ToPixel(0xFF0000);  // blue
     const IconImage icon = MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
 
     const QImage image = IconImageToQImage(icon);

@@ -32,8 +32,10 @@ long ResidentBytes() {
 double ShareOf(const Surface& graph, std::uint32_t colour) {
     const std::size_t count = static_cast<std::size_t>(graph.Width()) * graph.Height();
     std::size_t hits = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        hits += (graph.Pixels()[i] & 0xFFFFFF) == colour ? 1 : 0;
+    for (std::int32_t y = 0; y < graph.Height(); ++y) {
+        for (std::int32_t x = 0; x < graph.Width(); ++x) {
+            hits += graph.Pixel(x, y) == colour ? 1 : 0;
+        }
     }
     return count == 0 ? 0.0 : static_cast<double>(hits) / static_cast<double>(count);
 }

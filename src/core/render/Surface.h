@@ -46,9 +46,11 @@ inline constexpr double kMaxFontPoints = 300;
 // True for sizes from 1 to 300 points.
 bool FontSizeAllowed(double points);
 
-// Width and height are the inner (drawable) size; every operation clips to it. Pixels hold plain
-// 0x00BBGGRR values (top byte 0); colours passed in may be system colours and are resolved when
-// drawn. A surface keeps its content until it is cleared, resized or drawn over.
+// Width and height are the inner (drawable) size; every operation clips to it. Pixels are stored
+// as PixelWord (0x00RRGGBB, top byte 0), the layout the screen takes without conversion; colours
+// go in and come out as 0x00BBGGRR (Pixel, SetPixel, the drawing calls) and are converted there.
+// Colours passed in may be system colours and are resolved when drawn. A surface keeps its content
+// until it is cleared, resized or drawn over.
 class Surface {
   public:
     // 1 x 1, black background, solid pen, the default font.
@@ -82,10 +84,10 @@ class Surface {
     void SetFontUnderline(bool on) { font_.underline = on; }
     void SetFontStrikeOut(bool on) { font_.strikeOut = on; }
 
-    // Row by row from the top, Width() pixels per row.
-    std::uint32_t* Pixels() { return pixels_.data(); }
-    const std::uint32_t* Pixels() const { return pixels_.data(); }
-    // The pixel at (x, y); 0 outside the surface.
+    // Row by row from the top, Width() pixel words per row (0x00RRGGBB; see ToPixel, ToColour).
+    PixelWord* Pixels() { return pixels_.data(); }
+    const PixelWord* Pixels() const { return pixels_.data(); }
+    // The colour of the pixel at (x, y); 0 outside the surface.
     Colour Pixel(std::int32_t x, std::int32_t y) const;
     // Clipped: outside the surface nothing happens.
     void SetPixel(std::int32_t x, std::int32_t y, Colour colour);
@@ -127,7 +129,7 @@ class Surface {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    std::vector<PixelWord> pixels_;
     Colour backColor_ = 0;
     PenStyle pen_ = PenStyle::Solid;
     FontSpec font_;

@@ -71,6 +71,38 @@ TEST(SurfaceTest, SystemColoursResolveThroughTheTable) {
     EXPECT_EQ(s.Pixel(1, 1), 0xC0C0C0u);
 }
 
+TEST(SurfaceTest, PixelsAreStoredAsDibBytesAndColoursConvertWhereTheyEnterAndLeave) {
+    // A 32-bit DIB row: blue, green, red, unused. Every way a colour enters lands that way.
+    auto bytes = [](const Surface& s, std::int32_t x, std::int32_t y) {
+        const auto* p = reinterpret_cast<const unsigned char*>(s.Pixels() + y * s.Width() + x);
+        return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) +
+               "," + std::to_string(p[3]);
+    };
+    Surface s = Filled(6, 2, 0x0000FF);  // red in 0x00BBGGRR
+    EXPECT_EQ(bytes(s, 5, 1), "0,0,255,0");
+    EXPECT_EQ(s.Pixels()[0], 0x00FF0000u);
+    s.SetPixel(0, 0, 0x00FF0000);  // blue
+    EXPECT_EQ(bytes(s, 0, 0), "255,0,0,0");
+    s.FillBox(1, 0, 1, 0, 0x00102030);
+    EXPECT_EQ(bytes(s, 1, 0), "16,32,48,0");
+    s.DrawLine(2, 0, 3, 0, 0x7F00FF00u);  // the top byte is no part of the colour
+    EXPECT_EQ(bytes(s, 2, 0), "0,255,0,0");
+    s.BlendPixel(3, 0, 0x000000FF, 128);  // half red over red: red
+    EXPECT_EQ(bytes(s, 3, 0), "0,0,255,0");
+    s.BlendPixel(4, 0, 0x00FF0000, 51);  // a fifth blue over red
+    EXPECT_EQ(bytes(s, 4, 0), "51,0,204,0");
+    s.SetBackColor(kButtonFaceColour);
+    s.Clear();
+    EXPECT_EQ(bytes(s, 0, 1), "192,192,192,0");
+
+    // And leave it as colours again.
+    s.Pixels()[0] = 0x00ABCDEF;
+    EXPECT_EQ(s.Pixel(0, 0), 0x00EFCDABu);
+    EXPECT_EQ(ToPixel(0x00EFCDAB), 0x00ABCDEFu);
+    EXPECT_EQ(ToColour(ToPixel(0x00123456)), 0x00123456u);
+    EXPECT_EQ(ToPixel(0xFF123456u), 0x00563412u);
+}
+
 TEST(SurfaceTest, RasterOperationsActOnTheColourBits) {
     const Colour d = 0x00F0F0F0;
     const Colour src = 0x00FF00CC;
