@@ -162,15 +162,33 @@ void Surface::SetPixel(std::int32_t x, std::int32_t y, Colour colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return;
     }
-    pixels_[static_cast<std::size_t>(y) * width_ + x] = ToPixel(ResolveColour(colour));
+    const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+    pixels_[offset] = ToPixel(ResolveColour(colour));
+    if (log_ != nullptr) {
+        log_->Add(offset, pixels_[offset], 255);
+    }
 }
 
 void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage == 0) {
         return;
     }
-    PixelWord& d = pixels_[static_cast<std::size_t>(y) * width_ + x];
-    d = Blend(ToPixel(ResolveColour(colour)), d, coverage);
+    const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+    const PixelWord c = ToPixel(ResolveColour(colour));
+    pixels_[offset] = Blend(c, pixels_[offset], coverage);
+    if (log_ != nullptr) {
+        log_->Add(offset, c, coverage);
+    }
+}
+
+void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
+    end = std::min(end, log.entries_.size());
+    for (std::size_t i = begin; i < end; ++i) {
+        const PixelLog::Entry e = log.entries_[i];
+        if (e.offset < pixels_.size()) {
+            pixels_[e.offset] = Blend(e.pixel & kColourBits, pixels_[e.offset], e.pixel >> 24);
+        }
+    }
 }
 
 void Surface::Clear() {
@@ -266,7 +284,11 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
-            pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+            const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+            pixels_[offset] = c;
+            if (log_ != nullptr) {
+                log_->Add(offset, c, 255);
+            }
         }
     }
 }
