@@ -138,5 +138,33 @@ TEST(IconImageTest, FramePictureWithTheButtonFaceFollowsTheSystemColourTable) {
     EXPECT_EQ(icon.IsTransparent(0, 7), frame.Pixel(0, 7) == 0xFFFFFFu);
 }
 
+TEST(IconImageTest, UpdatingInPlaceReportsEveryChangeAndOnlyChanges) {
+    Surface frame;
+    PaintIconFrame(frame, 0);
+    IconImage icon;
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_EQ(icon, MakeIconImage(frame, kButtonFaceColour));
+    EXPECT_FALSE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    const PixelWord* memory = icon.color().data();
+
+    frame.SetPixel(5, 5, kRed);
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_EQ(icon.ColorAt(5, 5), kRed);
+    EXPECT_EQ(icon.color().data(), memory);  // the same memory
+    EXPECT_FALSE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    // A clear pixel turned black changes the mask alone: the colour image is black there already.
+    ASSERT_TRUE(icon.IsTransparent(3, 0));
+    frame.SetPixel(3, 0, 0x000000);
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_FALSE(icon.IsTransparent(3, 0));
+    // The transparent colour itself changing turns other pixels clear.
+    EXPECT_TRUE(UpdateIconImage(icon, frame, 0x000000));
+    EXPECT_TRUE(icon.IsTransparent(3, 0));
+    EXPECT_EQ(icon, MakeIconImage(frame, 0x000000));
+
+    EXPECT_TRUE(UpdateIconImage(icon, Surface(20, 20), kButtonFaceColour));
+    EXPECT_EQ(icon.size(), 20);
+}
+
 }  // namespace
 }  // namespace moravel
