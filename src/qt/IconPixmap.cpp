@@ -68,17 +68,13 @@ QImage IconImageToQImage(const IconImage& icon) {
     if (size <= 0) {
         return QImage();
     }
+    // The icon's pixel words are 0x00RRGGBB, Qt's 0xAARRGGBB without the alpha: the mask gives it.
     QImage image(size, size, QImage::Format_ARGB32);
+    const PixelWord* color = icon.color().data();
     for (int y = 0; y < size; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < size; ++x) {
-            if (icon.IsTransparent(x, y)) {
-                line[x] = qRgba(0, 0, 0, 0);
-            } else {
-                const std::uint32_t c = icon.ColorAt(x, y);
-                line[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                               static_cast<int>((c >> 16) & 0xFF));
-            }
+            line[x] = icon.IsTransparent(x, y) ? 0u : 0xFF000000u | color[y * size + x];
         }
     }
     return image;

@@ -54,18 +54,22 @@ ImageLoadStatus QtImageLoader::Load(const std::string& path, Surface& target) {
 
     const Colour back = ResolveColour(target.BackColor());
     target.Resize(image.width(), image.height());
-    std::uint32_t* out = target.Pixels();
+    // ARGB32 without its alpha is the surface's own pixel word (0x00RRGGBB).
+    PixelWord* out = target.Pixels();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = line[x];
             const auto alpha = static_cast<std::uint32_t>(qAlpha(p));
+            if (alpha == 255) {
+                *out++ = p & 0x00FFFFFFu;
+                continue;
+            }
             const auto r = static_cast<std::uint32_t>(qRed(p));
             const auto g = static_cast<std::uint32_t>(qGreen(p));
             const auto b = static_cast<std::uint32_t>(qBlue(p));
-            *out++ = alpha == 255 ? Rgb(r, g, b)
-                                  : Rgb(Mix(r, RedOf(back), alpha), Mix(g, GreenOf(back), alpha),
-                                        Mix(b, BlueOf(back), alpha));
+            *out++ = ToPixel(Rgb(Mix(r, RedOf(back), alpha), Mix(g, GreenOf(back), alpha),
+                                 Mix(b, BlueOf(back), alpha)));
         }
     }
     return ImageLoadStatus::Ok;

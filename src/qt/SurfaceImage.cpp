@@ -3,9 +3,11 @@
 namespace moravel {
 
 QImage SurfaceImage(const Surface& surface) {
-    // 0x00BBGGRR words are the bytes R, G, B, X in memory: RGBX8888 reads them as they are.
+    // The surface's pixel words (0x00RRGGBB) are Format_RGB32 as they are: the raster engine
+    // copies them onto an opaque window's backing store without a conversion. The top byte is 0
+    // where Qt would write 0xFF; Qt never reads it as alpha in this format.
     return QImage(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                  surface.Height(), surface.Width() * 4, QImage::Format_RGBX8888);
+                  surface.Height(), surface.Width() * 4, QImage::Format_RGB32);
 }
 
 }  // namespace moravel

@@ -213,20 +213,27 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (!IsHidden(
             program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
-        update();
+        // Only the graph changed: the border stays as painted.
+        update(1, 1, renderer_.picGraph.Width(), renderer_.picGraph.Height());
     }
-    FreeTrayIcon();
     const TrayIconMode mode = program_.gSettings.IconGraphMode;
     if (ShowsIconGraph(mode)) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
-        const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
-        TrayData.icon = IconImageToQIcon(icon);
-        hasTrayGraphIcon_ = !TrayData.icon.isNull();
+        // A new icon only for a new picture: the tray is handed nothing while the graph is still.
+        if (UpdateIconImage(trayPicture_, frame, kButtonFaceColour) || !hasTrayGraphIcon_) {
+            FreeTrayIcon();
+            TrayData.icon = IconImageToQIcon(trayPicture_);
+            hasTrayGraphIcon_ = !TrayData.icon.isNull();
+        }
     } else {
+        FreeTrayIcon();
         TrayData.icon = ownIcon_;
     }
-    TrayData.tip = TrayTipText(u);
+    if (u != tipUsage_) {
+        TrayData.tip = TrayTipText(u);
+        tipUsage_ = u;
+    }
     modTaskTray::ModifyTrayIcon(TrayData);
 }
 

@@ -14,6 +14,7 @@
 #include "core/shell/SamplingCycle.h"
 #include "core/shell/ShellRules.h"
 #include "core/shell/WindowDrag.h"
+#include "core/tray/IconImage.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
@@ -105,6 +106,8 @@ class fomMain : public QWidget {
     bool hasTrayGraphIcon_ = false;  // TrayIconHandle: the icon made from the icon graph
     modTaskTray::TrayHost* trayHost_ = nullptr;
     bool waitingForTray_ = false;  // hidden as soon as a tray host appears
+    IconImage trayPicture_;          // the picture of that icon
+    std::int32_t tipUsage_ = -1;     // the usage TrayData.tip shows
 
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;

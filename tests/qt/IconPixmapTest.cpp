@@ -13,9 +13,9 @@ namespace moravel {
 namespace {
 
 TEST(IconPixmapTest, MaskedPixelsBecomeFullyTransparentAndTheRestKeepsItsColour) {
-    std::vector<std::uint32_t> pixels(16 * 16, 0xC0C0C0);
-    pixels[0] = 0x0000FF;           // red in 0x00BBGGRR
-    pixels[16 * 5 + 3] = 0xFF0000;  // blue
+    std::vector<PixelWord> pixels(16 * 16, ToPixel(0xC0C0C0));
+    pixels[0] = ToPixel(0x0000FF);           // red in 0x00BBGGRR
+    pixels[16 * 5 + 3] = ToPixel(0xFF0000);  // blue
     const IconImage icon = MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
 
     const QImage image = IconImageToQImage(icon);
@@ -42,8 +42,8 @@ TEST(IconPixmapTest, TheProgramsOwnPicturesComeFromItsResources) {
 }
 
 IconImage Picture(std::uint32_t colour) {
-    std::vector<std::uint32_t> pixels(16 * 16, colour);
-    pixels[0] = 0xC0C0C0;  // one transparent corner
+    std::vector<PixelWord> pixels(16 * 16, ToPixel(colour));
+    pixels[0] = ToPixel(0xC0C0C0);  // one transparent corner
     return MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
 }
 
@@ -97,9 +97,9 @@ TEST(IconPixmapTest, ANewTrayIconEveryRefreshKeepsNoMemory) {
 #endif
 
 TEST(IconPixmapTest, TheIconComesIn16And32And48PixelsCopiedPixelForPixel) {
-    std::vector<std::uint32_t> pixels(16 * 16, 0xC0C0C0);
-    pixels[0] = 0x0000FF;
-    pixels[16 * 15 + 15] = 0x00FF00;
+    std::vector<PixelWord> pixels(16 * 16, ToPixel(0xC0C0C0));
+    pixels[0] = ToPixel(0x0000FF);
+    pixels[16 * 15 + 15] = ToPixel(0x00FF00);
     const IconImage icon = MakeIconImage(PixelView{pixels, 16, 16}, 0xC0C0C0);
     const QIcon qicon = IconImageToQIcon(icon);
     EXPECT_EQ(qicon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));

@@ -33,8 +33,10 @@ long ResidentBytes() {
 double ShareOf(const Surface& graph, std::uint32_t colour) {
     const std::size_t count = static_cast<std::size_t>(graph.Width()) * graph.Height();
     std::size_t hits = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        hits += (graph.Pixels()[i] & 0xFFFFFF) == colour ? 1 : 0;
+    for (std::int32_t y = 0; y < graph.Height(); ++y) {
+        for (std::int32_t x = 0; x < graph.Width(); ++x) {
+            hits += graph.Pixel(x, y) == colour ? 1 : 0;
+        }
     }
     return count == 0 ? 0.0 : static_cast<double>(hits) / static_cast<double>(count);
 }
@@ -95,6 +97,7 @@ class MainWindowTest : public QObject {
     void aStateOtherThanOneIsAShownWindowThatRedraws();
     void theMenuIsFilledBeforeItIsShown();
     void refreshesEveryCycleWithTheTip();
+    void theTrayIsHandedOnlyWhatChanged();
     void aDayOfTicksKeepsMemoryFlat();
     void closingSavesThePlace();
     void withoutATrayHostTheWindowIsNeverHidden();
@@ -194,6 +197,52 @@ void MainWindowTest::refreshesEveryCycleWithTheTip() {
     QVERIFY(f.window->trayData().tip.empty());
     f.Tick();
     QCOMPARE(f.window->trayData().tip, std::string("CPU使用率 42 %"));
+}
+
+void MainWindowTest::theTrayIsHandedOnlyWhatChanged() {
+    Fixture f;
+    test::WriteBytes(f.folder.File("Moravel.ini"), "[Settings]\r\nIconGraphMode=2\r\n");
+    f.sampler->usage = 30;
+    QVERIFY(f.window->Form_Load());
+    const modTaskTray::TrayData& tray = f.window->trayData();
+    f.Tick();
+    f.Tick();
+    f.Tick();
+    QCOMPARE(tray.tip, std::string("CPU使用率 30 %"));
+    // The meter shows the same bars again: the very icon the tray has, so nothing is sent.
+    const qint64 still = tray.icon.cacheKey();
+    f.Tick();
+    QCOMPARE(tray.icon.cacheKey(), still);
+    QCOMPARE(tray.shownIconKey, still);
+    f.sampler->usage = 80;
+    f.Tick();
+    QVERIFY(tray.icon.cacheKey() != still);
+    QCOMPARE(tray.shownIconKey, tray.icon.cacheKey());
+    QCOMPARE(tray.tip, std::string("CPU使用率 80 %"));
+
+    // Hidden, the window draws nothing, and the tray still follows the usage.
+    f.window->mnuHidden_Click();
+    const Surface shown = f.window->renderer().picGraph;
+    const qint64 before = tray.icon.cacheKey();
+    f.sampler->usage = 5;
+    f.Tick();
+    QCOMPARE(tray.tip, std::string("CPU使用率 5 %"));
+    QVERIFY(tray.icon.cacheKey() != before);
+    const Surface& graph = f.window->renderer().picGraph;
+    for (std::int32_t y = 0; y < graph.Height(); ++y) {
+        for (std::int32_t x = 0; x < graph.Width(); ++x) {
+            QCOMPARE(graph.Pixel(x, y), shown.Pixel(x, y));
+        }
+    }
+
+    // The program's own icon without the graph, and a graph icon again when it comes back, though
+    // its picture is the one last made.
+    f.program.gSettings.IconGraphMode = TrayIconMode::Off;
+    f.Tick();
+    QCOMPARE(tray.icon.availableSizes().size(), 4);
+    f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
+    f.Tick();
+    QCOMPARE(tray.icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
 }
 
 void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {

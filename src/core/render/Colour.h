@@ -1,4 +1,5 @@
-// Colour values as the whole program passes them: 0x00BBGGRR, or a system colour.
+// Colour values as the whole program passes them (0x00BBGGRR, or a system colour), and the pixel
+// words that surfaces store.
 #pragma once
 
 #include <array>
@@ -45,6 +46,20 @@ inline constexpr std::uint32_t GreenOf(Colour c) {
 }
 inline constexpr std::uint32_t BlueOf(Colour c) {
     return (c >> 16) & 0xFFu;
+}
+
+// A pixel as surfaces and icon pictures store it: the 32-bit device-independent bitmap layout,
+// bytes blue, green, red, unused in memory, that is the word 0x00RRGGBB. Both front ends show it
+// as it is (Qt's Format_RGB32, a Windows 32-bit DIB).
+using PixelWord = std::uint32_t;
+
+// The pixel of a plain colour (resolve a system colour first), and the colour of a pixel. Only the
+// red and blue bytes trade places; the top byte is dropped.
+inline constexpr PixelWord ToPixel(Colour plain) {
+    return ((plain & 0xFFu) << 16) | (plain & 0xFF00u) | ((plain >> 16) & 0xFFu);
+}
+inline constexpr Colour ToColour(PixelWord pixel) {
+    return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
 
 }  // namespace moravel

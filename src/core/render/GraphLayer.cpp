@@ -28,46 +28,48 @@ void Renderer::DrawGraph() {
         DrawGraph();
         return;
     }
+    if (!GraphReady) {
+        // Everything is drawn anew in a rebuild frame, the lines and the text included.
+        DropFrameRecords();
+    }
     const bool simple = IsSimpleBack();
     BuildTone(picTone, GraphReady);
     UpdateGraphLayers(picBack, picMask, picTone, LastGraphPos, simple, GraphReady);
     BuildBoard(picBoard, simple, GraphReady);
     ComposeGraph(picGraph, simple);
-    DrawUsageText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
+    DrawFrameText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
     GraphReady = true;
+}
+
+void Renderer::DropFrameRecords() {
+    gridRecorded_ = false;
+    textRecorded_ = false;
 }
 
 void Renderer::ComposeGraph(Surface& target, bool simple) {
     const std::int32_t w = target.Width();
     const std::int32_t h = target.Height();
-    target.Clear();
-    if (simple) {
-        target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcCopy);
-        DrawVLines(target);
-        DrawHLines(target);
-        return;
+    // The grid lines of the last frame are laid again while they would come out the same.
+    const GridInputs inputs = GridInputsOf(target, simple);
+    const bool reuse = gridRecorded_ && inputs == gridInputs_;
+    if (!reuse) {
+        gridInputs_ = inputs;
+        gridLog_.Clear();
+        gridSteps_.fill(0);
     }
-    target.BitBlt(0, 0, w, h, picBoard, 0, 0, RasterOp::SrcCopy);
-    if (theme_.GraphHLineMode == LineMode::UnderGraph) {
-        DrawHLines(target);
+    const Surface& first = simple ? picBack : picBoard;
+    if (first.Width() < w || first.Height() < h) {
+        target.Clear();  // a layer that does not cover the frame (never after a layout)
     }
-    if (theme_.GraphVLineMode == LineMode::UnderGraph) {
-        DrawVLines(target);
+    target.BitBlt(0, 0, w, h, first, 0, 0, RasterOp::SrcCopy);
+    if (!simple) {
+        GridStep(target, LineMode::UnderGraph, simple, reuse);
+        target.BitBlt(0, 0, w, h, picMask, 0, 0, RasterOp::SrcAnd);
+        GridStep(target, LineMode::Merged, simple, reuse);
+        target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcInvert);
     }
-    target.BitBlt(0, 0, w, h, picMask, 0, 0, RasterOp::SrcAnd);
-    if (theme_.GraphHLineMode == LineMode::Merged) {
-        DrawHLines(target);
-    }
-    if (theme_.GraphVLineMode == LineMode::Merged) {
-        DrawVLines(target);
-    }
-    target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcInvert);
-    if (theme_.GraphHLineMode == LineMode::OverGraph) {
-        DrawHLines(target);
-    }
-    if (theme_.GraphVLineMode == LineMode::OverGraph) {
-        DrawVLines(target);
-    }
+    GridStep(target, LineMode::OverGraph, simple, reuse);
+    gridRecorded_ = gridLog_.Complete();
 }
 
 void Renderer::BuildTone(Surface& tone, bool ready) {

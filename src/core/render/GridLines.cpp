@@ -1,4 +1,6 @@
-// Renderer: the grid lines of the window graph.
+// Renderer: the grid lines of the window graph, and their record between frames.
+#include <algorithm>
+
 #include "core/render/RenderMath.h"
 #include "core/render/Renderer.h"
 
@@ -89,6 +91,88 @@ void Renderer::DrawVLines(Surface& target) {
         }
     }
     target.SetPen(PenStyle::Solid);
+}
+
+}  // namespace moravel
+
+namespace moravel {
+
+namespace {
+
+// Where the lines drawn at a composition step are kept in the record.
+std::size_t StepIndex(LineMode step) {
+    switch (step) {
+        case LineMode::UnderGraph:
+            return 0;
+        case LineMode::Merged:
+            return 1;
+        default:
+            return 2;
+    }
+}
+
+// The largest record of grid lines kept (8 MB); a window that needs more draws its lines in every
+// frame instead.
+constexpr std::size_t kMaxGridRecord = std::size_t{1} << 20;
+
+}  // namespace
+
+Renderer::GridInputs Renderer::GridInputsOf(const Surface& target, bool simple) const {
+    auto resolved = [](std::int32_t a, std::int32_t b, std::int32_t c) {
+        return std::array<Colour, 3>{ResolveColour(static_cast<Colour>(a)),
+                                     ResolveColour(static_cast<Colour>(b)),
+                                     ResolveColour(static_cast<Colour>(c))};
+    };
+    return GridInputs{
+        target.Width(),
+        target.Height(),
+        history_.Empty() ? 0 : history_.count,
+        simple,
+        theme_.GraphHType,
+        theme_.GraphHLineType,
+        theme_.GraphHLineMode,
+        resolved(theme_.GraphHColor1, theme_.GraphHColor2, theme_.GraphHColor3),
+        theme_.GraphVType,
+        theme_.GraphVLineType,
+        theme_.GraphVLineMode,
+        resolved(theme_.GraphVColor1, theme_.GraphVColor2, theme_.GraphVColor3),
+    };
+}
+
+void Renderer::ReserveGridRecord() {
+    const auto w = static_cast<std::size_t>(picGraph.Width());
+    const auto h = static_cast<std::size_t>(picGraph.Height());
+    // At most nine rows across, and a column for every minute that fits.
+    const std::size_t columns = w > 0 ? (w - 1) / kSecondsPerMinute : 0;
+    gridLog_.Reserve(std::min(9 * w + columns * h, kMaxGridRecord));
+}
+
+void Renderer::GridStep(Surface& target, LineMode step, bool simple, bool reuse) {
+    const std::size_t k = StepIndex(step);
+    if (reuse) {
+        target.Replay(gridLog_, gridSteps_[k], gridSteps_[k + 1]);
+        return;
+    }
+    gridSteps_[k] = gridLog_.Size();
+    target.RecordInto(&gridLog_);
+    DrawGridLines(target, step, simple);
+    target.RecordInto(nullptr);
+    gridSteps_[k + 1] = gridLog_.Size();
+}
+
+void Renderer::DrawGridLines(Surface& target, LineMode step, bool simple) {
+    if (simple) {
+        // Over the graph layer alone: the vertical lines first.
+        DrawVLines(target);
+        DrawHLines(target);
+        return;
+    }
+    if (theme_.GraphHLineMode == step) {
+        DrawHLines(target);
+    }
+    if (theme_.GraphVLineMode == step) {
+        DrawVLines(target);
+    }
 }
 
 }  // namespace moravel

@@ -29,6 +29,7 @@ Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
 void Renderer::SetHistory(const HistoryView& history) {
     history_ = history;
     ToneColumn.assign(static_cast<std::size_t>(history_.Empty() ? 0 : history_.count), 0);
+    DropFrameRecords();
 }
 
 void Renderer::Rebuild(std::int32_t clientWidth, std::int32_t clientHeight) {
@@ -91,6 +92,7 @@ void Renderer::LoadThemePictures() {
     // refill them.
     RebuildTexts();
     ResetToneColumns();
+    DropFrameRecords();
 }
 
 void Renderer::SizeIconSurfaces() {
@@ -215,6 +217,8 @@ void Renderer::LayoutPictures() {
     picBack.Resize(picGraph.Width(), picGraph.Height());
     picTone.Resize(picReadTone.Width(), picGraph.Height());
     picIconTone.Resize(picReadTone.Width(), picIcon.Height());
+    DropFrameRecords();
+    ReserveGridRecord();
 }
 
 }  // namespace moravel

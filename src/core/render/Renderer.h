@@ -7,8 +7,16 @@
 // returns, picGraph holds a whole frame and the window paints from it. Rebuild is the whole way
 // from a theme to its first frame, for the window and everything that draws as it does.
 //
-// Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory; the
-// frames themselves (DrawGraph, DrawIconGraph) allocate nothing.
+// A frame of the window graph draws only what changed: the board and the tone are built in a
+// rebuild frame, the graph layer draws the new samples and scrolls the rest, and the grid lines and
+// the text are drawn once and then laid on every frame from a record of their pixels (PixelLog)
+// for as long as what they depend on stays the same: the size, the history's length, the theme's
+// lines, and for the text also its value, colours and font. The result is exactly the frame drawn
+// in full.
+//
+// Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory, and by
+// a rebuild frame when the text's records need more room than any before; the other frames
+// (DrawGraph, DrawIconGraph) allocate nothing.
 #pragma once
 
 #include <array>
@@ -118,6 +126,10 @@ class Renderer {
     void UseFallbackTheme();
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
+    void GridStep(Surface& target, LineMode step, bool simple, bool reuse);
+    void DrawGridLines(Surface& target, LineMode step, bool simple);
+    void DropFrameRecords();
+    void ReserveGridRecord();
     void ComposeIcon(Surface& target, bool simple);
     std::int32_t ToneColumnOf(std::int32_t index) const;
     void FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
@@ -125,6 +137,16 @@ class Renderer {
     void FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count);
     void DrawGraphLine(Surface& back, Surface& mask, std::int32_t count);
     void RebuildTexts();
+    void MeasureTexts(const Surface& target);
+    struct TextPlacement {
+        std::size_t value;
+        std::int32_t x;
+        std::int32_t y;
+        bool operator==(const TextPlacement&) const = default;
+    };
+    TextPlacement PlaceText(const Surface& target, std::int32_t value) const;
+    void DrawTextAt(Surface& target, const TextPlacement& place);
+    void DrawFrameText(Surface& target, std::int32_t value);
 
     FontEngine& fonts_;
     ImageLoader& images_;
@@ -137,6 +159,41 @@ class Renderer {
     std::int32_t graphOuterWidth_ = 1;
     std::int32_t graphOuterHeight_ = 1;
     std::array<std::string, kUsageValueCount> texts_;
+
+    // What the grid lines of the last frame were drawn for (resolved colours), and their pixels:
+    // entries [gridSteps_[k], gridSteps_[k + 1]) are those drawn at composition step k (under the
+    // graph, merged with it, over it).
+    struct GridInputs {
+        std::int32_t width, height, historyCount;
+        bool simple;
+        HGridLines hType;
+        LinePen hPen;
+        LineMode hMode;
+        std::array<Colour, 3> hColours;
+        VGridLines vType;
+        LinePen vPen;
+        LineMode vMode;
+        std::array<Colour, 3> vColours;
+        bool operator==(const GridInputs&) const = default;
+    };
+    GridInputs GridInputsOf(const Surface& target, bool simple) const;
+    GridInputs gridInputs_{};
+    PixelLog gridLog_;
+    std::array<std::size_t, 4> gridSteps_{};
+    bool gridRecorded_ = false;
+
+    // The same for the text of the last frame.
+    struct TextInputs {
+        std::int32_t width, height;
+        TextPlacement place;
+        TextKind type;
+        std::array<Colour, 3> colours;
+        bool operator==(const TextInputs&) const = default;
+    };
+    TextInputs textInputs_{};
+    FontSpec textFont_;
+    PixelLog textLog_;
+    bool textRecorded_ = false;
 };
 
 }  // namespace moravel

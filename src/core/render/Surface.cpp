@@ -45,8 +45,7 @@ std::int64_t MinorOffset(std::int64_t i, std::int64_t minor, std::int64_t steps)
 // overlapping copy within one row reads every source pixel before it is overwritten; a forward
 // row is a plain loop the compiler can vectorise.
 template <class Op>
-void CombineRowWith(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, bool backwards,
-                    Op combine) {
+void CombineRowWith(PixelWord* d, const PixelWord* s, std::int32_t n, bool backwards, Op combine) {
     if (backwards) {
         for (std::int32_t i = n - 1; i >= 0; --i) {
             d[i] = combine(d[i], s[i]);
@@ -58,8 +57,7 @@ void CombineRowWith(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, bo
     }
 }
 
-void CombineRow(std::uint32_t* d, const std::uint32_t* s, std::int32_t n, RasterOp op,
-                bool backwards) {
+void CombineRow(PixelWord* d, const PixelWord* s, std::int32_t n, RasterOp op, bool backwards) {
     switch (op) {
         case RasterOp::SrcCopy:
             std::memmove(d, s, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
@@ -98,6 +96,21 @@ std::int64_t ClipSpan(std::int64_t& d, std::int64_t& s, std::int64_t n, std::int
     return n;
 }
 
+// `over` laid on `under` with coverage 0..255: each of the three channels mixed linearly, rounded
+// to nearest. The channels are mixed alike, so it does not matter which byte holds which.
+PixelWord Blend(PixelWord over, PixelWord under, std::uint32_t coverage) {
+    if (coverage == 255) {
+        return over;
+    }
+    PixelWord out = 0;
+    for (const std::uint32_t shift : {0u, 8u, 16u}) {
+        const std::uint32_t fg = (over >> shift) & 0xFFu;
+        const std::uint32_t bg = (under >> shift) & 0xFFu;
+        out |= ((fg * coverage + bg * (255 - coverage) + 127) / 255) << shift;
+    }
+    return out;
+}
+
 }  // namespace
 
 bool FontSizeAllowed(double points) {
@@ -118,7 +131,7 @@ void Surface::Resize(std::int32_t width, std::int32_t height) {
 }
 
 void Surface::Release() {
-    std::vector<std::uint32_t>().swap(pixels_);
+    std::vector<PixelWord>().swap(pixels_);
     Resize(1, 1);
 }
 
@@ -142,35 +155,44 @@ Colour Surface::Pixel(std::int32_t x, std::int32_t y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;
     }
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return ToColour(pixels_[static_cast<std::size_t>(y) * width_ + x]);
 }
 
 void Surface::SetPixel(std::int32_t x, std::int32_t y, Colour colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return;
     }
-    pixels_[static_cast<std::size_t>(y) * width_ + x] = ResolveColour(colour);
+    const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+    pixels_[offset] = ToPixel(ResolveColour(colour));
+    if (log_ != nullptr) {
+        log_->Add(offset, pixels_[offset], 255);
+    }
 }
 
 void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage == 0) {
         return;
     }
-    std::uint32_t& d = pixels_[static_cast<std::size_t>(y) * width_ + x];
-    const Colour c = ResolveColour(colour);
-    if (coverage == 255) {
-        d = c;
-        return;
+    const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+    const PixelWord c = ToPixel(ResolveColour(colour));
+    pixels_[offset] = Blend(c, pixels_[offset], coverage);
+    if (log_ != nullptr) {
+        log_->Add(offset, c, coverage);
     }
-    const std::uint32_t a = coverage;
-    auto mix = [a](std::uint32_t fg, std::uint32_t bg) {
-        return (fg * a + bg * (255 - a) + 127) / 255;
-    };
-    d = Rgb(mix(RedOf(c), RedOf(d)), mix(GreenOf(c), GreenOf(d)), mix(BlueOf(c), BlueOf(d)));
+}
+
+void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
+    end = std::min(end, log.entries_.size());
+    for (std::size_t i = begin; i < end; ++i) {
+        const PixelLog::Entry e = log.entries_[i];
+        if (e.offset < pixels_.size()) {
+            pixels_[e.offset] = Blend(e.pixel & kColourBits, pixels_[e.offset], e.pixel >> 24);
+        }
+    }
 }
 
 void Surface::Clear() {
-    std::fill(pixels_.begin(), pixels_.end(), ResolveColour(backColor_));
+    std::fill(pixels_.begin(), pixels_.end(), ToPixel(ResolveColour(backColor_)));
 }
 
 void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
@@ -188,8 +210,8 @@ void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int3
     const bool backwards = same && y0 == sy0 && x0 > sx0;
     for (std::int64_t r = 0; r < rows; ++r) {
         const std::int64_t row = bottomUp ? rows - 1 - r : r;
-        std::uint32_t* d = pixels_.data() + (y0 + row) * width_ + x0;
-        const std::uint32_t* s = source.pixels_.data() + (sy0 + row) * source.width_ + sx0;
+        PixelWord* d = pixels_.data() + (y0 + row) * width_ + x0;
+        const PixelWord* s = source.pixels_.data() + (sy0 + row) * source.width_ + sx0;
         CombineRow(d, s, static_cast<std::int32_t>(cols), op, backwards);
     }
 }
@@ -212,8 +234,8 @@ void Surface::StretchBlt(std::int32_t dx, std::int32_t dy, std::int32_t dw, std:
         if (srcY < 0 || srcY >= source.height_) {
             continue;
         }
-        std::uint32_t* d = pixels_.data() + (dy + j) * width_;
-        const std::uint32_t* s = source.pixels_.data() + srcY * source.width_;
+        PixelWord* d = pixels_.data() + (dy + j) * width_;
+        const PixelWord* s = source.pixels_.data() + srcY * source.width_;
         for (std::int64_t i = xBegin; i < xEnd; ++i) {
             const std::int64_t srcX =
                 sx + ((2 * i + 1) * sw - 1) / (2 * static_cast<std::int64_t>(dw));
@@ -234,7 +256,7 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
     if (steps == 0) {
         return;
     }
-    const Colour c = ResolveColour(colour);
+    const PixelWord c = ToPixel(ResolveColour(colour));
     const std::int64_t stepX = dx < 0 ? -1 : 1;
     const std::int64_t stepY = dy < 0 ? -1 : 1;
     // Only the steps whose major coordinate lies on the surface are walked.
@@ -262,7 +284,11 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
-            pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+            const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+            pixels_[offset] = c;
+            if (log_ != nullptr) {
+                log_->Add(offset, c, 255);
+            }
         }
     }
 }
@@ -276,9 +302,9 @@ void Surface::FillBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
     if (left > right || top > bottom) {
         return;
     }
-    const Colour c = ResolveColour(colour);
+    const PixelWord c = ToPixel(ResolveColour(colour));
     for (std::int32_t y = top; y <= bottom; ++y) {
-        std::uint32_t* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        PixelWord* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
         std::fill(row + left, row + right + 1, c);
     }
 }

@@ -1,6 +1,7 @@
 // An off-screen drawing surface: 32-bit pixels with the raster operations the renderer relies on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,9 +47,46 @@ inline constexpr double kMaxFontPoints = 300;
 // True for sizes from 1 to 300 points.
 bool FontSizeAllowed(double points);
 
-// Width and height are the inner (drawable) size; every operation clips to it. Pixels hold plain
-// 0x00BBGGRR values (top byte 0); colours passed in may be system colours and are resolved when
-// drawn. A surface keeps its content until it is cleared, resized or drawn over.
+// The single pixels a drawing wrote (SetPixel, BlendPixel, DrawLine), in order, so that the same
+// drawing can be laid on a later frame of a surface of the same size without being drawn again:
+// Surface::Replay writes exactly what the drawing wrote, blends mixed with what lies under them
+// then. It holds at most the entries reserved for it; a drawing that writes more leaves it
+// incomplete, and an incomplete log must not be replayed.
+class PixelLog {
+  public:
+    // Room for `entries` pixels; memory is taken here only.
+    void Reserve(std::size_t entries) { entries_.reserve(entries); }
+    // Empty and complete again.
+    void Clear() {
+        entries_.clear();
+        complete_ = true;
+    }
+    std::size_t Size() const { return entries_.size(); }
+    bool Complete() const { return complete_; }
+
+  private:
+    friend class Surface;
+    struct Entry {
+        std::uint32_t offset;  // y * width + x
+        PixelWord pixel;       // the colour's pixel word, its coverage (255: set) in the top byte
+    };
+    void Add(std::size_t offset, PixelWord pixel, std::uint32_t coverage) {
+        if (entries_.size() == entries_.capacity() || offset > UINT32_MAX) {
+            complete_ = false;
+            return;
+        }
+        entries_.push_back({static_cast<std::uint32_t>(offset), pixel | (coverage << 24)});
+    }
+
+    std::vector<Entry> entries_;
+    bool complete_ = true;
+};
+
+// Width and height are the inner (drawable) size; every operation clips to it. Pixels are stored
+// as PixelWord (0x00RRGGBB, top byte 0), the layout the screen takes without conversion; colours
+// go in and come out as 0x00BBGGRR (Pixel, SetPixel, the drawing calls) and are converted there.
+// Colours passed in may be system colours and are resolved when drawn. A surface keeps its content
+// until it is cleared, resized or drawn over.
 class Surface {
   public:
     // 1 x 1, black background, solid pen, the default font.
@@ -82,16 +120,23 @@ class Surface {
     void SetFontUnderline(bool on) { font_.underline = on; }
     void SetFontStrikeOut(bool on) { font_.strikeOut = on; }
 
-    // Row by row from the top, Width() pixels per row.
-    std::uint32_t* Pixels() { return pixels_.data(); }
-    const std::uint32_t* Pixels() const { return pixels_.data(); }
-    // The pixel at (x, y); 0 outside the surface.
+    // Row by row from the top, Width() pixel words per row (0x00RRGGBB; see ToPixel, ToColour).
+    PixelWord* Pixels() { return pixels_.data(); }
+    const PixelWord* Pixels() const { return pixels_.data(); }
+    // The colour of the pixel at (x, y); 0 outside the surface.
     Colour Pixel(std::int32_t x, std::int32_t y) const;
     // Clipped: outside the surface nothing happens.
     void SetPixel(std::int32_t x, std::int32_t y, Colour colour);
     // For anti-aliased glyphs: coverage 255 sets the colour, 0 leaves the pixel, values between
     // mix the two linearly per channel (rounded to nearest). Clipped.
     void BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage);
+
+    // While `log` is set, every pixel that SetPixel, BlendPixel and DrawLine write (text comes
+    // through the first two) is also entered in it; nullptr stops.
+    void RecordInto(PixelLog* log) { log_ = log; }
+    // Writes the entries [begin, end) of `log`, made on a surface of this size, as they were
+    // drawn.
+    void Replay(const PixelLog& log, std::size_t begin, std::size_t end);
 
     // Fills the whole surface with the background colour.
     void Clear();
@@ -127,7 +172,8 @@ class Surface {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    std::vector<PixelWord> pixels_;
+    PixelLog* log_ = nullptr;
     Colour backColor_ = 0;
     PenStyle pen_ = PenStyle::Solid;
     FontSpec font_;

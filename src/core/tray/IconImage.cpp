@@ -1,11 +1,8 @@
 #include "core/tray/IconImage.h"
 
+#include <algorithm>
+
 namespace moravel {
-namespace {
-
-constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
-
-}  // namespace
 
 IconImage::IconImage(std::int32_t size)
     : size_(size < 0 ? 0 : size),
@@ -17,42 +14,68 @@ bool IconImage::IsTransparent(std::int32_t x, std::int32_t y) const {
     return (byte & (0x80 >> (x % 8))) != 0;
 }
 
-void IconImage::SetOpaque(std::int32_t x, std::int32_t y, std::uint32_t color) {
-    color_[Index(x, y)] = color & kRgbMask;
+void IconImage::SetOpaque(std::int32_t x, std::int32_t y, Colour color) {
+    color_[Index(x, y)] = ToPixel(color & kColourBits);
     mask_[static_cast<std::size_t>(y * MaskStride() + x / 8)] &=
         static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
 }
 
-IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor) {
-    const std::int32_t size = picture.width;
-    if (size <= 0 || picture.height < 0 ||
-        picture.pixels.size() <
-            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
-        return IconImage(0);
+bool IconImage::Assign(const PixelView& picture, Colour transparentColor) {
+    const bool readable = picture.width > 0 && picture.height >= 0 &&
+                          picture.pixels.size() >= static_cast<std::size_t>(picture.width) *
+                                                       static_cast<std::size_t>(picture.height);
+    const std::int32_t size = readable ? picture.width : 0;
+    bool changed = false;
+    if (size != size_) {
+        *this = IconImage(size);
+        changed = true;
     }
-    IconImage icon(size);
-    const std::uint32_t clear = transparentColor & kRgbMask;
-    const std::int32_t rows = picture.height < size ? picture.height : size;
-    for (std::int32_t y = 0; y < rows; ++y) {
+    const PixelWord clear = ToPixel(transparentColor & kColourBits);
+    const std::int32_t rows = std::min(readable ? picture.height : 0, size);
+    for (std::int32_t y = 0; y < size; ++y) {
         for (std::int32_t x = 0; x < size; ++x) {
-            const std::uint32_t pixel =
-                picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) +
-                               static_cast<std::size_t>(x)] &
-                kRgbMask;
-            if (pixel != clear) {
-                icon.SetOpaque(x, y, pixel);
+            // Rows the picture does not have are transparent; transparent pixels are black.
+            // The picture's rows are as long as the icon is wide.
+            PixelWord pixel = y < rows ? picture.pixels[Index(x, y)] & kColourBits : clear;
+            const bool transparent = pixel == clear;
+            if (transparent) {
+                pixel = 0;
+            }
+            std::uint8_t& bits = mask_[static_cast<std::size_t>(y * MaskStride() + x / 8)];
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+            if (color_[Index(x, y)] != pixel || ((bits & bit) != 0) != transparent) {
+                changed = true;
+                color_[Index(x, y)] = pixel;
+                bits = static_cast<std::uint8_t>(transparent ? bits | bit : bits & ~bit);
             }
         }
     }
+    return changed;
+}
+
+IconImage MakeIconImage(const PixelView& picture, Colour transparentColor) {
+    IconImage icon;
+    icon.Assign(picture, transparentColor);
     return icon;
 }
 
-IconImage MakeIconImage(const Surface& picture, Colour transparentColor) {
+namespace {
+
+PixelView ViewOf(const Surface& picture) {
     const std::size_t count =
         static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    return MakeIconImage(PixelView{std::span<const std::uint32_t>(picture.Pixels(), count),
-                                   picture.Width(), picture.Height()},
-                         ResolveColour(transparentColor));
+    return PixelView{std::span<const PixelWord>(picture.Pixels(), count), picture.Width(),
+                     picture.Height()};
+}
+
+}  // namespace
+
+IconImage MakeIconImage(const Surface& picture, Colour transparentColor) {
+    return MakeIconImage(ViewOf(picture), ResolveColour(transparentColor));
+}
+
+bool UpdateIconImage(IconImage& icon, const Surface& picture, Colour transparentColor) {
+    return icon.Assign(ViewOf(picture), ResolveColour(transparentColor));
 }
 
 IconImage ScaleIconImage(const IconImage& icon, std::int32_t factor) {

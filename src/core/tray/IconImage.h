@@ -12,9 +12,10 @@
 
 namespace moravel {
 
-// Pixels row by row, `width` per row, 0x00BBGGRR (the top byte is not looked at).
+// Pixel words row by row, `width` per row, as a Surface stores them (0x00RRGGBB; the top byte is
+// not looked at).
 struct PixelView {
-    std::span<const std::uint32_t> pixels;
+    std::span<const PixelWord> pixels;
     std::int32_t width = 0;
     std::int32_t height = 0;
 };
@@ -26,9 +27,11 @@ class IconImage {
 
     std::int32_t size() const { return size_; }
 
-    // The colour image: 0x00BBGGRR, row by row; black where the mask is set.
-    const std::vector<std::uint32_t>& color() const { return color_; }
-    std::uint32_t ColorAt(std::int32_t x, std::int32_t y) const { return color_[Index(x, y)]; }
+    // The colour image as pixel words (0x00RRGGBB, the layout of a 32-bit DIB and of Qt's
+    // Format_RGB32), row by row; black where the mask is set.
+    const std::vector<PixelWord>& color() const { return color_; }
+    // The colour (0x00BBGGRR) at (x, y).
+    Colour ColorAt(std::int32_t x, std::int32_t y) const { return ToColour(color_[Index(x, y)]); }
 
     // The mask as a monochrome bitmap: one bit per pixel, the leftmost pixel in the highest bit,
     // rows of MaskStride() bytes (a multiple of 2, as monochrome bitmaps want); 1 = transparent.
@@ -36,7 +39,14 @@ class IconImage {
     std::int32_t MaskStride() const { return ((size_ + 15) / 16) * 2; }
     bool IsTransparent(std::int32_t x, std::int32_t y) const;
 
-    void SetOpaque(std::int32_t x, std::int32_t y, std::uint32_t color);
+    // Makes (x, y) opaque in `color` (0x00BBGGRR).
+    void SetOpaque(std::int32_t x, std::int32_t y, Colour color);
+
+    // Becomes the icon of `picture` (see MakeIconImage), in the memory it has while the size
+    // stays. Returns whether anything changed: the size, a colour or the mask.
+    bool Assign(const PixelView& picture, Colour transparentColor);
+
+    bool operator==(const IconImage&) const = default;
 
   private:
     std::size_t Index(std::int32_t x, std::int32_t y) const {
@@ -45,15 +55,15 @@ class IconImage {
     }
 
     std::int32_t size_ = 0;
-    std::vector<std::uint32_t> color_;
+    std::vector<PixelWord> color_;
     std::vector<std::uint8_t> mask_;
 };
 
 // The icon of `picture`: as wide as the picture and as high as it is wide, taken from its top-left
-// corner. Pixels equal to `transparentColor` (an RGB value 0x00BBGGRR, already resolved if it
-// named a system colour) become transparent, and so do rows the picture does not have. A picture
-// without pixels, or one whose pixel span is shorter than its size, gives an icon of size 0.
-IconImage MakeIconImage(const PixelView& picture, std::uint32_t transparentColor);
+// corner. Pixels of `transparentColor` (0x00BBGGRR, already resolved if it named a system colour)
+// become transparent, and so do rows the picture does not have. A picture without pixels, or one
+// whose pixel span is shorter than its size, gives an icon of size 0.
+IconImage MakeIconImage(const PixelView& picture, Colour transparentColor);
 
 // The icon of a drawn surface; a system colour (the button face, as the tray icon's frame pictures
 // use) is resolved through the current system colour table at the time of the call.
@@ -63,5 +73,9 @@ IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
 // tray hosts that draw icons at 32 or 48 device pixels, sharp instead of smoothed. A factor below
 // 1 counts as 1.
 IconImage ScaleIconImage(const IconImage& icon, std::int32_t factor);
+// Makes `icon` the icon MakeIconImage gives for `picture`, in the memory it has (none is taken
+// while the size stays). Returns whether anything changed (size, a colour or the mask), so that an
+// icon the tray already shows is not handed to it again.
+bool UpdateIconImage(IconImage& icon, const Surface& picture, Colour transparentColor);
 
 }  // namespace moravel

@@ -44,6 +44,7 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
     theme.GraphVLineType = LinePen::Dashed;
     theme.GraphVLineMode = LineMode::UnderGraph;
     theme.TextType = TextKind::Edged;
+    theme.TextFont = {"ＭＳ ゴシック", 12, 0};  // a face too long to be kept inside a string
     theme.TextPrefix = "CPU ";
     theme.TextSuffix = " percent of the time";
     SetRing(1920);
@@ -58,8 +59,12 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
 
         Surface& frame = renderer.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         for (std::int32_t tick = 0; tick < 200; ++tick) {
-            Push((tick * 37) % 101);
-            if (tick % 3 == 0) {
+            // New values, the same value again (the text laid from its record), and now and then
+            // no new sample at all.
+            if (tick % 7 != 6) {
+                Push(tick % 4 < 2 ? 42 : (tick * 37) % 101);
+            }
+            if (tick % 3 == 0 || tick % 7 == 6) {
                 EXPECT_EQ(AllocationsOf([&] {
                               renderer.DrawGraph();
                               renderer.DrawIconGraph(frame);

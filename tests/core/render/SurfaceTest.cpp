@@ -71,6 +71,38 @@ TEST(SurfaceTest, SystemColoursResolveThroughTheTable) {
     EXPECT_EQ(s.Pixel(1, 1), 0xC0C0C0u);
 }
 
+TEST(SurfaceTest, PixelsAreStoredAsDibBytesAndColoursConvertWhereTheyEnterAndLeave) {
+    // A 32-bit DIB row: blue, green, red, unused. Every way a colour enters lands that way.
+    auto bytes = [](const Surface& s, std::int32_t x, std::int32_t y) {
+        const auto* p = reinterpret_cast<const unsigned char*>(s.Pixels() + y * s.Width() + x);
+        return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) +
+               "," + std::to_string(p[3]);
+    };
+    Surface s = Filled(6, 2, 0x0000FF);  // red in 0x00BBGGRR
+    EXPECT_EQ(bytes(s, 5, 1), "0,0,255,0");
+    EXPECT_EQ(s.Pixels()[0], 0x00FF0000u);
+    s.SetPixel(0, 0, 0x00FF0000);  // blue
+    EXPECT_EQ(bytes(s, 0, 0), "255,0,0,0");
+    s.FillBox(1, 0, 1, 0, 0x00102030);
+    EXPECT_EQ(bytes(s, 1, 0), "16,32,48,0");
+    s.DrawLine(2, 0, 3, 0, 0x7F00FF00u);  // the top byte is no part of the colour
+    EXPECT_EQ(bytes(s, 2, 0), "0,255,0,0");
+    s.BlendPixel(3, 0, 0x000000FF, 128);  // half red over red: red
+    EXPECT_EQ(bytes(s, 3, 0), "0,0,255,0");
+    s.BlendPixel(4, 0, 0x00FF0000, 51);  // a fifth blue over red
+    EXPECT_EQ(bytes(s, 4, 0), "51,0,204,0");
+    s.SetBackColor(kButtonFaceColour);
+    s.Clear();
+    EXPECT_EQ(bytes(s, 0, 1), "192,192,192,0");
+
+    // And leave it as colours again.
+    s.Pixels()[0] = 0x00ABCDEF;
+    EXPECT_EQ(s.Pixel(0, 0), 0x00EFCDABu);
+    EXPECT_EQ(ToPixel(0x00EFCDAB), 0x00ABCDEFu);
+    EXPECT_EQ(ToColour(ToPixel(0x00123456)), 0x00123456u);
+    EXPECT_EQ(ToPixel(0xFF123456u), 0x00563412u);
+}
+
 TEST(SurfaceTest, RasterOperationsActOnTheColourBits) {
     const Colour d = 0x00F0F0F0;
     const Colour src = 0x00FF00CC;
@@ -289,6 +321,61 @@ TEST(SurfaceTest, TextIsDrawnTransparentlyAndMeasuredInTheSurfaceFont) {
     EXPECT_EQ(Row(s, 1, 0, 12, 0xC0C0C0), "..###.###....");
     EXPECT_EQ(s.Pixel(5, 1), 0x101010u);  // between glyphs the surface shows through
     EXPECT_EQ(s.Pixel(2, 9), 0x101010u);  // below the line
+}
+
+TEST(SurfaceTest, ARecordedDrawingReplaysExactlyOnAnotherFrame) {
+    // Lines, set pixels and blends recorded on one frame, then laid on a frame with other content:
+    // the same as drawing them there, blends mixed with what lies under them now.
+    auto draw = [](Surface& s) {
+        s.SetPen(PenStyle::Dot);
+        s.DrawLine(0, 1, 9, 1, 0x0000FF);
+        s.SetPen(PenStyle::Solid);
+        s.DrawLine(8, 0, 3, 5, 0x00FF00);
+        s.SetPixel(2, 2, 0xFF0000);
+        s.BlendPixel(2, 2, 0x808080, 100);  // over the pixel just set
+        s.BlendPixel(5, 4, 0xFFFFFF, 200);
+        s.BlendPixel(6, 4, 0xFFFFFF, 0);  // no pixel at all
+        s.SetPixel(-1, 3, 0xFFFFFF);      // outside: nothing
+    };
+    PixelLog log;
+    log.Reserve(100);
+    Surface first = Numbered(10, 6);
+    first.RecordInto(&log);
+    draw(first);
+    first.RecordInto(nullptr);
+    first.DrawLine(0, 5, 9, 5, 0x123456);  // not recorded
+    EXPECT_TRUE(log.Complete());
+    EXPECT_EQ(log.Size(), 6u + 5u + 1u + 1u + 1u);
+
+    Surface drawn = Filled(10, 6, 0x204060);
+    drawn.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
+    Surface replayed = drawn;
+    draw(drawn);
+    replayed.Replay(log, 0, log.Size());
+    for (std::int32_t y = 0; y < 6; ++y) {
+        for (std::int32_t x = 0; x < 10; ++x) {
+            ASSERT_EQ(replayed.Pixel(x, y), drawn.Pixel(x, y)) << x << "," << y;
+        }
+    }
+    // A part of the record: the dotted line alone.
+    Surface part = Filled(10, 6, 0);
+    part.Replay(log, 0, 6);
+    EXPECT_EQ(Row(part, 1, 0, 9, 0x0000FF), "###...###.");
+    EXPECT_EQ(part.Pixel(2, 2), 0u);
+
+    // A drawing larger than the room reserved leaves the record incomplete, and Clear starts over.
+    PixelLog small;
+    small.Reserve(3);
+    Surface s(10, 2);
+    s.RecordInto(&small);
+    s.DrawLine(0, 0, 10, 0, 0xFFFFFF);
+    s.RecordInto(nullptr);
+    EXPECT_EQ(Row(s, 0, 0, 9, 0xFFFFFF), "##########");  // drawn all the same
+    EXPECT_FALSE(small.Complete());
+    EXPECT_LE(small.Size(), 3u);
+    small.Clear();
+    EXPECT_TRUE(small.Complete());
+    EXPECT_EQ(small.Size(), 0u);
 }
 
 TEST(ImageLimitsTest, PicturesLargerThanTheLimitsAreRefused) {

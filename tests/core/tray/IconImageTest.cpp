@@ -12,23 +12,25 @@ namespace {
 constexpr std::uint32_t kFace = 0xC8D0D4;  // the transparent colour of these tests
 constexpr std::uint32_t kRed = 0x0000FF;
 
+// Pixel words as a surface holds them, set by colour.
 struct Picture {
     std::int32_t width;
     std::int32_t height;
-    std::vector<std::uint32_t> pixels;
+    std::vector<PixelWord> pixels;
 
-    Picture(std::int32_t w, std::int32_t h, std::uint32_t fill)
-        : width(w), height(h), pixels(static_cast<std::size_t>(w * h), fill) {}
-    std::uint32_t& At(std::int32_t x, std::int32_t y) { return pixels[y * width + x]; }
+    Picture(std::int32_t w, std::int32_t h, Colour fill)
+        : width(w), height(h), pixels(static_cast<std::size_t>(w * h), ToPixel(fill)) {}
+    void Set(std::int32_t x, std::int32_t y, Colour c) { pixels[y * width + x] = ToPixel(c); }
     PixelView View() const { return {pixels, width, height}; }
 };
 
 TEST(IconImageTest, PixelsOfTheTransparentColourBecomeMaskedBlackAndTheRestStays) {
     Picture picture(16, 16, kFace);
-    picture.At(0, 0) = kRed;
-    picture.At(15, 0) = 0x000000;   // black stays opaque black
-    picture.At(7, 9) = 0x12345678;  // the top byte is not part of the colour
-    picture.At(3, 15) = 0xFFFFFF;
+    picture.Set(0, 0, kRed);
+    picture.Set(15, 0, 0x000000);  // black stays opaque black
+    picture.Set(7, 9, 0x345678);
+    picture.pixels[9 * 16 + 7] |= 0x12000000;  // the top byte is not part of the colour
+    picture.Set(3, 15, 0xFFFFFF);
 
     const IconImage icon = MakeIconImage(picture.View(), kFace);
 
@@ -55,8 +57,8 @@ TEST(IconImageTest, PixelsOfTheTransparentColourBecomeMaskedBlackAndTheRestStays
 
 TEST(IconImageTest, MaskIsAMonochromeBitmapWithEvenRows) {
     Picture picture(16, 16, kRed);
-    picture.At(0, 0) = kFace;  // highest bit of the first byte
-    picture.At(9, 1) = kFace;  // second byte of row 1, bit 6
+    picture.Set(0, 0, kFace);  // highest bit of the first byte
+    picture.Set(9, 1, kFace);  // second byte of row 1, bit 6
     const IconImage icon = MakeIconImage(picture.View(), kFace);
 
     ASSERT_EQ(icon.MaskStride(), 2);
@@ -98,7 +100,7 @@ TEST(IconImageTest, SizeFollowsTheWidthAndMissingRowsAreTransparent) {
 
     // Taller than wide: only the top square is used.
     Picture tall(16, 40, kRed);
-    tall.At(0, 16) = kFace;
+    tall.Set(0, 16, kFace);
     const IconImage top = MakeIconImage(tall.View(), kFace);
     ASSERT_EQ(top.size(), 16);
     EXPECT_FALSE(top.IsTransparent(0, 15));
@@ -107,7 +109,7 @@ TEST(IconImageTest, SizeFollowsTheWidthAndMissingRowsAreTransparent) {
 TEST(IconImageTest, PicturesWithoutPixelsGiveNoIcon) {
     EXPECT_EQ(MakeIconImage(PixelView{}, kFace).size(), 0);
     // A span shorter than the size claims is refused rather than read past.
-    std::vector<std::uint32_t> few(10, kRed);
+    std::vector<PixelWord> few(10, ToPixel(kRed));
     EXPECT_EQ(MakeIconImage(PixelView{few, 16, 16}, kFace).size(), 0);
     EXPECT_EQ(MakeIconImage(PixelView{few, -4, 2}, kFace).size(), 0);
 }
@@ -138,9 +140,9 @@ TEST(IconImageTest, FramePictureWithTheButtonFaceFollowsTheSystemColourTable) {
 
 TEST(IconImageTest, EnlargedByWholeFactorsPixelForPixel) {
     Picture picture(16, 16, kFace);
-    picture.At(0, 0) = kRed;
-    picture.At(15, 15) = 0x00FF00;
-    picture.At(3, 7) = 0x000000;
+    picture.Set(0, 0, kRed);
+    picture.Set(15, 15, 0x00FF00);
+    picture.Set(3, 7, 0x000000);
     const IconImage icon = MakeIconImage(picture.View(), kFace);
     for (const std::int32_t factor : {2, 3}) {
         const IconImage big = ScaleIconImage(icon, factor);
@@ -158,6 +160,34 @@ TEST(IconImageTest, EnlargedByWholeFactorsPixelForPixel) {
     }
     EXPECT_EQ(ScaleIconImage(icon, 0).size(), 16);
     EXPECT_EQ(ScaleIconImage(IconImage(0), 3).size(), 0);
+}
+
+TEST(IconImageTest, UpdatingInPlaceReportsEveryChangeAndOnlyChanges) {
+    Surface frame;
+    PaintIconFrame(frame, 0);
+    IconImage icon;
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_EQ(icon, MakeIconImage(frame, kButtonFaceColour));
+    EXPECT_FALSE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    const PixelWord* memory = icon.color().data();
+
+    frame.SetPixel(5, 5, kRed);
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_EQ(icon.ColorAt(5, 5), kRed);
+    EXPECT_EQ(icon.color().data(), memory);  // the same memory
+    EXPECT_FALSE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    // A clear pixel turned black changes the mask alone: the colour image is black there already.
+    ASSERT_TRUE(icon.IsTransparent(3, 0));
+    frame.SetPixel(3, 0, 0x000000);
+    EXPECT_TRUE(UpdateIconImage(icon, frame, kButtonFaceColour));
+    EXPECT_FALSE(icon.IsTransparent(3, 0));
+    // The transparent colour itself changing turns other pixels clear.
+    EXPECT_TRUE(UpdateIconImage(icon, frame, 0x000000));
+    EXPECT_TRUE(icon.IsTransparent(3, 0));
+    EXPECT_EQ(icon, MakeIconImage(frame, 0x000000));
+
+    EXPECT_TRUE(UpdateIconImage(icon, Surface(20, 20), kButtonFaceColour));
+    EXPECT_EQ(icon.size(), 20);
 }
 
 }  // namespace
