@@ -21,11 +21,8 @@ BitmapHandle ColourBitmap(const IconImage& image) {
         return {};
     }
     auto* out = static_cast<std::uint32_t*>(bits);
-    const std::vector<std::uint32_t>& colour = image.color();
-    for (std::size_t i = 0; i < colour.size(); ++i) {
-        const std::uint32_t c = colour[i];
-        out[i] = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-    }
+    // The icon's pixel words are a 32-bit DIB's already.
+    std::copy(image.color().begin(), image.color().end(), out);
     GdiFlush();
     return bitmap;
 }

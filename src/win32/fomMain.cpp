@@ -196,7 +196,7 @@ void fomMain::Form_Paint() {
     RECT client = {};
     GetClientRect(hwnd(), &client);
     ::FrameRect(dc, &client, GetSysColorBrush(COLOR_3DDKSHADOW));
-    PaintSurface(dc, 1, 1, renderer_.picGraph, frameScratch_);
+    PaintSurface(dc, 1, 1, renderer_.picGraph);
     EndPaint(hwnd(), &paint);
 }
 

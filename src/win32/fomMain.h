@@ -93,7 +93,6 @@ class fomMain {
     HICON ownSmallIcon_ = nullptr;
     IconHandle trayGraphIcon_;  // TrayIconHandle: the icon made from the icon graph
     modTaskTray::TrayData TrayData;
-    std::vector<std::uint32_t> frameScratch_;
     DragState drag_;
     bool dragging_ = false;
     bool loaded_ = false;  // start-up got past the sampler: closing saves the settings
