@@ -175,7 +175,12 @@ bool XdgAutostart::Disable() {
 }
 
 std::string RunValueText(std::string_view program) {
-    return "\"" + std::string(program) + "\"";
+    std::string text;
+    text.reserve(program.size() + 2);
+    text.push_back('"');
+    text.append(program);
+    text.push_back('"');
+    return text;
 }
 
 std::string RunValueProgram(std::string_view value) {
