@@ -17,48 +17,58 @@ namespace {
 // icon and its whole-factor enlargements, smallest first) as they are and keeps nothing.
 class IconPictureEngine final : public QIconEngine {
   public:
-    explicit IconPictureEngine(QList<QPixmap> pictures) : pictures_(std::move(pictures)) {}
+    explicit IconPictureEngine(QImage picture) : picture_(std::move(picture)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        painter->drawPixmap(rect, Fitting(rect.size()));
+        painter->drawImage(rect, Enlarged(FactorFor(rect.size())));
     }
-    // The largest picture that fits; never larger than the largest (as with Qt's icons); smaller
-    // than the smallest keeps its proportions.
+    // The largest enlargement that fits; never larger than the largest (as with Qt's icons);
+    // smaller than the picture keeps its proportions.
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        const QSize own = Fitting(size).size();
+        const QSize own = picture_.size() * FactorFor(size);
         return own.width() <= size.width() && own.height() <= size.height()
                    ? own
                    : own.scaled(size, Qt::KeepAspectRatio);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        const QPixmap& picture = Fitting(size);
+        const QImage picture = Enlarged(FactorFor(size));
         const QSize actual = actualSize(size, mode, state);
-        return actual == picture.size()
-                   ? picture
-                   : picture.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return QPixmap::fromImage(
+            actual == picture.size()
+                ? picture
+                : picture.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (const QPixmap& picture : pictures_) {
-            sizes.append(picture.size());
+        for (int factor = 1; factor <= kLargestFactor; ++factor) {
+            sizes.append(picture_.size() * factor);
         }
         return sizes;
     }
     QString key() const override { return QStringLiteral("moravel-icon-picture"); }
-    QIconEngine* clone() const override { return new IconPictureEngine(pictures_); }
+    QIconEngine* clone() const override { return new IconPictureEngine(picture_); }
 
   private:
-    const QPixmap& Fitting(const QSize& size) const {
-        const QPixmap* best = &pictures_.front();
-        for (const QPixmap& picture : pictures_) {
-            if (picture.width() <= size.width() && picture.height() <= size.height()) {
-                best = &picture;
-            }
+    // The picture at 16 pixels is offered at 32 and 48 as well, made only when asked for: every
+    // refresh makes a new icon, and most hosts ask for one size.
+    static constexpr int kLargestFactor = 3;
+
+    int FactorFor(const QSize& size) const {
+        int factor = 1;
+        while (factor < kLargestFactor && picture_.width() * (factor + 1) <= size.width() &&
+               picture_.height() * (factor + 1) <= size.height()) {
+            ++factor;
         }
-        return *best;
+        return factor;
+    }
+    // Whole-factor enlargement, each pixel a factor x factor square (nearest pixels).
+    QImage Enlarged(int factor) const {
+        return factor == 1 ? picture_
+                           : picture_.scaled(picture_.size() * factor, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
     }
 
-    QList<QPixmap> pictures_;
+    QImage picture_;
 };
 
 }  // namespace
@@ -84,13 +94,9 @@ QIcon IconImageToQIcon(const IconImage& icon) {
     if (icon.size() <= 0) {
         return QIcon();
     }
-    // The picture itself and its whole-factor enlargements: a tray of 32 or 48 device pixels
-    // takes its own size instead of smoothing the small one.
-    QList<QPixmap> pictures;
-    for (const std::int32_t factor : {1, 2, 3}) {
-        pictures.append(QPixmap::fromImage(IconImageToQImage(ScaleIconImage(icon, factor))));
-    }
-    return QIcon(new IconPictureEngine(std::move(pictures)));
+    // A tray of 32 or 48 device pixels takes a whole-factor enlargement instead of smoothing the
+    // small picture.
+    return QIcon(new IconPictureEngine(IconImageToQImage(icon)));
 }
 
 QImage ResourcePicture(const QString& path) {

@@ -78,17 +78,4 @@ bool UpdateIconImage(IconImage& icon, const Surface& picture, Colour transparent
     return icon.Assign(ViewOf(picture), ResolveColour(transparentColor));
 }
 
-IconImage ScaleIconImage(const IconImage& icon, std::int32_t factor) {
-    factor = factor < 1 ? 1 : factor;
-    IconImage scaled(icon.size() * factor);
-    for (std::int32_t y = 0; y < scaled.size(); ++y) {
-        for (std::int32_t x = 0; x < scaled.size(); ++x) {
-            if (!icon.IsTransparent(x / factor, y / factor)) {
-                scaled.SetOpaque(x, y, icon.ColorAt(x / factor, y / factor));
-            }
-        }
-    }
-    return scaled;
-}
-
 }  // namespace moravel

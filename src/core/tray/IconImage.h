@@ -69,10 +69,6 @@ IconImage MakeIconImage(const PixelView& picture, Colour transparentColor);
 // use) is resolved through the current system colour table at the time of the call.
 IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
 
-// The icon enlarged `factor` times, each pixel (and its mask bit) a factor × factor square: for
-// tray hosts that draw icons at 32 or 48 device pixels, sharp instead of smoothed. A factor below
-// 1 counts as 1.
-IconImage ScaleIconImage(const IconImage& icon, std::int32_t factor);
 // Makes `icon` the icon MakeIconImage gives for `picture`, in the memory it has (none is taken
 // while the size stays). Returns whether anything changed (size, a colour or the mask), so that an
 // icon the tray already shows is not handed to it again.

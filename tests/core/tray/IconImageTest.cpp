@@ -138,30 +138,6 @@ TEST(IconImageTest, FramePictureWithTheButtonFaceFollowsTheSystemColourTable) {
     EXPECT_EQ(icon.IsTransparent(0, 7), frame.Pixel(0, 7) == 0xFFFFFFu);
 }
 
-TEST(IconImageTest, EnlargedByWholeFactorsPixelForPixel) {
-    Picture picture(16, 16, kFace);
-    picture.Set(0, 0, kRed);
-    picture.Set(15, 15, 0x00FF00);
-    picture.Set(3, 7, 0x000000);
-    const IconImage icon = MakeIconImage(picture.View(), kFace);
-    for (const std::int32_t factor : {2, 3}) {
-        const IconImage big = ScaleIconImage(icon, factor);
-        ASSERT_EQ(big.size(), 16 * factor);
-        EXPECT_EQ(big.MaskStride() % 2, 0);
-        // Every pixel of the enlargement is the one it stands for: colour and mask alike.
-        for (std::int32_t y = 0; y < big.size(); ++y) {
-            for (std::int32_t x = 0; x < big.size(); ++x) {
-                ASSERT_EQ(big.IsTransparent(x, y), icon.IsTransparent(x / factor, y / factor))
-                    << factor << ": " << x << "," << y;
-                ASSERT_EQ(big.ColorAt(x, y), icon.ColorAt(x / factor, y / factor));
-            }
-        }
-        EXPECT_FALSE(big.IsTransparent(factor * 3 + factor - 1, factor * 7));  // black stays
-    }
-    EXPECT_EQ(ScaleIconImage(icon, 0).size(), 16);
-    EXPECT_EQ(ScaleIconImage(IconImage(0), 3).size(), 0);
-}
-
 TEST(IconImageTest, UpdatingInPlaceReportsEveryChangeAndOnlyChanges) {
     Surface frame;
     PaintIconFrame(frame, 0);
