@@ -106,8 +106,8 @@ class fomMain : public QWidget {
     bool hasTrayGraphIcon_ = false;  // TrayIconHandle: the icon made from the icon graph
     modTaskTray::TrayHost* trayHost_ = nullptr;
     bool waitingForTray_ = false;  // hidden as soon as a tray host appears
-    IconImage trayPicture_;          // the picture of that icon
-    std::int32_t tipUsage_ = -1;     // the usage TrayData.tip shows
+    IconImage trayPicture_;        // the picture of that icon
+    std::int32_t tipUsage_ = -1;   // the usage TrayData.tip shows
 
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;
