@@ -156,7 +156,7 @@ std::string ChooseSocketPath(const std::string& givenFolder, const std::string& 
     const std::optional<std::string> runtime = EnvironmentVariable("XDG_RUNTIME_DIR");
     for (const std::optional<std::string>& candidate : {runtime, std::optional<std::string>()}) {
         if (const auto folder = SingleInstanceFolder(candidate, kTempRoot)) {
-            const std::string path = *folder + "/" + name;
+            std::string path = *folder + "/" + name;
             if (FitsSocketAddress(path)) {
                 return path;
             }

@@ -3,7 +3,7 @@
 
 namespace moravel {
 
-void Renderer::BuildBoard(Surface& board, bool simple, bool ready) {
+void Renderer::BuildBoard(Surface& board, bool simple, bool ready) const {
     if (ready || simple) {
         return;
     }

@@ -72,7 +72,7 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
     gridRecorded_ = gridLog_.Complete();
 }
 
-void Renderer::BuildTone(Surface& tone, bool ready) {
+void Renderer::BuildTone(Surface& tone, bool ready) const {
     if (ready) {
         return;
     }

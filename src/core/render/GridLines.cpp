@@ -25,7 +25,7 @@ constexpr std::int32_t kSecondsPerMinute = 60;
 
 }  // namespace
 
-void Renderer::DrawHLines(Surface& target) {
+void Renderer::DrawHLines(Surface& target) const {
     const HGridLines type = theme_.GraphHType;
     if (type == HGridLines::None) {
         return;

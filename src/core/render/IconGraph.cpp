@@ -41,7 +41,7 @@ void Renderer::DrawIconGraph(Surface& target) {
     }
 }
 
-void Renderer::ComposeIcon(Surface& target, bool simple) {
+void Renderer::ComposeIcon(Surface& target, bool simple) const {
     const std::int32_t w = target.Width();
     const std::int32_t h = target.Height();
     target.Clear();

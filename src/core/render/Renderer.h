@@ -69,9 +69,9 @@ class Renderer {
     void DrawGraph();
     void UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone, std::int32_t& lastPos,
                            bool simple, bool ready);
-    void BuildTone(Surface& tone, bool ready);
-    void BuildBoard(Surface& board, bool simple, bool ready);
-    void DrawHLines(Surface& target);
+    void BuildTone(Surface& tone, bool ready) const;
+    void BuildBoard(Surface& board, bool simple, bool ready) const;
+    void DrawHLines(Surface& target) const;
     void DrawVLines(Surface& target);
     void DrawUsageText(Surface& target, std::int32_t value);
 
@@ -130,7 +130,7 @@ class Renderer {
     void DrawGridLines(Surface& target, LineMode step, bool simple);
     void DropFrameRecords();
     void ReserveGridRecord();
-    void ComposeIcon(Surface& target, bool simple);
+    void ComposeIcon(Surface& target, bool simple) const;
     std::int32_t ToneColumnOf(std::int32_t index) const;
     void FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
                     std::int32_t y, std::int32_t index);

@@ -274,7 +274,8 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
         last = std::min(last, start + 1);
     }
     for (std::int64_t i = first; i < last; ++i) {
-        if (!PenDraws(pen_, static_cast<std::int32_t>(i % (kDashPeriod * kDotPeriod)))) {
+        if (!PenDraws(pen_,
+                      static_cast<std::int32_t>(i % (std::int64_t{kDashPeriod} * kDotPeriod)))) {
             continue;
         }
         const std::int64_t major = start + step * i;

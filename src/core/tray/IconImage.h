@@ -53,6 +53,11 @@ class IconImage {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) +
                static_cast<std::size_t>(x);
     }
+    // The byte of the mask that holds (x, y)'s bit.
+    std::size_t MaskIndex(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(MaskStride()) +
+               static_cast<std::size_t>(x / 8);
+    }
 
     std::int32_t size_ = 0;
     std::vector<PixelWord> color_;
