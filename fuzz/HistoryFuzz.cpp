@@ -48,7 +48,7 @@ void Draw(const SamplingCycle& cycle, std::int32_t iconMode) {
     theme.TextFont.Name = "Fake Sans";
     SettingsRecord settings;
     SetDefaultSettings(settings);
-    settings.IconGraphMode = iconMode;
+    settings.IconGraphMode = static_cast<TrayIconMode>(iconMode);
     Renderer renderer(fonts, images, theme, settings);
     renderer.SetThemesFolder("no-themes-here");
     renderer.SetHistory({cycle.UsageHistory.data(), cycle.HistoryCount, &cycle.HistoryPos});

@@ -263,8 +263,8 @@ struct Session {
     }
 
     void Frame() {
-        const std::int32_t mode = settings.IconGraphMode;
-        Surface& picture = renderer.picIconGraph[mode == 1 ? 0 : 1];
+        const TrayIconMode mode = settings.IconGraphMode;
+        Surface& picture = renderer.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         const std::size_t before = test::AllocationCount();
         renderer.DrawGraph();
         renderer.DrawIconGraph(picture);
