@@ -212,12 +212,8 @@ void QtFontEngine::Draw(Surface& target, const FontSpec& font, std::int32_t x, s
             if (gy + row < 0 || gy + row >= target.Height()) {
                 continue;
             }
-            const std::uint8_t* cover = glyph.coverage.data() + row * glyph.width;
-            for (int column = 0; column < glyph.width; ++column) {
-                if (cover[column] != 0) {
-                    target.BlendPixel(gx + column, gy + row, plain, cover[column]);
-                }
-            }
+            target.BlendRow(gx, gy + row, plain, glyph.coverage.data() + row * glyph.width,
+                            glyph.width);
         }
         pen += glyph.advance;
     }
