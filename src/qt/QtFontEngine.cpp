@@ -212,8 +212,9 @@ void QtFontEngine::Draw(Surface& target, const FontSpec& font, std::int32_t x, s
             if (gy + row < 0 || gy + row >= target.Height()) {
                 continue;
             }
-            target.BlendRow(gx, gy + row, plain, glyph.coverage.data() + row * glyph.width,
-                            glyph.width);
+            const std::uint8_t* cover =
+                glyph.coverage.data() + static_cast<std::ptrdiff_t>(row) * glyph.width;
+            target.BlendRow(gx, gy + row, plain, cover, glyph.width);
         }
         pen += glyph.advance;
     }

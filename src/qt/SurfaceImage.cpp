@@ -7,7 +7,8 @@ QImage SurfaceImage(const Surface& surface) {
     // copies them onto an opaque window's backing store without a conversion. The top byte is 0
     // where Qt would write 0xFF; Qt never reads it as alpha in this format.
     return QImage(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                  surface.Height(), surface.Width() * 4, QImage::Format_RGB32);
+                  surface.Height(), static_cast<qsizetype>(surface.Width()) * 4,
+                  QImage::Format_RGB32);
 }
 
 }  // namespace moravel

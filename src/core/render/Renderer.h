@@ -13,8 +13,7 @@
 // for as long as what they depend on stays the same: the size, the history's length, the theme's
 // lines, and for the text also its value, colours and font (a text is recorded once a second frame
 // shows it). The board is kept with the lines under the graph drawn on it, so a frame is composed
-// in one pass over the layers. The result is exactly
-// the frame drawn in full.
+// in one pass over the layers. The result is exactly the frame drawn in full.
 //
 // Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory, and by
 // a rebuild frame when the text's records need more room than any before; the other frames

@@ -15,6 +15,8 @@ constexpr std::int32_t kDashOn = 18;
 constexpr std::int32_t kDashPeriod = 24;
 constexpr std::int32_t kDotOn = 3;
 constexpr std::int32_t kDotPeriod = 6;
+// Both patterns start again after this many pixels.
+constexpr std::int64_t kPenPeriod = std::int64_t{kDashPeriod} * kDotPeriod;
 
 // Whether the pen draws the pixel at `step` along a line (counted from the first pixel).
 bool PenDraws(PenStyle pen, std::int32_t step) {
@@ -408,8 +410,7 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
     }
     const std::int64_t minorExtent = xMajor ? ady : adx;
     for (std::int64_t i = first; i < last; ++i) {
-        if (pen_ != PenStyle::Solid &&
-            !PenDraws(pen_, static_cast<std::int32_t>(i % (kDashPeriod * kDotPeriod)))) {
+        if (pen_ != PenStyle::Solid && !PenDraws(pen_, static_cast<std::int32_t>(i % kPenPeriod))) {
             continue;
         }
         const std::int64_t major = start + step * i;

@@ -10,14 +10,13 @@ IconImage::IconImage(std::int32_t size)
       mask_(static_cast<std::size_t>(MaskStride()) * static_cast<std::size_t>(size_), 0xFF) {}
 
 bool IconImage::IsTransparent(std::int32_t x, std::int32_t y) const {
-    const std::uint8_t byte = mask_[static_cast<std::size_t>(y * MaskStride() + x / 8)];
+    const std::uint8_t byte = mask_[MaskIndex(x, y)];
     return (byte & (0x80 >> (x % 8))) != 0;
 }
 
 void IconImage::SetOpaque(std::int32_t x, std::int32_t y, Colour color) {
     color_[Index(x, y)] = ToPixel(color & kColourBits);
-    mask_[static_cast<std::size_t>(y * MaskStride() + x / 8)] &=
-        static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
+    mask_[MaskIndex(x, y)] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
 }
 
 bool IconImage::Assign(const PixelView& picture, Colour transparentColor) {
@@ -41,7 +40,7 @@ bool IconImage::Assign(const PixelView& picture, Colour transparentColor) {
             if (transparent) {
                 pixel = 0;
             }
-            std::uint8_t& bits = mask_[static_cast<std::size_t>(y * MaskStride() + x / 8)];
+            std::uint8_t& bits = mask_[MaskIndex(x, y)];
             const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
             if (color_[Index(x, y)] != pixel || ((bits & bit) != 0) != transparent) {
                 changed = true;

@@ -446,78 +446,91 @@ TEST(SurfaceTest, TextIsDrawnTransparentlyAndMeasuredInTheSurfaceFont) {
     EXPECT_EQ(s.Pixel(2, 9), 0x101010u);  // below the line
 }
 
-TEST(SurfaceTest, ARecordedDrawingReplaysExactlyOnAnotherFrame) {
-    // Lines, set pixels and blends recorded on one frame, then laid on a frame with other content:
-    // the same as drawing them there, blends mixed with what lies under them now.
-    auto draw = [](Surface& s) {
-        s.SetPen(PenStyle::Dot);
-        s.DrawLine(0, 1, 9, 1, 0x0000FF);
-        s.SetPen(PenStyle::Solid);
-        s.DrawLine(8, 0, 3, 5, 0x00FF00);
-        s.SetPixel(2, 2, 0xFF0000);
-        s.BlendPixel(2, 2, 0x808080, 100);  // over the pixel just set
-        s.BlendPixel(5, 4, 0xFFFFFF, 200);
-        s.BlendPixel(6, 4, 0xFFFFFF, 0);  // no pixel at all
-        s.SetPixel(-1, 3, 0xFFFFFF);      // outside: nothing
-    };
-    PixelLog log;
+// Lines, set pixels and blends, some over each other: what the tests of records draw.
+void DrawSample(Surface& s) {
+    s.SetPen(PenStyle::Dot);
+    s.DrawLine(0, 1, 9, 1, 0x0000FF);
+    s.SetPen(PenStyle::Solid);
+    s.DrawLine(8, 0, 3, 5, 0x00FF00);  // crosses the dotted line at (7, 1)
+    s.SetPixel(2, 2, 0xFF0000);
+    s.BlendPixel(2, 2, 0x808080, 100);  // over the pixel just set
+    s.BlendPixel(5, 4, 0xFFFFFF, 200);
+    s.BlendPixel(6, 4, 0xFFFFFF, 0);  // no pixel at all
+    s.SetPixel(-1, 3, 0xFFFFFF);      // outside: nothing
+}
+
+// The sample drawn on a 10 x 6 picture, recorded into `log`.
+void RecordSample(PixelLog& log) {
     log.Reserve(100);
     Surface first = Numbered(10, 6);
     first.RecordInto(&log);
-    draw(first);
+    DrawSample(first);
     first.RecordInto(nullptr);
     first.DrawLine(0, 5, 9, 5, 0x123456);  // not recorded
+}
+
+// Another frame: other content under the sample.
+Surface OtherFrame() {
+    Surface s = Filled(10, 6, 0x204060);
+    s.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
+    return s;
+}
+
+TEST(SurfaceTest, ARecordedDrawingReplaysExactlyOnAnotherFrame) {
+    // Laid on a frame with other content: the same as drawing there, blends mixed with what lies
+    // under them now.
+    PixelLog log;
+    RecordSample(log);
     EXPECT_TRUE(log.Complete());
     EXPECT_EQ(log.Size(), 6u + 5u + 1u + 1u + 1u);
-
-    Surface drawn = Filled(10, 6, 0x204060);
-    drawn.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
-    Surface replayed = drawn;
-    draw(drawn);
+    Surface drawn = OtherFrame();
+    DrawSample(drawn);
+    Surface replayed = OtherFrame();
     replayed.Replay(log, 0, log.Size());
-    for (std::int32_t y = 0; y < 6; ++y) {
-        for (std::int32_t x = 0; x < 10; ++x) {
-            ASSERT_EQ(replayed.Pixel(x, y), drawn.Pixel(x, y)) << x << "," << y;
-        }
-    }
+    EXPECT_TRUE(SameAs(replayed, drawn));
+
     // Laid beneath an exclusive or made already: as if laid before it.
     const Surface graph = Numbered(10, 6);
-    Surface before = Filled(10, 6, 0x204060);
+    Surface before = OtherFrame();
     before.Replay(log, 0, log.Size());
     before.BitBlt(0, 0, 10, 6, graph, 0, 0, RasterOp::SrcInvert);
-    Surface beneath = Filled(10, 6, 0x204060);
+    Surface beneath = OtherFrame();
     beneath.BitBlt(0, 0, 10, 6, graph, 0, 0, RasterOp::SrcInvert);
     beneath.ReplayUnder(log, 0, log.Size(), graph);
-    for (std::int32_t y = 0; y < 6; ++y) {
-        for (std::int32_t x = 0; x < 10; ++x) {
-            ASSERT_EQ(beneath.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
-        }
-    }
-
-    // Settled, the record is shorter and lays the same pixels: the pixel set and then blended at
-    // (2, 2) and the crossing of the two lines become one entry each, the lone blend stays one.
-    PixelLog settled;
-    settled.Reserve(100);
-    Surface again = Numbered(10, 6);
-    again.RecordInto(&settled);
-    draw(again);
-    again.RecordInto(nullptr);
-    const Surface afterDrawing = again;
-    again.Settle(settled);
-    EXPECT_EQ(settled.Size(), log.Size() - 2);
-    EXPECT_TRUE(SameAs(again, afterDrawing));  // the surface itself unchanged
-    Surface settledReplay = Filled(10, 6, 0x204060);
-    settledReplay.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
-    settledReplay.Replay(settled, 0, settled.Size());
-    EXPECT_TRUE(SameAs(settledReplay, drawn));
+    EXPECT_TRUE(SameAs(beneath, before));
 
     // A part of the record: the dotted line alone.
     Surface part = Filled(10, 6, 0);
     part.Replay(log, 0, 6);
     EXPECT_EQ(Row(part, 1, 0, 9, 0x0000FF), "###...###.");
     EXPECT_EQ(part.Pixel(2, 2), 0u);
+}
 
-    // A drawing larger than the room reserved leaves the record incomplete, and Clear starts over.
+TEST(SurfaceTest, ASettledRecordIsShorterAndLaysTheSamePixels) {
+    // The pixel set and then blended at (2, 2) and the crossing of the two lines become one entry
+    // each; the lone blend stays as it is.
+    PixelLog log;
+    RecordSample(log);
+    PixelLog settled;
+    settled.Reserve(100);
+    Surface picture = Numbered(10, 6);
+    picture.RecordInto(&settled);
+    DrawSample(picture);
+    picture.RecordInto(nullptr);
+    const Surface drawn = picture;
+    picture.Settle(settled);
+    EXPECT_EQ(settled.Size(), log.Size() - 2);
+    EXPECT_TRUE(SameAs(picture, drawn));  // the picture itself as it was, marks and all gone
+
+    Surface fromLog = OtherFrame();
+    fromLog.Replay(log, 0, log.Size());
+    Surface fromSettled = OtherFrame();
+    fromSettled.Replay(settled, 0, settled.Size());
+    EXPECT_TRUE(SameAs(fromSettled, fromLog));
+}
+
+TEST(SurfaceTest, ARecordWithoutRoomIsIncomplete) {
+    // A drawing larger than the room reserved leaves the record incomplete; Clear starts over.
     PixelLog small;
     small.Reserve(3);
     Surface s(10, 2);
