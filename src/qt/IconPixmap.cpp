@@ -79,7 +79,9 @@ QImage IconImageToQImage(const IconImage& icon) {
         return QImage();
     }
     // The icon's pixel words are 0x00RRGGBB, Qt's 0xAARRGGBB without the alpha: the mask gives it.
-    QImage image(size, size, QImage::Format_ARGB32);
+    // Every pixel is opaque or wholly transparent (and then black), so the words are premultiplied
+    // already, the format Qt keeps pixmaps in.
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     const PixelWord* color = icon.color().data();
     for (int y = 0; y < size; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

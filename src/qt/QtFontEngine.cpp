@@ -217,11 +217,7 @@ void QtFontEngine::Draw(Surface& target, const FontSpec& font, std::int32_t x, s
             }
             const std::uint8_t* cover =
                 glyph.coverage.data() + (static_cast<std::ptrdiff_t>(row) * glyph.width);
-            for (int column = 0; column < glyph.width; ++column) {
-                if (cover[column] != 0) {
-                    target.BlendPixel(gx + column, gy + row, plain, cover[column]);
-                }
-            }
+            target.BlendRow(gx, gy + row, plain, cover, glyph.width);
         }
         pen += glyph.advance;
     }

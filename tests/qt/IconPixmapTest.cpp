@@ -50,7 +50,7 @@ IconImage Picture(std::uint32_t colour) {
 TEST(IconPixmapTest, TheIconHandsOutItsPicturesAndNeverEnlargesThem) {
     const QIcon icon = IconImageToQIcon(Picture(0x0000FF));
     const QImage own = icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(own, IconImageToQImage(Picture(0x0000FF)));
+    EXPECT_EQ(own, IconImageToQImage(Picture(0x0000FF)).convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(icon.pixmap(QSize(64, 64)).size(), QSize(48, 48));  // the largest it has
     EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(32, 32));
     EXPECT_EQ(icon.pixmap(QSize(8, 8)).size(), QSize(8, 8));

@@ -57,10 +57,7 @@ void SetSystemColours(const SystemColourTable& table) {
     }
 }
 
-Colour ResolveColour(Colour colour) {
-    if (!IsSystemColour(colour)) {
-        return colour & kColourBits;
-    }
+Colour ResolveSystemColour(Colour colour) {
     const Colour index = colour & kColourBits;
     return index < kSystemColourCount ? gSystemColours[index] : 0;
 }

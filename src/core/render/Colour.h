@@ -30,9 +30,15 @@ const SystemColourTable& ClassicSystemColours();
 const SystemColourTable& SystemColours();
 void SetSystemColours(const SystemColourTable& table);
 
-// A plain 0x00BBGGRR value: system colours through the table (an index outside it gives black,
-// as GetSysColor does), other values with their top byte dropped.
-Colour ResolveColour(Colour colour);
+// The plain value of a system colour through the table; an index outside it gives black, as
+// GetSysColor does.
+Colour ResolveSystemColour(Colour colour);
+
+// A plain 0x00BBGGRR value: system colours through the table, other values with their top byte
+// dropped.
+inline Colour ResolveColour(Colour colour) {
+    return IsSystemColour(colour) ? ResolveSystemColour(colour) : colour & kColourBits;
+}
 
 // 0x00BBGGRR from 8-bit channels, and back.
 inline constexpr Colour Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {

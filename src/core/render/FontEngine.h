@@ -34,8 +34,10 @@ class FontEngine {
     // Draws the glyphs of `text` (UTF-8) in `font` and `colour` (a plain 0x00BBGGRR value) so that
     // the text's box has its top-left at (x, y) of `target`. Only glyph pixels change (transparent
     // background); underline and strike-out are part of the glyphs. Clipped to the target; write
-    // through Surface::SetPixel or Surface::BlendPixel. Drawing happens every frame: an engine
-    // keeps its scratch space between calls. A size outside 1..300 points draws nothing.
+    // through Surface::SetPixel, BlendPixel or BlendRow, and only as the arguments say: what is
+    // written must not depend on what the target shows, for the renderer records the writes and
+    // lays them again on later frames. An engine keeps its scratch space between calls. A size
+    // outside 1..300 points draws nothing.
     virtual void Draw(Surface& target, const FontSpec& font, std::int32_t x, std::int32_t y,
                       std::string_view text, Colour colour) = 0;
 };

@@ -43,12 +43,25 @@ void Renderer::DrawGraph() {
 
 void Renderer::DropFrameRecords() {
     gridRecorded_ = false;
+    textSeen_ = false;
     textRecorded_ = false;
+    baseKept_ = false;
 }
 
+namespace {
+
+// A whole-surface copy of a layer; a layer that does not cover the frame (never after a layout)
+// leaves the rest cleared.
+void CopyLayer(Surface& target, const Surface& layer) {
+    if (layer.Width() < target.Width() || layer.Height() < target.Height()) {
+        target.Clear();
+    }
+    target.BitBlt(0, 0, target.Width(), target.Height(), layer, 0, 0, RasterOp::SrcCopy);
+}
+
+}  // namespace
+
 void Renderer::ComposeGraph(Surface& target, bool simple) {
-    const std::int32_t w = target.Width();
-    const std::int32_t h = target.Height();
     // The grid lines of the last frame are laid again while they would come out the same.
     const GridInputs inputs = GridInputsOf(target, simple);
     const bool reuse = gridRecorded_ && inputs == gridInputs_;
@@ -56,20 +69,43 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
         gridInputs_ = inputs;
         gridLog_.Clear();
         gridSteps_.fill(0);
+        baseKept_ = false;
     }
-    const Surface& first = simple ? picBack : picBoard;
-    if (first.Width() < w || first.Height() < h) {
-        target.Clear();  // a layer that does not cover the frame (never after a layout)
-    }
-    target.BitBlt(0, 0, w, h, first, 0, 0, RasterOp::SrcCopy);
-    if (!simple) {
+    if (simple) {
+        CopyLayer(target, picBack);
+    } else if (reuse && baseKept_) {
+        ComposeFromBase(target);
+    } else {
+        CopyLayer(target, picBoard);
         GridStep(target, LineMode::UnderGraph, simple, reuse);
-        target.BitBlt(0, 0, w, h, picMask, 0, 0, RasterOp::SrcAnd);
+        // The board with the lines under the graph stays as it is until they change.
+        baseKept_ = boardWithLines_.Width() == target.Width() &&
+                    boardWithLines_.Height() == target.Height();
+        if (baseKept_) {
+            boardWithLines_.BitBlt(0, 0, target.Width(), target.Height(), target, 0, 0,
+                                   RasterOp::SrcCopy);
+        }
+        target.BitBlt(0, 0, target.Width(), target.Height(), picMask, 0, 0, RasterOp::SrcAnd);
         GridStep(target, LineMode::Merged, simple, reuse);
-        target.BitBlt(0, 0, w, h, picBack, 0, 0, RasterOp::SrcInvert);
+        target.BitBlt(0, 0, target.Width(), target.Height(), picBack, 0, 0, RasterOp::SrcInvert);
     }
     GridStep(target, LineMode::OverGraph, simple, reuse);
     gridRecorded_ = gridLog_.Complete();
+}
+
+void Renderer::ComposeFromBase(Surface& target) {
+    // Board and lines under the graph, mask and graph layer in one pass; the lines merged with the
+    // graph are laid beneath the graph layer's exclusive or.
+    const bool merged = gridSteps_[1] != gridSteps_[2];
+    const bool graphFits = picBack.Width() == target.Width() && picBack.Height() == target.Height();
+    if (!merged || graphFits) {
+        target.ComposeMasked(boardWithLines_, picMask, &picBack);
+        target.ReplayUnder(gridLog_, gridSteps_[1], gridSteps_[2], picBack);
+        return;
+    }
+    target.ComposeMasked(boardWithLines_, picMask, nullptr);
+    target.Replay(gridLog_, gridSteps_[1], gridSteps_[2]);
+    target.BitBlt(0, 0, target.Width(), target.Height(), picBack, 0, 0, RasterOp::SrcInvert);
 }
 
 void Renderer::BuildTone(Surface& tone, bool ready) const {
@@ -109,7 +145,11 @@ void Renderer::UpdateGraphLayers(Surface& back, Surface& mask, const Surface& to
     lastPos = pos;
 
     std::int32_t count = 0;
-    if (ready) {
+    if (ready && mask.Width() == w && mask.Height() == h) {
+        back.ScrollLeft(fresh, back.BackColor());
+        mask.ScrollLeft(fresh, kMaskClear);
+        count = fresh;
+    } else if (ready) {
         if (w > fresh) {
             back.BitBlt(0, 0, w - fresh, h, back, fresh, 0, RasterOp::SrcCopy);
             mask.BitBlt(0, 0, w - fresh, h, mask, fresh, 0, RasterOp::SrcCopy);

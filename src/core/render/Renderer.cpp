@@ -217,6 +217,7 @@ void Renderer::LayoutPictures() {
     picBack.Resize(picGraph.Width(), picGraph.Height());
     picTone.Resize(picReadTone.Width(), picGraph.Height());
     picIconTone.Resize(picReadTone.Width(), picIcon.Height());
+    boardWithLines_.Resize(picGraph.Width(), picGraph.Height());
     DropFrameRecords();
     ReserveGridRecord();
 }

@@ -11,8 +11,9 @@
 // rebuild frame, the graph layer draws the new samples and scrolls the rest, and the grid lines and
 // the text are drawn once and then laid on every frame from a record of their pixels (PixelLog)
 // for as long as what they depend on stays the same: the size, the history's length, the theme's
-// lines, and for the text also its value, colours and font. The result is exactly the frame drawn
-// in full.
+// lines, and for the text also its value, colours and font (a text is recorded once a second frame
+// shows it). The board is kept with the lines under the graph drawn on it, so a frame is composed
+// in one pass over the layers. The result is exactly the frame drawn in full.
 //
 // Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory, and by
 // a rebuild frame when the text's records need more room than any before; the other frames
@@ -126,6 +127,7 @@ class Renderer {
     void UseFallbackTheme();
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
+    void ComposeFromBase(Surface& target);
     void GridStep(Surface& target, LineMode step, bool simple, bool reuse);
     void DrawGridLines(Surface& target, LineMode step, bool simple);
     void DropFrameRecords();
@@ -181,6 +183,9 @@ class Renderer {
     PixelLog gridLog_;
     std::array<std::size_t, 4> gridSteps_{};
     bool gridRecorded_ = false;
+    // The board with the lines under the graph drawn on it, kept with the record of the lines.
+    Surface boardWithLines_;
+    bool baseKept_ = false;
 
     // The same for the text of the last frame.
     struct TextInputs {
@@ -192,6 +197,7 @@ class Renderer {
     };
     TextInputs textInputs_{};
     FontSpec textFont_;
+    bool textSeen_ = false;  // the last frame's text is described above
     PixelLog textLog_;
     bool textRecorded_ = false;
 };

@@ -15,6 +15,8 @@ constexpr std::int32_t kDashOn = 18;
 constexpr std::int32_t kDashPeriod = 24;
 constexpr std::int32_t kDotOn = 3;
 constexpr std::int32_t kDotPeriod = 6;
+// Both patterns start again after this many pixels.
+constexpr std::int64_t kPenPeriod = std::int64_t{kDashPeriod} * kDotPeriod;
 
 // Whether the pen draws the pixel at `step` along a line (counted from the first pixel).
 bool PenDraws(PenStyle pen, std::int32_t step) {
@@ -96,19 +98,34 @@ std::int64_t ClipSpan(std::int64_t& d, std::int64_t& s, std::int64_t n, std::int
     return n;
 }
 
-// `over` laid on `under` with coverage 0..255: each of the three channels mixed linearly, rounded
-// to nearest. The channels are mixed alike, so it does not matter which byte holds which.
+// `over` laid on `under` with coverage 0..255: each of the three channels mixed linearly,
+// (fg * coverage + bg * (255 - coverage) + 127) / 255. The channels are mixed alike, so it does not
+// matter which byte holds which. The outer two channels are mixed side by side in 16-bit lanes
+// (no lane exceeds 65407), and x / 255 is (x + 1 + (x >> 8)) >> 8 for every x below 65535.
 PixelWord Blend(PixelWord over, PixelWord under, std::uint32_t coverage) {
-    if (coverage == 255) {
-        return over;
+    const std::uint32_t rest = 255 - coverage;
+    std::uint32_t outer = (over & 0xFF00FFu) * coverage + (under & 0xFF00FFu) * rest + 0x7F007Fu;
+    std::uint32_t middle = ((over >> 8) & 0xFFu) * coverage + ((under >> 8) & 0xFFu) * rest + 0x7Fu;
+    outer = ((outer + 0x10001u + ((outer >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
+    middle = (middle + 1 + (middle >> 8)) >> 8;
+    return outer | (middle << 8);
+}
+
+// Rows of a masked composition. The rows are of different surfaces, so nothing read is written
+// (which lets the compiler vectorise the loops).
+void MaskRow(PixelWord* __restrict d, const PixelWord* __restrict board,
+             const PixelWord* __restrict mask, std::int32_t n) {
+    for (std::int32_t i = 0; i < n; ++i) {
+        d[i] = board[i] & mask[i];
     }
-    PixelWord out = 0;
-    for (const std::uint32_t shift : {0u, 8u, 16u}) {
-        const std::uint32_t fg = (over >> shift) & 0xFFu;
-        const std::uint32_t bg = (under >> shift) & 0xFFu;
-        out |= ((fg * coverage + bg * (255 - coverage) + 127) / 255) << shift;
+}
+
+void MaskAndInvertRow(PixelWord* __restrict d, const PixelWord* __restrict board,
+                      const PixelWord* __restrict mask, const PixelWord* __restrict graph,
+                      std::int32_t n) {
+    for (std::int32_t i = 0; i < n; ++i) {
+        d[i] = (board[i] & mask[i]) ^ graph[i];
     }
-    return out;
 }
 
 }  // namespace
@@ -175,9 +192,33 @@ void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uin
     }
     const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
     const PixelWord c = ToPixel(ResolveColour(colour));
-    pixels_[offset] = Blend(c, pixels_[offset], coverage);
+    pixels_[offset] = coverage == 255 ? c : Blend(c, pixels_[offset], coverage);
     if (log_ != nullptr) {
         log_->Add(offset, c, coverage);
+    }
+}
+
+void Surface::BlendRow(std::int32_t x, std::int32_t y, Colour colour, const std::uint8_t* coverage,
+                       std::int32_t count) {
+    if (y < 0 || y >= height_) {
+        return;
+    }
+    // The part of the row on the surface.
+    const std::int32_t first = std::max(0, -x);
+    const std::int32_t last = static_cast<std::int32_t>(
+        std::min<std::int64_t>(count, static_cast<std::int64_t>(width_) - x));
+    const PixelWord c = ToPixel(ResolveColour(colour));
+    const std::size_t rowStart = static_cast<std::size_t>(y) * width_;
+    for (std::int32_t i = first; i < last; ++i) {
+        const std::uint32_t a = coverage[i];
+        if (a == 0) {
+            continue;
+        }
+        const std::size_t offset = rowStart + static_cast<std::size_t>(x + i);
+        pixels_[offset] = a == 255 ? c : Blend(c, pixels_[offset], a);
+        if (log_ != nullptr) {
+            log_->Add(offset, c, a);
+        }
     }
 }
 
@@ -185,9 +226,12 @@ void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
     end = std::min(end, log.entries_.size());
     for (std::size_t i = begin; i < end; ++i) {
         const PixelLog::Entry e = log.entries_[i];
-        if (e.offset < pixels_.size()) {
-            pixels_[e.offset] = Blend(e.pixel & kColourBits, pixels_[e.offset], e.pixel >> 24);
+        if (e.offset >= pixels_.size()) {
+            continue;
         }
+        const std::uint32_t coverage = e.pixel >> 24;
+        const PixelWord pixel = e.pixel & kColourBits;
+        pixels_[e.offset] = coverage == 255 ? pixel : Blend(pixel, pixels_[e.offset], coverage);
     }
 }
 
@@ -213,6 +257,97 @@ void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int3
         PixelWord* d = pixels_.data() + (y0 + row) * width_ + x0;
         const PixelWord* s = source.pixels_.data() + (sy0 + row) * source.width_ + sx0;
         CombineRow(d, s, static_cast<std::int32_t>(cols), op, backwards);
+    }
+}
+
+void Surface::ScrollLeft(std::int32_t n, Colour fill) {
+    if (n <= 0) {
+        return;
+    }
+    const std::int32_t kept = std::max(width_ - n, 0);
+    const PixelWord c = ToPixel(ResolveColour(fill));
+    for (std::int32_t y = 0; y < height_; ++y) {
+        PixelWord* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        std::memmove(row, row + (width_ - kept),
+                     static_cast<std::size_t>(kept) * sizeof(PixelWord));
+        std::fill(row + kept, row + width_, c);
+    }
+}
+
+void Surface::ComposeMasked(const Surface& board, const Surface& mask, const Surface* graph) {
+    const auto fits = [this](const Surface& source) {
+        return &source != this && source.width_ >= width_ && source.height_ >= height_;
+    };
+    if (!fits(board) || !fits(mask) || (graph != nullptr && !fits(*graph))) {
+        BitBlt(0, 0, width_, height_, board, 0, 0, RasterOp::SrcCopy);
+        BitBlt(0, 0, width_, height_, mask, 0, 0, RasterOp::SrcAnd);
+        if (graph != nullptr) {
+            BitBlt(0, 0, width_, height_, *graph, 0, 0, RasterOp::SrcInvert);
+        }
+        return;
+    }
+    const auto row = [](const Surface& s, std::int32_t y) {
+        return s.pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(s.width_);
+    };
+    for (std::int32_t y = 0; y < height_; ++y) {
+        PixelWord* d = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        if (graph == nullptr) {
+            MaskRow(d, row(board, y), row(mask, y), width_);
+        } else {
+            MaskAndInvertRow(d, row(board, y), row(mask, y), row(*graph, y), width_);
+        }
+    }
+}
+
+void Surface::Settle(PixelLog& log) {
+    // The unused top byte of the pixels marks those set outright (1) and, once their one entry is
+    // written, those done (2); it is 0 again at the end.
+    constexpr PixelWord kSet = 0x01000000;
+    constexpr PixelWord kDone = 0x02000000;
+    std::vector<PixelLog::Entry>& entries = log.entries_;
+    for (const PixelLog::Entry& e : entries) {
+        if (e.offset < pixels_.size() && (e.pixel >> 24) == 255) {
+            pixels_[e.offset] |= kSet;
+        }
+    }
+    std::size_t kept = 0;
+    for (const PixelLog::Entry& e : entries) {
+        if (e.offset >= pixels_.size()) {
+            continue;  // not of this surface: replaying it would do nothing
+        }
+        PixelWord& p = pixels_[e.offset];
+        if ((p & ~kColourBits) == 0) {
+            entries[kept++] = e;  // blended only: as it was
+        } else if ((p & kDone) == 0) {
+            entries[kept++] = {e.offset, (p & kColourBits) | 0xFF000000u};
+            p = (p & kColourBits) | kDone;
+        }
+    }
+    entries.resize(kept);
+    for (const PixelLog::Entry& e : entries) {
+        if (e.offset < pixels_.size()) {
+            pixels_[e.offset] &= kColourBits;
+        }
+    }
+}
+
+void Surface::ReplayUnder(const PixelLog& log, std::size_t begin, std::size_t end,
+                          const Surface& graph) {
+    if (graph.width_ != width_ || graph.height_ != height_) {
+        return;
+    }
+    end = std::min(end, log.entries_.size());
+    for (std::size_t i = begin; i < end; ++i) {
+        const PixelLog::Entry e = log.entries_[i];
+        if (e.offset >= pixels_.size()) {
+            continue;
+        }
+        // The pixel as it was before the exclusive or, written, and the exclusive or again.
+        const PixelWord g = graph.pixels_[e.offset];
+        const std::uint32_t coverage = e.pixel >> 24;
+        const PixelWord pixel = e.pixel & kColourBits;
+        const PixelWord under = pixels_[e.offset] ^ g;
+        pixels_[e.offset] = (coverage == 255 ? pixel : Blend(pixel, under, coverage)) ^ g;
     }
 }
 
@@ -273,15 +408,16 @@ void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
         first = std::max(first, start - extent + 1);
         last = std::min(last, start + 1);
     }
+    const std::int64_t minorExtent = xMajor ? ady : adx;
     for (std::int64_t i = first; i < last; ++i) {
-        if (!PenDraws(pen_,
-                      static_cast<std::int32_t>(i % (std::int64_t{kDashPeriod} * kDotPeriod)))) {
+        if (pen_ != PenStyle::Solid && !PenDraws(pen_, static_cast<std::int32_t>(i % kPenPeriod))) {
             continue;
         }
         const std::int64_t major = start + step * i;
+        // A line along an axis (a graph column, a grid line) keeps its minor coordinate.
         const std::int64_t minor =
             (xMajor ? y1 : x1) +
-            (xMajor ? stepY : stepX) * MinorOffset(i, xMajor ? ady : adx, steps);
+            (minorExtent == 0 ? 0 : (xMajor ? stepY : stepX) * MinorOffset(i, minorExtent, steps));
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {

@@ -47,10 +47,10 @@ inline constexpr double kMaxFontPoints = 300;
 // True for sizes from 1 to 300 points.
 bool FontSizeAllowed(double points);
 
-// The single pixels a drawing wrote (SetPixel, BlendPixel, DrawLine), in order, so that the same
-// drawing can be laid on a later frame of a surface of the same size without being drawn again:
-// Surface::Replay writes exactly what the drawing wrote, blends mixed with what lies under them
-// then. It holds at most the entries reserved for it; a drawing that writes more leaves it
+// The single pixels a drawing wrote (SetPixel, BlendPixel, BlendRow, DrawLine), in order, so that
+// the same drawing can be laid on a later frame of a surface of the same size without being drawn
+// again: Surface::Replay writes exactly what the drawing wrote, blends mixed with what lies under
+// them then. It holds at most the entries reserved for it; a drawing that writes more leaves it
 // incomplete, and an incomplete log must not be replayed.
 class PixelLog {
   public:
@@ -130,13 +130,25 @@ class Surface {
     // For anti-aliased glyphs: coverage 255 sets the colour, 0 leaves the pixel, values between
     // mix the two linearly per channel (rounded to nearest). Clipped.
     void BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage);
+    // BlendPixel for the `count` pixels from (x, y) rightwards, pixel i with coverage[i]: a row of
+    // a glyph at once. Clipped.
+    void BlendRow(std::int32_t x, std::int32_t y, Colour colour, const std::uint8_t* coverage,
+                  std::int32_t count);
 
-    // While `log` is set, every pixel that SetPixel, BlendPixel and DrawLine write (text comes
-    // through the first two) is also entered in it; nullptr stops.
+    // While `log` is set, every pixel that SetPixel, BlendPixel, BlendRow and DrawLine write (text
+    // comes through the first three) is also entered in it; nullptr stops.
     void RecordInto(PixelLog* log) { log_ = log; }
     // Writes the entries [begin, end) of `log`, made on a surface of this size, as they were
     // drawn.
     void Replay(const PixelLog& log, std::size_t begin, std::size_t end);
+    // Shortens `log`, just recorded on this surface and nothing drawn since: a pixel the drawing
+    // set outright at some point (coverage 255) becomes one entry setting it to the value it has
+    // now, since what lay under it no longer shows; pixels only blended keep their blends in
+    // order. Replaying the shorter log gives the same pixels.
+    void Settle(PixelLog& log);
+    // The same under a SRCINVERT of `graph` already made: what Replay before that SRCINVERT and
+    // the SRCINVERT after it would give (graph as large as this surface; else nothing happens).
+    void ReplayUnder(const PixelLog& log, std::size_t begin, std::size_t end, const Surface& graph);
 
     // Fills the whole surface with the background colour.
     void Clear();
@@ -146,6 +158,14 @@ class Surface {
     // as they were. `source` may be this surface, rectangles overlapping (a scroll).
     void BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
                 const Surface& source, std::int32_t sx, std::int32_t sy, RasterOp op);
+
+    // Every row moved left by `n` pixels and the `n` columns at the right filled with `fill`: a
+    // block copy of the area from (n, 0) to (0, 0) and a filled box, as a scrolling graph wants.
+    void ScrollLeft(std::int32_t n, Colour fill);
+
+    // What a block copy of `board`, a SRCAND of `mask` and then, when given, a SRCINVERT of `graph`
+    // give, each over the whole surface from (0, 0), in one pass. The sources are other surfaces.
+    void ComposeMasked(const Surface& board, const Surface& mask, const Surface* graph);
 
     // Copies the sw x sh rectangle at (sx, sy) of `source` into the dw x dh rectangle at (dx, dy),
     // nearest pixel, SRCCOPY. Nothing happens when any of the four sizes is 0 or less. Clipped to

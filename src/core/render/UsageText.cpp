@@ -127,18 +127,30 @@ void Renderer::DrawFrameText(Surface& target, std::int32_t value) {
                             {ResolveColour(static_cast<Colour>(theme_.TextColor1)),
                              ResolveColour(static_cast<Colour>(theme_.TextColor2)),
                              ResolveColour(static_cast<Colour>(theme_.TextColor3))}};
-    if (textRecorded_ && inputs == textInputs_ && target.Font() == textFont_) {
+    const bool same = textSeen_ && inputs == textInputs_ && target.Font() == textFont_;
+    if (same && textRecorded_) {
         // The same text in the same place, colours and font: its pixels as last drawn.
         target.Replay(textLog_, 0, textLog_.Size());
         return;
     }
-    textInputs_ = inputs;
-    textFont_ = target.Font();  // in the memory the last font took, unless it is longer
+    if (!same) {
+        // A new text is drawn as it is, and recorded when the next frame shows it again: a value
+        // that changes with every tick costs no record.
+        textInputs_ = inputs;
+        textFont_ = target.Font();  // in the memory the last font took, unless it is longer
+        textSeen_ = true;
+        textRecorded_ = false;
+        DrawTextAt(target, inputs.place);
+        return;
+    }
     textLog_.Clear();
     target.RecordInto(&textLog_);
     DrawTextAt(target, inputs.place);
     target.RecordInto(nullptr);
     textRecorded_ = textLog_.Complete();
+    if (textRecorded_) {
+        target.Settle(textLog_);  // what the edge drawings cover, laid once
+    }
 }
 
 }  // namespace moravel

@@ -49,14 +49,14 @@ class IconImage {
     bool operator==(const IconImage&) const = default;
 
   private:
-    std::size_t Index(std::int32_t x, std::int32_t y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) +
-               static_cast<std::size_t>(x);
-    }
-    // The byte of the mask that holds (x, y)'s bit.
+    // The byte of the mask that holds (x, y).
     std::size_t MaskIndex(std::int32_t x, std::int32_t y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(MaskStride()) +
                static_cast<std::size_t>(x / 8);
+    }
+    std::size_t Index(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(size_) +
+               static_cast<std::size_t>(x);
     }
 
     std::int32_t size_ = 0;

@@ -109,7 +109,7 @@ class FrameReuseTest : public RenderFixture {
         const std::int32_t count = kCounts[Roll(10)];
         for (std::int32_t i = 0; i < count; ++i) {
             // Often the same value again, so that the text stays as it was.
-            if (Roll(3) != 0) {
+            if (Roll(6) == 0) {
                 last = Roll(4) == 0 ? Roll(2) * 100 : Roll(101);
             }
             Push(last);

@@ -28,6 +28,18 @@ Surface Filled(std::int32_t w, std::int32_t h, Colour c) {
     return s;
 }
 
+bool SameAs(const Surface& a, const Surface& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) {
+        return false;
+    }
+    for (std::int32_t i = 0; i < a.Width() * a.Height(); ++i) {
+        if (a.Pixels()[i] != b.Pixels()[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Each pixel gets a distinct value from its position.
 Surface Numbered(std::int32_t w, std::int32_t h) {
     Surface s(w, h);
@@ -124,6 +136,73 @@ TEST(SurfaceTest, RasterOperationsActOnTheColourBits) {
     board.BitBlt(0, 0, 1, 1, Filled(1, 1, 0xFFFFFF), 0, 0, RasterOp::SrcAnd);
     board.BitBlt(0, 0, 1, 1, Filled(1, 1, 0), 0, 0, RasterOp::SrcInvert);
     EXPECT_EQ(board.Pixel(0, 0), 0x00336699u);
+}
+
+TEST(SurfaceTest, ScrollingLeftIsACopyWithinTheSurfaceAndABoxAtTheRight) {
+    for (const std::int32_t n : {0, 1, 3, 6, 7, 12, -2}) {
+        Surface scrolled = Numbered(7, 4);
+        Surface expected = scrolled;
+        if (n > 0) {
+            expected.BitBlt(0, 0, 7 - n, 4, expected, n, 0, RasterOp::SrcCopy);
+            expected.FillBox(7 - n, 0, 6, 4, 0xABCDEF);
+        }
+        scrolled.ScrollLeft(n, 0xABCDEF);
+        for (std::int32_t y = 0; y < 4; ++y) {
+            for (std::int32_t x = 0; x < 7; ++x) {
+                ASSERT_EQ(scrolled.Pixel(x, y), expected.Pixel(x, y)) << n << ": " << x << "," << y;
+            }
+        }
+    }
+    Surface empty(0, 3);
+    empty.ScrollLeft(2, 0xFFFFFF);  // nothing to move
+    EXPECT_EQ(empty.Width(), 0);
+}
+
+TEST(SurfaceTest, AMaskedCompositionInOnePassIsTheThreeCopiesInARow) {
+    const Surface board = Numbered(7, 5);
+    Surface mask = Filled(7, 5, 0xFFFFFF);
+    mask.FillBox(2, 1, 4, 4, 0x000000);
+    mask.SetPixel(6, 0, 0x00FF00);
+    Surface graph = Filled(7, 5, 0);
+    graph.FillBox(2, 1, 4, 4, 0x3366CC);
+    graph.SetPixel(0, 4, 0x010101);
+    auto threeCopies = [&](Surface& s, const Surface& b, const Surface* g) {
+        s.BitBlt(0, 0, s.Width(), s.Height(), b, 0, 0, RasterOp::SrcCopy);
+        s.BitBlt(0, 0, s.Width(), s.Height(), mask, 0, 0, RasterOp::SrcAnd);
+        if (g != nullptr) {
+            s.BitBlt(0, 0, s.Width(), s.Height(), *g, 0, 0, RasterOp::SrcInvert);
+        }
+    };
+    auto same = [](const Surface& a, const Surface& b) {
+        for (std::int32_t y = 0; y < a.Height(); ++y) {
+            for (std::int32_t x = 0; x < a.Width(); ++x) {
+                if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    for (const Surface* g :
+         {static_cast<const Surface*>(&graph), static_cast<const Surface*>(nullptr)}) {
+        Surface expected = Filled(7, 5, 0xABCDEF);
+        threeCopies(expected, board, g);
+        Surface composed = Filled(7, 5, 0xABCDEF);
+        composed.ComposeMasked(board, mask, g);
+        EXPECT_TRUE(same(composed, expected));
+        // A smaller frame reads the top-left of each source; a source smaller than the frame
+        // leaves the rest as the copies would.
+        Surface small = Filled(3, 2, 0x111111);
+        Surface smallExpected = small;
+        threeCopies(smallExpected, board, g);
+        small.ComposeMasked(board, mask, g);
+        EXPECT_TRUE(same(small, smallExpected));
+        Surface large = Filled(9, 6, 0x222222);
+        Surface largeExpected = large;
+        threeCopies(largeExpected, board, g);
+        large.ComposeMasked(board, mask, g);
+        EXPECT_TRUE(same(large, largeExpected));
+    }
 }
 
 TEST(SurfaceTest, BlockCopyClipsToBothSurfacesAndNeverStretches) {
@@ -288,6 +367,50 @@ TEST(SurfaceTest, BlendingMixesByCoverage) {
     s.BlendPixel(0, 0, 0x123456, 255);
     EXPECT_EQ(s.Pixel(0, 0), 0x123456u);
     s.BlendPixel(5, 5, 0xFFFFFF, 255);  // outside: nothing
+
+    // Every coverage over every channel value, against the rounded mix itself.
+    Surface all(256, 1);
+    for (std::uint32_t under = 0; under < 256; ++under) {
+        for (std::uint32_t a = 0; a < 256; ++a) {
+            const Colour base = Rgb(under, 255 - under, (under * 7) & 0xFF);
+            all.SetPixel(0, 0, base);
+            all.BlendPixel(0, 0, 0x00FF8000 | (a ^ 0x55), static_cast<std::uint8_t>(a));
+            auto mix = [a](std::uint32_t fg, std::uint32_t bg) {
+                return (fg * a + bg * (255 - a) + 127) / 255;
+            };
+            const Colour fg = 0x00FF8000 | (a ^ 0x55);
+            ASSERT_EQ(all.Pixel(0, 0),
+                      Rgb(mix(RedOf(fg), RedOf(base)), mix(GreenOf(fg), GreenOf(base)),
+                          mix(BlueOf(fg), BlueOf(base))))
+                << under << " " << a;
+        }
+    }
+}
+
+TEST(SurfaceTest, ABlendedRowIsItsPixelsBlendedOneByOne) {
+    const std::uint8_t coverage[] = {255, 0, 128, 1, 254, 255, 64, 0, 200};
+    for (const std::int32_t x : {-3, 0, 2, 6, 9, -12}) {
+        for (const std::int32_t y : {-1, 0, 2}) {
+            Surface rowWise = Numbered(9, 2);
+            Surface pixelWise = rowWise;
+            PixelLog rowLog;
+            PixelLog pixelLog;
+            rowLog.Reserve(20);
+            pixelLog.Reserve(20);
+            rowWise.RecordInto(&rowLog);
+            rowWise.BlendRow(x, y, 0x3366FF, coverage, 9);
+            pixelWise.RecordInto(&pixelLog);
+            for (std::int32_t i = 0; i < 9; ++i) {
+                pixelWise.BlendPixel(x + i, y, 0x3366FF, coverage[i]);
+            }
+            for (std::int32_t py = 0; py < 2; ++py) {
+                for (std::int32_t px = 0; px < 9; ++px) {
+                    ASSERT_EQ(rowWise.Pixel(px, py), pixelWise.Pixel(px, py)) << x << "," << y;
+                }
+            }
+            EXPECT_EQ(rowLog.Size(), pixelLog.Size()) << x << "," << y;
+        }
+    }
 }
 
 TEST(SurfaceTest, FontAssignmentsThatFailLeaveTheFontAsItWas) {
@@ -323,47 +446,91 @@ TEST(SurfaceTest, TextIsDrawnTransparentlyAndMeasuredInTheSurfaceFont) {
     EXPECT_EQ(s.Pixel(2, 9), 0x101010u);  // below the line
 }
 
-TEST(SurfaceTest, ARecordedDrawingReplaysExactlyOnAnotherFrame) {
-    // Lines, set pixels and blends recorded on one frame, then laid on a frame with other content:
-    // the same as drawing them there, blends mixed with what lies under them now.
-    auto draw = [](Surface& s) {
-        s.SetPen(PenStyle::Dot);
-        s.DrawLine(0, 1, 9, 1, 0x0000FF);
-        s.SetPen(PenStyle::Solid);
-        s.DrawLine(8, 0, 3, 5, 0x00FF00);
-        s.SetPixel(2, 2, 0xFF0000);
-        s.BlendPixel(2, 2, 0x808080, 100);  // over the pixel just set
-        s.BlendPixel(5, 4, 0xFFFFFF, 200);
-        s.BlendPixel(6, 4, 0xFFFFFF, 0);  // no pixel at all
-        s.SetPixel(-1, 3, 0xFFFFFF);      // outside: nothing
-    };
-    PixelLog log;
+// Lines, set pixels and blends, some over each other: what the tests of records draw.
+void DrawSample(Surface& s) {
+    s.SetPen(PenStyle::Dot);
+    s.DrawLine(0, 1, 9, 1, 0x0000FF);
+    s.SetPen(PenStyle::Solid);
+    s.DrawLine(8, 0, 3, 5, 0x00FF00);  // crosses the dotted line at (7, 1)
+    s.SetPixel(2, 2, 0xFF0000);
+    s.BlendPixel(2, 2, 0x808080, 100);  // over the pixel just set
+    s.BlendPixel(5, 4, 0xFFFFFF, 200);
+    s.BlendPixel(6, 4, 0xFFFFFF, 0);  // no pixel at all
+    s.SetPixel(-1, 3, 0xFFFFFF);      // outside: nothing
+}
+
+// The sample drawn on a 10 x 6 picture, recorded into `log`.
+void RecordSample(PixelLog& log) {
     log.Reserve(100);
     Surface first = Numbered(10, 6);
     first.RecordInto(&log);
-    draw(first);
+    DrawSample(first);
     first.RecordInto(nullptr);
     first.DrawLine(0, 5, 9, 5, 0x123456);  // not recorded
+}
+
+// Another frame: other content under the sample.
+Surface OtherFrame() {
+    Surface s = Filled(10, 6, 0x204060);
+    s.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
+    return s;
+}
+
+TEST(SurfaceTest, ARecordedDrawingReplaysExactlyOnAnotherFrame) {
+    // Laid on a frame with other content: the same as drawing there, blends mixed with what lies
+    // under them now.
+    PixelLog log;
+    RecordSample(log);
     EXPECT_TRUE(log.Complete());
     EXPECT_EQ(log.Size(), 6u + 5u + 1u + 1u + 1u);
-
-    Surface drawn = Filled(10, 6, 0x204060);
-    drawn.BitBlt(0, 0, 5, 6, Numbered(10, 6), 0, 0, RasterOp::SrcCopy);
-    Surface replayed = drawn;
-    draw(drawn);
+    Surface drawn = OtherFrame();
+    DrawSample(drawn);
+    Surface replayed = OtherFrame();
     replayed.Replay(log, 0, log.Size());
-    for (std::int32_t y = 0; y < 6; ++y) {
-        for (std::int32_t x = 0; x < 10; ++x) {
-            ASSERT_EQ(replayed.Pixel(x, y), drawn.Pixel(x, y)) << x << "," << y;
-        }
-    }
+    EXPECT_TRUE(SameAs(replayed, drawn));
+
+    // Laid beneath an exclusive or made already: as if laid before it.
+    const Surface graph = Numbered(10, 6);
+    Surface before = OtherFrame();
+    before.Replay(log, 0, log.Size());
+    before.BitBlt(0, 0, 10, 6, graph, 0, 0, RasterOp::SrcInvert);
+    Surface beneath = OtherFrame();
+    beneath.BitBlt(0, 0, 10, 6, graph, 0, 0, RasterOp::SrcInvert);
+    beneath.ReplayUnder(log, 0, log.Size(), graph);
+    EXPECT_TRUE(SameAs(beneath, before));
+
     // A part of the record: the dotted line alone.
     Surface part = Filled(10, 6, 0);
     part.Replay(log, 0, 6);
     EXPECT_EQ(Row(part, 1, 0, 9, 0x0000FF), "###...###.");
     EXPECT_EQ(part.Pixel(2, 2), 0u);
+}
 
-    // A drawing larger than the room reserved leaves the record incomplete, and Clear starts over.
+TEST(SurfaceTest, ASettledRecordIsShorterAndLaysTheSamePixels) {
+    // The pixel set and then blended at (2, 2) and the crossing of the two lines become one entry
+    // each; the lone blend stays as it is.
+    PixelLog log;
+    RecordSample(log);
+    PixelLog settled;
+    settled.Reserve(100);
+    Surface picture = Numbered(10, 6);
+    picture.RecordInto(&settled);
+    DrawSample(picture);
+    picture.RecordInto(nullptr);
+    const Surface drawn = picture;
+    picture.Settle(settled);
+    EXPECT_EQ(settled.Size(), log.Size() - 2);
+    EXPECT_TRUE(SameAs(picture, drawn));  // the picture itself as it was, marks and all gone
+
+    Surface fromLog = OtherFrame();
+    fromLog.Replay(log, 0, log.Size());
+    Surface fromSettled = OtherFrame();
+    fromSettled.Replay(settled, 0, settled.Size());
+    EXPECT_TRUE(SameAs(fromSettled, fromLog));
+}
+
+TEST(SurfaceTest, ARecordWithoutRoomIsIncomplete) {
+    // A drawing larger than the room reserved leaves the record incomplete; Clear starts over.
     PixelLog small;
     small.Reserve(3);
     Surface s(10, 2);
