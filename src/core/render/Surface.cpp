@@ -261,7 +261,7 @@ void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int3
 }
 
 void Surface::ScrollLeft(std::int32_t n, Colour fill) {
-    if (n <= 0) {
+    if (n <= 0 || pixels_.empty()) {
         return;
     }
     const std::int32_t kept = std::max(width_ - n, 0);
