@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@
 #include "win32/Handles.h"
 #include "win32/HelpLauncher.h"
 #include "win32/Prompts.h"
+#include "win32/WindowHelpers.h"
 #include "win32/fomSetupResources.h"
 
 namespace moravel {
@@ -74,8 +77,14 @@ class SetupDialogTest : public ::testing::Test {
             autostart = std::make_unique<RunKeyAutostart>(kTestRunKey, std::string(kRunValueName));
         }
         dialog = std::make_unique<fomSetup>(
-            owner, program, comDlg, trayHost, [this] { ++resets; }, std::move(editor),
-            std::move(autostart));
+            owner, program, comDlg, trayHost,
+            [this] {
+                ++resets;
+                if (onReset) {
+                    onReset();
+                }
+            },
+            std::move(editor), std::move(autostart));
         const HWND window = dialog->Create();
         if (window != nullptr && show) {
             ShowWindow(window, SW_SHOW);
@@ -90,6 +99,7 @@ class SetupDialogTest : public ::testing::Test {
     ProgramState program;
     HWND owner = nullptr;
     int resets = 0;
+    std::function<void()> onReset;  // what the main window's rebuild does besides
     std::unique_ptr<fomSetup> dialog;
 };
 
@@ -444,6 +454,15 @@ TEST_F(SetupDialogTest, AboveAnAlwaysOnTopMainWindow) {
     }
     EXPECT_TRUE(above);
     EXPECT_NE(GetWindowLongW(main.get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);  // and stays on top
+
+    // 更新 rebuilds the main window, always on top again; the dialog keeps the keyboard.
+    onReset = [&main] { SetTopMost(main.get()); };
+    SetForegroundWindow(d);
+    test::PumpFor(std::chrono::milliseconds(100));
+    ASSERT_EQ(GetActiveWindow(), d);
+    Click(d, IDC_SETUP_UPDATE);
+    test::PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(GetActiveWindow(), d);
     // Beside it, not over it.
     RECT mainRect = {};
     RECT dialogRect = {};
