@@ -4,6 +4,7 @@
 
 #include <array>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "core/os/TextFile.h"
@@ -34,16 +35,12 @@ struct Decoded {
     std::vector<std::uint8_t> bgra;  // 8-bit blue, green, red, alpha (not premultiplied), by rows
 };
 
-// The first frame of the file at `path`, if its header announces an allowed size.
-ComPtr<IWICBitmapFrameDecode> OpenFrame(IWICImagingFactory& factory, const std::string& path,
-                                        Decoded& decoded) {
-    ComPtr<IWICBitmapDecoder> decoder;
+// The first frame `decoder` holds, if its header announces an allowed size.
+ComPtr<IWICBitmapFrameDecode> OpenFrame(IWICBitmapDecoder* decoder, Decoded& decoded) {
     ComPtr<IWICBitmapFrameDecode> frame;
     GUID container = {};
-    if (FAILED(factory.CreateDecoderFromFilename(Utf8ToWide(path).c_str(), nullptr, GENERIC_READ,
-                                                 WICDecodeMetadataCacheOnDemand, decoder.put())) ||
-        FAILED(decoder->GetContainerFormat(&container)) || !KnownContainer(container) ||
-        FAILED(decoder->GetFrame(0, frame.put())) ||
+    if (decoder == nullptr || FAILED(decoder->GetContainerFormat(&container)) ||
+        !KnownContainer(container) || FAILED(decoder->GetFrame(0, frame.put())) ||
         FAILED(frame->GetSize(&decoded.width, &decoded.height))) {
         return {};
     }
@@ -55,7 +52,32 @@ ComPtr<IWICBitmapFrameDecode> OpenFrame(IWICImagingFactory& factory, const std::
     return frame;
 }
 
-Decoded Decode(const std::string& path) {
+// The decoder of a file, or of bytes in memory (through `stream`, which must outlive it).
+ComPtr<IWICBitmapDecoder> FileDecoder(IWICImagingFactory& factory, const std::string& path) {
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory.CreateDecoderFromFilename(Utf8ToWide(path).c_str(), nullptr, GENERIC_READ,
+                                                 WICDecodeMetadataCacheOnDemand, decoder.put()))) {
+        return {};
+    }
+    return decoder;
+}
+
+ComPtr<IWICBitmapDecoder> BytesDecoder(IWICImagingFactory& factory,
+                                       std::span<const std::uint8_t> bytes,
+                                       ComPtr<IWICStream>& stream) {
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (bytes.empty() || bytes.size() > UINT32_MAX || FAILED(factory.CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory.CreateDecoderFromStream(stream.get(), nullptr,
+                                               WICDecodeMetadataCacheOnDemand, decoder.put()))) {
+        return {};
+    }
+    return decoder;
+}
+
+// The pixels of the first frame of a file (`path`) or of `bytes` in memory.
+Decoded Decode(const std::string* path, std::span<const std::uint8_t> bytes) {
     Decoded decoded;
     ComPtr<IWICImagingFactory> factory;
     if (!EnsureComApartment() ||
@@ -63,7 +85,11 @@ Decoded Decode(const std::string& path) {
                                 IID_PPV_ARGS(factory.put())))) {
         return decoded;
     }
-    ComPtr<IWICBitmapFrameDecode> frame = OpenFrame(*factory.get(), path, decoded);
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder = path != nullptr
+                                            ? FileDecoder(*factory.get(), *path)
+                                            : BytesDecoder(*factory.get(), bytes, stream);
+    ComPtr<IWICBitmapFrameDecode> frame = OpenFrame(decoder.get(), decoded);
     ComPtr<IWICFormatConverter> converter;
     if (!frame || FAILED(factory->CreateFormatConverter(converter.put())) ||
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
@@ -89,13 +115,8 @@ std::uint32_t Mix(std::uint32_t over, std::uint32_t under, std::uint32_t alpha) 
     return (over * alpha + under * (255 - alpha) + 127) / 255;
 }
 
-}  // namespace
-
-ImageLoadStatus WicImageLoader::Load(const std::string& path, Surface& target) {
-    if (!IsFile(path)) {
-        return ImageLoadStatus::Missing;
-    }
-    const Decoded decoded = Decode(path);
+// The decoded pixels into `target`, blended over its background colour where not opaque.
+ImageLoadStatus ToSurface(const Decoded& decoded, Surface& target) {
     if (decoded.status != ImageLoadStatus::Ok) {
         return decoded.status;
     }
@@ -115,6 +136,19 @@ ImageLoadStatus WicImageLoader::Load(const std::string& path, Surface& target) {
         }
     }
     return ImageLoadStatus::Ok;
+}
+
+}  // namespace
+
+ImageLoadStatus WicImageLoader::Load(const std::string& path, Surface& target) {
+    if (!IsFile(path)) {
+        return ImageLoadStatus::Missing;
+    }
+    return ToSurface(Decode(&path, {}), target);
+}
+
+ImageLoadStatus LoadPictureBytes(std::span<const std::uint8_t> bytes, Surface& target) {
+    return ToSurface(Decode(nullptr, bytes), target);
 }
 
 }  // namespace moravel

@@ -2,6 +2,9 @@
 // their content.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "core/render/ImageLoader.h"
 
 namespace moravel {
@@ -13,5 +16,8 @@ class WicImageLoader final : public ImageLoader {
   public:
     ImageLoadStatus Load(const std::string& path, Surface& target) override;
 };
+
+// The same for a picture file's bytes in memory (a picture among the program's resources).
+ImageLoadStatus LoadPictureBytes(std::span<const std::uint8_t> bytes, Surface& target);
 
 }  // namespace moravel

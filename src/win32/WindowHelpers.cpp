@@ -3,7 +3,9 @@
 namespace moravel {
 namespace {
 
-constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+// Z-order only: the window that has the keyboard keeps it (a dialog open over the main window
+// when that is put on top again, say).
+constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 bool KeyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0 || (GetAsyncKeyState(key) & 0x8000) != 0;

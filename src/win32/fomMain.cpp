@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "core/config/Config.h"
+#include "core/os/Autostart.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
@@ -14,6 +15,8 @@
 #include "win32/SurfaceDisplay.h"
 #include "win32/SystemColours.h"
 #include "win32/WindowHelpers.h"
+#include "win32/fomSetup.h"
+#include "win32/fomVersion.h"
 
 namespace moravel {
 namespace {
@@ -26,9 +29,11 @@ constexpr UINT kCycleMilliseconds = 1000;
 constexpr UINT kMenuBase = 100;  // menu identifiers: kMenuBase + MenuCommand
 constexpr int kProgramIcon = 1;  // the icon's resource identifier
 
-// Whether the menu item has its Win32 dialog yet; items without one are not offered.
-bool Offered(MenuCommand command) {
-    return command != MenuCommand::Setup && command != MenuCommand::Version;
+// The theme editor the setup dialog's 編集... button runs over program.gEditorTheme. This
+// program has none yet: the empty runner leaves that button disabled.
+fomSetup::ThemeEditorRunner ThemeEditor(ProgramState& program) {
+    static_cast<void>(program);
+    return {};
 }
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -271,7 +276,7 @@ void fomMain::ShowPopup(POINT screen) {
                 AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             }
             lastWasSeparator = true;
-        } else if (Offered(item.command)) {
+        } else {
             AppendMenuW(menu.get(), MF_STRING, kMenuBase + static_cast<UINT>(item.command),
                         Utf8ToWide(item.caption).c_str());
             lastWasSeparator = false;
@@ -294,14 +299,18 @@ void fomMain::RunMenuCommand(MenuCommand command) {
         case MenuCommand::Hidden:
             mnuHidden_Click();
             break;
+        case MenuCommand::Setup:
+            mnuSetup_Click();
+            break;
+        case MenuCommand::Version:
+            mnuVersion_Click();
+            break;
         case MenuCommand::Help:
             mnuHelp_Click();
             break;
         case MenuCommand::Exit:
             mnuExit_Click();
             break;
-        case MenuCommand::Setup:    // not offered until the setup dialog exists here
-        case MenuCommand::Version:  // not offered until the about box exists here
         case MenuCommand::None:
             break;
     }
@@ -316,6 +325,39 @@ void fomMain::mnuHidden_Click() {
         ShowWindow(hwnd(), SW_HIDE);
         program_.gSettings.State = WindowState::Hidden;
     }
+}
+
+void fomMain::mnuSetup_Click() {
+    if (setupShown_) {
+        return;  // one setup dialog at a time
+    }
+    setupShown_ = true;
+    {
+        fomSetup setup(
+            hwnd(), program_, comDlg_, TrayData.added, [this] { ResetPicture(); },
+            ThemeEditor(program_), MakeAutostart());
+        setup.Show();
+    }
+    setupShown_ = false;
+    // Whatever way it closed, the drawing follows the settings; unless the program was closed
+    // from the tray menu meanwhile, and its window with the dialog.
+    if (window_) {
+        ResetPicture();
+    }
+}
+
+void fomMain::mnuVersion_Click() {
+    if (versionBox_ != nullptr && versionBox_->hwnd() != nullptr) {
+        // One about box at a time: asked again (from the tray menu), the open one comes forward,
+        // to the top of the main window's band (it is owned by the main window).
+        SetWindowPos(versionBox_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(versionBox_->hwnd());
+        return;
+    }
+    fomVersion box(hwnd(), program_.gVersion);
+    versionBox_ = &box;
+    box.Show();
+    versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {
@@ -344,7 +386,7 @@ void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
 
 void fomMain::BringBack() {
     const BringBackPlan plan =
-        PlanBringBack(false, program_.gSettings.State, program_.gSettings.TopMost);
+        PlanBringBack(setupShown_, program_.gSettings.State, program_.gSettings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }

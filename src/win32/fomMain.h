@@ -9,18 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "core/dialogs/ComDlg.h"
 #include "core/os/Clock.h"
 #include "core/render/Renderer.h"
 #include "core/shell/ProgramState.h"
 #include "core/shell/SamplingCycle.h"
 #include "core/shell/ShellRules.h"
 #include "core/shell/WindowDrag.h"
+#include "win32/FileDialog.h"
 #include "win32/GdiFontEngine.h"
 #include "win32/Handles.h"
 #include "win32/TaskTray.h"
 #include "win32/WicImageLoader.h"
 
 namespace moravel {
+
+class fomVersion;
 
 class fomMain {
   public:
@@ -76,6 +80,8 @@ class fomMain {
     void ShowPopup(POINT screen);
     void RunMenuCommand(MenuCommand command);
     void mnuHidden_Click();
+    void mnuSetup_Click();
+    void mnuVersion_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
 
@@ -95,7 +101,11 @@ class fomMain {
     modTaskTray::TrayData TrayData;
     DragState drag_;
     bool dragging_ = false;
-    bool loaded_ = false;  // start-up got past the sampler: closing saves the settings
+    Win32FileDialog fileDialogs_;
+    clsComDlg comDlg_{fileDialogs_};    // the one open/save dialog object of the run
+    bool setupShown_ = false;           // while the setup dialog is open
+    fomVersion* versionBox_ = nullptr;  // the about box while it is open
+    bool loaded_ = false;               // start-up got past the sampler: closing saves the settings
     bool unloaded_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -197,6 +198,31 @@ TEST_F(WicImageLoaderTest, ShippedThemePicturesLoadWithTheirPixels) {
     EXPECT_EQ(paper.Pixel(0, 0), Rgb(249, 247, 234));
     EXPECT_EQ(paper.Pixel(0, 2), Rgb(252, 250, 238));
     EXPECT_EQ(paper.Pixel(59, 99), Rgb(205, 222, 238));
+}
+
+TEST_F(WicImageLoaderTest, PicturesInMemoryLoadAsTheirFilesDo) {
+    const std::string png = PngBytes(3, 1, {0xFFFF0000, 0x00FF0000, 0x80FFFFFF});
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
+    Surface surface;
+    surface.SetBackColor(0x00FF0000);  // blue
+    ASSERT_EQ(LoadPictureBytes(bytes, surface), ImageLoadStatus::Ok);
+    ASSERT_EQ(surface.Width(), 3);
+    ASSERT_EQ(surface.Height(), 1);
+    EXPECT_EQ(surface.Pixel(0, 0), 0x0000FFu);
+    EXPECT_EQ(surface.Pixel(1, 0), 0xFF0000u);
+    EXPECT_EQ(surface.Pixel(2, 0), Rgb(128, 128, 255));
+
+    // What is no picture, or a cut one, leaves the target as it was.
+    const std::string junk = "this is not a picture at all";
+    const std::string bmp = BmpBytes(20000, 1, {});
+    for (const std::string& bad : {junk, png.substr(0, 40), bmp, std::string()}) {
+        Surface kept(5, 4);
+        EXPECT_NE(
+            LoadPictureBytes(
+                std::span(reinterpret_cast<const std::uint8_t*>(bad.data()), bad.size()), kept),
+            ImageLoadStatus::Ok);
+        EXPECT_EQ(kept.Width(), 5);
+    }
 }
 
 TEST_F(WicImageLoaderTest, FailuresLeaveTheTargetAsItWas) {
