@@ -2,20 +2,16 @@
 
 #include <QColorDialog>
 
+#include "core/dialogs/ScriptedAnswers.h"
 #include "core/render/Colour.h"
 #include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
 
-std::deque<std::int32_t>& NextAnswers() {
-    static std::deque<std::int32_t> answers;
-    return answers;
-}
-
-std::vector<std::int32_t>& AskedColours() {
-    static std::vector<std::int32_t> asked;
-    return asked;
+ScriptedAnswers<std::int32_t, std::int32_t>& Script() {
+    static ScriptedAnswers<std::int32_t, std::int32_t> script;
+    return script;
 }
 
 // The custom colours are Qt's own, process-wide; what Qt may have kept from an earlier run is
@@ -34,24 +30,21 @@ void SetUpCustomColours() {
 }  // namespace
 
 void ColorDialogAnswers::SetNextAnswers(std::deque<std::int32_t> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<std::int32_t>& ColorDialogAnswers::Asked() {
-    return AskedColours();
+    return Script().Asked();
 }
 
 void ColorDialogAnswers::ClearAsked() {
-    AskedColours().clear();
+    Script().ClearAsked();
 }
 
 std::int32_t ShowColorDialog(QWidget* owner, std::int32_t initialColour) {
     SetUpCustomColours();
-    AskedColours().push_back(initialColour);
-    if (!NextAnswers().empty()) {
-        const std::int32_t answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        return answer < 0 ? -1 : answer;
+    if (const auto answer = Script().Take(initialColour)) {
+        return *answer < 0 ? -1 : *answer;
     }
     EnsureQtTranslations();
     const Colour initial = ResolveColour(static_cast<Colour>(initialColour));

@@ -4,6 +4,7 @@
 #include <QFontDialog>
 
 #include "core/dialogs/FontChoice.h"
+#include "core/dialogs/ScriptedAnswers.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
@@ -11,14 +12,9 @@
 namespace moravel {
 namespace {
 
-std::deque<FontDialogAnswers::Answer>& NextAnswers() {
-    static std::deque<FontDialogAnswers::Answer> answers;
-    return answers;
-}
-
-std::vector<QFont>& AskedFonts() {
-    static std::vector<QFont> asked;
-    return asked;
+ScriptedAnswers<FontDialogAnswers::Answer, QFont>& Script() {
+    static ScriptedAnswers<FontDialogAnswers::Answer, QFont> script;
+    return script;
 }
 
 // The family the dialog shows for `face`: the face itself when installed, else the family that
@@ -35,15 +31,15 @@ QString ShownFamily(const std::string& face) {
 }  // namespace
 
 void FontDialogAnswers::SetNextAnswers(std::deque<Answer> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<QFont>& FontDialogAnswers::Asked() {
-    return AskedFonts();
+    return Script().Asked();
 }
 
 void FontDialogAnswers::ClearAsked() {
-    AskedFonts().clear();
+    Script().ClearAsked();
 }
 
 std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
@@ -56,14 +52,10 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
     font.setItalic(opened.italic);
     font.setUnderline(opened.underline);
     font.setStrikeOut(opened.strikeOut);
-    AskedFonts().push_back(font);
-
     QFont selected = font;
     double shownPoints = font.pointSizeF();
-    if (!NextAnswers().empty()) {
-        const FontDialogAnswers::Answer answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        if (!answer || !answer(selected)) {
+    if (const auto answer = Script().Take(font)) {
+        if (!*answer || !(*answer)(selected)) {
             return -1;
         }
     } else {

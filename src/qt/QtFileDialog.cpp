@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "core/dialogs/ComDlg.h"
+#include "core/dialogs/ScriptedAnswers.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 
@@ -18,14 +19,9 @@ constexpr std::int32_t kOverwritePrompt = 0x2;
 constexpr std::int32_t kPathMustExist = 0x800;
 constexpr std::int32_t kFileMustExist = 0x1000;
 
-std::deque<std::optional<FileDialogAnswer>>& NextAnswers() {
-    static std::deque<std::optional<FileDialogAnswer>> answers;
-    return answers;
-}
-
-std::vector<FileDialogRequest>& AskedRequests() {
-    static std::vector<FileDialogRequest> asked;
-    return asked;
+ScriptedAnswers<std::optional<FileDialogAnswer>, FileDialogRequest>& Script() {
+    static ScriptedAnswers<std::optional<FileDialogAnswer>, FileDialogRequest> script;
+    return script;
 }
 
 bool FolderOfPathExists(const QString& path) {
@@ -127,11 +123,8 @@ std::optional<FileDialogAnswer> QtFileDialog::Answer(const QString& path, std::i
 }
 
 std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& request) {
-    AskedRequests().push_back(request);
-    if (!NextAnswers().empty()) {
-        auto answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        return answer;
+    if (auto answer = Script().Take(request)) {
+        return *answer;
     }
     if (request.action != FileDialogAction::Open && request.action != FileDialogAction::Save) {
         return std::nullopt;
@@ -154,15 +147,15 @@ std::optional<FileDialogAnswer> QtFileDialog::Show(const FileDialogRequest& requ
 }
 
 void QtFileDialog::SetNextAnswers(std::deque<std::optional<FileDialogAnswer>> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<FileDialogRequest>& QtFileDialog::Asked() {
-    return AskedRequests();
+    return Script().Asked();
 }
 
 void QtFileDialog::ClearAsked() {
-    AskedRequests().clear();
+    Script().ClearAsked();
 }
 
 }  // namespace moravel

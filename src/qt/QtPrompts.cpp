@@ -3,20 +3,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/dialogs/ScriptedAnswers.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 
 namespace moravel {
 namespace {
 
-std::deque<MessageAnswer>& NextAnswers() {
-    static std::deque<MessageAnswer> answers;
-    return answers;
-}
-
-std::vector<MessageRequest>& AskedRequests() {
-    static std::vector<MessageRequest> asked;
-    return asked;
+ScriptedAnswers<MessageAnswer, MessageRequest>& Script() {
+    static ScriptedAnswers<MessageAnswer, MessageRequest> script;
+    return script;
 }
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
@@ -38,23 +34,20 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 }  // namespace
 
 void QtMessagePrompt::SetNextAnswers(std::deque<MessageAnswer> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<MessageRequest>& QtMessagePrompt::Asked() {
-    return AskedRequests();
+    return Script().Asked();
 }
 
 void QtMessagePrompt::ClearAsked() {
-    AskedRequests().clear();
+    Script().ClearAsked();
 }
 
 MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
-    AskedRequests().push_back(request);
-    if (!NextAnswers().empty()) {
-        const MessageAnswer answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        return answer;
+    if (const auto answer = Script().Take(request)) {
+        return *answer;
     }
     EnsureQtTranslations();
     QMessageBox box(ToQtIcon(request.icon), ToQString(request.caption), ToQString(request.text),

@@ -1,18 +1,15 @@
 #include "win32/ColorDialog.h"
 
+#include "core/dialogs/ScriptedAnswers.h"
 #include "core/render/Colour.h"
 
 namespace moravel {
 namespace {
 
-std::deque<ColorDialogAnswers::Answer>& NextAnswers() {
-    static std::deque<ColorDialogAnswers::Answer> answers;
-    return answers;
-}
-
-std::vector<std::int32_t>& AskedColours() {
-    static std::vector<std::int32_t> asked;
-    return asked;
+// Asked by initial colour.
+ScriptedAnswers<ColorDialogAnswers::Answer, std::int32_t>& Script() {
+    static ScriptedAnswers<ColorDialogAnswers::Answer, std::int32_t> script;
+    return script;
 }
 
 // All black until the first dialog changes them.
@@ -28,19 +25,18 @@ const std::array<COLORREF, kCustomColourCount>& CustomColours() {
 }
 
 void ColorDialogAnswers::SetNextAnswers(std::deque<Answer> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<std::int32_t>& ColorDialogAnswers::Asked() {
-    return AskedColours();
+    return Script().Asked();
 }
 
 void ColorDialogAnswers::ClearAsked() {
-    AskedColours().clear();
+    Script().ClearAsked();
 }
 
 std::int32_t ShowColorDialog(HWND owner, std::int32_t initialColour) {
-    AskedColours().push_back(initialColour);
     CHOOSECOLORW record = {};
     record.lStructSize = sizeof(record);
     record.hwndOwner = owner;
@@ -49,10 +45,8 @@ std::int32_t ShowColorDialog(HWND owner, std::int32_t initialColour) {
     record.Flags = CC_RGBINIT;
 
     bool confirmed = false;
-    if (!NextAnswers().empty()) {
-        const ColorDialogAnswers::Answer answer = std::move(NextAnswers().front());
-        NextAnswers().pop_front();
-        confirmed = answer && answer(record);
+    if (auto answer = Script().Take(initialColour)) {
+        confirmed = *answer && (*answer)(record);
     } else {
         confirmed = ChooseColorW(&record) != 0;
     }

@@ -2,20 +2,16 @@
 
 #include <algorithm>
 
+#include "core/dialogs/ScriptedAnswers.h"
 #include "core/os/WideText_win.h"
 #include "win32/Com.h"
 
 namespace moravel {
 namespace {
 
-std::deque<std::optional<FileDialogAnswer>>& NextAnswers() {
-    static std::deque<std::optional<FileDialogAnswer>> answers;
-    return answers;
-}
-
-std::vector<FileDialogRequest>& AskedRequests() {
-    static std::vector<FileDialogRequest> asked;
-    return asked;
+ScriptedAnswers<std::optional<FileDialogAnswer>, FileDialogRequest>& Script() {
+    static ScriptedAnswers<std::optional<FileDialogAnswer>, FileDialogRequest> script;
+    return script;
 }
 
 // Copies as much of `text` as fits into `buffer` with its closing NUL, never splitting a
@@ -70,11 +66,8 @@ FileDialogAnswer FileDialogRecord::Answer() const {
 }
 
 std::optional<FileDialogAnswer> Win32FileDialog::Show(const FileDialogRequest& request) {
-    AskedRequests().push_back(request);
-    if (!NextAnswers().empty()) {
-        auto answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        return answer;
+    if (auto answer = Script().Take(request)) {
+        return *answer;
     }
     if (request.action != FileDialogAction::Open && request.action != FileDialogAction::Save) {
         return std::nullopt;
@@ -95,15 +88,15 @@ std::optional<FileDialogAnswer> Win32FileDialog::Show(const FileDialogRequest& r
 }
 
 void Win32FileDialog::SetNextAnswers(std::deque<std::optional<FileDialogAnswer>> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<FileDialogRequest>& Win32FileDialog::Asked() {
-    return AskedRequests();
+    return Script().Asked();
 }
 
 void Win32FileDialog::ClearAsked() {
-    AskedRequests().clear();
+    Script().ClearAsked();
 }
 
 }  // namespace moravel

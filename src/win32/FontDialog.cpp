@@ -8,20 +8,17 @@
 
 #include "core/base/Strings.h"
 #include "core/dialogs/FontChoice.h"
+#include "core/dialogs/ScriptedAnswers.h"
 #include "core/os/WideText_win.h"
 #include "win32/Handles.h"
 
 namespace moravel {
 namespace {
 
-std::deque<FontDialogAnswers::Answer>& NextAnswers() {
-    static std::deque<FontDialogAnswers::Answer> answers;
-    return answers;
-}
-
-std::vector<LOGFONTW>& AskedFonts() {
-    static std::vector<LOGFONTW> asked;
-    return asked;
+// Asked by the font the dialog opens on; the flags of each are kept beside.
+ScriptedAnswers<FontDialogAnswers::Answer, LOGFONTW>& Script() {
+    static ScriptedAnswers<FontDialogAnswers::Answer, LOGFONTW> script;
+    return script;
 }
 
 std::vector<DWORD>& AskedFlagWords() {
@@ -102,11 +99,11 @@ FontChoice ChosenFont(const CHOOSEFONTW& record, const FontChoice& opened, const
 }  // namespace
 
 void FontDialogAnswers::SetNextAnswers(std::deque<Answer> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<LOGFONTW>& FontDialogAnswers::Asked() {
-    return AskedFonts();
+    return Script().Asked();
 }
 
 const std::vector<DWORD>& FontDialogAnswers::AskedFlags() {
@@ -114,7 +111,7 @@ const std::vector<DWORD>& FontDialogAnswers::AskedFlags() {
 }
 
 void FontDialogAnswers::ClearAsked() {
-    AskedFonts().clear();
+    Script().ClearAsked();
     AskedFlagWords().clear();
 }
 
@@ -132,16 +129,13 @@ std::int32_t ShowFontDialog(HWND owner, std::string& faceName, double& size, std
     record.lCustData = reinterpret_cast<LPARAM>(&shown);
     record.nSizeMin = static_cast<INT>(kFontDialogMinPoints);
     record.nSizeMax = static_cast<INT>(kFontDialogMaxPoints);
-    AskedFonts().push_back(font);
     AskedFlagWords().push_back(record.Flags);
 
     bool confirmed = false;
-    if (!NextAnswers().empty()) {
-        const FontDialogAnswers::Answer answer = std::move(NextAnswers().front());
-        NextAnswers().pop_front();
+    if (auto answer = Script().Take(font)) {
         shown.face = font.lfFaceName;
         shown.points = std::round(-font.lfHeight * 72.0 / dpi);
-        confirmed = answer && answer(record);
+        confirmed = *answer && (*answer)(record);
     } else {
         confirmed = ChooseFontW(&record) != 0;
     }

@@ -1,19 +1,15 @@
 #include "win32/Prompts.h"
 
 #include "core/config/Config.h"
+#include "core/dialogs/ScriptedAnswers.h"
 #include "core/os/WideText_win.h"
 
 namespace moravel {
 namespace {
 
-std::deque<MessageAnswer>& NextAnswers() {
-    static std::deque<MessageAnswer> answers;
-    return answers;
-}
-
-std::vector<MessageRequest>& AskedRequests() {
-    static std::vector<MessageRequest> asked;
-    return asked;
+ScriptedAnswers<MessageAnswer, MessageRequest>& Script() {
+    static ScriptedAnswers<MessageAnswer, MessageRequest> script;
+    return script;
 }
 
 UINT IconStyle(MessageIcon icon) {
@@ -48,23 +44,20 @@ UINT MessageBoxStyle(const MessageRequest& request) {
 }
 
 void Win32MessagePrompt::SetNextAnswers(std::deque<MessageAnswer> answers) {
-    NextAnswers() = std::move(answers);
+    Script().SetNext(std::move(answers));
 }
 
 const std::vector<MessageRequest>& Win32MessagePrompt::Asked() {
-    return AskedRequests();
+    return Script().Asked();
 }
 
 void Win32MessagePrompt::ClearAsked() {
-    AskedRequests().clear();
+    Script().ClearAsked();
 }
 
 MessageAnswer Win32MessagePrompt::Show(const MessageRequest& request) {
-    AskedRequests().push_back(request);
-    if (!NextAnswers().empty()) {
-        const MessageAnswer answer = NextAnswers().front();
-        NextAnswers().pop_front();
-        return answer;
+    if (const auto answer = Script().Take(request)) {
+        return *answer;
     }
     const std::wstring text = Utf8ToWide(request.text);
     const std::wstring caption =
