@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows program under Wine on a virtual X desktop with a tray host (trayer, which holds
 # Wine's tray icons), driven as a person would with xdotool.
-# Usage: wine_test.sh PROGRAM
+# Usage: wine_test.sh PROGRAM   (make windows-check runs it on the zip; part of make test)
 #   PROGRAM: a Windows program folder (moravel.exe, moravel-tool.exe, Themes, Moravel.HLP) or
 #   the zip that holds one. With MORAVEL_SHOTS set to a folder, the pictures of the window, the
 #   tray icon and the popup menu are left there as ship-*.png.
@@ -67,9 +67,9 @@ make_prefix() {
 screen_width=1024
 screen_height=600
 
-new_folder() {  # a fresh copy of the program folder; prints its path
+new_folder() {  # a fresh copy of the program folder (a space in its name); prints its path
     local folder
-    folder=$(mktemp -d "$work/run.XXXX")
+    folder=$(mktemp -d "$work/Moravel run.XXXX")
     cp -r "$program/." "$folder/"
     echo "$folder"
 }
