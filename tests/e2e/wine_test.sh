@@ -10,6 +10,7 @@
 # (LC_ALL=ja_JP.UTF-8: the ANSI code page is CP932, as the program's files are), with the
 # themes' faces mapped to the IPA fonts.
 set -u
+[ $# -eq 1 ] || { echo "usage: $0 PROGRAM-FOLDER-OR-ZIP" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 suite=wine
 . "$here/lib.sh"
