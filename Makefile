@@ -1,6 +1,7 @@
 # The front door: `make run` and `make test` do all the set-up they need (see README.md).
-.PHONY: run test build deps-run deps-test deps-package unit asan fuzz cross deb package-check \
-	format format-check tidy coverage bench release-bench bench-tick bench-process soak clean
+.PHONY: run test build deps-run deps-test deps-package deps-windows unit asan fuzz cross windows \
+	windows-check deb package-check format format-check tidy coverage bench release-bench \
+	bench-tick bench-process soak clean
 
 JOBS ?= $(shell nproc)
 
@@ -20,8 +21,11 @@ deps-test:
 deps-package:
 	@scripts/deps.sh build qt package
 
+deps-windows:
+	@scripts/deps.sh build cross
+
 # Everything CI runs.
-test: deps-test format-check unit tidy asan fuzz cross package-check
+test: deps-test format-check unit tidy asan fuzz cross windows-check package-check
 
 unit: build
 	ctest --preset dev -j $(JOBS)
@@ -34,9 +38,19 @@ asan:
 fuzz:
 	JOBS=$(JOBS) scripts/fuzz.sh
 
-# The core and its unit tests built with MinGW-w64 and run under Wine.
+# The core, the Win32 front end, moravel-tool and their tests built with MinGW-w64, run under Wine.
 cross:
 	JOBS=$(JOBS) scripts/cross.sh
+
+# The Windows program as shipped: a static release build with MinGW-w64, its program folder in
+# build/windows and build/Moravel-<version>-win64.zip; its executables need only system DLLs.
+windows: deps-windows
+	JOBS=$(JOBS) scripts/package-windows.sh
+
+# The zip's program under Wine on a virtual desktop with a tray host, driven with xdotool.
+windows-check: windows
+	@scripts/deps.sh e2e qt
+	tests/e2e/wine_test.sh build/Moravel-*-win64.zip
 
 # The Debian package, built by dpkg-buildpackage from a copy of the tree: build/moravel_*.deb.
 deb: deps-package

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the core and its unit tests with MinGW-w64 and runs them under Wine, headless.
+# Builds the core, the Win32 front end, moravel-tool and their tests with MinGW-w64 and runs the
+# tests under Wine, headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset mingw >/dev/null

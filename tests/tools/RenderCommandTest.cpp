@@ -1,14 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <QImage>
 #include <cstdlib>
 #include <string>
 
+#include "core/render/Colour.h"
+#include "core/render/Surface.h"
 #include "support/TempFolder.h"
+
+// The pictures are read back with the loader of the front end the tool draws with.
+#ifdef _WIN32
+#include "win32/WicImageLoader.h"
+#else
+#include <sys/wait.h>
+
+#include "qt/QtImageLoader.h"
+#endif
 
 namespace moravel {
 namespace {
+
+#ifdef _WIN32
+using PictureLoader = WicImageLoader;
+#else
+using PictureLoader = QtImageLoader;
+#endif
 
 using test::ReadBytes;
 using test::TempFolder;
@@ -38,6 +53,24 @@ std::string Quoted(const std::string& path) {
 #endif
 }
 
+// Where a written picture is transparent, the picture read back shows this colour.
+constexpr Colour kSeeThrough = Rgb(255, 0, 255);
+
+// The picture in the PNG file at `path`; a picture of size 0 when it cannot be read.
+Surface ReadPicture(const std::string& path) {
+    Surface picture;
+    picture.SetBackColor(kSeeThrough);
+    PictureLoader loader;
+    if (loader.Load(path, picture) != ImageLoadStatus::Ok) {
+        picture.Resize(0, 0);
+    }
+    return picture;
+}
+
+bool IsPng(const std::string& path) {
+    return ReadBytes(path).rfind("\x89PNG\r\n\x1a\n", 0) == 0;
+}
+
 class RenderCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -57,18 +90,20 @@ TEST_F(RenderCommandTest, DrawsTheHistoryAsTheWindowsFirstFrame) {
     ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +
                    " --size 40x20 --history-size 8 --out " + Quoted(out)),
               0);
-    const QImage image(QString::fromStdString(out));
-    ASSERT_EQ(image.size(), QSize(40, 20));
+    EXPECT_TRUE(IsPng(out));
+    const Surface image = ReadPicture(out);
+    ASSERT_EQ(image.Width(), 40);
+    ASSERT_EQ(image.Height(), 20);
     // Slots 0 and 1 hold 100 and 0 and the write position is 2: the newest sample (0) is in the
     // last column, the 100 before it fills the column to its left, older slots are empty.
-    const QRgb fill = qRgb(0, 127, 0);
+    const Colour fill = Rgb(0, 127, 0);
     for (int y = 0; y < 20; ++y) {
-        EXPECT_EQ(image.pixel(38, y), fill) << y;
-        EXPECT_EQ(image.pixel(39, y), qRgb(0, 0, 0)) << y;
+        EXPECT_EQ(image.Pixel(38, y), fill) << y;
+        EXPECT_EQ(image.Pixel(39, y), Rgb(0, 0, 0)) << y;
     }
     // Older slots are empty: only the dotted grid shows there.
-    EXPECT_EQ(image.pixel(37, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(37, 19), qRgb(0, 0, 0));
+    EXPECT_EQ(image.Pixel(37, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(image.Pixel(37, 19), Rgb(0, 0, 0));
 }
 
 TEST_F(RenderCommandTest, WritesTheTrayIconPictureWithItsTransparency) {
@@ -76,14 +111,16 @@ TEST_F(RenderCommandTest, WritesTheTrayIconPictureWithItsTransparency) {
     ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +
                    " --history-size 8 --icon-mode 2 --icon-out " + Quoted(icon)),
               0);
-    const QImage image(QString::fromStdString(icon));
-    ASSERT_EQ(image.size(), QSize(16, 16));
+    EXPECT_TRUE(IsPng(icon));
+    const Surface image = ReadPicture(icon);
+    ASSERT_EQ(image.Width(), 16);
+    ASSERT_EQ(image.Height(), 16);
     // Meter 1: newest 0 %, previous 100 %: the dim bar of the previous value fills the meter.
-    EXPECT_EQ(image.pixel(7, 7), qRgba(0, 127, 0, 255));
-    EXPECT_EQ(image.pixel(2, 14), qRgba(0, 127, 0, 255));
-    EXPECT_EQ(qAlpha(image.pixel(0, 7)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(15, 7)), 0);
-    EXPECT_EQ(image.pixel(1, 5), qRgba(255, 255, 255, 255));  // the frame's left edge
+    EXPECT_EQ(image.Pixel(7, 7), Rgb(0, 127, 0));
+    EXPECT_EQ(image.Pixel(2, 14), Rgb(0, 127, 0));
+    EXPECT_EQ(image.Pixel(0, 7), kSeeThrough);
+    EXPECT_EQ(image.Pixel(15, 7), kSeeThrough);
+    EXPECT_EQ(image.Pixel(1, 5), Rgb(255, 255, 255));  // the frame's left edge
 }
 
 TEST_F(RenderCommandTest, WrongArgumentsAndMissingFilesFail) {
@@ -108,8 +145,9 @@ TEST_F(RenderCommandTest, EveryShippedThemeRendersAndIsWrittenAsTheProgramWrites
         ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(shipped) +
                        " --themes-dir " + Quoted(MORAVEL_THEMES_DIR) + " --out " + Quoted(out)),
                   0);
-        const QImage image(QString::fromStdString(out));
-        EXPECT_EQ(image.size(), QSize(298, 98));
+        const Surface image = ReadPicture(out);
+        EXPECT_EQ(image.Width(), 298);
+        EXPECT_EQ(image.Height(), 98);
 
         const std::string copy = folder_.File("copy.tm");
         ASSERT_EQ(Tool("theme --in " + Quoted(shipped) + " --out " + Quoted(copy)), 0);

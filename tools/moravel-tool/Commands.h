@@ -15,7 +15,7 @@ struct Subcommand {
 int RunThemeCommand(std::span<const std::string> args);
 int RunSettingsCommand(std::span<const std::string> args);
 int RunSampleCommand(std::span<const std::string> args);
-// Built with the Qt layer only (MORAVEL_TOOL_RENDER).
+// Built with a front end's fonts and pictures only (MORAVEL_TOOL_RENDER): Qt's or Win32's.
 int RunRenderCommand(std::span<const std::string> args);
 
 }  // namespace moravel::tool

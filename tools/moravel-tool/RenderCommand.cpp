@@ -1,7 +1,6 @@
 // render: draws one frame of the window graph (and optionally the tray-icon graph) to PNG, exactly
-// as the window's first frame after its pictures are reset. Needs no display: Qt runs offscreen.
-#include <QGuiApplication>
-#include <QImage>
+// as the window's first frame after its pictures are reset. Needs no display: the fonts, pictures
+// and the PNG writer come from the build's RenderPlatform.
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -10,6 +9,7 @@
 
 #include "Args.h"
 #include "Commands.h"
+#include "RenderPlatform.h"
 #include "core/base/Strings.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
@@ -17,11 +17,6 @@
 #include "core/render/Renderer.h"
 #include "core/shell/SamplingCycle.h"
 #include "core/tray/IconImage.h"
-#include "qt/IconPixmap.h"
-#include "qt/QtFontEngine.h"
-#include "qt/QtImageLoader.h"
-#include "qt/QtText.h"
-#include "qt/SurfaceImage.h"
 
 namespace moravel::tool {
 namespace {
@@ -62,20 +57,12 @@ bool ParseSize(std::string_view text, std::int32_t& width, std::int32_t& height)
     return true;
 }
 
-// Qt's notes about the session (no runtime folder, no display) are noise for a command-line tool;
-// only its errors are shown.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "moravel-tool: %s\n", message.toLocal8Bit().constData());
+// Reports a picture that could not be written.
+bool Written(bool ok, const std::string& path) {
+    if (!ok) {
+        std::fprintf(stderr, "moravel-tool: cannot write '%s'\n", path.c_str());
     }
-}
-
-bool SavePng(const QImage& image, const std::string& path) {
-    if (image.save(ToQString(path), "PNG")) {
-        return true;
-    }
-    std::fprintf(stderr, "moravel-tool: cannot write '%s'\n", path.c_str());
-    return false;
+    return ok;
 }
 
 // What `render` is asked to draw and where to write it.
@@ -147,25 +134,25 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
 
 // The window's first frame after its pictures are reset, and the icon picture if asked for, as
 // PNG files.
-int DrawAndSave(const RenderRequest& request, ThemeRecord& theme, const SettingsRecord& settings,
-                std::vector<std::int32_t>& samples, std::int32_t& historyPos) {
-    QtFontEngine fonts(kToolDpi);
-    QtImageLoader images;
-    Renderer renderer(fonts, images, theme, settings);
+int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, ThemeRecord& theme,
+                const SettingsRecord& settings, std::vector<std::int32_t>& samples,
+                std::int32_t& historyPos) {
+    Renderer renderer(platform.Fonts(), platform.Images(), theme, settings);
     if (request.themesDir) {
         renderer.SetThemesFolder(*request.themesDir);
     }
     renderer.SetHistory(HistoryView{samples.data(), request.historySize, &historyPos});
     renderer.Rebuild(request.width + 2, request.height + 2);
 
-    if (request.out && !SavePng(SurfaceImage(renderer.picGraph), *request.out)) {
+    if (request.out &&
+        !Written(platform.WritePicture(renderer.picGraph, *request.out), *request.out)) {
         return kExitFailure;
     }
     if (request.iconOut) {
         Surface& frame = renderer.picIconGraph[request.iconMode == 1 ? 0 : 1];
         renderer.DrawIconGraph(frame);
         const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
-        if (!SavePng(IconImageToQImage(icon), *request.iconOut)) {
+        if (!Written(platform.WriteIcon(icon, *request.iconOut), *request.iconOut)) {
             return kExitFailure;
         }
     }
@@ -199,15 +186,8 @@ int RunRenderCommand(std::span<const std::string> args) {
     settings.IconGraphMode = static_cast<TrayIconMode>(request.iconMode);  // 1 to 3, checked
     settings.State = WindowState::Shown;
 
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qInstallMessageHandler(QuietQtMessages);
-    int qtArgc = 1;
-    char qtName[] = "moravel-tool";
-    char* qtArgv[] = {qtName, nullptr};
-    const QGuiApplication app(qtArgc, qtArgv);
-    return DrawAndSave(request, theme, settings, samples, historyPos);
+    const std::unique_ptr<RenderPlatform> platform = MakeRenderPlatform(kToolDpi);
+    return DrawAndSave(*platform, request, theme, settings, samples, historyPos);
 }
 
 }  // namespace moravel::tool

@@ -4,6 +4,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "core/os/WideText_win.h"
+#endif
+
 #include "Args.h"
 #include "Commands.h"
 
@@ -58,20 +66,39 @@ void PrintHelp() {
         "Exit status: 0 done, 1 failed, 2 wrong arguments.\n");
 }
 
+// The command line's words in UTF-8, the program's name first. On Windows `argv` is in the ANSI
+// code page, where a file name with a character outside it arrives as question marks: the words
+// come from the system's UTF-16 command line instead.
+std::vector<std::string> CommandLineWords(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count); wide != nullptr) {
+        std::vector<std::string> words;
+        for (int i = 0; i < count; ++i) {
+            words.push_back(moravel::WideToUtf8(wide[i]));
+        }
+        LocalFree(wide);
+        return words;
+    }
+#endif
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 }  // namespace
 }  // namespace moravel::tool
 
 int main(int argc, char** argv) {
     using namespace moravel::tool;
-    if (argc < 2) {
+    const std::vector<std::string> words = CommandLineWords(argc, argv);
+    if (words.size() < 2) {
         return UsageError("no subcommand given");
     }
-    const std::string name = argv[1];
+    const std::string& name = words[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp();
         return kExitOk;
     }
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::vector<std::string> args(words.begin() + 2, words.end());
     for (const Subcommand& command : kSubcommands) {
         if (name == command.name) {
             if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {

@@ -1,0 +1,320 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a virtual X desktop with a tray host (trayer, which holds
+# Wine's tray icons), driven as a person would with xdotool.
+# Usage: wine_test.sh PROGRAM   (make windows-check runs it on the zip; part of make test)
+#   PROGRAM: a Windows program folder (moravel.exe, moravel-tool.exe, Themes, Moravel.HLP) or
+#   the zip that holds one. With MORAVEL_SHOTS set to a folder, the pictures of the window, the
+#   tray icon and the popup menu are left there as ship-*.png.
+# Every scenario is a function that starts from a fresh copy of the program folder; the list
+# `scenarios` at the end runs them in order. The Wine prefix is made by the test, Japanese
+# (LC_ALL=ja_JP.UTF-8: the ANSI code page is CP932, as the program's files are), with the
+# themes' faces mapped to the IPA fonts.
+set -u
+[ $# -eq 1 ] || { echo "usage: $0 PROGRAM-FOLDER-OR-ZIP" >&2; exit 2; }
+here=$(cd "$(dirname "$0")" && pwd)
+suite=wine
+. "$here/lib.sh"
+. "$here/../../scripts/desktop.sh"
+need Xvfb trayer xdotool xwininfo import compare convert python3
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+need "$wine" "$wineserver"
+[ -f /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] ||
+    { echo "wine: fonts-ipafont-gothic is missing; cannot run"; echo "0 passed, 1 failed"; exit 1; }
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    stop_load
+    xdotool keyup shift keyup ctrl 2>/dev/null
+    "$wineserver" -k 2>/dev/null  # every process of this test's prefix, and only those
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program folder: given, or unpacked from the zip (one folder at the top).
+if [ -f "$1" ]; then
+    python3 -m zipfile -e "$1" "$work/zip" || exit 1
+    program=$(find "$work/zip" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+else
+    program=$(cd "$1" && pwd)
+fi
+[ -f "$program/moravel.exe" ] && [ -f "$program/moravel-tool.exe" ] && [ -d "$program/Themes" ] ||
+    { echo "wine: no program folder in '$1'"; echo "0 passed, 1 failed"; exit 1; }
+
+# --- Wine ---
+
+win() { env LC_ALL=ja_JP.UTF-8 "$wine" "$@"; }  # the locale need not exist on the Unix side
+
+# A .reg file is UTF-16 with a BOM. The themes' "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" are IPAGothic
+# and IPAPGothic (same metrics); the menus' "MS UI Gothic" of a Japanese system is IPAPGothic.
+make_prefix() {
+    win wineboot --init >/dev/null 2>&1
+    local reg=$work/fonts.reg
+    {
+        printf '\xff\xfe'
+        printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+            '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+            '"ＭＳ ゴシック"="IPAGothic"' '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS UI Gothic"="IPAPGothic"' |
+            iconv -f UTF-8 -t UTF-16LE
+    } >"$reg"
+    win regedit /S "$(win winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+    "$wineserver" -w  # the registry is written before the first program reads it
+}
+
+# --- the program and its windows ---
+
+screen_width=1024
+screen_height=600
+
+new_folder() {  # a fresh copy of the program folder (a space in its name); prints its path
+    local folder
+    folder=$(mktemp -d "$work/Moravel run.XXXX")
+    cp -r "$program/." "$folder/"
+    echo "$folder"
+}
+start() {  # folder: starts moravel.exe there (its process keeps the id), sets $pid
+    (cd "$1" && exec env LC_ALL=ja_JP.UTF-8 "$wine" "$1/moravel.exe" >>"$work/program.log" 2>&1) &
+    pid=$!
+}
+processes() {  # folder: how many moravel.exe of that folder run
+    pgrep -c -f "${1##*/}.moravel\.exe"
+}
+main_window() {  # the id of the program's main window
+    xwininfo -root -children 2>/dev/null |
+        awk '/"Moravel": \("moravel.exe" "moravel.exe"\)/ { print $1; exit }'
+}
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+has_window() { local id; id=$(main_window); [ -n "$id" ] && viewable "$id"; }
+no_window() { ! has_window; }
+geometry() {  # id: prints "x y width height"
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+at() {  # id x y: the window stands at that place
+    local gx gy
+    read -r gx gy _ _ <<<"$(geometry "$1")"
+    [ "$gx $gy" = "$2 $3" ]
+}
+# The popup menu: a window of the program's besides the main one, shown and larger than a pixel.
+menu_window() {
+    local id
+    for id in $(xwininfo -root -children 2>/dev/null |
+        awk '/\("moravel.exe" "moravel.exe"\)/ && !/"Moravel":/ && !/ 1x1\+/ { print $1 }'); do
+        viewable "$id" && { echo "$id"; return; }
+    done
+}
+menu_open() { [ -n "$(menu_window)" ]; }
+open_menu() {  # x y: a right click there; true once the menu shows
+    xdotool mousemove "$1" "$2" click 3
+    wait_for 5 menu_open
+}
+menu_closed() { ! menu_open; }
+# Wine's tray icons are windows of its explorer.exe, each embedded in trayer's panel.
+tray_icon_windows() {
+    local panel
+    panel=$(xwininfo -root -children 2>/dev/null |
+        awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }')
+    [ -n "$panel" ] || return 0
+    xwininfo -tree -id "$panel" | awk '/\("explorer.exe" "explorer.exe"\)/ { print $1 }'
+}
+tray_icons() { tray_icon_windows | grep -c .; }
+has_tray_icon() { [ "$(tray_icons)" -ge 1 ]; }
+# Alt+F4 on the main window, focused by a middle click (a left click would end as a drag, which
+# brings a window outside the work area back into it), then waits for the end.
+close_program() {
+    local id x y w h
+    id=$(main_window)
+    read -r x y w h <<<"$(geometry "$id")"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 2
+    sleep 0.3
+    xdotool key alt+F4
+    wait_for 15 gone "$pid"
+}
+ini_line() {  # folder key: the key's line in Moravel.ini
+    tr -d '\r' <"$1/Moravel.ini" 2>/dev/null | grep "^$2="
+}
+saved_place() {  # folder "Left=.. Top=.. Width=.. Height=..": what Moravel.ini holds
+    local saved
+    saved="$(ini_line "$1" Left) $(ini_line "$1" Top) $(ini_line "$1" Width) $(ini_line "$1" Height)"
+    [ "$saved" = "$2" ] || { echo "    saved: $saved"; return 1; }
+}
+
+# --- pictures ---
+
+shot() { import -window "$(main_window)" "$1" 2>/dev/null; }
+same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
+changes() {  # seconds, file: true once a new picture of the main window differs from the file
+    local deadline=$((SECONDS + $1))
+    until shot "${2%.png}-next.png" && differ "$2" "${2%.png}-next.png"; do
+        [ $SECONDS -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+icon_shot() { import -window "$(tray_icon_windows | head -n 1)" "$1" 2>/dev/null; }
+icon_changes() {  # seconds, file: true once a new picture of the tray icon differs from the file
+    local deadline=$((SECONDS + $1))
+    until icon_shot "${2%.png}-next.png" && differ "$2" "${2%.png}-next.png"; do
+        [ $SECONDS -ge "$deadline" ] && return 1
+        sleep 0.3
+    done
+}
+keep_shot() {  # file name: copies a picture into $MORAVEL_SHOTS, when set
+    [ -z "${MORAVEL_SHOTS:-}" ] || { mkdir -p "$MORAVEL_SHOTS" && cp "$2" "$MORAVEL_SHOTS/$1"; }
+}
+# The tray's corner of the screen (trayer's panel at the bottom right), enlarged six times
+# without smoothing.
+tray_picture() {
+    import -window root -crop 64x36+$((screen_width - 64))+$((screen_height - 36)) +repage \
+        "$work/tray-corner.png" 2>/dev/null &&
+        convert "$work/tray-corner.png" -filter point -resize 600% "$1"
+}
+
+# --- scenarios ---
+
+# The window at its designed size in the middle of the screen; the tray graph; a drag that stops
+# at the work area's edge; the popup menu; Alt+F4 saving the place.
+scenario_shown() {
+    local folder x y w h wid y2
+    folder=$(new_folder)
+    printf '[Settings]\r\nIconGraphMode=1\r\n' >"$folder/Moravel.ini"
+    start "$folder"
+    check "window appears" wait_for 30 has_window
+    check "tray icon appears" wait_for 10 has_tray_icon
+    check "one tray icon" test "$(tray_icons)" -eq 1
+    wid=$(main_window)
+    read -r x y w h <<<"$(geometry "$wid")"
+    check "designed size, centred" test "$w $h $x $y" = \
+        "300 100 $(((screen_width - 300) / 2)) $(((screen_height - 100) / 2))"
+
+    uneven_load 20
+    shot "$work/a.png"
+    check "the graph changes from one second to the next" changes 3 "$work/a.png"
+    shot "$work/b.png"
+    check "and again" changes 3 "$work/b.png"
+    icon_shot "$work/icon-a.png"
+    check "the tray icon's graph changes" icon_changes 5 "$work/icon-a.png"
+    keep_shot ship-window.png "$work/b.png"
+    tray_picture "$work/tray.png" && keep_shot ship-tray.png "$work/tray.png"
+    stop_load
+
+    # A left-button drag past the left edge stops there; with Shift held it goes past.
+    drag $((x + 150)) $((y + 50)) $((x - 300)) $((y + 60))
+    y2=$((y + 10))
+    check "drag stops at the work area's left edge" wait_for 3 at "$wid" 0 "$y2"
+    xdotool keydown shift
+    drag 150 $((y2 + 50)) 50 $((y2 + 50))
+    xdotool keyup shift
+    check "drag with Shift leaves the work area" wait_for 3 at "$wid" -100 "$y2"
+
+    check "right click opens the popup menu" open_menu 100 $((y2 + 50))
+    if menu_open; then
+        sleep 0.3
+        import -window root "$work/menu-root.png" 2>/dev/null
+        convert "$work/menu-root.png" -crop 320x200+0+$((y2 - 20)) +repage "$work/menu.png"
+        keep_shot ship-menu.png "$work/menu.png"
+    fi
+    xdotool key Escape
+    check "Escape closes the menu" wait_for 3 menu_closed
+
+    close_program
+    check "Alt+F4 ends the program" gone "$pid"
+    check "Moravel.ini has the place and size" \
+        saved_place "$folder" "Left=-100 Top=$y2 Width=300 Height=100"
+    check "the tray icon is gone" wait_for 5 test "$(tray_icons)" -eq 0
+}
+
+drag() {  # from-x from-y to-x to-y: a left-button drag, step by step as a hand does it
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mousemove $(($1 - 20)) "$2"
+    sleep 0.2
+    xdotool mousemove "$3" "$4"
+    sleep 0.2
+    xdotool mouseup 1
+}
+
+# A saved hidden state: a tray icon and no window. A second start brings the window back at its
+# saved place and leaves one process and one tray icon.
+scenario_hidden_then_second_start() {
+    local folder first x y w h
+    folder=$(new_folder)
+    printf '[Settings]\r\nState=1\r\nLeft=10\r\nTop=20\r\nWidth=320\r\nHeight=110\r\n' \
+        >"$folder/Moravel.ini"
+    start "$folder"
+    first=$pid
+    check "hidden start: tray icon" wait_for 30 has_tray_icon
+    sleep 1  # the window would be shown before the icon is added; a moment more anyway
+    check "hidden start: no window" no_window
+    start "$folder"
+    check "second start ends" wait_for 20 gone "$pid"
+    check "the first one still runs" kill -0 "$first"
+    check "one process" test "$(processes "$folder")" -eq 1
+    check "second start shows the hidden window" wait_for 10 has_window
+    read -r x y w h <<<"$(geometry "$(main_window)")"
+    check "saved place and size" test "$x $y $w $h" = "10 20 320 110"
+    check "still one tray icon" test "$(tray_icons)" -eq 1
+    pid=$first
+    close_program
+    check "closing saves the shown state" test "$(ini_line "$folder" State)" = "State=0"
+}
+
+# The first frame of a known history (TestData.dat, loaded while Shift and Ctrl are held at
+# start) equals moravel-tool's picture of it, pixel for pixel, in every shipped theme: the
+# Windows tool draws with the program's GDI text and WIC pictures, so the themes with text match
+# too. What this proves is the program's side: the window's inner size, the border, the frame
+# shown as it was drawn, the history's length and write position, the theme's pictures found.
+history_lines() {
+    local i
+    for i in $(seq 0 399); do printf '%d\r\n' $(((i * 37 + i * i) % 101)); done
+}
+client_area() {  # file: the window's inner picture, inside its one-pixel border
+    shot "$work/window.png" &&
+        convert "$work/window.png" -crop "$(($1 - 2))x$(($2 - 2))+1+1" +repage "$3"
+}
+frame_is() {  # reference: the inner picture equals it
+    client_area 300 100 "$work/frame.png" && same "$work/frame.png" "$1"
+}
+first_frame() {  # folder theme: one start in test-data mode, compared
+    local folder=$1 theme=$2 ref
+    ref=$work/ref-${theme%.tm}.png
+    history_lines >"$folder/TestData.dat"
+    (cd "$folder" && win moravel-tool.exe render --history TestData.dat \
+        --theme "Themes\\$theme" --themes-dir Themes --history-size "$screen_width" \
+        --out "$ref" >/dev/null 2>&1)
+    printf '[Settings]\r\nThemeName="%s"\r\n' "$theme" >"$folder/Moravel.ini"
+    # Wine learns of keys held before its window exists when the pointer enters the window
+    # (KeymapNotify): the pointer waits where the window will appear, in the screen's middle.
+    xdotool mousemove $((screen_width / 2)) $((screen_height / 2))
+    xdotool keydown shift keydown ctrl
+    start "$folder"
+    wait_for 30 has_window
+    check "$theme: the first frame is moravel-tool's picture" wait_for 8 frame_is "$ref"
+    xdotool keyup ctrl keyup shift
+    [ "$theme" != graph.tm ] || keep_shot ship-window-testdata.png "$work/window.png"
+    if ! frame_is "$ref"; then
+        echo "    $(compare -metric AE "$work/frame.png" "$ref" null: 2>&1) pixels differ"
+        keep_shot "ship-frame-${theme%.tm}-window.png" "$work/frame.png"
+        keep_shot "ship-frame-${theme%.tm}-tool.png" "$ref"
+    fi
+    close_program
+}
+scenario_first_frames() {
+    local theme
+    for theme in $(cd "$program/Themes" && ls -- *.tm); do
+        first_frame "$(new_folder)" "$theme"
+    done
+}
+
+scenarios=(scenario_shown scenario_hidden_then_second_start scenario_first_frames)
+
+desktop_start "${screen_width}x${screen_height}"
+make_prefix
+for scenario in "${scenarios[@]}"; do
+    echo "--- $scenario"
+    "$scenario"
+done
+finish
