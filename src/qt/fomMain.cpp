@@ -378,7 +378,9 @@ void fomMain::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void fomMain::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+    const Qt::KeyboardModifiers held = event->modifiers();
+    if (IsCloseKeystroke(event->key() == Qt::Key_F4, held.testFlag(Qt::AltModifier),
+                         held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier))) {
         close();
         return;
     }

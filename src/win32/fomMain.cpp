@@ -461,7 +461,13 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SYSKEYDOWN:
             if (wParam == VK_F4) {
-                Form_Close();
+                // Handled here either way: the system would close the window with Shift or Ctrl
+                // held as well.
+                if (IsCloseKeystroke(true, (GetKeyState(VK_MENU) & 0x8000) != 0,
+                                     (GetKeyState(VK_SHIFT) & 0x8000) != 0,
+                                     (GetKeyState(VK_CONTROL) & 0x8000) != 0)) {
+                    Form_Close();
+                }
                 return 0;
             }
             break;

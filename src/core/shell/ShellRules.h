@@ -62,6 +62,12 @@ inline constexpr std::int32_t kTrayCallbackButton = 4;
 enum class TrayAction { None, BringBack, OpenMenu };
 TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message);
 
+// The one key of the main window: F4 with Alt alone closes it; with Shift or Ctrl held as well it
+// does nothing.
+constexpr bool IsCloseKeystroke(bool f4, bool alt, bool shift, bool ctrl) {
+    return f4 && alt && !shift && !ctrl;
+}
+
 // What bringing the main window back does.
 struct BringBackPlan {
     bool toggleShown = false;   // run the show/hide command (the window is hidden)
