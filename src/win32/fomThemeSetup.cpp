@@ -316,6 +316,8 @@ void fomThemeSetup::WriteGraphPage() {
     Enable(dialog_, {IDC_optForeType_0 + 2}, s.PatternChoicesEnabled());
     CheckDlgButton(dialog_, IDC_chkForeEdge, s.chkForeEdge ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_chkForePosition, s.chkForePosition ? BST_CHECKED : BST_UNCHECKED);
+    // Setting a scroll bar's range enables it: its value goes in before the rules.
+    WriteScroll(IDC_hscForeNo, s.hscForeNo, s.lblForeNo);
     const GraphPageEnabling& g = s.graphPage;
     Enable(dialog_,
            {IDC_lblForeColorLbl_0, IDC_cmdForeColor_0, IDC_lblForeColorLbl_0 + 1,
@@ -326,7 +328,6 @@ void fomThemeSetup::WriteGraphPage() {
     Enable(dialog_, {IDC_lblForeName, IDC_cboForeName}, g.fileName);
     Enable(dialog_, {IDC_chkForeEdge}, g.edge);
     Enable(dialog_, {IDC_chkForePosition}, g.stretch);
-    WriteScroll(IDC_hscForeNo, s.hscForeNo, s.lblForeNo);
     SendDlgItemMessageW(dialog_, IDC_cboForeName, CB_SETCURSEL,
                         static_cast<WPARAM>(s.cboForeName.selected), 0);
 }
@@ -335,11 +336,11 @@ void fomThemeSetup::WriteBackPage() {
     const ThemeEditorState& s = *state_;
     CheckOptions(dialog_, IDC_optBackType_0, 3, s.optBackType.Selected());
     Enable(dialog_, {IDC_optBackType_0 + 1}, s.PatternChoicesEnabled());
+    WriteScroll(IDC_hscBackNo, s.hscBackNo, s.lblBackNo);
     const BackPageEnabling& b = s.backPage;
     Enable(dialog_, {IDC_lblBackColorLbl, IDC_cmdBackColor}, b.colour);
     Enable(dialog_, {IDC_lblBackNoLbl, IDC_hscBackNo, IDC_lblBackNo, IDC_picBackNo}, b.pattern);
     Enable(dialog_, {IDC_lblBackName, IDC_cboBackName}, b.fileName);
-    WriteScroll(IDC_hscBackNo, s.hscBackNo, s.lblBackNo);
     SendDlgItemMessageW(dialog_, IDC_cboBackName, CB_SETCURSEL,
                         static_cast<WPARAM>(s.cboBackName.selected), 0);
 }
