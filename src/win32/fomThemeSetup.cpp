@@ -241,6 +241,11 @@ INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_HELP:
             OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case WM_WINDOWPOSCHANGED:
+            if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+                Form_Show();
+            }
+            return FALSE;
         case WM_NCDESTROY:
             dialog_ = nullptr;
             return FALSE;
@@ -251,9 +256,6 @@ INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void fomThemeSetup::Form_Load() {
     SetWindowTextW(dialog_, Utf8ToWide(kThemeEditorCaption).c_str());
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
-        BringToFront(dialog_);  // above the always-on-top main window
-    }
     if (owner_ != nullptr && IsWindowVisible(owner_) != FALSE) {
         PlaceDialog(dialog_, owner_, PlaceMode::Cascade);
     }
@@ -261,6 +263,14 @@ void fomThemeSetup::Form_Load() {
     FitPictureBoxes();
     FillImageLists();
     WriteWidgets();
+}
+
+// Shown: above the always-on-top main window, when it is one (raised once the dialog is on the
+// screen, where the raise shows).
+void fomThemeSetup::Form_Show() {
+    if (KeepsOnTop(program_.gSettings.TopMost)) {
+        BringToFront(dialog_);
+    }
 }
 
 // The picture boxes take the size of the pictures they show, inside their frames.

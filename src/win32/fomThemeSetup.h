@@ -45,6 +45,7 @@ class fomThemeSetup {
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Form_Load();
+    void Form_Show();
     void FitPictureBoxes();
     void FillImageLists();
 

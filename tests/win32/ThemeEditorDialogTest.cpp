@@ -88,6 +88,21 @@ std::pair<int, int> InkColumns(const DibCanvas& picture, int width, int height) 
     return ink;
 }
 
+// Counts the requests, sent to the thread's windows, to put a window on top of all others.
+struct TopMostRequests {
+    static inline int count = 0;
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGING) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+            if ((pos->flags & SWP_NOZORDER) == 0 && pos->hwndInsertAfter == HWND_TOPMOST) {
+                ++count;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
 // Runs the messages waiting for the thread, as the dialog's loop would.
 void Pump(HWND dialog) {
     MSG message = {};
@@ -694,6 +709,20 @@ TEST_F(ThemeEditorDialogTest, TheEditorIsOwnedByAndCascadedFromItsOwner) {
         },
         owner.get());
     EXPECT_TRUE(IsWindowEnabled(owner.get()));
+}
+
+TEST_F(ThemeEditorDialogTest, AnAlwaysOnTopProgramRaisesTheEditorWithoutKeepingItOnTop) {
+    for (const std::int32_t mode : {0, 1, 2}) {
+        program_.gSettings.TopMost = static_cast<TopMostMode>(mode);
+        TopMostRequests::count = 0;
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &TopMostRequests::Hook, nullptr,
+                                             GetCurrentThreadId());
+        bool keptOnTop = true;
+        Edit([&] { keptOnTop = (GetWindowLongPtrW(Dialog(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; });
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(TopMostRequests::count > 0, mode != 0) << mode;
+        EXPECT_FALSE(keptOnTop) << mode;
+    }
 }
 
 TEST_F(ThemeEditorDialogTest, F1OpensTheTopicOfTheFocusedControl) {
