@@ -174,6 +174,18 @@ class ThemeEditorDialogTest : public ::testing::Test {
         SendInput(2, strokes, sizeof(INPUT));
         Pump(Dialog());
     }
+    // Presses Alt and a letter, as the user picks a control by its access key.
+    void PressAlt(WORD letter) const {
+        INPUT strokes[4] = {};
+        const WORD keys[4] = {VK_MENU, letter, letter, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            strokes[i].type = INPUT_KEYBOARD;
+            strokes[i].ki.wVk = keys[i];
+            strokes[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, strokes, sizeof(INPUT));
+        Pump(Dialog());
+    }
     void Type(int id, std::wstring_view text) const {
         for (const wchar_t c : text) {
             SendMessageW(Item(id), WM_CHAR, c, 1);
@@ -359,6 +371,26 @@ TEST_F(ThemeEditorDialogTest, ThePageButtonsShowOnePageAtATime) {
             EXPECT_TRUE(Visible(IDCANCEL));
         }
     });
+}
+
+TEST_F(ThemeEditorDialogTest, AccessKeysReachOnlyThePageShown) {
+    // "無し(&N)" is on both line pages and the usage-text page; "ファイル名(&N)" on the graph page
+    // is greyed with the default theme.
+    EXPECT_EQ(Edit([this] {
+                  SetFocus(Item(IDC_txtTitle));
+                  PressAlt('N');
+                  EXPECT_TRUE(Checked(IDC_optGraphVType_0 + 1));
+                  EXPECT_TRUE(Checked(IDC_optTextType_2));
+                  PressAlt('V');
+                  EXPECT_TRUE(Visible(IDC_frmPage_2));
+                  PressAlt('N');
+                  EXPECT_TRUE(Checked(IDC_optGraphVType_0));
+                  Click(IDOK);
+              }),
+              0);
+    EXPECT_EQ(program_.gEditorTheme.GraphVType, VGridLines::None);
+    EXPECT_EQ(program_.gEditorTheme.GraphHType, theme_.GraphHType);
+    EXPECT_EQ(program_.gEditorTheme.TextType, theme_.TextType);
 }
 
 TEST_F(ThemeEditorDialogTest, GraphAndBackgroundTypesGreyWhatTheyDoNotUse) {

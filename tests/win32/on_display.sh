@@ -10,6 +10,10 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/desktop.sh"
 
+if ! command -v Xvfb >/dev/null; then
+    echo "on_display.sh: no Xvfb; skipped" >&2
+    exit 77
+fi
 wine=$1
 shift
 wineserver=$(dirname "$wine")/wineserver
