@@ -16,6 +16,7 @@
 #include "win32/SystemColours.h"
 #include "win32/WindowHelpers.h"
 #include "win32/fomSetup.h"
+#include "win32/fomThemeSetup.h"
 #include "win32/fomVersion.h"
 
 namespace moravel {
@@ -29,11 +30,12 @@ constexpr UINT kCycleMilliseconds = 1000;
 constexpr UINT kMenuBase = 100;  // menu identifiers: kMenuBase + MenuCommand
 constexpr int kProgramIcon = 1;  // the icon's resource identifier
 
-// The theme editor the setup dialog's 編集... button runs over program.gEditorTheme. This
-// program has none yet: the empty runner leaves that button disabled.
+// The theme editor the setup dialog's 編集... button runs over program.gEditorTheme.
 fomSetup::ThemeEditorRunner ThemeEditor(ProgramState& program) {
-    static_cast<void>(program);
-    return {};
+    return [&program](HWND owner) {
+        fomThemeSetup editor(owner, program);
+        editor.Edit();
+    };
 }
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {

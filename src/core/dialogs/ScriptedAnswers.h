@@ -1,5 +1,6 @@
 // The answers tests script for one kind of system dialog or message box, so it is answered at once
-// without being shown, and the requests it was asked. Each front end keeps one per kind for the run.
+// without being shown, and the requests it was asked. Each front end keeps one per kind for the
+// run.
 #pragma once
 
 #include <deque>

@@ -273,8 +273,8 @@ TEST(InitialWindowRect, SeveralMonitors) {
 
 TEST(CloseKeystroke, OnlyAltAloneWithF4Closes) {
     EXPECT_TRUE(IsCloseKeystroke(true, true, false, false));
-    EXPECT_FALSE(IsCloseKeystroke(true, true, true, false));   // Shift+Alt+F4
-    EXPECT_FALSE(IsCloseKeystroke(true, true, false, true));   // Ctrl+Alt+F4
+    EXPECT_FALSE(IsCloseKeystroke(true, true, true, false));    // Shift+Alt+F4
+    EXPECT_FALSE(IsCloseKeystroke(true, true, false, true));    // Ctrl+Alt+F4
     EXPECT_FALSE(IsCloseKeystroke(true, false, false, false));  // F4 alone
     EXPECT_FALSE(IsCloseKeystroke(false, true, false, false));  // Alt with another key
 }
