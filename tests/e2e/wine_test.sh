@@ -242,6 +242,11 @@ setup_dialog() {
 }
 setup_open() { local id; id=$(setup_dialog); [ -n "$id" ] && viewable "$id"; }
 setup_closed() { ! setup_open; }
+theme_editor() {
+    xwininfo -root -children 2>/dev/null | awk '/"テーマファイルの編集": \("moravel.exe"/ { print $1; exit }'
+}
+editor_open() { local id; id=$(theme_editor); [ -n "$id" ] && viewable "$id"; }
+editor_closed() { ! editor_open; }
 repainted() {  # file: most of the window's picture differs from it (not a graph's scroll)
     local n
     shot "$work/after.png" || return 1
@@ -249,7 +254,7 @@ repainted() {  # file: most of the window's picture differs from it (not a graph
     [ "${n%%.*}" -gt 15000 ] 2>/dev/null
 }
 scenario_setup_dialog() {
-    local folder x y w h theme
+    local folder x y w h dx dy theme
     folder=$(new_folder)
     printf '[Settings]\r\nThemeName="graph.tm"\r\n' >"$folder/Moravel.ini"
     start "$folder"
@@ -264,7 +269,17 @@ scenario_setup_dialog() {
         keep_shot ship-setup.png "$work/setup-root.png"
     xdotool key alt+t Down  # テーマ(&T): the list, and the theme below the current one
     sleep 0.3
-    xdotool key Return      # OK
+    # 編集... opens the theme editor; Esc closes it and changes nothing. (The buttons' places in
+    # the dialog, measured on this screen with these fonts.)
+    read -r dx dy _ _ <<<"$(geometry "$(setup_dialog)")"
+    xdotool mousemove $((dx + 383)) $((dy + 198)) click 1
+    check "setup: 編集... opens the theme editor" wait_for 10 editor_open
+    sleep 0.5
+    import -window root "$work/editor-root.png" 2>/dev/null &&
+        keep_shot ship-editor.png "$work/editor-root.png"
+    xdotool key Escape
+    check "setup: Esc closes the theme editor" wait_for 5 editor_closed
+    xdotool mousemove $((dx + 189)) $((dy + 245)) click 1  # OK
     check "setup: OK closes the dialog" wait_for 5 setup_closed
     check "setup: the window shows the chosen theme" wait_for 5 repainted "$work/before.png"
     close_program
