@@ -172,6 +172,7 @@ void fomMain::PlaceWindow() {
 void fomMain::UseDpi(UINT dpi) {
     dpi_ = dpi;
     fonts_.SetDpi(FrameFontDpi(static_cast<std::int32_t>(dpi)));
+    trayIconSize_ = SmallIconSize(ScreenDpi());
 }
 
 FrameScale fomMain::ClientFrameScale() const {
@@ -203,8 +204,8 @@ void fomMain::RefreshDisplay(std::int32_t u) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
         // The tray's size at this dpi, the 16-pixel graph enlarged by whole factors.
-        graphIcon = MakeIconHandle(
-            EnlargedIcon(MakeIconImage(frame, kButtonFaceColour), SmallIconSize(ScreenDpi())));
+        graphIcon =
+            MakeIconHandle(EnlargedIcon(MakeIconImage(frame, kButtonFaceColour), trayIconSize_));
     }
     TrayData.icon = graphIcon ? graphIcon.get() : ownSmallIcon_;
     TrayData.tip = TrayTipText(u);

@@ -106,6 +106,7 @@ class fomMain {
     IconHandle trayGraphIcon_;  // TrayIconHandle: the icon made from the icon graph
     modTaskTray::TrayData TrayData;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;  // of the monitor the window is on
+    int trayIconSize_ = 16;               // the tray's small icons, in pixels
     DragState drag_;
     bool dragging_ = false;
     Win32FileDialog fileDialogs_;
