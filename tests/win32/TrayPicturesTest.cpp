@@ -88,6 +88,8 @@ TEST(TrayPicturesTest, TheIconHasTheImagesMaskAndColours) {
             std::uint32_t pixel = 0;
             std::memcpy(&pixel, &colourBytes[static_cast<std::size_t>(y * 160 + x * 4)], 4);
             ASSERT_EQ(pixel & 0xFFFFFFu, DibOrder(image.ColorAt(x, y))) << x << "," << y;
+            // The alpha agrees with the mask, for the systems that look at one or the other.
+            ASSERT_EQ(pixel >> 24, set ? 0u : 0xFFu) << x << "," << y;
         }
     }
     EXPECT_GT(transparent, 40);  // the whole last row and a fifth of the others
@@ -183,6 +185,34 @@ TEST(TrayPicturesTest, TheTrayIconHasTheSystemsSmallIconSizeAndAnEnlargedGraph) 
     BITMAP bitmap = {};
     ASSERT_NE(GetObjectW(colour.get(), sizeof(bitmap), &bitmap), 0);
     EXPECT_EQ(bitmap.bmWidth, SmallIconSize(192));
+}
+
+TEST(TrayPicturesTest, AnEnlargedTrayIconShowsTheTrayThroughItsMargin) {
+    // A 16-pixel graph, opaque everywhere, in trays of 24 (as it is, a margin of 4) and 40
+    // (twice, a margin of 4): drawn over the tray's colour, only the margin keeps it.
+    IconImage graph(16);
+    for (std::int32_t y = 0; y < 16; ++y) {
+        for (std::int32_t x = 0; x < 16; ++x) {
+            graph.SetOpaque(x, y, 0x00203040u);
+        }
+    }
+    for (const std::int32_t tray : {24, 40}) {
+        const IconHandle icon = MakeIconHandle(EnlargedIcon(graph, tray));
+        ASSERT_TRUE(icon);
+        DibCanvas canvas;
+        ASSERT_TRUE(canvas.Reserve(tray, tray));
+        canvas.Fill(tray, tray, 0x00ABCDEFu);
+        ASSERT_NE(DrawIconEx(canvas.dc(), 0, 0, icon.get(), tray, tray, 0, nullptr, DI_NORMAL),
+                  FALSE);
+        GdiFlush();
+        for (std::int32_t y = 0; y < tray; ++y) {
+            for (std::int32_t x = 0; x < tray; ++x) {
+                const bool margin = x < 4 || y < 4 || x >= tray - 4 || y >= tray - 4;
+                ASSERT_EQ(canvas.At(x, y) & 0xFFFFFFu, margin ? 0x00ABCDEFu : DibOrder(0x00203040u))
+                    << tray << ": " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
