@@ -74,6 +74,17 @@ LOGFONTW GdiFontEngine::ToLogFont(const FontSpec& font) const {
     return log;
 }
 
+void GdiFontEngine::SetDpi(double logicalDpi) {
+    const double dpi = logicalDpi > 0 ? logicalDpi : ScreenDpi();
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        // The selected font and the text rendered with it were the old size: made again when next
+        // asked for.
+        selected_.reset();
+        rendered_.reset();
+    }
+}
+
 bool GdiFontEngine::HasFace(std::string_view face) {
     if (face.empty()) {
         return true;

@@ -37,6 +37,9 @@ class GdiFontEngine final : public FontEngine {
     // The face GDI chose for the font of the last call that had a valid size; "" before any.
     std::string SelectedFace();
     double Dpi() const { return dpi_; }
+    // Points become pixels at `logicalDpi` from now on (the window moved to a screen of another
+    // dpi); 0 takes the screen's.
+    void SetDpi(double logicalDpi);
 
   private:
     // Where the text on the canvas was rendered: its origin on the canvas and the part it covers.

@@ -21,8 +21,13 @@ BitmapHandle ColourBitmap(const IconImage& image) {
         return {};
     }
     auto* out = static_cast<std::uint32_t*>(bits);
-    // The icon's pixel words are a 32-bit DIB's already.
-    std::copy(image.color().begin(), image.color().end(), out);
+    // The icon's pixel words are a 32-bit DIB's already; opaque where the mask is clear.
+    for (std::int32_t y = 0; y < size; ++y) {
+        for (std::int32_t x = 0; x < size; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * size + x);
+            out[i] = image.color()[i] | (image.IsTransparent(x, y) ? 0u : 0xFF000000u);
+        }
+    }
     GdiFlush();
     return bitmap;
 }

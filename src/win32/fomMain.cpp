@@ -8,6 +8,7 @@
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
 #include "core/tray/IconImage.h"
+#include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
 #include "win32/HelpLauncher.h"
 #include "win32/IconFromImage.h"
@@ -79,7 +80,10 @@ bool fomMain::Form_Load() {
     program_.gVersion = kBuildVersion;
     LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
 
-    if (cycle_->StartSampling(GetSystemMetrics(SM_CXSCREEN)) < 0) {
+    // As many seconds as the screen is wide in frame pixels.
+    const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
+    if (cycle_->StartSampling(FrameScaleFor(GetSystemMetrics(SM_CXSCREEN), 0, screenRatio).width) <
+        0) {
         MessageRequest failure;
         failure.text = std::string(kCpuUsageFailureText);
         failure.caption = std::string(kAppTitle);
@@ -145,16 +149,36 @@ void fomMain::StartTray() {
 }
 
 void fomMain::PlaceWindow() {
+    UseDpi(WindowDpi(hwnd()));
     std::vector<ScreenRect> workAreas;
     EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
     const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const ScreenRect place = InitialWindowRect(program_.gSettings.Left, program_.gSettings.Top,
-                                               program_.gSettings.Width, program_.gSettings.Height,
-                                               kDesignedWidth, kDesignedHeight, primary, workAreas);
+    // The settings keep logical pixels; the screens are in device pixels. A window that lands on
+    // a monitor of another dpi is fitted to it by WM_DPICHANGED.
+    const double ratio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
+    const auto& saved = program_.gSettings;
+    const ScreenRect place =
+        InitialWindowRect(DeviceLength(saved.Left, ratio), DeviceLength(saved.Top, ratio),
+                          saved.Width < 1 ? 0 : DeviceLength(saved.Width, ratio),
+                          saved.Height < 1 ? 0 : DeviceLength(saved.Height, ratio),
+                          DeviceLength(kDesignedWidth, ratio), DeviceLength(kDesignedHeight, ratio),
+                          primary, workAreas);
     // The frame is recalculated too: the window was made with the sizing frame's look, which
     // WM_NCCALCSIZE takes away, and an unchanged size would keep it.
     SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width(), place.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void fomMain::UseDpi(UINT dpi) {
+    dpi_ = dpi;
+    fonts_.SetDpi(FrameFontDpi(static_cast<std::int32_t>(dpi)));
+    trayIconSize_ = SmallIconSize(ScreenDpi());
+}
+
+FrameScale fomMain::ClientFrameScale() const {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    return FrameScaleFor(client.right, client.bottom, PixelRatio());
 }
 
 void fomMain::ResetPicture() {
@@ -163,9 +187,8 @@ void fomMain::ResetPicture() {
     } else {
         ResetTopMost(hwnd());
     }
-    RECT client = {};
-    GetClientRect(hwnd(), &client);
-    renderer_.Rebuild(client.right, client.bottom);
+    const FrameScale frame = ClientFrameScale();
+    renderer_.Rebuild(frame.width, frame.height);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -180,7 +203,9 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (ShowsIconGraph(mode)) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
-        graphIcon = MakeIconHandle(MakeIconImage(frame, kButtonFaceColour));
+        // The tray's size at this dpi, the 16-pixel graph enlarged by whole factors.
+        graphIcon =
+            MakeIconHandle(EnlargedIcon(MakeIconImage(frame, kButtonFaceColour), trayIconSize_));
     }
     TrayData.icon = graphIcon ? graphIcon.get() : ownSmallIcon_;
     TrayData.tip = TrayTipText(u);
@@ -199,18 +224,18 @@ void fomMain::Form_Paint() {
     if (dc == nullptr) {
         return;
     }
-    // The one-pixel border of the graph, in the desktop's frame colour.
+    // The one-pixel border of the graph, in the desktop's frame colour; a frame pixel is a
+    // factor x factor square of device pixels.
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    ::FrameRect(dc, &client, GetSysColorBrush(COLOR_3DDKSHADOW));
-    PaintSurface(dc, 1, 1, renderer_.picGraph);
+    PaintFrame(dc, client.right, client.bottom, renderer_.picGraph, WholeScaleFactor(PixelRatio()),
+               GetSysColorBrush(COLOR_3DDKSHADOW));
     EndPaint(hwnd(), &paint);
 }
 
 void fomMain::Form_Resize() {
-    RECT client = {};
-    GetClientRect(hwnd(), &client);
-    renderer_.SetClientSize(client.right, client.bottom);
+    const FrameScale frame = ClientFrameScale();
+    renderer_.SetClientSize(frame.width, frame.height);
     renderer_.LayoutPictures();
     renderer_.GraphReady = false;
     if (!IsHidden(program_.gSettings.State)) {
@@ -226,8 +251,16 @@ ScreenRect fomMain::FrameRect() const {
 }
 
 void fomMain::Form_GetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize.x = kMinimumWidth;
-    info.ptMinTrackSize.y = kMinimumHeight;
+    info.ptMinTrackSize.x = DeviceLength(kMinimumWidth, PixelRatio());
+    info.ptMinTrackSize.y = DeviceLength(kMinimumHeight, PixelRatio());
+}
+
+void fomMain::Form_DpiChanged(UINT dpi, const RECT& suggested) {
+    UseDpi(dpi);
+    // The system's rectangle keeps the window's logical size on the new monitor.
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResetPicture();
 }
 
 void fomMain::Form_MouseDown(int button, POINT at) {
@@ -422,11 +455,13 @@ void fomMain::Form_QueryUnload() {
     cycle_->StopSampling();
     modTaskTray::DeleteTrayIcon(TrayData);
     trayGraphIcon_.reset();
+    // In logical pixels: the place as PlaceWindow reads it back, the size as large as it looks.
     const ScreenRect frame = FrameRect();
-    program_.gSettings.Left = frame.left;
-    program_.gSettings.Top = frame.top;
-    program_.gSettings.Width = frame.width();
-    program_.gSettings.Height = frame.height();
+    const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
+    program_.gSettings.Left = LogicalLength(frame.left, screenRatio);
+    program_.gSettings.Top = LogicalLength(frame.top, screenRatio);
+    program_.gSettings.Width = LogicalLength(frame.width(), PixelRatio());
+    program_.gSettings.Height = LogicalLength(frame.height(), PixelRatio());
     SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
 }
 
@@ -508,7 +543,7 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return wParam != FALSE ? 0 : DefWindowProcW(hwnd(), message, wParam, lParam);
         case WM_NCHITTEST:
             return SizingEdgeAt(FrameRect(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
-                                kResizeBorder);
+                                DeviceLength(kResizeBorder, PixelRatio()));
         case WM_GETMINMAXINFO:
             Form_GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
@@ -516,6 +551,9 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (loaded_) {
                 Form_Resize();
             }
+            return 0;
+        case WM_DPICHANGED:
+            Form_DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the frame covers everything

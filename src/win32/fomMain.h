@@ -28,7 +28,7 @@ class fomVersion;
 
 class fomMain {
   public:
-    // The window's size when no size is saved.
+    // The window's size when no size is saved, in logical pixels (as the settings keep sizes).
     static constexpr int kDesignedWidth = 300;
     static constexpr int kDesignedHeight = 100;
     // Posted by a second start to the running program's window: come forward.
@@ -73,6 +73,7 @@ class fomMain {
     void Form_MouseMove(POINT at, bool leftDown);
     void Form_MouseUp(int button, POINT at);
     void Form_GetMinMaxInfo(MINMAXINFO& info);
+    void Form_DpiChanged(UINT dpi, const RECT& suggested);
     void timCycle_Timer();
     void picIcon_MouseDown(int button, TrayMessage message);
     void TaskbarRestarted();
@@ -86,6 +87,11 @@ class fomMain {
     void mnuExit_Click();
 
     ScreenRect FrameRect() const;
+    // The client area in frame pixels and their factor at the window's dpi.
+    FrameScale ClientFrameScale() const;
+    double PixelRatio() const { return DevicePixelRatioForDpi(static_cast<std::int32_t>(dpi_)); }
+    // Makes `dpi` the window's: the factor of its frame pixels and the size of its text follow.
+    void UseDpi(UINT dpi);
 
     ProgramState& program_;
     std::wstring className_;
@@ -99,6 +105,8 @@ class fomMain {
     HICON ownSmallIcon_ = nullptr;
     IconHandle trayGraphIcon_;  // TrayIconHandle: the icon made from the icon graph
     modTaskTray::TrayData TrayData;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;  // of the monitor the window is on
+    int trayIconSize_ = 16;               // the tray's small icons, in pixels
     DragState drag_;
     bool dragging_ = false;
     Win32FileDialog fileDialogs_;

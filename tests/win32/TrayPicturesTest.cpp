@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/tray/IconImage.h"
 #include "win32/DibCanvas.h"
+#include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
 #include "win32/IconFromImage.h"
 #include "win32/SurfaceDisplay.h"
@@ -86,6 +88,8 @@ TEST(TrayPicturesTest, TheIconHasTheImagesMaskAndColours) {
             std::uint32_t pixel = 0;
             std::memcpy(&pixel, &colourBytes[static_cast<std::size_t>(y * 160 + x * 4)], 4);
             ASSERT_EQ(pixel & 0xFFFFFFu, DibOrder(image.ColorAt(x, y))) << x << "," << y;
+            // The alpha agrees with the mask, for the systems that look at one or the other.
+            ASSERT_EQ(pixel >> 24, set ? 0u : 0xFFu) << x << "," << y;
         }
     }
     EXPECT_GT(transparent, 40);  // the whole last row and a fifth of the others
@@ -117,6 +121,98 @@ TEST(TrayPicturesTest, AFrameIsShownWholeAtItsPlaceWithItsColours) {
     // An empty frame shows nothing.
     frame.Resize(0, 0);
     EXPECT_FALSE(PaintSurface(canvas.dc(), 0, 0, frame));
+}
+
+TEST(TrayPicturesTest, AScaledFrameShowsEachPixelAsASharpSquare) {
+    Surface frame(3, 2);
+    const std::uint32_t pixels[] = {0x000000FFu, 0x0000FF00u, 0x00FF0000u,
+                                    0x00123456u, 0x00000000u, 0x00FFFFFFu};
+    std::copy(std::begin(pixels), std::end(pixels), frame.Pixels());
+    DibCanvas canvas;
+    ASSERT_TRUE(canvas.Reserve(10, 8));
+    canvas.Fill(10, 8, 0x00ABCDEFu);
+    // A halftone mode left on the device context must not smooth the picture.
+    SetStretchBltMode(canvas.dc(), HALFTONE);
+    ASSERT_TRUE(PaintSurfaceScaled(canvas.dc(), 2, 1, frame, 2));
+    GdiFlush();
+    for (std::int32_t y = 0; y < 8; ++y) {
+        for (std::int32_t x = 0; x < 10; ++x) {
+            const bool inside = x >= 2 && x < 8 && y >= 1 && y < 5;
+            const std::uint32_t expected =
+                inside ? pixels[(y - 1) / 2 * 3 + (x - 2) / 2] : 0x00ABCDEFu;
+            EXPECT_EQ(canvas.At(x, y) & 0xFFFFFFu, expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(GetStretchBltMode(canvas.dc()), HALFTONE);  // given back as it was
+}
+
+TEST(TrayPicturesTest, TheFramesBorderTakesTheFactorAndTheLeftoverPixels) {
+    // A 7 x 6 client area at factor 2: the graph is 2 x 1 frame pixels (the frame 3 x 3), and the
+    // odd device pixels at the right and bottom are border.
+    Surface graph(2, 1);
+    graph.Pixels()[0] = 0x00112233u;
+    graph.Pixels()[1] = 0x00445566u;
+    DibCanvas canvas;
+    ASSERT_TRUE(canvas.Reserve(7, 6));
+    canvas.Fill(7, 6, 0x00ABCDEFu);
+    const BrushHandle border(CreateSolidBrush(RGB(0x01, 0x02, 0x03)));  // 0x00010203 as a DIB's
+    PaintFrame(canvas.dc(), 7, 6, graph, 2, border.get());
+    GdiFlush();
+    for (std::int32_t y = 0; y < 6; ++y) {
+        for (std::int32_t x = 0; x < 7; ++x) {
+            const bool inside = x >= 2 && x < 6 && y >= 2 && y < 4;
+            const std::uint32_t expected = inside ? graph.Pixels()[(x - 2) / 2] : 0x00010203u;
+            EXPECT_EQ(canvas.At(x, y) & 0xFFFFFFu, expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(TrayPicturesTest, TheTrayIconHasTheSystemsSmallIconSizeAndAnEnlargedGraph) {
+    const int size = SmallIconSize(ScreenDpi());
+    EXPECT_EQ(size, GetSystemMetrics(SM_CXSMICON));
+    // At twice the standard dpi the tray asks for twice the icon, where the system can tell.
+    if (GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi") != nullptr) {
+        EXPECT_EQ(SmallIconSize(192), 2 * SmallIconSize(96));
+    }
+    IconImage graph(16);
+    graph.SetOpaque(15, 15, 0x00102030u);
+    const IconHandle icon = MakeIconHandle(EnlargedIcon(graph, SmallIconSize(192)));
+    ASSERT_TRUE(icon);
+    ICONINFO info = {};
+    ASSERT_NE(GetIconInfo(icon.get(), &info), FALSE);
+    const BitmapHandle mask(info.hbmMask);
+    const BitmapHandle colour(info.hbmColor);
+    BITMAP bitmap = {};
+    ASSERT_NE(GetObjectW(colour.get(), sizeof(bitmap), &bitmap), 0);
+    EXPECT_EQ(bitmap.bmWidth, SmallIconSize(192));
+}
+
+TEST(TrayPicturesTest, AnEnlargedTrayIconShowsTheTrayThroughItsMargin) {
+    // A 16-pixel graph, opaque everywhere, in trays of 24 (as it is, a margin of 4) and 40
+    // (twice, a margin of 4): drawn over the tray's colour, only the margin keeps it.
+    IconImage graph(16);
+    for (std::int32_t y = 0; y < 16; ++y) {
+        for (std::int32_t x = 0; x < 16; ++x) {
+            graph.SetOpaque(x, y, 0x00203040u);
+        }
+    }
+    for (const std::int32_t tray : {24, 40}) {
+        const IconHandle icon = MakeIconHandle(EnlargedIcon(graph, tray));
+        ASSERT_TRUE(icon);
+        DibCanvas canvas;
+        ASSERT_TRUE(canvas.Reserve(tray, tray));
+        canvas.Fill(tray, tray, 0x00ABCDEFu);
+        ASSERT_NE(DrawIconEx(canvas.dc(), 0, 0, icon.get(), tray, tray, 0, nullptr, DI_NORMAL),
+                  FALSE);
+        GdiFlush();
+        for (std::int32_t y = 0; y < tray; ++y) {
+            for (std::int32_t x = 0; x < tray; ++x) {
+                const bool margin = x < 4 || y < 4 || x >= tray - 4 || y >= tray - 4;
+                ASSERT_EQ(canvas.At(x, y) & 0xFFFFFFu, margin ? 0x00ABCDEFu : DibOrder(0x00203040u))
+                    << tray << ": " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {

@@ -76,6 +76,28 @@ FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
     return {factor, std::max(deviceWidth, 0) / factor, std::max(deviceHeight, 0) / factor};
 }
 
+double DevicePixelRatioForDpi(std::int32_t dpi) {
+    constexpr double kStandardDpi = 96;
+    return dpi >= 1 ? dpi / kStandardDpi : 1.0;
+}
+
+std::int32_t DeviceLength(std::int32_t logical, double devicePixelRatio) {
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;  // also NaN
+    return static_cast<std::int32_t>(
+        std::clamp(std::round(logical * ratio), -2147483648.0, 2147483647.0));
+}
+
+std::int32_t LogicalLength(std::int32_t device, double devicePixelRatio) {
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    return static_cast<std::int32_t>(
+        std::clamp(std::round(device / ratio), -2147483648.0, 2147483647.0));
+}
+
+double FrameFontDpi(std::int32_t dpi) {
+    const double ratio = DevicePixelRatioForDpi(dpi);
+    return 96.0 * ratio / WholeScaleFactor(ratio);
+}
+
 ScreenRect InitialWindowRect(std::int32_t savedLeft, std::int32_t savedTop, std::int32_t savedWidth,
                              std::int32_t savedHeight, std::int32_t designedWidth,
                              std::int32_t designedHeight, const ScreenRect& primaryScreen,

@@ -94,6 +94,20 @@ struct FrameScale {
 FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
                          double devicePixelRatio);
 
+// A screen of `dpi` dots per inch, as the system counts them (96 is 100 %): the ratio of its
+// device pixels to the logical pixels the settings file keeps. A dpi below 1 counts as 96.
+double DevicePixelRatioForDpi(std::int32_t dpi);
+
+// Lengths in the settings file (Left, Top, Width, Height) are logical pixels, whatever the screen:
+// a window saved at 200 % opens as large, to the eye, at 100 %. Rounded to the nearest pixel, so a
+// logical length survives the way there and back at every ratio of 1 or more.
+std::int32_t DeviceLength(std::int32_t logical, double devicePixelRatio);
+std::int32_t LogicalLength(std::int32_t device, double devicePixelRatio);
+
+// The dots per inch the renderer turns points into pixels with: text in frame pixels, enlarged
+// `factor` times, comes out as large as the screen's other text at whole ratios.
+double FrameFontDpi(std::int32_t dpi);
+
 // Where the main window opens. `savedLeft`...`savedHeight` come from the settings; a width or
 // height below 1 means none was saved. The window then keeps `designed` size, centred on the
 // primary screen. A saved place that meets no screen's work area any more is centred the same

@@ -77,4 +77,24 @@ bool UpdateIconImage(IconImage& icon, const Surface& picture, Colour transparent
     return icon.Assign(ViewOf(picture), ResolveColour(transparentColor));
 }
 
+IconImage EnlargedIcon(const IconImage& icon, std::int32_t traySize) {
+    const std::int32_t size = icon.size();
+    if (size <= 0 || traySize <= size) {
+        return icon;
+    }
+    const std::int32_t factor = traySize / size;
+    const std::int32_t offset = (traySize - size * factor) / 2;
+    IconImage out(traySize);
+    for (std::int32_t y = 0; y < size * factor; ++y) {
+        for (std::int32_t x = 0; x < size * factor; ++x) {
+            const std::int32_t fromX = x / factor;
+            const std::int32_t fromY = y / factor;
+            if (!icon.IsTransparent(fromX, fromY)) {
+                out.SetOpaque(offset + x, offset + y, icon.ColorAt(fromX, fromY));
+            }
+        }
+    }
+    return out;
+}
+
 }  // namespace moravel

@@ -79,4 +79,11 @@ IconImage MakeIconImage(const Surface& picture, Colour transparentColor);
 // icon the tray already shows is not handed to it again.
 bool UpdateIconImage(IconImage& icon, const Surface& picture, Colour transparentColor);
 
+// The icon a tray of `traySize` × `traySize` pixels is handed for `icon`: enlarged by the largest
+// whole factor that fits (each pixel a factor × factor square, never smoothed) and centred, the
+// pixels round it transparent; a tray of 32 pixels shows the 16-pixel graph twice as large, one of
+// 24 shows it as it is with a transparent margin. A tray smaller than the icon gets the icon as it
+// is (the system shrinks it).
+IconImage EnlargedIcon(const IconImage& icon, std::int32_t traySize);
+
 }  // namespace moravel

@@ -114,6 +114,37 @@ TEST(FrameScale, WholeFactorsRoundedDown) {
     EXPECT_EQ(FrameScaleFor(-4, 0, 2.0).width, 0);
 }
 
+TEST(WholeScaleFactor, SavedLengthsAreLogicalPixelsAtEveryDpi) {
+    EXPECT_DOUBLE_EQ(DevicePixelRatioForDpi(96), 1.0);
+    EXPECT_DOUBLE_EQ(DevicePixelRatioForDpi(192), 2.0);
+    EXPECT_DOUBLE_EQ(DevicePixelRatioForDpi(144), 1.5);
+    EXPECT_DOUBLE_EQ(DevicePixelRatioForDpi(0), 1.0);  // a screen that reports nothing
+
+    EXPECT_EQ(DeviceLength(300, 2.0), 600);
+    EXPECT_EQ(LogicalLength(600, 2.0), 300);
+    EXPECT_EQ(DeviceLength(-20, 2.0), -40);  // left of a primary screen
+    EXPECT_EQ(LogicalLength(451, 1.5), 301);
+    EXPECT_EQ(DeviceLength(300, 0.0), 300);
+    EXPECT_EQ(DeviceLength(2000000000, 2.0), 2147483647);
+    // There and back at the ratios of the system's scale settings: what was saved comes back.
+    for (const std::int32_t dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        const double ratio = DevicePixelRatioForDpi(dpi);
+        for (std::int32_t logical = -50; logical < 700; logical += 7) {
+            ASSERT_EQ(LogicalLength(DeviceLength(logical, ratio), ratio), logical)
+                << dpi << ": " << logical;
+        }
+    }
+
+    // Frame text is as large as other text where a frame pixel is a whole number of device
+    // pixels; at 150 % a frame pixel is one device pixel, and the text is drawn at 144 dpi.
+    EXPECT_DOUBLE_EQ(FrameFontDpi(96), 96.0);
+    EXPECT_DOUBLE_EQ(FrameFontDpi(192), 96.0);
+    EXPECT_DOUBLE_EQ(FrameFontDpi(288), 96.0);
+    EXPECT_DOUBLE_EQ(FrameFontDpi(144), 144.0);
+    EXPECT_DOUBLE_EQ(FrameFontDpi(240), 120.0);  // 250 %: twice, at 120
+    EXPECT_DOUBLE_EQ(FrameFontDpi(0), 96.0);
+}
+
 TEST(TrayCallback, OnlyTheDoubleClickAndTheRightReleaseAct) {
     EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::LeftDoubleClick), 515);
     EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::RightButtonUp), 517);

@@ -166,5 +166,52 @@ TEST(IconImageTest, UpdatingInPlaceReportsEveryChangeAndOnlyChanges) {
     EXPECT_EQ(icon.size(), 20);
 }
 
+// A 16-pixel icon with a transparent corner and three colours, so a pixel copied from the wrong
+// place shows.
+IconImage Graph16() {
+    IconImage icon(16);
+    for (std::int32_t y = 0; y < 16; ++y) {
+        for (std::int32_t x = 0; x < 16; ++x) {
+            if (x + y > 2) {
+                icon.SetOpaque(x, y, static_cast<Colour>(x * 0x10 + y * 0x1000 + 0x050000));
+            }
+        }
+    }
+    return icon;
+}
+
+TEST(IconImageTest, TrayIconsAreWholeFactorEnlargementsCentredInTheTraysSize) {
+    const IconImage icon = Graph16();
+    for (const std::int32_t tray : {32, 48, 24, 40}) {
+        const IconImage big = EnlargedIcon(icon, tray);
+        ASSERT_EQ(big.size(), tray);
+        const std::int32_t factor = tray / 16;
+        const std::int32_t offset = (tray - 16 * factor) / 2;
+        for (std::int32_t y = 0; y < tray; ++y) {
+            for (std::int32_t x = 0; x < tray; ++x) {
+                const std::int32_t fx = (x - offset) / factor;
+                const std::int32_t fy = (y - offset) / factor;
+                const bool inside = x >= offset && y >= offset && fx < 16 && fy < 16;
+                const bool transparent = !inside || icon.IsTransparent(fx, fy);
+                ASSERT_EQ(big.IsTransparent(x, y), transparent) << tray << ": " << x << "," << y;
+                if (!transparent) {
+                    ASSERT_EQ(big.ColorAt(x, y), icon.ColorAt(fx, fy))
+                        << tray << ": " << x << "," << y;
+                }
+            }
+        }
+    }
+    // 24 pixels: the icon as it is with a margin of 4; 40: twice with a margin of 4.
+    EXPECT_TRUE(EnlargedIcon(icon, 24).IsTransparent(3, 12));
+    EXPECT_EQ(EnlargedIcon(icon, 24).ColorAt(4 + 15, 4 + 15), icon.ColorAt(15, 15));
+    EXPECT_EQ(EnlargedIcon(icon, 40).ColorAt(4 + 31, 4 + 30), icon.ColorAt(15, 15));
+
+    // The tray's own size or smaller, and an empty icon: unchanged.
+    EXPECT_EQ(EnlargedIcon(icon, 16), icon);
+    EXPECT_EQ(EnlargedIcon(icon, 12), icon);
+    EXPECT_EQ(EnlargedIcon(icon, 0), icon);
+    EXPECT_EQ(EnlargedIcon(IconImage(0), 32).size(), 0);
+}
+
 }  // namespace
 }  // namespace moravel
