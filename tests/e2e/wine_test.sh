@@ -381,8 +381,34 @@ scenario_first_frames() {
     done
 }
 
+# A screen of double density (192 dpi, set for the whole prefix, so this runs last): the window
+# is twice its designed size in device pixels, centred, its graph drawn in squares of two; the
+# file keeps the designed size.
+scenario_double_density() {
+    local folder x y w h
+    win reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+    folder=$(new_folder)
+    printf '[Settings]\r\nIconGraphMode=1\r\n' >"$folder/Moravel.ini"
+    start "$folder"
+    check "192 dpi: window appears" wait_for 30 has_window
+    read -r x y w h <<<"$(geometry "$(main_window)")"
+    check "192 dpi: twice the designed size, centred" test "$w $h $x $y" = \
+        "600 200 $(((screen_width - 600) / 2)) $(((screen_height - 200) / 2))"
+    check "192 dpi: tray icon appears" wait_for 10 has_tray_icon
+    sleep 2
+    shot "$work/dense.png" && keep_shot ship-192dpi.png "$work/dense.png"
+    # Every frame pixel is a 2 x 2 square: halving and doubling again changes nothing.
+    convert "$work/dense.png" -filter point -resize 50% -resize 200% "$work/dense-again.png"
+    check "192 dpi: the frame is drawn in squares of two pixels" same "$work/dense.png" "$work/dense-again.png"
+    close_program
+    check "192 dpi: Moravel.ini keeps the designed size" test \
+        "$(ini_line "$folder" Width) $(ini_line "$folder" Height)" = "Width=300 Height=100"
+}
+
 scenarios=(scenario_shown scenario_setup_dialog scenario_hidden_then_second_start
-    scenario_first_frames)
+    scenario_first_frames scenario_double_density)
 
 desktop_start "${screen_width}x${screen_height}"
 make_prefix
