@@ -45,4 +45,24 @@ T* DialogObject(HWND dialog, UINT message, LPARAM lParam) {
     return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
+// The body of a dialog procedure: hands each message to `handle` of the dialog's object, whose
+// `window` holds the dialog from WM_INITDIALOG until WM_NCDESTROY, when the object is let go.
+template <typename T>
+INT_PTR ServeDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HWND T::*window,
+                    INT_PTR (T::*handle)(UINT, WPARAM, LPARAM)) {
+    T* self = DialogObject<T>(dialog, message, lParam);
+    if (self == nullptr) {
+        return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        self->*window = dialog;
+    }
+    const INT_PTR result = (self->*handle)(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(dialog, DWLP_USER, 0);
+        self->*window = nullptr;
+    }
+    return result;
+}
+
 }  // namespace moravel

@@ -91,18 +91,7 @@ HWND fomSetup::Create() {
 }
 
 INT_PTR CALLBACK fomSetup::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = DialogObject<fomSetup>(dialog, message, lParam);
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_INITDIALOG) {
-        self->hwnd_ = dialog;
-    } else if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-        return FALSE;
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return ServeDialog(dialog, message, wParam, lParam, &fomSetup::hwnd_, &fomSetup::HandleMessage);
 }
 
 INT_PTR fomSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

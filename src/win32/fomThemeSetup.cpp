@@ -7,6 +7,7 @@
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
 #include "win32/ColorDialog.h"
+#include "win32/DialogItems.h"
 #include "win32/FontDialog.h"
 #include "win32/HelpLauncher.h"
 #include "win32/SurfaceDisplay.h"
@@ -203,7 +204,6 @@ int fomThemeSetup::Edit() {
     state_->Begin(program_.gEditorTheme);
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_THEMESETUP), owner_,
                     &fomThemeSetup::DialogProc, reinterpret_cast<LPARAM>(this));
-    dialog_ = nullptr;
     if (state_->EditResult >= 0) {
         program_.gEditorTheme = state_->WorkTheme;
         return state_->EditResult;
@@ -213,19 +213,15 @@ int fomThemeSetup::Edit() {
 
 INT_PTR CALLBACK fomThemeSetup::DialogProc(HWND dialog, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<fomThemeSetup*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        self->dialog_ = dialog;
-        self->Form_Load();
-        return TRUE;
-    }
-    auto* self = reinterpret_cast<fomThemeSetup*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    return ServeDialog(dialog, message, wParam, lParam, &fomThemeSetup::dialog_,
+                       &fomThemeSetup::HandleMessage);
 }
 
 INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_INITDIALOG:
+            Form_Load();
+            return TRUE;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
@@ -245,9 +241,6 @@ INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
                 Form_Show();
             }
-            return FALSE;
-        case WM_NCDESTROY:
-            dialog_ = nullptr;
             return FALSE;
         default:
             return FALSE;

@@ -97,19 +97,8 @@ HWND fomVersion::Create() {
 }
 
 INT_PTR CALLBACK fomVersion::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = DialogObject<fomVersion>(dialog, message, lParam);
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (message == WM_INITDIALOG) {
-        self->hwnd_ = dialog;
-    } else if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-        self->timerRunning_ = false;
-        return FALSE;
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return ServeDialog(dialog, message, wParam, lParam, &fomVersion::hwnd_,
+                       &fomVersion::HandleMessage);
 }
 
 INT_PTR fomVersion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,6 +106,9 @@ INT_PTR fomVersion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             Form_Load();
             return TRUE;
+        case WM_NCDESTROY:
+            timerRunning_ = false;  // the timer went with the window
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
                 cmdOk_Click();
