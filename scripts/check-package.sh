@@ -7,6 +7,8 @@ set -u
 cd "$(dirname "$0")/.." || exit 1
 app_id=io.github.moravel.Moravel
 icon_sizes="16 24 32 48 64 128 256"
+suite=package-check
+. tests/e2e/lib.sh  # check, wait_for, gone
 
 need() {  # command package: stops when a tool the checks need is missing
     if ! command -v "$1" >/dev/null; then
@@ -42,20 +44,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # name, command...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
 
 # --------------------------------------------------------------------------- the package
 
@@ -185,17 +173,8 @@ has_window() {
     id=$(main_window)
     [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'
 }
-wait_for() {  # seconds, command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge "$deadline" ] && return 1
-        sleep 0.2
-    done
-}
-gone() { ! kill -0 "$pid" 2>/dev/null; }
 ends_cleanly() {  # asked to end, it closes and exits with 0
-    kill "$pid" && wait_for 10 gone || return 1
+    kill "$pid" && wait_for 10 gone "$pid" || return 1
     wait "$pid"
 }
 (

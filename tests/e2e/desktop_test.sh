@@ -9,6 +9,8 @@
 # --setmonitor). -noreset keeps them: Xvfb would forget them whenever its last client leaves.
 set -u
 bin=$(cd "$1" && pwd)
+suite=desktop
+. "$(dirname "$0")/lib.sh"  # check, wait_for, gone, ini_has, finish
 for tool in Xvfb xrandr trayer xdotool xwininfo xdpyinfo import convert compare dbus-daemon; do
     if ! command -v "$tool" >/dev/null; then
         echo "e2e desktop: $tool is missing; skipped"
@@ -54,19 +56,6 @@ export DBUS_SESSION_BUS_ADDRESS=$address
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
 unset QT_SCALE_FACTOR
 
-passed=0
-failed=0
-check() {  # name, command...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
 new_home() {
     local home
     home=$(mktemp -d "$work/home.XXXX")
@@ -110,21 +99,11 @@ tray_icons() {
     xwininfo -tree -id "$panel" | grep -c '"Moravel"'
 }
 has_tray_icon() { [ "$(tray_icons)" -ge 1 ]; }
-wait_for() {  # seconds, command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge "$deadline" ] && return 1
-        sleep 0.2
-    done
-}
-gone() { ! kill -0 "$1" 2>/dev/null; }
 stop() {
     kill "$1" 2>/dev/null
     wait_for 10 gone "$1"
     wait "$1" 2>/dev/null
 }
-ini_has() { tr -d '\r' <"$1/Moravel.ini" 2>/dev/null | grep -qx "$2"; }
 
 # ---------------------------------------------------------------- no tray host, then one
 # A start hidden with no tray to come back from shows the window; a tray host appearing hides
@@ -193,5 +172,4 @@ check "high density: every pixel is a whole 2 x 2 square" \
 stop "$pid"
 
 stop_tray
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
