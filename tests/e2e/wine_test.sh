@@ -190,13 +190,14 @@ scenario_shown() {
     check "designed size, centred" test "$w $h $x $y" = \
         "300 100 $(((screen_width - 300) / 2)) $(((screen_height - 100) / 2))"
 
-    uneven_load 20
+    uneven_load 30
     shot "$work/a.png"
     check "the graph changes from one second to the next" changes 3 "$work/a.png"
     shot "$work/b.png"
     check "and again" changes 3 "$work/b.png"
     icon_shot "$work/icon-a.png"
-    check "the tray icon's graph changes" icon_changes 5 "$work/icon-a.png"
+    # The meter is 16 pixels for 100 %: a few seconds of nearly equal load show the same picture.
+    check "the tray icon's graph changes" icon_changes 15 "$work/icon-a.png"
     keep_shot ship-window.png "$work/b.png"
     tray_picture "$work/tray.png" && keep_shot ship-tray.png "$work/tray.png"
     stop_load
