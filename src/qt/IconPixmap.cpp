@@ -112,8 +112,10 @@ QImage ResourcePicture(const QString& path) {
 }
 
 QIcon ProgramIcon() {
+    // The sizes a window manager, a task switcher or a tray asks of a running program; the large
+    // ones come from the icon theme by the desktop entry, and would only be kept in memory here.
     QIcon icon;
-    for (const int size : {16, 32, 48, 256}) {
+    for (const int size : {16, 24, 32, 48, 64}) {
         icon.addPixmap(
             QPixmap::fromImage(ResourcePicture(QStringLiteral(":/app/moravel-%1.png").arg(size))));
     }

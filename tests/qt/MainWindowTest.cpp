@@ -239,7 +239,7 @@ void MainWindowTest::theTrayIsHandedOnlyWhatChanged() {
     // its picture is the one last made.
     f.program.gSettings.IconGraphMode = TrayIconMode::Off;
     f.Tick();
-    QCOMPARE(tray.icon.availableSizes().size(), 4);
+    QCOMPARE(tray.icon.availableSizes().size(), 5);
     f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
     f.Tick();
     QCOMPARE(tray.icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
