@@ -45,6 +45,12 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
 }
 
 std::string TruncateToAnsiBytes(std::string_view text, std::size_t maxBytes) {
+    // No character takes more bytes in the ANSI code page than in UTF-8 (a double-byte character
+    // is three or four in UTF-8, one the code page lacks becomes one "?"), so a text whose UTF-8
+    // fits fits as it is, with no conversion at all: the tray's tip every second.
+    if (text.size() <= maxBytes) {
+        return std::string(text);
+    }
     std::string result;
     std::size_t used = 0;
     std::size_t pos = 0;

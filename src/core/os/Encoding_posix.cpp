@@ -69,8 +69,10 @@ class Converter {
 
 }  // namespace
 
+// A converter is opened for each call and closed after it: files are read and written seldom, and
+// an open one would hold its tables (32 KB each) for as long as the program runs.
 std::string AnsiToUtf8(std::string_view bytes) {
-    static Converter converter("UTF-8", "CP932");
+    Converter converter("UTF-8", "CP932");
     return converter.Run(bytes, [](std::string_view, std::size_t, std::string& out) {
         out.append(kReplacementCharacter);
         return std::size_t{1};
@@ -78,7 +80,7 @@ std::string AnsiToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToAnsi(std::string_view text) {
-    static Converter converter("CP932", "UTF-8");
+    Converter converter("CP932", "UTF-8");
     return converter.Run(text, [](std::string_view in, std::size_t pos, std::string& out) {
         out.push_back('?');
         if (const std::size_t length = Utf8SequenceLength(in, pos); length != 0) {

@@ -57,5 +57,19 @@ TEST(Encoding, TruncateToAnsiBytesCutsBetweenCharacters) {
     EXPECT_EQ(TruncateToAnsiBytes("abc", 0), "");
 }
 
+TEST(Encoding, NoTextTakesMoreAnsiBytesThanUtf8Bytes) {
+    // What lets a text that fits in UTF-8 through unconverted: half-width katakana, the yen sign,
+    // Greek, a character outside the code page, broken and cut-off sequences.
+    for (const std::string_view text : {"CPU使用率 100 %", "ｶﾀｶﾅ", "\xC2\xA5", "αβγ", "😀x",
+                                        "\xFF\xFE" "ab", "\xE3\x81", "a\x80\x80" "b"}) {
+        EXPECT_LE(Utf8ToAnsi(text).size(), text.size()) << text;
+        EXPECT_EQ(TruncateToAnsiBytes(text, text.size()), text);
+        // One byte less always cuts the text, at a character.
+        const std::string shorter = TruncateToAnsiBytes(text, Utf8ToAnsi(text).size() - 1);
+        EXPECT_LT(shorter.size(), text.size()) << text;
+        EXPECT_EQ(text.substr(0, shorter.size()), shorter);
+    }
+}
+
 }  // namespace
 }  // namespace moravel
