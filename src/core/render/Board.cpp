@@ -3,6 +3,12 @@
 
 namespace moravel {
 
+namespace {
+
+constexpr Colour kBlack = 0x000000;
+
+}  // namespace
+
 void Renderer::BuildBoard(Surface& board, bool simple, bool ready) const {
     if (ready || simple) {
         return;
@@ -28,6 +34,15 @@ void Renderer::BuildBoard(Surface& board, bool simple, bool ready) const {
         }
         board.StretchBlt(left, 0, width, h, picReadBoard, sx, 0, width, sourceHeight);
     }
+}
+
+void Renderer::LayBoard(Surface& target) const {
+    if (picReadBoard.Width() <= 0 || picReadBoard.Height() <= 0) {
+        // Nothing to tile: a black board, as under a graph whose picture could not be had.
+        target.FillBox(0, 0, target.Width(), target.Height(), kBlack);
+        return;
+    }
+    BuildBoard(target, false, false);
 }
 
 }  // namespace moravel

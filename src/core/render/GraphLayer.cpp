@@ -35,7 +35,6 @@ void Renderer::DrawGraph() {
     const bool simple = IsSimpleBack();
     BuildTone(picTone, GraphReady);
     UpdateGraphLayers(picBack, picMask, picTone, LastGraphPos, simple, GraphReady);
-    BuildBoard(picBoard, simple, GraphReady);
     ComposeGraph(picGraph, simple);
     DrawFrameText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
     GraphReady = true;
@@ -76,14 +75,13 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
     } else if (reuse && baseKept_) {
         ComposeFromBase(target);
     } else {
-        CopyLayer(target, picBoard);
+        // The board is laid from its source only here, where the lines under the graph change.
+        LayBoard(target);
         GridStep(target, LineMode::UnderGraph, simple, reuse);
         // The board with the lines under the graph stays as it is until they change.
-        baseKept_ = boardWithLines_.Width() == target.Width() &&
-                    boardWithLines_.Height() == target.Height();
+        baseKept_ = picBoard.Width() == target.Width() && picBoard.Height() == target.Height();
         if (baseKept_) {
-            boardWithLines_.BitBlt(0, 0, target.Width(), target.Height(), target, 0, 0,
-                                   RasterOp::SrcCopy);
+            picBoard.BitBlt(0, 0, target.Width(), target.Height(), target, 0, 0, RasterOp::SrcCopy);
         }
         target.BitBlt(0, 0, target.Width(), target.Height(), picMask, 0, 0, RasterOp::SrcAnd);
         GridStep(target, LineMode::Merged, simple, reuse);
@@ -99,11 +97,11 @@ void Renderer::ComposeFromBase(Surface& target) {
     const bool merged = gridSteps_[1] != gridSteps_[2];
     const bool graphFits = picBack.Width() == target.Width() && picBack.Height() == target.Height();
     if (!merged || graphFits) {
-        target.ComposeMasked(boardWithLines_, picMask, &picBack);
+        target.ComposeMasked(picBoard, picMask, &picBack);
         target.ReplayUnder(gridLog_, gridSteps_[1], gridSteps_[2], picBack);
         return;
     }
-    target.ComposeMasked(boardWithLines_, picMask, nullptr);
+    target.ComposeMasked(picBoard, picMask, nullptr);
     target.Replay(gridLog_, gridSteps_[1], gridSteps_[2]);
     target.BitBlt(0, 0, target.Width(), target.Height(), picBack, 0, 0, RasterOp::SrcInvert);
 }

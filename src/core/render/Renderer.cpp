@@ -155,9 +155,9 @@ bool Renderer::ApplyBackground(bool simple) {
             } else {
                 picBack.SetBackColor(kBlack);
                 picIconBack.SetBackColor(kBlack);
-                // A plain BackColor picture as large as the board is now.
+                // A plain BackColor picture of one pixel, stretched over any board.
                 picReadBoard.SetBackColor(static_cast<Colour>(theme_.BackColor));
-                picReadBoard.Resize(picBoard.Width(), picBoard.Height());
+                picReadBoard.Release();  // 1 x 1 in that colour, and nothing more kept
             }
             return true;
         case BackKind::Pattern:
@@ -217,7 +217,6 @@ void Renderer::LayoutPictures() {
     picBack.Resize(picGraph.Width(), picGraph.Height());
     picTone.Resize(picReadTone.Width(), picGraph.Height());
     picIconTone.Resize(picReadTone.Width(), picIcon.Height());
-    boardWithLines_.Resize(picGraph.Width(), picGraph.Height());
     DropFrameRecords();
     ReserveGridRecord();
 }

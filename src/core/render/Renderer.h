@@ -12,8 +12,9 @@
 // the text are drawn once and then laid on every frame from a record of their pixels (PixelLog)
 // for as long as what they depend on stays the same: the size, the history's length, the theme's
 // lines, and for the text also its value, colours and font (a text is recorded once a second frame
-// shows it). The board is kept with the lines under the graph drawn on it, so a frame is composed
-// in one pass over the layers. The result is exactly the frame drawn in full.
+// shows it). The board (picBoard) is kept with the lines under the graph drawn on it, so a frame
+// is composed in one pass over the layers; it is laid again from its source (picReadBoard) when
+// those lines change. The result is exactly the frame drawn in full.
 //
 // Memory is taken only by LoadThemePictures, LayoutPictures (so by Rebuild) and SetHistory, and by
 // a rebuild frame when the text's records need more room than any before; the other frames
@@ -71,6 +72,7 @@ class Renderer {
     void UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone, std::int32_t& lastPos,
                            bool simple, bool ready);
     void BuildTone(Surface& tone, bool ready) const;
+    // Tiles picReadBoard over `board` (not for a simple background, nor when `ready`).
     void BuildBoard(Surface& board, bool simple, bool ready) const;
     void DrawHLines(Surface& target) const;
     void DrawVLines(Surface& target);
@@ -92,7 +94,8 @@ class Renderer {
     std::int32_t GraphOuterWidth() const { return graphOuterWidth_; }
     std::int32_t GraphOuterHeight() const { return graphOuterHeight_; }
 
-    // The surfaces. picGraph is the inner area of the visible graph.
+    // The surfaces. picGraph is the inner area of the visible graph; picBoard the board under the
+    // graph with the grid lines that lie under it, as the last composed frame had them.
     Surface picGraph;
     Surface picBack;
     Surface picMask;
@@ -127,6 +130,7 @@ class Renderer {
     void UseFallbackTheme();
     void ApplyFont();
     void ComposeGraph(Surface& target, bool simple);
+    void LayBoard(Surface& target) const;
     void ComposeFromBase(Surface& target);
     void GridStep(Surface& target, LineMode step, bool simple, bool reuse);
     void DrawGridLines(Surface& target, LineMode step, bool simple);
@@ -183,9 +187,7 @@ class Renderer {
     PixelLog gridLog_;
     std::array<std::size_t, 4> gridSteps_{};
     bool gridRecorded_ = false;
-    // The board with the lines under the graph drawn on it, kept with the record of the lines.
-    Surface boardWithLines_;
-    bool baseKept_ = false;
+    bool baseKept_ = false;  // picBoard holds the board and the recorded lines under the graph
 
     // The same for the text of the last frame.
     struct TextInputs {

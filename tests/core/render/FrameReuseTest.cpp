@@ -173,7 +173,7 @@ class FrameReuseTest : public RenderFixture {
             subject.DrawVLines(out);
             subject.DrawHLines(out);
         } else {
-            out.BitBlt(0, 0, w, h, subject.picBoard, 0, 0, RasterOp::SrcCopy);
+            subject.BuildBoard(out, false, false);
             lines(LineMode::UnderGraph);
             out.BitBlt(0, 0, w, h, subject.picMask, 0, 0, RasterOp::SrcAnd);
             lines(LineMode::Merged);

@@ -21,15 +21,22 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     EXPECT_EQ(renderer.picBack.BackColor(), 0x402000u);
     EXPECT_EQ(renderer.picIconBack.BackColor(), 0x402000u);
 
-    // The same theme with the lines under the graph needs the board: a plain BackColor picture as
-    // large as the board.
+    // The same theme with the lines under the graph needs the board: a plain BackColor picture of
+    // one pixel, laid over the whole board.
     theme.GraphHLineMode = LineMode::UnderGraph;
     EXPECT_FALSE(renderer.IsSimpleBack());
     renderer.LoadThemePictures();
     EXPECT_EQ(renderer.picBack.BackColor(), kBlack);
-    EXPECT_EQ(renderer.picReadBoard.Width(), 10);
-    EXPECT_EQ(renderer.picReadBoard.Height(), 8);
-    EXPECT_EQ(renderer.picReadBoard.Pixel(9, 7), 0x402000u);
+    EXPECT_EQ(renderer.picReadBoard.Width(), 1);
+    EXPECT_EQ(renderer.picReadBoard.Height(), 1);
+    EXPECT_EQ(renderer.picReadBoard.Pixel(0, 0), 0x402000u);
+    theme.GraphHType = HGridLines::At50;  // one line under the graph, in row 3
+    theme.GraphHColor3 = 0x00FF00;
+    renderer.GraphReady = false;
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.picBoard.Pixel(0, 7), 0x402000u);
+    EXPECT_EQ(renderer.picBoard.Pixel(9, 0), 0x402000u);
+    EXPECT_EQ(renderer.picBoard.Pixel(5, 3), 0x00FF00u);
 
     theme.GraphHType = HGridLines::None;
     theme.GraphVType = VGridLines::Every5Minutes;
