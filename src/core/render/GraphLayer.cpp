@@ -9,13 +9,6 @@ namespace moravel {
 using render_detail::ColumnHeight;
 using render_detail::Nint;
 
-namespace {
-
-constexpr Colour kMaskCovered = 0x000000;
-constexpr Colour kMaskClear = 0xFFFFFF;
-
-}  // namespace
-
 void Renderer::DrawGraph() {
     if (clientHeight_ <= 0 || IsHidden(settings_.State)) {
         return;
@@ -83,7 +76,7 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
         if (baseKept_) {
             picBoard.BitBlt(0, 0, target.Width(), target.Height(), target, 0, 0, RasterOp::SrcCopy);
         }
-        target.BitBlt(0, 0, target.Width(), target.Height(), picMask, 0, 0, RasterOp::SrcAnd);
+        target.CutOut(picMask);
         GridStep(target, LineMode::Merged, simple, reuse);
         target.BitBlt(0, 0, target.Width(), target.Height(), picBack, 0, 0, RasterOp::SrcInvert);
     }
@@ -125,7 +118,7 @@ void Renderer::BuildTone(Surface& tone, bool ready) const {
     }
 }
 
-void Renderer::UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone,
+void Renderer::UpdateGraphLayers(Surface& back, CoverageMask& mask, const Surface& tone,
                                  std::int32_t& lastPos, bool /*simple*/, bool ready) {
     // `simple` only decides whether the mask will be used; it is kept up to date either way, so a
     // later change of mode finds it right.
@@ -143,19 +136,14 @@ void Renderer::UpdateGraphLayers(Surface& back, Surface& mask, const Surface& to
     lastPos = pos;
 
     std::int32_t count = 0;
-    if (ready && mask.Width() == w && mask.Height() == h) {
+    if (mask.Width() != w || mask.Height() != h) {
+        // The mask follows its layer's size; a mask made again has everything to draw.
+        mask.Resize(w, h);
+        ready = false;
+    }
+    if (ready) {
         back.ScrollLeft(fresh, back.BackColor());
-        mask.ScrollLeft(fresh, kMaskClear);
-        count = fresh;
-    } else if (ready) {
-        if (w > fresh) {
-            back.BitBlt(0, 0, w - fresh, h, back, fresh, 0, RasterOp::SrcCopy);
-            mask.BitBlt(0, 0, w - fresh, h, mask, fresh, 0, RasterOp::SrcCopy);
-        }
-        if (fresh > 0) {
-            back.FillBox(w - fresh, 0, w - 1, h, back.BackColor());
-            mask.FillBox(w - fresh, 0, w - 1, h, kMaskClear);
-        }
+        mask.ScrollLeft(fresh);
         count = fresh;
     } else {
         back.Clear();
@@ -179,7 +167,7 @@ std::int32_t Renderer::ToneColumnOf(std::int32_t index) const {
                : 0;
 }
 
-void Renderer::FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
+void Renderer::FillColumn(Surface& back, CoverageMask& mask, const Surface& tone, std::int32_t x,
                           std::int32_t y, std::int32_t index) {
     const std::int32_t h = back.Height() - y;
     const std::int32_t column = ToneColumnOf(index);
@@ -190,10 +178,11 @@ void Renderer::FillColumn(Surface& back, Surface& mask, const Surface& tone, std
         // The tone at the same height: it stays fixed to the graph's area.
         back.BitBlt(x, y, 1, h, tone, column, y, RasterOp::SrcCopy);
     }
-    mask.DrawLine(x, y, x, back.Height(), kMaskCovered);
+    mask.CoverLine(x, y, x, back.Height());
 }
 
-void Renderer::FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count) {
+void Renderer::FillColumns(Surface& back, CoverageMask& mask, const Surface& tone,
+                           std::int32_t count) {
     const std::int32_t w = back.Width();
     const std::int32_t h = back.Height();
     std::int32_t idx = history_.PrevIndex(history_.Pos());
@@ -207,7 +196,7 @@ void Renderer::FillColumns(Surface& back, Surface& mask, const Surface& tone, st
     }
 }
 
-void Renderer::DrawGraphLine(Surface& back, Surface& mask, std::int32_t count) {
+void Renderer::DrawGraphLine(Surface& back, CoverageMask& mask, std::int32_t count) {
     const std::int32_t w = back.Width();
     const std::int32_t h = back.Height();
     const Colour rising = static_cast<Colour>(theme_.ForeColor1);
@@ -237,13 +226,13 @@ void Renderer::DrawGraphLine(Surface& back, Surface& mask, std::int32_t count) {
         // A line leaves out its end point: +-1 makes it reach the newer point.
         if (h0 < h1) {
             back.DrawLine(x1, y1, x0, y0 + 1, falling);
-            mask.DrawLine(x1, y1, x0, y0 + 1, kMaskCovered);
+            mask.CoverLine(x1, y1, x0, y0 + 1);
         } else if (h0 == h1) {
             back.DrawLine(x1, y1, x0, y0, rising);
-            mask.DrawLine(x1, y1, x0, y0, kMaskCovered);
+            mask.CoverLine(x1, y1, x0, y0);
         } else {
             back.DrawLine(x1, y1, x0, y0 - 1, rising);
-            mask.DrawLine(x1, y1, x0, y0 - 1, kMaskCovered);
+            mask.CoverLine(x1, y1, x0, y0 - 1);
         }
     }
 }

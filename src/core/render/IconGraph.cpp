@@ -10,7 +10,6 @@ using render_detail::ColumnHeight;
 
 namespace {
 
-constexpr Colour kMaskCovered = 0x000000;
 constexpr Colour kScaleBack = 0x000000;
 constexpr Colour kScaleLine = 0x007F3F;
 constexpr Colour kNewestBar = 0x00FF00;
@@ -49,7 +48,7 @@ void Renderer::ComposeIcon(Surface& target, bool simple) const {
         target.BitBlt(0, 0, w, h, picIconBack, 0, 0, RasterOp::SrcCopy);
     } else {
         target.BitBlt(0, 0, w, h, picIconBoard, 0, 0, RasterOp::SrcCopy);
-        target.BitBlt(0, 0, w, h, picIconMask, 0, 0, RasterOp::SrcAnd);
+        target.CutOut(picIconMask);
         target.BitBlt(0, 0, w, h, picIconBack, 0, 0, RasterOp::SrcInvert);
     }
 }
@@ -72,7 +71,7 @@ void Renderer::DrawIconMeter2(Surface& target) {
     IconReady = true;
 }
 
-void Renderer::BuildMeterLayers(Surface& back, Surface& mask, const Surface& tone,
+void Renderer::BuildMeterLayers(Surface& back, CoverageMask& mask, const Surface& tone,
                                 bool /*simple*/) {
     const std::int32_t w = back.Width();
     const std::int32_t h = back.Height();
@@ -96,11 +95,11 @@ void Renderer::BuildMeterLayers(Surface& back, Surface& mask, const Surface& ton
         const Colour left = static_cast<Colour>(theme_.ForeColor1);
         const Colour right = static_cast<Colour>(theme_.ForeColor2);
         back.DrawLine(0, y, w, y, left);
-        mask.DrawLine(0, y, w, y, kMaskCovered);
+        mask.CoverLine(0, y, w, y);
         back.DrawLine(0, y, 0, h, left);
-        mask.DrawLine(0, y, 0, h, kMaskCovered);
+        mask.CoverLine(0, y, 0, h);
         back.DrawLine(w - 1, y, w - 1, h, right);
-        mask.DrawLine(w - 1, y, w - 1, h, kMaskCovered);
+        mask.CoverLine(w - 1, y, w - 1, h);
     }
 }
 

@@ -11,17 +11,12 @@ namespace moravel {
 namespace {
 
 constexpr Colour kBlack = 0x000000;
-constexpr Colour kWhite = 0xFFFFFF;
 
 }  // namespace
 
 Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
                    const SettingsRecord& settings)
     : fonts_(fonts), images_(images), theme_(theme), settings_(settings) {
-    picMask.SetBackColor(kWhite);
-    picMask.Clear();
-    picIconMask.SetBackColor(kWhite);
-    picIconMask.Clear();
     PaintIconFrame(picIconGraph[0], 0);
     PaintIconFrame(picIconGraph[1], 1);
 }

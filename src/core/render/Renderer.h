@@ -30,6 +30,7 @@
 
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
+#include "core/render/CoverageMask.h"
 #include "core/render/FontEngine.h"
 #include "core/render/HistoryView.h"
 #include "core/render/ImageLoader.h"
@@ -69,8 +70,8 @@ class Renderer {
 
     // The window graph: brings tone, layers and board up to date and composes picGraph.
     void DrawGraph();
-    void UpdateGraphLayers(Surface& back, Surface& mask, const Surface& tone, std::int32_t& lastPos,
-                           bool simple, bool ready);
+    void UpdateGraphLayers(Surface& back, CoverageMask& mask, const Surface& tone,
+                           std::int32_t& lastPos, bool simple, bool ready);
     void BuildTone(Surface& tone, bool ready) const;
     // Tiles picReadBoard over `board` (not for a simple background, nor when `ready`).
     void BuildBoard(Surface& board, bool simple, bool ready) const;
@@ -83,7 +84,7 @@ class Renderer {
     void DrawIconScroll(Surface& target);
     void DrawIconMeter1(Surface& target);
     void DrawIconMeter2(Surface& target);
-    void BuildMeterLayers(Surface& back, Surface& mask, const Surface& tone, bool simple);
+    void BuildMeterLayers(Surface& back, CoverageMask& mask, const Surface& tone, bool simple);
     void DrawMeterBars(Surface& target, Surface& scale, bool ready);
 
     // The text shown for a usage value: prefix, digits, suffix (valid after a rebuild frame).
@@ -98,7 +99,7 @@ class Renderer {
     // graph with the grid lines that lie under it, as the last composed frame had them.
     Surface picGraph;
     Surface picBack;
-    Surface picMask;
+    CoverageMask picMask;
     Surface picBoard;
     Surface picTone;
     Surface picReadTone;
@@ -106,7 +107,7 @@ class Renderer {
     Surface picPattern;
     Surface picIcon;
     Surface picIconBack;
-    Surface picIconMask;
+    CoverageMask picIconMask;
     Surface picIconBoard;
     Surface picIconTone;
     std::array<Surface, 2> picIconGraph;
@@ -138,10 +139,10 @@ class Renderer {
     void ReserveGridRecord();
     void ComposeIcon(Surface& target, bool simple) const;
     std::int32_t ToneColumnOf(std::int32_t index) const;
-    void FillColumn(Surface& back, Surface& mask, const Surface& tone, std::int32_t x,
+    void FillColumn(Surface& back, CoverageMask& mask, const Surface& tone, std::int32_t x,
                     std::int32_t y, std::int32_t index);
-    void FillColumns(Surface& back, Surface& mask, const Surface& tone, std::int32_t count);
-    void DrawGraphLine(Surface& back, Surface& mask, std::int32_t count);
+    void FillColumns(Surface& back, CoverageMask& mask, const Surface& tone, std::int32_t count);
+    void DrawGraphLine(Surface& back, CoverageMask& mask, std::int32_t count);
     void RebuildTexts();
     void MeasureTexts(const Surface& target);
     struct TextPlacement {

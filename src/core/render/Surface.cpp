@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/render/FontEngine.h"
+#include "core/render/LineWalk.h"
 
 namespace moravel {
 
@@ -29,18 +30,6 @@ bool PenDraws(PenStyle pen, std::int32_t step) {
             break;
     }
     return true;
-}
-
-// How far the minor coordinate has moved after `i` of `steps` steps along the major axis, for a
-// line whose minor extent is `minor`: rounded to nearest, halves away from the start point. Exact
-// for every line that can touch a surface; lines spanning more than 2^30 pixels are computed in
-// floating point, so that the product cannot overflow.
-std::int64_t MinorOffset(std::int64_t i, std::int64_t minor, std::int64_t steps) {
-    if (steps <= (std::int64_t{1} << 30)) {
-        return (2 * i * minor + steps) / (2 * steps);
-    }
-    return static_cast<std::int64_t>(std::floor(
-        static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(steps) + 0.5));
 }
 
 // One row of a block copy with the operation `combine`. Runs backwards when `backwards`, so an
@@ -111,20 +100,24 @@ PixelWord Blend(PixelWord over, PixelWord under, std::uint32_t coverage) {
     return outer | (middle << 8);
 }
 
-// Rows of a masked composition. The rows are of different surfaces, so nothing read is written
-// (which lets the compiler vectorise the loops).
+// Rows of a masked composition: a covered pixel (1) keeps nothing of the board. The rows are of
+// different buffers, so nothing read is written (which lets the compiler vectorise the loops).
+inline PixelWord KeptOf(std::uint8_t covered) {
+    return static_cast<PixelWord>(covered) - 1;  // 0 where covered, every bit where clear
+}
+
 void MaskRow(PixelWord* __restrict d, const PixelWord* __restrict board,
-             const PixelWord* __restrict mask, std::int32_t n) {
+             const std::uint8_t* __restrict mask, std::int32_t n) {
     for (std::int32_t i = 0; i < n; ++i) {
-        d[i] = board[i] & mask[i];
+        d[i] = board[i] & KeptOf(mask[i]);
     }
 }
 
 void MaskAndInvertRow(PixelWord* __restrict d, const PixelWord* __restrict board,
-                      const PixelWord* __restrict mask, const PixelWord* __restrict graph,
+                      const std::uint8_t* __restrict mask, const PixelWord* __restrict graph,
                       std::int32_t n) {
     for (std::int32_t i = 0; i < n; ++i) {
-        d[i] = (board[i] & mask[i]) ^ graph[i];
+        d[i] = (board[i] & KeptOf(mask[i])) ^ graph[i];
     }
 }
 
@@ -274,13 +267,26 @@ void Surface::ScrollLeft(std::int32_t n, Colour fill) {
     }
 }
 
-void Surface::ComposeMasked(const Surface& board, const Surface& mask, const Surface* graph) {
+void Surface::CutOut(const CoverageMask& mask) {
+    const std::int32_t w = std::min(width_, mask.Width());
+    const std::int32_t h = std::min(height_, mask.Height());
+    for (std::int32_t y = 0; y < h; ++y) {
+        PixelWord* d = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        const std::uint8_t* m = mask.Row(y);
+        for (std::int32_t x = 0; x < w; ++x) {
+            d[x] &= KeptOf(m[x]);
+        }
+    }
+}
+
+void Surface::ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph) {
     const auto fits = [this](const Surface& source) {
         return &source != this && source.width_ >= width_ && source.height_ >= height_;
     };
-    if (!fits(board) || !fits(mask) || (graph != nullptr && !fits(*graph))) {
+    if (!fits(board) || mask.Width() < width_ || mask.Height() < height_ ||
+        (graph != nullptr && !fits(*graph))) {
         BitBlt(0, 0, width_, height_, board, 0, 0, RasterOp::SrcCopy);
-        BitBlt(0, 0, width_, height_, mask, 0, 0, RasterOp::SrcAnd);
+        CutOut(mask);
         if (graph != nullptr) {
             BitBlt(0, 0, width_, height_, *graph, 0, 0, RasterOp::SrcInvert);
         }
@@ -292,9 +298,9 @@ void Surface::ComposeMasked(const Surface& board, const Surface& mask, const Sur
     for (std::int32_t y = 0; y < height_; ++y) {
         PixelWord* d = pixels_.data() + static_cast<std::size_t>(y) * width_;
         if (graph == nullptr) {
-            MaskRow(d, row(board, y), row(mask, y), width_);
+            MaskRow(d, row(board, y), mask.Row(y), width_);
         } else {
-            MaskAndInvertRow(d, row(board, y), row(mask, y), row(*graph, y), width_);
+            MaskAndInvertRow(d, row(board, y), mask.Row(y), row(*graph, y), width_);
         }
     }
 }
@@ -383,51 +389,23 @@ void Surface::StretchBlt(std::int32_t dx, std::int32_t dy, std::int32_t dw, std:
 
 void Surface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                        Colour colour) {
-    const std::int64_t dx = static_cast<std::int64_t>(x2) - x1;
-    const std::int64_t dy = static_cast<std::int64_t>(y2) - y1;
-    const std::int64_t adx = std::llabs(dx);
-    const std::int64_t ady = std::llabs(dy);
-    const std::int64_t steps = std::max(adx, ady);
-    if (steps == 0) {
-        return;
+    if (x1 == x2 && y1 == y2) {
+        return;  // before the colour is resolved
     }
     const PixelWord c = ToPixel(ResolveColour(colour));
-    const std::int64_t stepX = dx < 0 ? -1 : 1;
-    const std::int64_t stepY = dy < 0 ? -1 : 1;
-    // Only the steps whose major coordinate lies on the surface are walked.
-    const bool xMajor = adx >= ady;
-    const std::int64_t start = xMajor ? x1 : y1;
-    const std::int64_t step = xMajor ? stepX : stepY;
-    const std::int64_t extent = xMajor ? width_ : height_;
-    std::int64_t first = 0;
-    std::int64_t last = steps;  // exclusive
-    if (step > 0) {
-        first = std::max(first, -start);
-        last = std::min(last, extent - start);
-    } else {
-        first = std::max(first, start - extent + 1);
-        last = std::min(last, start + 1);
-    }
-    const std::int64_t minorExtent = xMajor ? ady : adx;
-    for (std::int64_t i = first; i < last; ++i) {
-        if (pen_ != PenStyle::Solid && !PenDraws(pen_, static_cast<std::int32_t>(i % kPenPeriod))) {
-            continue;
-        }
-        const std::int64_t major = start + step * i;
-        // A line along an axis (a graph column, a grid line) keeps its minor coordinate.
-        const std::int64_t minor =
-            (xMajor ? y1 : x1) +
-            (minorExtent == 0 ? 0 : (xMajor ? stepY : stepX) * MinorOffset(i, minorExtent, steps));
-        const std::int64_t x = xMajor ? major : minor;
-        const std::int64_t y = xMajor ? minor : major;
-        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
-            const std::size_t offset = static_cast<std::size_t>(y) * width_ + x;
+    render_detail::WalkLine(
+        x1, y1, x2, y2, width_, height_, [&](std::int64_t step, std::int64_t x, std::int64_t y) {
+            if (pen_ != PenStyle::Solid &&
+                !PenDraws(pen_, static_cast<std::int32_t>(step % kPenPeriod))) {
+                return;
+            }
+            const std::size_t offset =
+                static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x);
             pixels_[offset] = c;
             if (log_ != nullptr) {
                 log_->Add(offset, c, 255);
             }
-        }
-    }
+        });
 }
 
 void Surface::FillBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,

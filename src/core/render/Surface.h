@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/render/Colour.h"
+#include "core/render/CoverageMask.h"
 
 namespace moravel {
 
@@ -163,9 +164,12 @@ class Surface {
     // block copy of the area from (n, 0) to (0, 0) and a filled box, as a scrolling graph wants.
     void ScrollLeft(std::int32_t n, Colour fill);
 
-    // What a block copy of `board`, a SRCAND of `mask` and then, when given, a SRCINVERT of `graph`
-    // give, each over the whole surface from (0, 0), in one pass. The sources are other surfaces.
-    void ComposeMasked(const Surface& board, const Surface& mask, const Surface* graph);
+    // Each pixel covered by `mask` (from (0, 0)) becomes black: a SRCAND of the mask's picture,
+    // black where covered and white elsewhere.
+    void CutOut(const CoverageMask& mask);
+    // What a block copy of `board`, CutOut(mask) and then, when given, a SRCINVERT of `graph` give,
+    // each over the whole surface from (0, 0), in one pass. The sources are other surfaces.
+    void ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph);
 
     // Copies the sw x sh rectangle at (sx, sy) of `source` into the dw x dh rectangle at (dx, dy),
     // nearest pixel, SRCCOPY. Nothing happens when any of the four sizes is 0 or less. Clipped to

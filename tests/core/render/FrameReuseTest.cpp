@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 
+#include "support/MaskPicture.h"
 #include "support/RenderFixture.h"
 
 namespace moravel::test {
@@ -175,7 +176,7 @@ class FrameReuseTest : public RenderFixture {
         } else {
             subject.BuildBoard(out, false, false);
             lines(LineMode::UnderGraph);
-            out.BitBlt(0, 0, w, h, subject.picMask, 0, 0, RasterOp::SrcAnd);
+            out.BitBlt(0, 0, w, h, test::MaskPicture(subject.picMask), 0, 0, RasterOp::SrcAnd);
             lines(LineMode::Merged);
             out.BitBlt(0, 0, w, h, subject.picBack, 0, 0, RasterOp::SrcInvert);
             lines(LineMode::OverGraph);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MaskPicture.h"
 #include "support/RenderFixture.h"
 
 namespace moravel::test {
@@ -75,11 +76,12 @@ TEST_F(RendererTest, LayoutFitsTheLayersToTheWindowAndTheToneToItsSource) {
     renderer.LayoutPictures();
     EXPECT_EQ(renderer.GraphOuterWidth(), 52);
     EXPECT_EQ(renderer.GraphOuterHeight(), 49);
-    for (const Surface* s :
-         {&renderer.picGraph, &renderer.picBack, &renderer.picMask, &renderer.picBoard}) {
+    for (const Surface* s : {&renderer.picGraph, &renderer.picBack, &renderer.picBoard}) {
         EXPECT_EQ(s->Width(), 50);
         EXPECT_EQ(s->Height(), 47);
     }
+    EXPECT_EQ(renderer.picMask.Width(), 50);
+    EXPECT_EQ(renderer.picMask.Height(), 47);
     EXPECT_EQ(renderer.picTone.Width(), 3);
     EXPECT_EQ(renderer.picTone.Height(), 47);
     EXPECT_EQ(renderer.picIconTone.Width(), 3);
@@ -289,10 +291,10 @@ TEST_F(RendererTest, ColumnHeightsFollowTheUsage) {
     // v = 50 on H = 47: 23 pixels, rows 24..46, in the graph, the layer and the mask.
     EXPECT_EQ(Rows(renderer.picGraph, 9, 0x00AA00), "24..46");
     EXPECT_EQ(Rows(renderer.picBack, 9, 0x00AA00), "24..46");
-    EXPECT_EQ(Rows(renderer.picMask, 9, kBlack), "24..46");
+    EXPECT_EQ(Rows(test::MaskPicture(renderer.picMask), 9, kBlack), "24..46");
     // v = 1: no pixel at all.
     EXPECT_EQ(Rows(renderer.picGraph, 8, 0x00AA00), "none");
-    EXPECT_EQ(Rows(renderer.picMask, 8, kBlack), "none");
+    EXPECT_EQ(Rows(test::MaskPicture(renderer.picMask), 8, kBlack), "none");
     EXPECT_TRUE(renderer.GraphReady);
 }
 
@@ -305,7 +307,7 @@ TEST_F(RendererTest, LineSegmentsAreColouredByDirectionAndReachTheNewerPoint) {
     const Surface& g = renderer.picGraph;
     EXPECT_EQ(Rows(g, 9, 0x0000FF), "24..35");
     EXPECT_EQ(Rows(g, 8, 0x0000FF), "36..46");
-    EXPECT_EQ(Rows(renderer.picMask, 9, kBlack), "24..35");
+    EXPECT_EQ(Rows(test::MaskPicture(renderer.picMask), 9, kBlack), "24..35");
     EXPECT_EQ(g.Pixel(9, 23), kBlack);
 
     // 40 then 20: falling, in ForeColor2, reaching the newer point (row 38).
@@ -329,7 +331,7 @@ TEST_F(RendererTest, LineSegmentsAreColouredByDirectionAndReachTheNewerPoint) {
     renderer.DrawGraph();
     for (std::int32_t x = 0; x < 10; ++x) {
         EXPECT_EQ(Rows(g, x, kBlack), "0..46") << x;
-        EXPECT_EQ(Rows(renderer.picMask, x, kWhite), "0..46") << x;
+        EXPECT_EQ(Rows(test::MaskPicture(renderer.picMask), x, kWhite), "0..46") << x;
     }
 }
 

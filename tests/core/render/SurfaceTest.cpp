@@ -8,6 +8,7 @@
 #include "core/render/Colour.h"
 #include "core/render/ImageLoader.h"
 #include "support/FakeFontEngine.h"
+#include "support/MaskPicture.h"
 
 namespace moravel {
 namespace {
@@ -160,15 +161,18 @@ TEST(SurfaceTest, ScrollingLeftIsACopyWithinTheSurfaceAndABoxAtTheRight) {
 
 TEST(SurfaceTest, AMaskedCompositionInOnePassIsTheThreeCopiesInARow) {
     const Surface board = Numbered(7, 5);
-    Surface mask = Filled(7, 5, 0xFFFFFF);
-    mask.FillBox(2, 1, 4, 4, 0x000000);
-    mask.SetPixel(6, 0, 0x00FF00);
+    CoverageMask mask(7, 5);
+    for (std::int32_t y = 1; y <= 4; ++y) {
+        mask.CoverLine(2, y, 5, y);
+    }
+    mask.CoverLine(6, 0, 7, 0);
+    const Surface maskPicture = test::MaskPicture(mask);
     Surface graph = Filled(7, 5, 0);
     graph.FillBox(2, 1, 4, 4, 0x3366CC);
     graph.SetPixel(0, 4, 0x010101);
     auto threeCopies = [&](Surface& s, const Surface& b, const Surface* g) {
         s.BitBlt(0, 0, s.Width(), s.Height(), b, 0, 0, RasterOp::SrcCopy);
-        s.BitBlt(0, 0, s.Width(), s.Height(), mask, 0, 0, RasterOp::SrcAnd);
+        s.BitBlt(0, 0, s.Width(), s.Height(), maskPicture, 0, 0, RasterOp::SrcAnd);
         if (g != nullptr) {
             s.BitBlt(0, 0, s.Width(), s.Height(), *g, 0, 0, RasterOp::SrcInvert);
         }
