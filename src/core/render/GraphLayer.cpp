@@ -70,7 +70,9 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
     } else {
         // The board is laid from its source only here, where the lines under the graph change.
         LayBoard(target);
-        GridStep(target, LineMode::UnderGraph, simple, reuse);
+        // Drawn, not recorded: they are kept on the board below, which is laid again only when
+        // they change.
+        DrawGridLines(target, LineMode::UnderGraph, simple);
         // The board with the lines under the graph stays as it is until they change.
         baseKept_ = picBoard.Width() == target.Width() && picBoard.Height() == target.Height();
         if (baseKept_) {

@@ -168,8 +168,9 @@ class Renderer {
     std::array<std::string, kUsageValueCount> texts_;
 
     // What the grid lines of the last frame were drawn for (resolved colours), and their pixels:
-    // entries [gridSteps_[k], gridSteps_[k + 1]) are those drawn at composition step k (under the
-    // graph, merged with it, over it).
+    // entries [gridSteps_[k], gridSteps_[k + 1]) are those drawn at composition step k (merged
+    // with the graph for k = 1, over it for k = 2; the lines under the graph are kept on picBoard
+    // instead, and their step is empty).
     struct GridInputs {
         std::int32_t width, height, historyCount;
         bool simple;
