@@ -8,10 +8,12 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 #include "core/config/Config.h"
 #include "core/render/Colour.h"
 #include "core/shell/Help.h"
+#include "core/shell/ShellRules.h"
 #include "core/tray/IconImage.h"
 #include "qt/FramePainter.h"
 #include "qt/HelpViewer.h"
@@ -213,8 +215,17 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (!IsHidden(
             program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
-        // Only the graph changed: the border stays as painted.
-        update(1, 1, renderer_.picGraph.Width(), renderer_.picGraph.Height());
+        // Only the rows of the graph that changed: the border and the rest stay as painted.
+        const qreal ratio = devicePixelRatioF();
+        const std::int32_t factor = WholeScaleFactor(ratio);
+        for (const Renderer::RowBand& band : renderer_.ChangedRows) {
+            const DeviceRows rows = FrameRowsOnDevice(factor, band.top, band.bottom);
+            if (rows.bottom > rows.top) {
+                const int top = static_cast<int>(std::floor(rows.top / ratio));
+                const int bottom = static_cast<int>(std::ceil(rows.bottom / ratio));
+                update(0, top, width(), bottom - top);
+            }
+        }
     }
     const TrayIconMode mode = program_.gSettings.IconGraphMode;
     if (ShowsIconGraph(mode)) {

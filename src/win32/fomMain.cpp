@@ -196,7 +196,17 @@ void fomMain::RefreshDisplay(std::int32_t u) {
     if (!IsHidden(
             program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
-        InvalidateRect(hwnd(), nullptr, FALSE);
+        // Only the rows of the graph that changed: the border and the rest stay as painted.
+        RECT client = {};
+        GetClientRect(hwnd(), &client);
+        const std::int32_t factor = ClientFrameScale().factor;
+        for (const Renderer::RowBand& band : renderer_.ChangedRows) {
+            const DeviceRows rows = FrameRowsOnDevice(factor, band.top, band.bottom);
+            if (rows.bottom > rows.top) {
+                const RECT changed = {0, rows.top, client.right, rows.bottom};
+                InvalidateRect(hwnd(), &changed, FALSE);
+            }
+        }
     }
     IconHandle graphIcon;
     const TrayIconMode mode = program_.gSettings.IconGraphMode;

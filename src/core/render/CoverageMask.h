@@ -22,8 +22,10 @@ class CoverageMask {
     void Clear();
     // Whether (x, y) is covered; false outside the mask.
     bool Covered(std::int32_t x, std::int32_t y) const;
-    // Every row moved left by `n` pixels, the `n` columns at the right clear.
-    void ScrollLeft(std::int32_t n);
+    // Every row from `fromRow` down moved left by `n` pixels, the `n` columns at the right clear.
+    void ScrollLeft(std::int32_t n, std::int32_t fromRow = 0);
+    // The first row with a covered pixel; Height() when none is.
+    std::int32_t FirstCoveredRow() const;
     // Covers the pixels a line from (x1, y1) towards (x2, y2) draws with a solid pen.
     void CoverLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 

@@ -28,12 +28,34 @@ void Renderer::DrawGraph() {
     const bool simple = IsSimpleBack();
     BuildTone(picTone, GraphReady);
     UpdateGraphLayers(picBack, picMask, picTone, LastGraphPos, simple, GraphReady);
-    ComposeGraph(picGraph, simple);
+    // What can differ from the frame before: the rows the graph covers now or covered then, and
+    // those the text was drawn in. The rest is the board and its lines in both.
+    const std::int32_t h = picGraph.Height();
+    const std::int32_t graphTop = picMask.FirstCoveredRow();
+    RowBand graphRows{0, h};
+    RowBand textRows{0, 0};
+    if (GraphReady && frameKept_) {
+        graphRows.top = std::min(graphTop, frameGraphTop_);
+        textRows = frameTextRows_;
+    }
+    if (!ComposeGraph(picGraph, simple, graphRows, textRows)) {
+        graphRows = RowBand{0, h};  // composed whole
+        textRows = RowBand{0, 0};
+    }
+    RowSpan drawn;
+    picGraph.TrackRows(&drawn);
     DrawFrameText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
+    picGraph.TrackRows(nullptr);
+    const RowBand newText = drawn.Empty() ? RowBand{0, 0} : RowBand{drawn.top, drawn.bottom};
+    frameKept_ = true;
+    frameGraphTop_ = graphTop;
+    frameTextRows_ = newText;
+    ChangedRows = {graphRows, Union(textRows, newText)};
     GraphReady = true;
 }
 
 void Renderer::DropFrameRecords() {
+    frameKept_ = false;
     gridRecorded_ = false;
     textSeen_ = false;
     textRecorded_ = false;
@@ -51,9 +73,26 @@ void CopyLayer(Surface& target, const Surface& layer) {
     target.BitBlt(0, 0, target.Width(), target.Height(), layer, 0, 0, RasterOp::SrcCopy);
 }
 
+bool Covers(const Surface& layer, const Surface& target) {
+    return layer.Width() >= target.Width() && layer.Height() >= target.Height();
+}
+
 }  // namespace
 
-void Renderer::ComposeGraph(Surface& target, bool simple) {
+Renderer::RowBand Renderer::Union(const RowBand& a, const RowBand& b) {
+    if (a.top >= a.bottom) {
+        return b;
+    }
+    if (b.top >= b.bottom) {
+        return a;
+    }
+    return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
+}
+
+namespace {}  // namespace
+
+bool Renderer::ComposeGraph(Surface& target, bool simple, const RowBand& graphRows,
+                            const RowBand& textRows) {
     // The grid lines of the last frame are laid again while they would come out the same.
     const GridInputs inputs = GridInputsOf(target, simple);
     const bool reuse = gridRecorded_ && inputs == gridInputs_;
@@ -63,8 +102,24 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
         gridSteps_.fill(0);
         baseKept_ = false;
     }
-    if (simple) {
+    // Only the bands when everything else of the last frame stays: the same lines on the same
+    // base, and layers as large as the frame. Laying the recorded lines again over the rest
+    // writes what is there already.
+    // A background in a system colour may have changed anywhere since the last frame.
+    const bool partial = reuse && Covers(picBack, target) && (simple || baseKept_) &&
+                         !IsSystemColour(picBack.BackColor());
+    if (simple && partial) {
+        for (const RowBand& band : {graphRows, textRows}) {
+            target.BitBlt(0, band.top, target.Width(), band.bottom - band.top, picBack, 0, band.top,
+                          RasterOp::SrcCopy);
+        }
+    } else if (simple) {
         CopyLayer(target, picBack);
+    } else if (partial) {
+        for (const RowBand& band : {graphRows, textRows}) {
+            target.ComposeMasked(picBoard, picMask, &picBack, band.top, band.bottom);
+        }
+        target.ReplayUnder(gridLog_, gridSteps_[1], gridSteps_[2], picBack);
     } else if (reuse && baseKept_) {
         ComposeFromBase(target);
     } else {
@@ -84,6 +139,7 @@ void Renderer::ComposeGraph(Surface& target, bool simple) {
     }
     GridStep(target, LineMode::OverGraph, simple, reuse);
     gridRecorded_ = gridLog_.Complete();
+    return partial;
 }
 
 void Renderer::ComposeFromBase(Surface& target) {
@@ -144,8 +200,11 @@ void Renderer::UpdateGraphLayers(Surface& back, CoverageMask& mask, const Surfac
         ready = false;
     }
     if (ready) {
-        back.ScrollLeft(fresh, back.BackColor());
-        mask.ScrollLeft(fresh);
+        // Rows above the graph's top hold only the background, which moving leaves as it is
+        // (unless the background is a system colour, which may have changed since it was laid).
+        const std::int32_t top = IsSystemColour(back.BackColor()) ? 0 : mask.FirstCoveredRow();
+        back.ScrollLeft(fresh, back.BackColor(), top);
+        mask.ScrollLeft(fresh, top);
         count = fresh;
     } else {
         back.Clear();

@@ -112,6 +112,14 @@ class Renderer {
     Surface picIconTone;
     std::array<Surface, 2> picIconGraph;
 
+    // Rows [top, bottom) of picGraph; empty when top >= bottom.
+    struct RowBand {
+        std::int32_t top;
+        std::int32_t bottom;
+    };
+    // The rows of picGraph the last DrawGraph may have changed: the window repaints those only.
+    std::array<RowBand, 2> ChangedRows{};
+
     // State between frames. The shell clears the ready flags to force a rebuild.
     bool GraphReady = false;
     bool IconReady = false;
@@ -130,7 +138,11 @@ class Renderer {
     bool ApplyBackground(bool simple);
     void UseFallbackTheme();
     void ApplyFont();
-    void ComposeGraph(Surface& target, bool simple);
+    // Composes the frame; only the two bands of rows when the frame before is still in `target`
+    // and nothing but they can have changed (true), else the whole frame (false).
+    bool ComposeGraph(Surface& target, bool simple, const RowBand& graphRows,
+                      const RowBand& textRows);
+    static RowBand Union(const RowBand& a, const RowBand& b);
     void LayBoard(Surface& target) const;
     void ComposeFromBase(Surface& target);
     void GridStep(Surface& target, LineMode step, bool simple, bool reuse);
@@ -189,6 +201,11 @@ class Renderer {
     PixelLog gridLog_;
     std::array<std::size_t, 4> gridSteps_{};
     bool gridRecorded_ = false;
+    // picGraph holds the last frame, its graph layer covering rows from frameGraphTop_ down and
+    // its text drawn in frameTextRows_.
+    bool frameKept_ = false;
+    std::int32_t frameGraphTop_ = 0;
+    RowBand frameTextRows_{0, 0};
     bool baseKept_ = false;  // picBoard holds the board and the recorded lines under the graph
 
     // The same for the text of the last frame.

@@ -177,6 +177,9 @@ void Surface::SetPixel(std::int32_t x, std::int32_t y, Colour colour) {
     if (log_ != nullptr) {
         log_->Add(offset, pixels_[offset], 255);
     }
+    if (rows_ != nullptr) {
+        rows_->Add(y);
+    }
 }
 
 void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uint8_t coverage) {
@@ -188,6 +191,9 @@ void Surface::BlendPixel(std::int32_t x, std::int32_t y, Colour colour, std::uin
     pixels_[offset] = coverage == 255 ? c : Blend(c, pixels_[offset], coverage);
     if (log_ != nullptr) {
         log_->Add(offset, c, coverage);
+    }
+    if (rows_ != nullptr) {
+        rows_->Add(y);
     }
 }
 
@@ -202,6 +208,9 @@ void Surface::BlendRow(std::int32_t x, std::int32_t y, Colour colour, const std:
         std::min<std::int64_t>(count, static_cast<std::int64_t>(width_) - x));
     const PixelWord c = ToPixel(ResolveColour(colour));
     const std::size_t rowStart = static_cast<std::size_t>(y) * width_;
+    if (rows_ != nullptr && first < last) {
+        rows_->Add(y);
+    }
     for (std::int32_t i = first; i < last; ++i) {
         const std::uint32_t a = coverage[i];
         if (a == 0) {
@@ -225,6 +234,9 @@ void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
         const std::uint32_t coverage = e.pixel >> 24;
         const PixelWord pixel = e.pixel & kColourBits;
         pixels_[e.offset] = coverage == 255 ? pixel : Blend(pixel, pixels_[e.offset], coverage);
+        if (rows_ != nullptr) {
+            rows_->Add(static_cast<std::int32_t>(e.offset / static_cast<std::size_t>(width_)));
+        }
     }
 }
 
@@ -253,13 +265,13 @@ void Surface::BitBlt(std::int32_t dx, std::int32_t dy, std::int32_t w, std::int3
     }
 }
 
-void Surface::ScrollLeft(std::int32_t n, Colour fill) {
+void Surface::ScrollLeft(std::int32_t n, Colour fill, std::int32_t fromRow) {
     if (n <= 0 || pixels_.empty()) {
         return;
     }
     const std::int32_t kept = std::max(width_ - n, 0);
     const PixelWord c = ToPixel(ResolveColour(fill));
-    for (std::int32_t y = 0; y < height_; ++y) {
+    for (std::int32_t y = std::max(fromRow, 0); y < height_; ++y) {
         PixelWord* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
         std::memmove(row, row + (width_ - kept),
                      static_cast<std::size_t>(kept) * sizeof(PixelWord));
@@ -279,7 +291,8 @@ void Surface::CutOut(const CoverageMask& mask) {
     }
 }
 
-void Surface::ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph) {
+void Surface::ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph,
+                            std::int32_t top, std::int32_t bottom) {
     const auto fits = [this](const Surface& source) {
         return &source != this && source.width_ >= width_ && source.height_ >= height_;
     };
@@ -295,7 +308,7 @@ void Surface::ComposeMasked(const Surface& board, const CoverageMask& mask, cons
     const auto row = [](const Surface& s, std::int32_t y) {
         return s.pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(s.width_);
     };
-    for (std::int32_t y = 0; y < height_; ++y) {
+    for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
         PixelWord* d = pixels_.data() + static_cast<std::size_t>(y) * width_;
         if (graph == nullptr) {
             MaskRow(d, row(board, y), mask.Row(y), width_);

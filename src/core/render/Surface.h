@@ -83,6 +83,17 @@ class PixelLog {
     bool complete_ = true;
 };
 
+// The rows a drawing wrote to: the band [top, bottom), empty while top >= bottom.
+struct RowSpan {
+    std::int32_t top = INT32_MAX;
+    std::int32_t bottom = INT32_MIN;
+    bool Empty() const { return top >= bottom; }
+    void Add(std::int32_t y) {
+        top = y < top ? y : top;
+        bottom = y + 1 > bottom ? y + 1 : bottom;
+    }
+};
+
 // Width and height are the inner (drawable) size; every operation clips to it. Pixels are stored
 // as PixelWord (0x00RRGGBB, top byte 0), the layout the screen takes without conversion; colours
 // go in and come out as 0x00BBGGRR (Pixel, SetPixel, the drawing calls) and are converted there.
@@ -139,6 +150,9 @@ class Surface {
     // While `log` is set, every pixel that SetPixel, BlendPixel, BlendRow and DrawLine write (text
     // comes through the first three) is also entered in it; nullptr stops.
     void RecordInto(PixelLog* log) { log_ = log; }
+    // While `span` is set, the rows SetPixel, BlendPixel, BlendRow and Replay write (the ways text
+    // reaches a surface) are added to it; nullptr stops.
+    void TrackRows(RowSpan* span) { rows_ = span; }
     // Writes the entries [begin, end) of `log`, made on a surface of this size, as they were
     // drawn.
     void Replay(const PixelLog& log, std::size_t begin, std::size_t end);
@@ -162,14 +176,22 @@ class Surface {
 
     // Every row moved left by `n` pixels and the `n` columns at the right filled with `fill`: a
     // block copy of the area from (n, 0) to (0, 0) and a filled box, as a scrolling graph wants.
-    void ScrollLeft(std::int32_t n, Colour fill);
+    void ScrollLeft(std::int32_t n, Colour fill) { ScrollLeft(n, fill, 0); }
+    // The same for the rows from `fromRow` down only.
+    void ScrollLeft(std::int32_t n, Colour fill, std::int32_t fromRow);
 
     // Each pixel covered by `mask` (from (0, 0)) becomes black: a SRCAND of the mask's picture,
     // black where covered and white elsewhere.
     void CutOut(const CoverageMask& mask);
     // What a block copy of `board`, CutOut(mask) and then, when given, a SRCINVERT of `graph` give,
     // each over the whole surface from (0, 0), in one pass. The sources are other surfaces.
-    void ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph);
+    void ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph) {
+        ComposeMasked(board, mask, graph, 0, height_);
+    }
+    // The same for the rows [top, bottom) only, where the sources cover the surface; where they
+    // do not, the whole surface is composed.
+    void ComposeMasked(const Surface& board, const CoverageMask& mask, const Surface* graph,
+                       std::int32_t top, std::int32_t bottom);
 
     // Copies the sw x sh rectangle at (sx, sy) of `source` into the dw x dh rectangle at (dx, dy),
     // nearest pixel, SRCCOPY. Nothing happens when any of the four sizes is 0 or less. Clipped to
@@ -198,6 +220,7 @@ class Surface {
     std::int32_t height_ = 0;
     std::vector<PixelWord> pixels_;
     PixelLog* log_ = nullptr;
+    RowSpan* rows_ = nullptr;
     Colour backColor_ = 0;
     PenStyle pen_ = PenStyle::Solid;
     FontSpec font_;

@@ -76,6 +76,18 @@ FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
     return {factor, std::max(deviceWidth, 0) / factor, std::max(deviceHeight, 0) / factor};
 }
 
+DeviceRows FrameRowsOnDevice(std::int32_t factor, std::int32_t frameTop, std::int32_t frameBottom) {
+    if (frameBottom <= frameTop) {
+        return {};
+    }
+    const std::int64_t k = std::max(factor, 1);
+    const auto device = [k](std::int32_t row) {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(k * (std::int64_t{row} + 1), 0, INT32_MAX));
+    };
+    return {device(frameTop), device(frameBottom)};
+}
+
 double DevicePixelRatioForDpi(std::int32_t dpi) {
     constexpr double kStandardDpi = 96;
     return dpi >= 1 ? dpi / kStandardDpi : 1.0;

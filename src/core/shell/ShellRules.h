@@ -94,6 +94,14 @@ struct FrameScale {
 FrameScale FrameScaleFor(std::int32_t deviceWidth, std::int32_t deviceHeight,
                          double devicePixelRatio);
 
+// The device rows [top, bottom) of the client area that show the frame's rows [frameTop,
+// frameBottom), under the border of one frame pixel; an empty band gives top == bottom.
+struct DeviceRows {
+    std::int32_t top = 0;
+    std::int32_t bottom = 0;
+};
+DeviceRows FrameRowsOnDevice(std::int32_t factor, std::int32_t frameTop, std::int32_t frameBottom);
+
 // A screen of `dpi` dots per inch, as the system counts them (96 is 100 %): the ratio of its
 // device pixels to the logical pixels the settings file keeps. A dpi below 1 counts as 96.
 double DevicePixelRatioForDpi(std::int32_t dpi);

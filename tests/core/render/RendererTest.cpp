@@ -365,6 +365,61 @@ TEST_F(RendererTest, AnImageToneMovesWithItsSamplesAcrossARingWrap) {
     EXPECT_EQ(renderer.picBack.Pixel(18, 10), Picture(7, 30).Pixel(renderer.ToneColumn[63], 10));
 }
 
+TEST_F(RendererTest, AFrameTellsWhichRowsItChanged) {
+    theme.TextType = TextKind::Shown;
+    theme.TextPosition = TextPlace::TopRight;
+    Reset(40, 40);
+    Push({10, 10});
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 0);  // a first frame changes everything
+    EXPECT_EQ(renderer.ChangedRows[0].bottom, 40);
+    // The same low graph: its rows at the bottom, and the text's at the top.
+    Push(10);
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 36);
+    EXPECT_EQ(renderer.ChangedRows[0].bottom, 40);
+    EXPECT_GE(renderer.ChangedRows[1].top, 0);
+    EXPECT_LE(renderer.ChangedRows[1].bottom, 20);
+    EXPECT_LT(renderer.ChangedRows[1].top, renderer.ChangedRows[1].bottom);
+    // A peak reaches the top; the next frames still redraw where it was until it scrolls out.
+    Push(100);
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 0);
+    Push(10);
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 0);
+    // A hidden window draws nothing; shown again, it changes what scrolled meanwhile.
+    settings.State = WindowState::Hidden;
+    for (int i = 0; i < 40; ++i) {
+        Push(10);
+        renderer.DrawGraph();
+    }
+    settings.State = WindowState::Shown;
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 0);  // the peak it showed is gone
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.ChangedRows[0].top, 36);
+}
+
+TEST_F(RendererTest, ABackgroundInASystemColourScrollsInItsColourOfTheMoment) {
+    // Rows above the graph are left alone when they scroll, unless the colour they show may have
+    // changed since they were laid.
+    theme.BackColor = static_cast<std::int32_t>(kButtonFaceColour);
+    ASSERT_TRUE(renderer.IsSimpleBack());
+    Reset(10, 10);
+    Push({50, 50});
+    renderer.DrawGraph();
+    const Colour before = ResolveColour(kButtonFaceColour);
+    SystemColourTable table = SystemColours();
+    table[kButtonFaceColour & 0xFF] = 0x0000FE;
+    SetSystemColours(table);
+    Push(50);
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.picGraph.Pixel(9, 0), 0x0000FEu);  // the new column
+    EXPECT_EQ(renderer.picGraph.Pixel(0, 0), before);
+    SetSystemColours(ClassicSystemColours());
+}
+
 TEST_F(RendererTest, IncrementalFramesScrollByTheNewSamples) {
     Reset(10, 20);
     Push({10, 20, 30});

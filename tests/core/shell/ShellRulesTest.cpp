@@ -112,6 +112,16 @@ TEST(FrameScale, WholeFactorsRoundedDown) {
     EXPECT_EQ(odd.width, 376);
     EXPECT_EQ(odd.height, 125);
     EXPECT_EQ(FrameScaleFor(-4, 0, 2.0).width, 0);
+
+    // Frame rows on the device: under the border, each row `factor` device rows high.
+    EXPECT_EQ(FrameRowsOnDevice(1, 0, 98).top, 1);
+    EXPECT_EQ(FrameRowsOnDevice(1, 0, 98).bottom, 99);
+    EXPECT_EQ(FrameRowsOnDevice(2, 90, 98).top, 182);
+    EXPECT_EQ(FrameRowsOnDevice(2, 90, 98).bottom, 198);
+    EXPECT_EQ(FrameRowsOnDevice(0, 3, 4).top, 4);  // no factor counts as one
+    const DeviceRows empty = FrameRowsOnDevice(2, 5, 5);
+    EXPECT_EQ(empty.top, empty.bottom);
+    EXPECT_EQ(FrameRowsOnDevice(16, 0, INT32_MAX).bottom, INT32_MAX);
 }
 
 TEST(WholeScaleFactor, SavedLengthsAreLogicalPixelsAtEveryDpi) {
