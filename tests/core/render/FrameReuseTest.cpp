@@ -233,6 +233,42 @@ TEST_F(FrameReuseTest, EveryFrameIsTheFrameDrawnFromScratch) {
     EXPECT_GT(textReused, frames / 10);
 }
 
+TEST_F(FrameReuseTest, WhereTheMaskIsClearTheGraphLayerIsItsBackground) {
+    // What lets a frame leave alone the rows above the graph's highest point, and scroll the layer
+    // from there down only: nothing is drawn into the layer that the mask does not cover.
+    std::int32_t checked = 0;
+    for (const std::uint32_t seed : {21u, 22u, 23u, 24u, 25u}) {
+        random.seed(seed);
+        SetRing(seed % 2 == 0 ? 130 : 700, Roll(64));
+        subject.SetHistory({ring.data(), static_cast<std::int32_t>(ring.size()), &pos});
+        settings.State = WindowState::Shown;
+        clientWidth = 60 + Roll(200);
+        clientHeight = 10 + Roll(80);
+        RandomTheme();
+        Rebuild();
+        for (std::int32_t step = 0; step < 200; ++step) {
+            Event();
+            Tick();
+            subject.DrawGraph();
+            const Surface& back = subject.picBack;
+            if (!subject.GraphReady || IsSystemColour(back.BackColor())) {
+                continue;
+            }
+            ++checked;
+            const Colour background = back.BackColor();
+            for (std::int32_t y = 0; y < back.Height(); ++y) {
+                for (std::int32_t x = 0; x < back.Width(); ++x) {
+                    if (!subject.picMask.Covered(x, y)) {
+                        ASSERT_EQ(back.Pixel(x, y), background)
+                            << "seed " << seed << " step " << step << " at " << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 500);
+}
+
 TEST_F(FrameReuseTest, AThemeAppliedAnewLooksAsInAFreshWindow) {
     // After many frames of one theme, a rebuild with another shows nothing of the old records: it
     // is the first frame of a renderer that never drew before.
