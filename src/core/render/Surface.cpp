@@ -226,6 +226,8 @@ void Surface::BlendRow(std::int32_t x, std::int32_t y, Colour colour, const std:
 
 void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
     end = std::min(end, log.entries_.size());
+    std::size_t lowest = SIZE_MAX;
+    std::size_t highest = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const PixelLog::Entry e = log.entries_[i];
         if (e.offset >= pixels_.size()) {
@@ -234,9 +236,12 @@ void Surface::Replay(const PixelLog& log, std::size_t begin, std::size_t end) {
         const std::uint32_t coverage = e.pixel >> 24;
         const PixelWord pixel = e.pixel & kColourBits;
         pixels_[e.offset] = coverage == 255 ? pixel : Blend(pixel, pixels_[e.offset], coverage);
-        if (rows_ != nullptr) {
-            rows_->Add(static_cast<std::int32_t>(e.offset / static_cast<std::size_t>(width_)));
-        }
+        lowest = std::min<std::size_t>(lowest, e.offset);
+        highest = std::max<std::size_t>(highest, e.offset);
+    }
+    if (rows_ != nullptr && lowest <= highest) {
+        rows_->Add(static_cast<std::int32_t>(lowest / static_cast<std::size_t>(width_)));
+        rows_->Add(static_cast<std::int32_t>(highest / static_cast<std::size_t>(width_)));
     }
 }
 
