@@ -34,6 +34,9 @@ void CoverageMask::ScrollLeft(std::int32_t n, std::int32_t fromRow) {
 }
 
 std::int32_t CoverageMask::FirstCoveredRow() const {
+    if (cells_.empty()) {
+        return height_;
+    }
     // A cell is 0 or 1: the first 1 is the first covered pixel.
     const void* found = std::memchr(cells_.data(), 1, cells_.size());
     if (found == nullptr) {

@@ -61,6 +61,13 @@ TEST(CoverageMaskTest, ScrollingMovesRowsLeftAndClearsTheNewColumns) {
     empty.CoverLine(0, 0, 5, 5);
     empty.Clear();
     EXPECT_FALSE(empty.Covered(0, 0));
+    EXPECT_EQ(empty.FirstCoveredRow(), 4);  // its height: nothing covered
+    // The first covered row.
+    CoverageMask mask2(5, 6);
+    EXPECT_EQ(mask2.FirstCoveredRow(), 6);
+    mask2.CoverLine(4, 3, 4, 6);
+    mask2.CoverLine(0, 5, 5, 5);
+    EXPECT_EQ(mask2.FirstCoveredRow(), 3);
 }
 
 TEST(CoverageMaskTest, CuttingOutIsTheAndOfTheMasksPicture) {
