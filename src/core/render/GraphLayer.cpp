@@ -30,18 +30,12 @@ void Renderer::DrawGraph() {
     UpdateGraphLayers(picBack, picMask, picTone, LastGraphPos, simple, GraphReady);
     // What can differ from the frame before: the rows the graph covers now or covered then, and
     // those the text was drawn in. The rest is the board and its lines in both.
-    const std::int32_t h = picGraph.Height();
     const std::int32_t graphTop = picMask.FirstCoveredRow();
-    RowBand graphRows{0, h};
-    RowBand textRows{0, 0};
-    if (GraphReady && frameKept_) {
-        graphRows.top = std::min(graphTop, frameGraphTop_);
-        textRows = frameTextRows_;
+    RowBands rows{RowBand{0, picGraph.Height()}, RowBand{0, 0}};
+    if (frameKept_) {  // never after a rebuild: DropFrameRecords cleared it above
+        rows = {RowBand{std::min(graphTop, frameGraphTop_), picGraph.Height()}, frameTextRows_};
     }
-    if (!ComposeGraph(picGraph, simple, graphRows, textRows)) {
-        graphRows = RowBand{0, h};  // composed whole
-        textRows = RowBand{0, 0};
-    }
+    rows = ComposeGraph(picGraph, simple, rows);
     RowSpan drawn;
     picGraph.TrackRows(&drawn);
     DrawFrameText(picGraph, history_.Sample(history_.PrevIndex(history_.Pos())));
@@ -50,7 +44,7 @@ void Renderer::DrawGraph() {
     frameKept_ = true;
     frameGraphTop_ = graphTop;
     frameTextRows_ = newText;
-    ChangedRows = {graphRows, Union(textRows, newText)};
+    ChangedRows = {rows[0], Union(rows[1], newText)};
     GraphReady = true;
 }
 
@@ -64,17 +58,18 @@ void Renderer::DropFrameRecords() {
 
 namespace {
 
-// A whole-surface copy of a layer; a layer that does not cover the frame (never after a layout)
-// leaves the rest cleared.
-void CopyLayer(Surface& target, const Surface& layer) {
+// The bands of rows of a layer copied to the frame; a layer that does not cover the frame (never
+// after a layout) is copied whole over the cleared frame.
+void CopyLayer(Surface& target, const Surface& layer, const Renderer::RowBands& rows) {
     if (layer.Width() < target.Width() || layer.Height() < target.Height()) {
         target.Clear();
+        target.BitBlt(0, 0, target.Width(), target.Height(), layer, 0, 0, RasterOp::SrcCopy);
+        return;
     }
-    target.BitBlt(0, 0, target.Width(), target.Height(), layer, 0, 0, RasterOp::SrcCopy);
-}
-
-bool Covers(const Surface& layer, const Surface& target) {
-    return layer.Width() >= target.Width() && layer.Height() >= target.Height();
+    for (const Renderer::RowBand& band : rows) {
+        target.BitBlt(0, band.top, target.Width(), band.bottom - band.top, layer, 0, band.top,
+                      RasterOp::SrcCopy);
+    }
 }
 
 }  // namespace
@@ -89,10 +84,7 @@ Renderer::RowBand Renderer::Union(const RowBand& a, const RowBand& b) {
     return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
 }
 
-namespace {}  // namespace
-
-bool Renderer::ComposeGraph(Surface& target, bool simple, const RowBand& graphRows,
-                            const RowBand& textRows) {
+Renderer::RowBands Renderer::ComposeGraph(Surface& target, bool simple, const RowBands& rows) {
     // The grid lines of the last frame are laid again while they would come out the same.
     const GridInputs inputs = GridInputsOf(target, simple);
     const bool reuse = gridRecorded_ && inputs == gridInputs_;
@@ -102,26 +94,17 @@ bool Renderer::ComposeGraph(Surface& target, bool simple, const RowBand& graphRo
         gridSteps_.fill(0);
         baseKept_ = false;
     }
-    // Only the bands when everything else of the last frame stays: the same lines on the same
-    // base, and layers as large as the frame. Laying the recorded lines again over the rest
-    // writes what is there already.
-    // A background in a system colour may have changed anywhere since the last frame.
-    const bool partial = reuse && Covers(picBack, target) && (simple || baseKept_) &&
-                         !IsSystemColour(picBack.BackColor());
-    if (simple && partial) {
-        for (const RowBand& band : {graphRows, textRows}) {
-            target.BitBlt(0, band.top, target.Width(), band.bottom - band.top, picBack, 0, band.top,
-                          RasterOp::SrcCopy);
-        }
-    } else if (simple) {
-        CopyLayer(target, picBack);
-    } else if (partial) {
-        for (const RowBand& band : {graphRows, textRows}) {
-            target.ComposeMasked(picBoard, picMask, &picBack, band.top, band.bottom);
-        }
-        target.ReplayUnder(gridLog_, gridSteps_[1], gridSteps_[2], picBack);
+    // Only the bands when the rest of the last frame stays: the same lines on the same base, and a
+    // graph layer as large as the frame whose background cannot have changed (as a system colour
+    // may have). Laying the recorded lines again over the rest writes what is there already.
+    const bool graphFits = picBack.Width() == target.Width() && picBack.Height() == target.Height();
+    const bool partial =
+        reuse && graphFits && (simple || baseKept_) && !IsSystemColour(picBack.BackColor());
+    const RowBands bands = partial ? rows : RowBands{RowBand{0, target.Height()}, RowBand{0, 0}};
+    if (simple) {
+        CopyLayer(target, picBack, bands);
     } else if (reuse && baseKept_) {
-        ComposeFromBase(target);
+        ComposeFromBase(target, bands);
     } else {
         // The board is laid from its source only here, where the lines under the graph change.
         LayBoard(target);
@@ -139,16 +122,19 @@ bool Renderer::ComposeGraph(Surface& target, bool simple, const RowBand& graphRo
     }
     GridStep(target, LineMode::OverGraph, simple, reuse);
     gridRecorded_ = gridLog_.Complete();
-    return partial;
+    return bands;
 }
 
-void Renderer::ComposeFromBase(Surface& target) {
+void Renderer::ComposeFromBase(Surface& target, const RowBands& rows) {
     // Board and lines under the graph, mask and graph layer in one pass; the lines merged with the
-    // graph are laid beneath the graph layer's exclusive or.
+    // graph are laid beneath the graph layer's exclusive or. Bands of rows are composed only with
+    // a graph layer as large as the frame (else `rows` is the whole frame).
     const bool merged = gridSteps_[1] != gridSteps_[2];
     const bool graphFits = picBack.Width() == target.Width() && picBack.Height() == target.Height();
     if (!merged || graphFits) {
-        target.ComposeMasked(picBoard, picMask, &picBack);
+        for (const RowBand& band : rows) {
+            target.ComposeMasked(picBoard, picMask, &picBack, band.top, band.bottom);
+        }
         target.ReplayUnder(gridLog_, gridSteps_[1], gridSteps_[2], picBack);
         return;
     }

@@ -117,8 +117,9 @@ class Renderer {
         std::int32_t top;
         std::int32_t bottom;
     };
+    using RowBands = std::array<RowBand, 2>;
     // The rows of picGraph the last DrawGraph may have changed: the window repaints those only.
-    std::array<RowBand, 2> ChangedRows{};
+    RowBands ChangedRows{};
 
     // State between frames. The shell clears the ready flags to force a rebuild.
     bool GraphReady = false;
@@ -138,13 +139,12 @@ class Renderer {
     bool ApplyBackground(bool simple);
     void UseFallbackTheme();
     void ApplyFont();
-    // Composes the frame; only the two bands of rows when the frame before is still in `target`
-    // and nothing but they can have changed (true), else the whole frame (false).
-    bool ComposeGraph(Surface& target, bool simple, const RowBand& graphRows,
-                      const RowBand& textRows);
+    // Composes the frame: only the bands `rows` when the frame before is still in `target` and
+    // nothing else can have changed, else the whole frame. Returns the bands composed.
+    RowBands ComposeGraph(Surface& target, bool simple, const RowBands& rows);
     static RowBand Union(const RowBand& a, const RowBand& b);
     void LayBoard(Surface& target) const;
-    void ComposeFromBase(Surface& target);
+    void ComposeFromBase(Surface& target, const RowBands& rows);
     void GridStep(Surface& target, LineMode step, bool simple, bool reuse);
     void DrawGridLines(Surface& target, LineMode step, bool simple);
     void DropFrameRecords();
