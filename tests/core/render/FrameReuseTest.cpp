@@ -105,6 +105,19 @@ class FrameReuseTest : public RenderFixture {
     // What ResetPicture does.
     void Rebuild() { subject.Rebuild(clientWidth, clientHeight); }
 
+    // A run of `seed`: a history of `ringSize` samples, a shown window of some size, a random
+    // theme, and its first frame.
+    void StartRun(std::uint32_t seed, std::int32_t ringSize) {
+        random.seed(seed);
+        SetRing(ringSize, Roll(64));
+        subject.SetHistory({ring.data(), static_cast<std::int32_t>(ring.size()), &pos});
+        settings.State = WindowState::Shown;
+        clientWidth = 60 + Roll(200);
+        clientHeight = 10 + Roll(80);
+        RandomTheme();
+        Rebuild();
+    }
+
     void Tick() {
         static constexpr std::int32_t kCounts[] = {0, 1, 1, 1, 1, 2, 3, 7, 300, 800};
         const std::int32_t count = kCounts[Roll(10)];
@@ -201,15 +214,8 @@ TEST_F(FrameReuseTest, EveryFrameIsTheFrameDrawnFromScratch) {
     std::int32_t frames = 0;
     std::int32_t textReused = 0;
     for (const std::uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
-        random.seed(seed);
         const std::int32_t sizes[] = {64, 130, 700};
-        SetRing(sizes[seed % 3], Roll(64));
-        subject.SetHistory({ring.data(), static_cast<std::int32_t>(ring.size()), &pos});
-        settings.State = WindowState::Shown;
-        clientWidth = 60 + Roll(200);
-        clientHeight = 10 + Roll(80);
-        RandomTheme();
-        Rebuild();
+        StartRun(seed, sizes[seed % 3]);
         for (std::int32_t step = 0; step < 400; ++step) {
             Event();
             Tick();
@@ -238,14 +244,7 @@ TEST_F(FrameReuseTest, WhereTheMaskIsClearTheGraphLayerIsItsBackground) {
     // from there down only: nothing is drawn into the layer that the mask does not cover.
     std::int32_t checked = 0;
     for (const std::uint32_t seed : {21u, 22u, 23u, 24u, 25u}) {
-        random.seed(seed);
-        SetRing(seed % 2 == 0 ? 130 : 700, Roll(64));
-        subject.SetHistory({ring.data(), static_cast<std::int32_t>(ring.size()), &pos});
-        settings.State = WindowState::Shown;
-        clientWidth = 60 + Roll(200);
-        clientHeight = 10 + Roll(80);
-        RandomTheme();
-        Rebuild();
+        StartRun(seed, seed % 2 == 0 ? 130 : 700);
         for (std::int32_t step = 0; step < 200; ++step) {
             Event();
             Tick();
