@@ -12,10 +12,10 @@
 
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
-#include "core/cpu/FakeCpuSampler.h"
+#include "support/FakeCpuSampler.h"
 #include "core/os/Clock.h"
 #include "core/render/Renderer.h"
-#include "core/shell/SamplingCycle.h"
+#include "core/app/SamplingCycle.h"
 #include "fuzz/MemoryFile.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakeImageLoader.h"

@@ -5,7 +5,7 @@
 #include <QColor>
 
 #include "core/render/Surface.h"
-#include "core/shell/ShellRules.h"
+#include "core/app/ShellRules.h"
 
 class QWidget;
 

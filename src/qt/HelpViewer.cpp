@@ -9,7 +9,7 @@
 #include <QWindow>
 
 #include "core/config/Config.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"

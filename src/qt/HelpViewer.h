@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 
 class QDialog;
 class QTextBrowser;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/shell/ShellRules.h"
+#include "core/app/ShellRules.h"
 
 class QMenu;
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "core/shell/PlaceDialog.h"
-#include "core/shell/WindowDrag.h"
+#include "core/app/PlaceDialog.h"
+#include "core/app/WindowDrag.h"
 
 class QWidget;
 

@@ -12,8 +12,8 @@
 
 #include "core/config/Config.h"
 #include "core/render/Colour.h"
-#include "core/shell/Help.h"
-#include "core/shell/ShellRules.h"
+#include "core/app/Help.h"
+#include "core/app/ShellRules.h"
 #include "core/tray/IconImage.h"
 #include "qt/FramePainter.h"
 #include "qt/HelpViewer.h"
@@ -59,9 +59,9 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       fonts_(LogicalDpi()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
-                                             *clock_, program.gSettings,
+                                             *clock_, program.settings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
+      renderer_(fonts_, images_, program.currentTheme, program.settings),
       ownIcon_(ProgramIcon()) {
     setWindowTitle(ToQString(kAppTitle));
     setWindowIcon(ownIcon_);
@@ -84,7 +84,7 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
 
 void fomMain::FillPopupMenu() {
     const std::vector<MenuItem> items =
-        PopupMenuItems(program_.gSettings.State, trayHost_->present());
+        PopupMenuItems(program_.settings.State, trayHost_->present());
     const QList<QAction*> actions = mnuPopup_->actions();
     if (actions.size() == static_cast<qsizetype>(items.size())) {
         // A tray host holds the exported items by identity: only their captions and states
@@ -139,10 +139,10 @@ fomMain::~fomMain() {
 }
 
 bool fomMain::Form_Load() {
-    program_.gHelpFile = FindHelpFile();
+    program_.helpFile = FindHelpFile();
     comDlg_ = std::make_unique<clsComDlg>(fileDialogs_);
-    program_.gVersion = kBuildVersion;
-    LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
+    program_.version = kBuildVersion;
+    LoadConfig(program_.settings, program_.currentTheme, SettingsFilePath());
 
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (cycle_->StartSampling(ScreenWidthInFramePixels(primary)) < 0) {
@@ -173,18 +173,18 @@ bool fomMain::Form_Load() {
         workAreas.push_back(ToScreenRect(screen->availableGeometry()));
     }
     const ScreenRect place = InitialWindowRect(
-        program_.gSettings.Left, program_.gSettings.Top, program_.gSettings.Width,
-        program_.gSettings.Height, kDesignedWidth, kDesignedHeight,
+        program_.settings.Left, program_.settings.Top, program_.settings.Width,
+        program_.settings.Height, kDesignedWidth, kDesignedHeight,
         primary ? ToScreenRect(primary->geometry()) : ScreenRect{0, 0, 1024, 768}, workAreas);
     setGeometry(place.left, place.top, place.width(), place.height());
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
     // Hidden only where a tray icon can bring the window back.
-    const HidingPlan hiding = PlanHiding(program_.gSettings.State, false, trayHost_->present());
-    program_.gSettings.State = hiding.state;
+    const HidingPlan hiding = PlanHiding(program_.settings.State, false, trayHost_->present());
+    program_.settings.State = hiding.state;
     waitingForTray_ = hiding.waitingForTray;
-    if (!IsHidden(program_.gSettings.State)) {
+    if (!IsHidden(program_.settings.State)) {
         show();
     }
 
@@ -201,7 +201,7 @@ bool fomMain::Form_Load() {
 }
 
 void fomMain::ResetPicture() {
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         SetTopMost(this);
     } else {
         ResetTopMost(this);
@@ -213,7 +213,7 @@ void fomMain::ResetPicture() {
 
 void fomMain::RefreshDisplay(std::int32_t u) {
     if (!IsHidden(
-            program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
+            program_.settings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
         // Only the rows of the graph that changed: the border and the rest stay as painted.
         const qreal ratio = devicePixelRatioF();
@@ -227,7 +227,7 @@ void fomMain::RefreshDisplay(std::int32_t u) {
             }
         }
     }
-    const TrayIconMode mode = program_.gSettings.IconGraphMode;
+    const TrayIconMode mode = program_.settings.IconGraphMode;
     if (ShowsIconGraph(mode)) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
@@ -271,7 +271,7 @@ void fomMain::Form_Resize() {
     renderer_.GraphReady = false;
     // Not isVisible(): the resize of the first show comes before the window counts as visible,
     // and the graph would stay blank until the next tick.
-    if (!IsHidden(program_.gSettings.State)) {
+    if (!IsHidden(program_.settings.State)) {
         renderer_.DrawGraph();
     }
     update();
@@ -403,7 +403,7 @@ void fomMain::ShowPopup(const QPoint& at) {
 }
 
 void fomMain::mnuHidden_Click() {
-    const bool show = IsHidden(program_.gSettings.State);
+    const bool show = IsHidden(program_.settings.State);
     if (!show && !trayHost_->present()) {
         return;  // nothing would bring the window back (the item is disabled)
     }
@@ -412,14 +412,14 @@ void fomMain::mnuHidden_Click() {
 }
 
 void fomMain::SetShown(bool shown) {
-    if (shown && IsHidden(program_.gSettings.State)) {
-        program_.gSettings.State = WindowState::Shown;
+    if (shown && IsHidden(program_.settings.State)) {
+        program_.settings.State = WindowState::Shown;
         ResetPicture();
         show();
-    } else if (!shown && !IsHidden(program_.gSettings.State) && trayHost_->present()) {
+    } else if (!shown && !IsHidden(program_.settings.State) && trayHost_->present()) {
         // Without a tray host nothing would bring the window back: it stays.
         hide();
-        program_.gSettings.State = WindowState::Hidden;
+        program_.settings.State = WindowState::Hidden;
     }
     FillPopupMenu();  // the tray host's copy of the menu shows the new caption
 }
@@ -428,7 +428,7 @@ void fomMain::TrayHostChanged(bool present) {
     if (!loaded_ || unloaded_) {
         return;
     }
-    const HidingPlan plan = PlanHiding(program_.gSettings.State, waitingForTray_, present);
+    const HidingPlan plan = PlanHiding(program_.settings.State, waitingForTray_, present);
     waitingForTray_ = plan.waitingForTray;
     SetShown(!IsHidden(plan.state));
 }
@@ -453,14 +453,14 @@ void fomMain::mnuVersion_Click() {
         versionBox_->activateWindow();
         return;
     }
-    fomVersion box(this, program_.gVersion);
+    fomVersion box(this, program_.version);
     versionBox_ = &box;
     box.exec();
     versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {
-    ShowHelp(this, program_.gHelpFile, HelpContext::Contents);
+    ShowHelp(this, program_.helpFile, HelpContext::Contents);
 }
 
 void fomMain::mnuExit_Click() {
@@ -482,7 +482,7 @@ void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
 
 void fomMain::BringBack() {
     const BringBackPlan plan =
-        PlanBringBack(setupShown_, program_.gSettings.State, program_.gSettings.TopMost);
+        PlanBringBack(setupShown_, program_.settings.State, program_.settings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }
@@ -510,12 +510,12 @@ void fomMain::Form_QueryUnload() {
     modTaskTray::DeleteTrayIcon(TrayData);
     FreeTrayIcon();
     const QRect g = frameGeometry();
-    program_.gSettings.Left = g.left();
-    program_.gSettings.Top = g.top();
-    program_.gSettings.Width = g.width();
-    program_.gSettings.Height = g.height();
-    program_.gSettings.State = SavedWindowState(program_.gSettings.State, waitingForTray_);
-    SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
+    program_.settings.Left = g.left();
+    program_.settings.Top = g.top();
+    program_.settings.Width = g.width();
+    program_.settings.Height = g.height();
+    program_.settings.State = SavedWindowState(program_.settings.State, waitingForTray_);
+    SaveConfig(program_.settings, SettingsFilePath(), program_.version);
 }
 
 }  // namespace moravel

@@ -60,7 +60,7 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
     LayOutControls();
     OrderTabs();
     ConnectControls();
-    InstallHelpKey(this, program_.gHelpFile);
+    InstallHelpKey(this, program_.helpFile);
     state_.UseAutostart(autostart_.get(), ExecutablePath());
     auto* trayHost = new modTaskTray::TrayHost(this);
     state_.SetTrayHost(trayHost->present());
@@ -234,7 +234,7 @@ void fomSetup::Form_Load(QWidget* mainWindow) {
 void fomSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Above the always-on-top main window, without staying on top itself.
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         BringToFront(this);
     }
 }
@@ -337,11 +337,11 @@ void fomSetup::cmdUpdate_Click() {
 // After each modal window of its own the dialog takes the keyboard back, also where no window
 // manager hands it over.
 void fomSetup::cmdEdit_Click() {
-    program_.gEditorTheme = state_.workingTheme;
+    program_.editorTheme = state_.workingTheme;
     editor_(this);
     activateWindow();
     QtMessagePrompt prompt(this);
-    if (state_.TakeEditedTheme(program_.gEditorTheme, prompt)) {
+    if (state_.TakeEditedTheme(program_.editorTheme, prompt)) {
         ShowState();
     }
 }

@@ -26,7 +26,7 @@ namespace moravel {
 class fomSetup : public QDialog {
     Q_OBJECT
   public:
-    // Runs the theme editor modally over the program's gEditorTheme; its result is not looked at.
+    // Runs the theme editor modally over the program's editorTheme; its result is not looked at.
     using ThemeEditorRunner = std::function<int(QWidget* owner)>;
 
     // `program` holds the settings and themes the dialog shows and applies. `resetPicture` is

@@ -104,7 +104,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
     BuildPages();
     MakeButtons();
     LayOutDialog(titleCaption);
-    InstallHelpKey(this, program_.gHelpFile);
+    InstallHelpKey(this, program_.helpFile);
     EnsureQtTranslations();  // the title field's context menu
 }
 
@@ -600,11 +600,11 @@ QVBoxLayout* fomThemeSetup::MakeTextPositionColumn() {
 }
 
 int fomThemeSetup::Edit() {
-    state_->Begin(program_.gEditorTheme);
+    state_->Begin(program_.editorTheme);
     Form_Load();
     exec();
     if (state_->EditResult >= 0) {
-        program_.gEditorTheme = state_->WorkTheme;
+        program_.editorTheme = state_->WorkTheme;
         return state_->EditResult;
     }
     return -1;
@@ -626,7 +626,7 @@ void fomThemeSetup::Form_Load() {
 
 void fomThemeSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         BringToFront(this);  // above the always-on-top main window
     }
 }

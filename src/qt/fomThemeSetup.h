@@ -1,5 +1,5 @@
 // The theme editor: every field of one theme on five pages, with colour and font dialogs.
-// The setup dialog fills the program's gEditorTheme, calls Edit() and reads it back on 0.
+// The setup dialog fills the program's editorTheme, calls Edit() and reads it back on 0.
 #pragma once
 
 #include <QDialog>
@@ -8,7 +8,7 @@
 
 #include "core/config/Theme.h"
 #include "core/dialogs/ThemeEditorState.h"
-#include "core/shell/ProgramState.h"
+#include "core/app/ProgramState.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
 
@@ -36,8 +36,8 @@ class fomThemeSetup : public QDialog {
     fomThemeSetup(QWidget* owner, ProgramState& program);
     ~fomThemeSetup() override;
 
-    // Shows the editor modally on a copy of the program's gEditorTheme. Returns 0 after OK, with
-    // the edited theme in gEditorTheme; -1 after cancel or closing the window, with gEditorTheme
+    // Shows the editor modally on a copy of the program's editorTheme. Returns 0 after OK, with
+    // the edited theme in editorTheme; -1 after cancel or closing the window, with editorTheme
     // unchanged.
     int Edit();
 

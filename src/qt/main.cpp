@@ -3,7 +3,7 @@
 #include <QSessionManager>
 
 #include "core/os/ProgramFolder.h"
-#include "core/shell/ProgramState.h"
+#include "core/app/ProgramState.h"
 #include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
 #include "qt/Termination.h"

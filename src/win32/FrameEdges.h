@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/shell/PlaceDialog.h"
+#include "core/app/PlaceDialog.h"
 
 namespace moravel {
 

@@ -7,7 +7,7 @@
 #include "core/os/FileSystem.h"
 #include "core/os/TextFile.h"
 #include "core/os/WideText_win.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "win32/Prompts.h"
 
 namespace moravel {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 
 namespace moravel {
 

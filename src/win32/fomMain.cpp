@@ -6,7 +6,7 @@
 #include "core/os/Autostart.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "core/tray/IconImage.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
@@ -31,7 +31,7 @@ constexpr UINT kCycleMilliseconds = 1000;
 constexpr UINT kMenuBase = 100;  // menu identifiers: kMenuBase + MenuCommand
 constexpr int kProgramIcon = 1;  // the icon's resource identifier
 
-// The theme editor the setup dialog's 編集... button runs over program.gEditorTheme.
+// The theme editor the setup dialog's 編集... button runs over program.editorTheme.
 fomSetup::ThemeEditorRunner ThemeEditor(ProgramState& program) {
     return [&program](HWND owner) {
         fomThemeSetup editor(owner, program);
@@ -65,9 +65,9 @@ fomMain::fomMain(ProgramState& program, std::wstring className, std::unique_ptr<
       className_(std::move(className)),
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
-                                             *clock_, program.gSettings,
+                                             *clock_, program.settings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, program.gCurrentTheme, program.gSettings),
+      renderer_(fonts_, images_, program.currentTheme, program.settings),
       ownIcon_(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))),
       ownSmallIcon_(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))) {}
 
@@ -76,9 +76,9 @@ fomMain::~fomMain() {
 }
 
 bool fomMain::Form_Load() {
-    program_.gHelpFile = FindHelpFile();
-    program_.gVersion = kBuildVersion;
-    LoadConfig(program_.gSettings, program_.gCurrentTheme, SettingsFilePath());
+    program_.helpFile = FindHelpFile();
+    program_.version = kBuildVersion;
+    LoadConfig(program_.settings, program_.currentTheme, SettingsFilePath());
 
     // As many seconds as the screen is wide in frame pixels.
     const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
@@ -103,7 +103,7 @@ bool fomMain::Form_Load() {
     ResetPicture();
 
     cycle_->LastSampleTime = clock_->NowSeconds();
-    if (!IsHidden(program_.gSettings.State)) {
+    if (!IsHidden(program_.settings.State)) {
         ShowWindow(hwnd(), SW_SHOW);
         UpdateWindow(hwnd());
     }
@@ -156,7 +156,7 @@ void fomMain::PlaceWindow() {
     // The settings keep logical pixels; the screens are in device pixels. A window that lands on
     // a monitor of another dpi is fitted to it by WM_DPICHANGED.
     const double ratio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
-    const auto& saved = program_.gSettings;
+    const auto& saved = program_.settings;
     const ScreenRect place =
         InitialWindowRect(DeviceLength(saved.Left, ratio), DeviceLength(saved.Top, ratio),
                           saved.Width < 1 ? 0 : DeviceLength(saved.Width, ratio),
@@ -182,7 +182,7 @@ FrameScale fomMain::ClientFrameScale() const {
 }
 
 void fomMain::ResetPicture() {
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         SetTopMost(hwnd());
     } else {
         ResetTopMost(hwnd());
@@ -194,7 +194,7 @@ void fomMain::ResetPicture() {
 
 void fomMain::RefreshDisplay(std::int32_t u) {
     if (!IsHidden(
-            program_.gSettings.State)) {  // a hidden window is not drawn; showing it rebuilds it
+            program_.settings.State)) {  // a hidden window is not drawn; showing it rebuilds it
         renderer_.DrawGraph();
         // Only the rows of the graph that changed: the border and the rest stay as painted.
         RECT client = {};
@@ -209,7 +209,7 @@ void fomMain::RefreshDisplay(std::int32_t u) {
         }
     }
     IconHandle graphIcon;
-    const TrayIconMode mode = program_.gSettings.IconGraphMode;
+    const TrayIconMode mode = program_.settings.IconGraphMode;
     if (ShowsIconGraph(mode)) {
         Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
         renderer_.DrawIconGraph(frame);
@@ -248,7 +248,7 @@ void fomMain::Form_Resize() {
     renderer_.SetClientSize(frame.width, frame.height);
     renderer_.LayoutPictures();
     renderer_.GraphReady = false;
-    if (!IsHidden(program_.gSettings.State)) {
+    if (!IsHidden(program_.settings.State)) {
         renderer_.DrawGraph();
     }
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -315,7 +315,7 @@ void fomMain::ShowPopup(POINT screen) {
         return;
     }
     bool lastWasSeparator = true;  // no separator at the top, none doubled
-    for (const MenuItem& item : PopupMenuItems(program_.gSettings.State)) {
+    for (const MenuItem& item : PopupMenuItems(program_.settings.State)) {
         if (item.command == MenuCommand::None) {
             if (!lastWasSeparator) {
                 AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -362,13 +362,13 @@ void fomMain::RunMenuCommand(MenuCommand command) {
 }
 
 void fomMain::mnuHidden_Click() {
-    if (IsHidden(program_.gSettings.State)) {
-        program_.gSettings.State = WindowState::Shown;
+    if (IsHidden(program_.settings.State)) {
+        program_.settings.State = WindowState::Shown;
         ResetPicture();
         ShowWindow(hwnd(), SW_SHOW);
     } else {
         ShowWindow(hwnd(), SW_HIDE);
-        program_.gSettings.State = WindowState::Hidden;
+        program_.settings.State = WindowState::Hidden;
     }
 }
 
@@ -399,14 +399,14 @@ void fomMain::mnuVersion_Click() {
         SetForegroundWindow(versionBox_->hwnd());
         return;
     }
-    fomVersion box(hwnd(), program_.gVersion);
+    fomVersion box(hwnd(), program_.version);
     versionBox_ = &box;
     box.Show();
     versionBox_ = nullptr;
 }
 
 void fomMain::mnuHelp_Click() {
-    ShowHelp(hwnd(), program_.gHelpFile, HelpContext::Contents);
+    ShowHelp(hwnd(), program_.helpFile, HelpContext::Contents);
 }
 
 void fomMain::mnuExit_Click() {
@@ -431,7 +431,7 @@ void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
 
 void fomMain::BringBack() {
     const BringBackPlan plan =
-        PlanBringBack(setupShown_, program_.gSettings.State, program_.gSettings.TopMost);
+        PlanBringBack(setupShown_, program_.settings.State, program_.settings.TopMost);
     if (plan.toggleShown) {
         mnuHidden_Click();
     }
@@ -468,11 +468,11 @@ void fomMain::Form_QueryUnload() {
     // In logical pixels: the place as PlaceWindow reads it back, the size as large as it looks.
     const ScreenRect frame = FrameRect();
     const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
-    program_.gSettings.Left = LogicalLength(frame.left, screenRatio);
-    program_.gSettings.Top = LogicalLength(frame.top, screenRatio);
-    program_.gSettings.Width = LogicalLength(frame.width(), PixelRatio());
-    program_.gSettings.Height = LogicalLength(frame.height(), PixelRatio());
-    SaveConfig(program_.gSettings, SettingsFilePath(), program_.gVersion);
+    program_.settings.Left = LogicalLength(frame.left, screenRatio);
+    program_.settings.Top = LogicalLength(frame.top, screenRatio);
+    program_.settings.Width = LogicalLength(frame.width(), PixelRatio());
+    program_.settings.Height = LogicalLength(frame.height(), PixelRatio());
+    SaveConfig(program_.settings, SettingsFilePath(), program_.version);
 }
 
 LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

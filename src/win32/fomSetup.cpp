@@ -124,7 +124,7 @@ void fomSetup::Form_Load() {
     // Above the always-on-top main window. Making the dialog a normal window again may take its
     // owner out of the top band with it, so the main window's place there is asserted again; the
     // dialog, owned by it, stays above it.
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         BringToFront(hwnd_);
         if (mainWindow_ != nullptr) {
             SetTopMost(mainWindow_);
@@ -297,10 +297,10 @@ void fomSetup::cmdEdit_Click() {
     if (!editor_) {
         return;
     }
-    program_.gEditorTheme = state_.workingTheme;
+    program_.editorTheme = state_.workingTheme;
     editor_(hwnd_);
     Win32MessagePrompt prompt(hwnd_);
-    if (state_.TakeEditedTheme(program_.gEditorTheme, prompt)) {
+    if (state_.TakeEditedTheme(program_.editorTheme, prompt)) {
         ShowState();
     }
 }
@@ -324,7 +324,7 @@ void fomSetup::Form_Help(const HELPINFO& info) {
     }
     const HelpContext context = SetupHelpContext(info.iCtrlId);
     if (context != HelpContext::None) {
-        ShowHelp(hwnd_, program_.gHelpFile, context);
+        ShowHelp(hwnd_, program_.helpFile, context);
     }
 }
 

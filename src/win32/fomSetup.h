@@ -12,7 +12,7 @@
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Autostart.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 
 namespace moravel {
 
@@ -21,7 +21,7 @@ HelpContext SetupHelpContext(int id);
 
 class fomSetup {
   public:
-    // Runs the theme editor modally over the program's gEditorTheme, owned by `owner`.
+    // Runs the theme editor modally over the program's editorTheme, owned by `owner`.
     using ThemeEditorRunner = std::function<void(HWND owner)>;
 
     // `program` holds the settings and themes the dialog shows and applies. `trayHost` tells

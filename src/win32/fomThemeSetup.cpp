@@ -201,11 +201,11 @@ fomThemeSetup::fomThemeSetup(HWND owner, ProgramState& program)
 fomThemeSetup::~fomThemeSetup() = default;
 
 int fomThemeSetup::Edit() {
-    state_->Begin(program_.gEditorTheme);
+    state_->Begin(program_.editorTheme);
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_THEMESETUP), owner_,
                     &fomThemeSetup::DialogProc, reinterpret_cast<LPARAM>(this));
     if (state_->EditResult >= 0) {
-        program_.gEditorTheme = state_->WorkTheme;
+        program_.editorTheme = state_->WorkTheme;
         return state_->EditResult;
     }
     return -1;
@@ -261,7 +261,7 @@ void fomThemeSetup::Form_Load() {
 // Shown: above the always-on-top main window, when it is one (raised once the dialog is on the
 // screen, where the raise shows).
 void fomThemeSetup::Form_Show() {
-    if (KeepsOnTop(program_.gSettings.TopMost)) {
+    if (KeepsOnTop(program_.settings.TopMost)) {
         BringToFront(dialog_);
     }
 }
@@ -558,7 +558,7 @@ void fomThemeSetup::OnHelp(const HELPINFO& info) {
         item = GetParent(item);  // a part of a control: the control
     }
     const int id = item != nullptr && item != dialog_ ? GetDlgCtrlID(item) : 0;
-    ShowHelp(dialog_, program_.gHelpFile, HelpContextOf(id));
+    ShowHelp(dialog_, program_.helpFile, HelpContextOf(id));
 }
 
 HBRUSH fomThemeSetup::SwatchBrushOf(HWND control) {

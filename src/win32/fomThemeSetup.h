@@ -1,5 +1,5 @@
 // The theme editor: every field of one theme on five pages of a resource dialog, with the colour
-// and font dialogs. The setup dialog fills the program's gEditorTheme, calls Edit() and reads it
+// and font dialogs. The setup dialog fills the program's editorTheme, calls Edit() and reads it
 // back on 0. The controls show a ThemeEditorState and forward the user's actions to it.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "core/dialogs/ThemeEditorState.h"
-#include "core/shell/ProgramState.h"
+#include "core/app/ProgramState.h"
 #include "win32/GdiFontEngine.h"
 #include "win32/Handles.h"
 #include "win32/WicImageLoader.h"
@@ -25,8 +25,8 @@ class fomThemeSetup {
     fomThemeSetup(const fomThemeSetup&) = delete;
     fomThemeSetup& operator=(const fomThemeSetup&) = delete;
 
-    // Shows the editor modally on a copy of program.gEditorTheme. Returns 0 after OK, with the
-    // edited theme in gEditorTheme; -1 after cancel or closing the window, gEditorTheme unchanged.
+    // Shows the editor modally on a copy of program.editorTheme. Returns 0 after OK, with the
+    // edited theme in editorTheme; -1 after cancel or closing the window, editorTheme unchanged.
     int Edit();
 
     // The open dialog's window, null while none is open (for tests).

@@ -3,7 +3,7 @@
 
 #include "core/os/ProgramFolder.h"
 #include "core/os/SingleInstance.h"
-#include "core/shell/ProgramState.h"
+#include "core/app/ProgramState.h"
 #include "win32/SystemColours.h"
 #include "win32/fomMain.h"
 

@@ -3,7 +3,7 @@
 // device pixel per frame pixel.
 #include <QTest>
 
-#include "core/cpu/FakeCpuSampler.h"
+#include "support/FakeCpuSampler.h"
 #include "qt/TaskTray.h"
 #include "qt/fomMain.h"
 #include "support/TempFolder.h"

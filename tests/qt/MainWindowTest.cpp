@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "core/cpu/FakeCpuSampler.h"
+#include "support/FakeCpuSampler.h"
 #include "core/os/TextFile.h"
 #include "qt/QtPrompts.h"
 #include "qt/TaskTray.h"
@@ -138,14 +138,14 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
                           "終了(&X)"}));
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.settings.State, WindowState::Hidden);
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("表示(&B)"));
     // The tray's double click brings it back; its other messages do nothing.
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftButtonUp);
     QVERIFY(!f.window->isVisible());
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+    QCOMPARE(f.program.settings.State, WindowState::Shown);
 }
 
 void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
@@ -168,7 +168,7 @@ void MainWindowTest::aStateOtherThanOneIsAShownWindowThatRedraws() {
     // The show/hide item hides it at the first click.
     f.window->mnuHidden_Click();
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.settings.State, WindowState::Hidden);
 }
 
 // A StatusNotifierItem host builds its menu from the exported items without opening the menu
@@ -237,10 +237,10 @@ void MainWindowTest::theTrayIsHandedOnlyWhatChanged() {
 
     // The program's own icon without the graph, and a graph icon again when it comes back, though
     // its picture is the one last made.
-    f.program.gSettings.IconGraphMode = TrayIconMode::Off;
+    f.program.settings.IconGraphMode = TrayIconMode::Off;
     f.Tick();
     QCOMPARE(tray.icon.availableSizes().size(), 5);
-    f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
+    f.program.settings.IconGraphMode = TrayIconMode::Meter1;
     f.Tick();
     QCOMPARE(tray.icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
 }
@@ -248,8 +248,8 @@ void MainWindowTest::theTrayIsHandedOnlyWhatChanged() {
 void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
-    f.program.gSettings.IconGraphMode = TrayIconMode::Meter1;
-    f.program.gSettings.Cycle =
+    f.program.settings.IconGraphMode = TrayIconMode::Meter1;
+    f.program.settings.Cycle =
         10;  // a tray icon and a frame every ten seconds: 8640 of them a day
     f.window->ResetPicture();
     for (int i = 0; i < 3600; ++i) {
@@ -293,7 +293,7 @@ void MainWindowTest::withoutATrayHostTheWindowIsNeverHidden() {
     QVERIFY(f.window->Form_Load());
     // A hidden start shows the window: nothing else would ever bring it back.
     QVERIFY(f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+    QCOMPARE(f.program.settings.State, WindowState::Shown);
     QCOMPARE(MenuAction(f.window->popupMenu(), "mnuHidden")->text(), QStringLiteral("隠す(&B)"));
     QVERIFY(!MenuAction(f.window->popupMenu(), "mnuHidden")->isEnabled());
     QVERIFY(MenuAction(f.window->popupMenu(), "mnuSetup")->isEnabled());
@@ -303,14 +303,14 @@ void MainWindowTest::withoutATrayHostTheWindowIsNeverHidden() {
     // A tray host appears: the hidden start is taken now, and the item works again.
     modTaskTray::TrayHost::Pretend(true);
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.settings.State, WindowState::Hidden);
     QCOMPARE(MenuAction(f.window->popupMenu(), "mnuHidden")->text(), QStringLiteral("表示(&B)"));
     QVERIFY(MenuAction(f.window->popupMenu(), "mnuHidden")->isEnabled());
 
     // The host goes while the window is hidden: it comes back, and is saved as hidden still.
     modTaskTray::TrayHost::Pretend(false);
     QVERIFY(f.window->isVisible());
-    QCOMPARE(f.program.gSettings.State, WindowState::Shown);
+    QCOMPARE(f.program.settings.State, WindowState::Shown);
     f.window->close();
     QVERIFY(f.Settings().find("State=1\r\n") != std::string::npos);
 }
@@ -367,7 +367,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(!f.window->setupShown());
-    QCOMPARE(f.program.gSettings.ThemeName, std::string("blue.tm"));
+    QCOMPARE(f.program.settings.ThemeName, std::string("blue.tm"));
     QVERIFY(ShareOf(f.window->renderer().picGraph, 0xFF0000) > 0.5);
 
     // While the dialog is open a tray double click leaves the hidden window hidden, and the menu
@@ -385,7 +385,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     });
     f.window->mnuSetup_Click();
     QVERIFY(staysHidden);
-    QCOMPARE(f.program.gSettings.State, WindowState::Hidden);
+    QCOMPARE(f.program.settings.State, WindowState::Hidden);
     // With the dialog closed it comes back.
     f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
     QVERIFY(f.window->isVisible());

@@ -18,7 +18,7 @@
 #include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"
@@ -44,8 +44,8 @@ struct Fixture {
     Fixture() {
         Theme("graph.tm", "初期値", 0);
         Theme("sunset.tm", "夕焼け", 200);
-        SetDefaultSettings(program.gSettings);
-        LoadTheme(program.gCurrentTheme, program.gSettings.ThemeName);
+        SetDefaultSettings(program.settings);
+        LoadTheme(program.currentTheme, program.settings.ThemeName);
     }
     std::string Themes(std::string_view name) const {
         return JoinPath(folder.File("Themes"), name);
@@ -197,9 +197,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
 
 void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Fixture f;
-    f.program.gSettings.Cycle = 7;
-    f.program.gSettings.IconGraphMode = TrayIconMode::Off;
-    f.program.gSettings.TopMost = TopMostMode::OnTop;
+    f.program.settings.Cycle = 7;
+    f.program.settings.IconGraphMode = TrayIconMode::Off;
+    f.program.settings.TopMost = TopMostMode::OnTop;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboCycle")->currentText(), QStringLiteral("1 秒"));
@@ -216,11 +216,11 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QCheckBox>(d, "chkIconGraphMode")->click();
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Meter1);
-    QCOMPARE(f.program.gSettings.Cycle, 1);
+    QCOMPARE(f.program.settings.IconGraphMode, TrayIconMode::Meter1);
+    QCOMPARE(f.program.settings.Cycle, 1);
 
-    f.program.gSettings.IconGraphMode = TrayIconMode::Meter2;
-    f.program.gSettings.Cycle = 180;
+    f.program.settings.IconGraphMode = TrayIconMode::Meter2;
+    f.program.settings.Cycle = 180;
     dialog = f.Open();
     d = dialog.get();
     QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isChecked());
@@ -230,13 +230,13 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     Child<QComboBox>(d, "cboCycle")->setCurrentIndex(4);
     Child<QCheckBox>(d, "chkTopMost")->click();
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Graph);
-    QCOMPARE(f.program.gSettings.Cycle, 10);
-    QCOMPARE(f.program.gSettings.TopMost, TopMostMode::Normal);
+    QCOMPARE(f.program.settings.IconGraphMode, TrayIconMode::Graph);
+    QCOMPARE(f.program.settings.Cycle, 10);
+    QCOMPARE(f.program.settings.TopMost, TopMostMode::Normal);
 
     // The custom theme: marked, with no file name and nothing to delete.
     test::WriteBytes(f.folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    f.program.gSettings.ThemeName = "";
+    f.program.settings.ThemeName = "";
     dialog = f.Open();
     d = dialog.get();
     QCOMPARE(Child<QComboBox>(d, "cboThemeName")->currentText(),
@@ -249,7 +249,7 @@ void SetupDialogWidgetTest::anyTopMostButZeroRaisesTheDialog() {
     // Above an always-on-top main window, whatever non-zero number keeps it there.
     for (const std::int32_t topMost : {0, 1, 2, -1}) {
         Fixture f;
-        f.program.gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        f.program.settings.TopMost = static_cast<TopMostMode>(topMost);
         auto dialog = f.Open();
         test::RaiseCounter counter;
         dialog->installEventFilter(&counter);
@@ -267,17 +267,17 @@ void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     QWidget* d = dialog.get();
     Pick(d, QStringLiteral("夕焼け"));
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QStringLiteral("sunset.tm"));
-    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));  // not yet
+    QCOMPARE(f.program.settings.ThemeName, std::string("graph.tm"));  // not yet
     Child<QPushButton>(d, "cmdUpdate")->click();
     QCOMPARE(f.resets, 1);
-    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
-    QCOMPARE(f.program.gCurrentTheme.BackColor, 200);
+    QCOMPARE(f.program.settings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.currentTheme.BackColor, 200);
     QCOMPARE(dialog->result(), 0);  // 更新 does not close it
 
     Pick(d, QStringLiteral("初期値"));
     QTest::keyClick(d, Qt::Key_Escape);  // キャンセル
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(f.program.gSettings.ThemeName, std::string("sunset.tm"));
+    QCOMPARE(f.program.settings.ThemeName, std::string("sunset.tm"));
     QCOMPARE(f.resets, 1);
 
     dialog = f.Open();
@@ -286,8 +286,8 @@ void SetupDialogWidgetTest::okAppliesAndCancelKeepsWhatWasApplied() {
     Pick(d, QStringLiteral("初期値"));
     Child<QPushButton>(d, "cmdExit")->click();
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(f.program.gSettings.ThemeName, std::string("graph.tm"));
-    QCOMPARE(f.program.gCurrentTheme.BackColor, 0);
+    QCOMPARE(f.program.settings.ThemeName, std::string("graph.tm"));
+    QCOMPARE(f.program.currentTheme.BackColor, 0);
     QCOMPARE(f.resets, 2);
 }
 
@@ -297,14 +297,14 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     bool change = false;
     auto dialog = f.Open([&](QWidget* owner) {
         ++edits;
-        if (owner == nullptr || f.program.gEditorTheme.Title != "初期値") {
+        if (owner == nullptr || f.program.editorTheme.Title != "初期値") {
             return -1;  // must be handed the working theme
         }
         if (!change) {
             return 0;  // OK without a change
         }
-        f.program.gEditorTheme.Title = "編集済み";
-        f.program.gEditorTheme.BackColor = 0x123456;
+        f.program.editorTheme.Title = "編集済み";
+        f.program.editorTheme.BackColor = 0x123456;
         return 0;
     });
     QWidget* d = dialog.get();
@@ -322,8 +322,8 @@ void SetupDialogWidgetTest::anEditedThemeBecomesTheCustomTheme() {
     QVERIFY(!Child<QPushButton>(d, "cmdDelete")->isEnabled());
     QCOMPARE(Child<QLabel>(d, "lblThemeName")->text(), QString());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(f.program.gSettings.ThemeName, std::string());
-    QCOMPARE(f.program.gCurrentTheme.BackColor, 0x123456);
+    QCOMPARE(f.program.settings.ThemeName, std::string());
+    QCOMPARE(f.program.currentTheme.BackColor, 0x123456);
 }
 
 void SetupDialogWidgetTest::theRealEditorCancelledChangesNothing() {
@@ -413,7 +413,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
 
     test::WriteBytes(f.folder.File("Moravel.HLP"),
                      "<html><body><a name=\"1007\"></a><h1>Edit topic</h1></body></html>");
-    f.program.gHelpFile = f.folder.File("Moravel.HLP");
+    f.program.helpFile = f.folder.File("Moravel.HLP");
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(d));
     Child<QWidget>(d, "cmdEdit")->setFocus();
@@ -482,7 +482,7 @@ void SetupDialogWidgetTest::startAtLogOnMakesAndRemovesTheAutostartEntry() {
 void SetupDialogWidgetTest::withoutATrayHostTheDialogSaysWhy() {
     Fixture f;
     modTaskTray::TrayHost::Pretend(false);
-    f.program.gSettings.IconGraphMode = TrayIconMode::Graph;
+    f.program.settings.IconGraphMode = TrayIconMode::Graph;
     auto dialog = f.Open();
     QWidget* d = dialog.get();
     dialog->show();
@@ -502,7 +502,7 @@ void SetupDialogWidgetTest::withoutATrayHostTheDialogSaysWhy() {
     QVERIFY(Child<QCheckBox>(d, "chkIconGraphMode")->isEnabled());
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
     Child<QPushButton>(d, "cmdExit")->click();
-    QCOMPARE(f.program.gSettings.IconGraphMode, TrayIconMode::Graph);
+    QCOMPARE(f.program.settings.IconGraphMode, TrayIconMode::Graph);
 }
 
 void SetupDialogWidgetTest::fileDialogSetUpFromTheRequest() {

@@ -11,7 +11,7 @@
 
 #include "core/dialogs/SetupDialog.h"
 #include "core/dialogs/ThemeEditorState.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtSingleInstance.h"

@@ -19,7 +19,7 @@
 #include <functional>
 
 #include "core/os/Paths.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
@@ -120,7 +120,7 @@ void ThemeEditorWidgetTest::init() {
     SetDefaultTheme(theme_);
     theme_.TextFont.Name = "DejaVu Sans";
     program_ = ProgramState{};
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     dialog_ = std::make_unique<fomThemeSetup>(nullptr, program_);
 }
 
@@ -158,7 +158,7 @@ void ThemeEditorWidgetTest::customColoursStartBlackAndLastTheRun() {
 void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
     theme_.Title = "Mine";
     theme_.TextPrefix = " x ";
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
 
     // Cancel after changes: nothing comes back.
     QCOMPARE(Edit([this](fomThemeSetup& d) {
@@ -169,7 +169,7 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  Click("cmdCancel");
              }),
              -1);
-    QCOMPARE(program_.gEditorTheme, theme_);
+    QCOMPARE(program_.editorTheme, theme_);
 
     // Closing the window after using the font dialog: nothing comes back either.
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
@@ -183,15 +183,15 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  d.close();
              }),
              -1);
-    QCOMPARE(program_.gEditorTheme, theme_);
+    QCOMPARE(program_.editorTheme, theme_);
 
     // Esc cancels too.
     QCOMPARE(Edit([](fomThemeSetup& d) { QTest::keyClick(&d, Qt::Key_Escape); }), -1);
 
     // OK without changes: the theme comes back as it was, the title trimmed, the prefix not.
-    program_.gEditorTheme.Title = "  Mine ";
+    program_.editorTheme.Title = "  Mine ";
     QCOMPARE(Edit([this](fomThemeSetup&) { Click("cmdExit"); }), 0);
-    QCOMPARE(program_.gEditorTheme, theme_);
+    QCOMPARE(program_.editorTheme, theme_);
 
     // Enter in the title box presses OK.
     QCOMPARE(Edit([this](fomThemeSetup&) {
@@ -202,12 +202,12 @@ void ThemeEditorWidgetTest::okCancelAndClosingTheWindow() {
                  QTest::keyClick(title, Qt::Key_Return);
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.Title, std::string("Night"));
+    QCOMPARE(program_.editorTheme.Title, std::string("Night"));
 }
 
 void ThemeEditorWidgetTest::anyTopMostButZeroRaisesTheEditor() {
     for (const std::int32_t topMost : {0, 1, 2}) {
-        program_.gSettings.TopMost = static_cast<TopMostMode>(topMost);
+        program_.settings.TopMost = static_cast<TopMostMode>(topMost);
         dialog_ = std::make_unique<fomThemeSetup>(nullptr, program_);
         test::RaiseCounter counter;
         dialog_->installEventFilter(&counter);
@@ -298,8 +298,8 @@ void ThemeEditorWidgetTest::usageTextPageGreysByType() {
         QCOMPARE(Find<QLabel>("lblTextPosition")->text(), QStringLiteral("左下"));
         Click("cmdExit");
     });
-    QCOMPARE(program_.gEditorTheme.TextType, TextKind::Edged);
-    QCOMPARE(program_.gEditorTheme.TextPosition, TextPlace::BottomLeft);
+    QCOMPARE(program_.editorTheme.TextType, TextKind::Edged);
+    QCOMPARE(program_.editorTheme.TextPosition, TextPlace::BottomLeft);
 }
 
 void ThemeEditorWidgetTest::aColourChosenReachesTheTheme() {
@@ -315,14 +315,14 @@ void ThemeEditorWidgetTest::aColourChosenReachesTheTheme() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.BackColor, 0x0000FF);
-    QCOMPARE(program_.gEditorTheme.GraphHColor3, theme_.GraphHColor3);
+    QCOMPARE(program_.editorTheme.BackColor, 0x0000FF);
+    QCOMPARE(program_.editorTheme.GraphHColor3, theme_.GraphHColor3);
     QCOMPARE(ColorDialogAnswers::Asked(), (std::vector<std::int32_t>{0, 0xFFFFFF}));
 }
 
 void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
     theme_.TextFont = {"ＭＳ ゴシック", 14, 4 | 8};
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     FontDialogAnswers::ClearAsked();
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
         f.setPointSizeF(10.5);  // only the size changes
@@ -342,7 +342,7 @@ void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
     QVERIFY(FontDialogAnswers::Asked()[0].strikeOut());
     // The stand-in family was left chosen, so the theme keeps its face; the style bits the user
     // did not touch come back unchanged.
-    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 4 | 8}));
+    QCOMPARE(program_.editorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 4 | 8}));
 
     FontDialogAnswers::SetNextAnswers({[](QFont& f) {
         f.setFamily(QStringLiteral("DejaVu Serif"));
@@ -355,7 +355,7 @@ void ThemeEditorWidgetTest::aFontChosenReachesTheThemeAndTheSample() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"DejaVu Serif", 10.5, 1 | 4 | 8}));
+    QCOMPARE(program_.editorTheme.TextFont, (FontRecord{"DejaVu Serif", 10.5, 1 | 4 | 8}));
 }
 
 void ThemeEditorWidgetTest::typingThePrefixRedrawsTheSampleCentred() {
@@ -377,14 +377,14 @@ void ThemeEditorWidgetTest::typingThePrefixRedrawsTheSampleCentred() {
         QVERIFY(std::abs(ink.top() - (after.height() - 1 - ink.bottom())) <= 6);
         Click("cmdExit");
     });
-    QCOMPARE(program_.gEditorTheme.TextPrefix, std::string("CPU "));
+    QCOMPARE(program_.editorTheme.TextPrefix, std::string("CPU "));
 }
 
 void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
     theme_.ForeType = ForeKind::Image;
     theme_.ForeName = "gone.bmp";
     theme_.BackName = "sky.bmp";
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QComboBox* fore = Find<QComboBox>("cboForeName");
                  QCOMPARE(fore->currentText(), QStringLiteral("（なし）"));
@@ -394,21 +394,21 @@ void ThemeEditorWidgetTest::anImageNotInTheFolderIsStoredAsNone() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.ForeName, std::string());
-    QCOMPARE(program_.gEditorTheme.BackName, std::string("sky.bmp"));
+    QCOMPARE(program_.editorTheme.ForeName, std::string());
+    QCOMPARE(program_.editorTheme.BackName, std::string("sky.bmp"));
 
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  Find<QComboBox>("cboForeName")->setCurrentIndex(1);
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.ForeName, std::string("clouds.gif"));
+    QCOMPARE(program_.editorTheme.ForeName, std::string("clouds.gif"));
 }
 
 void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
     theme_.ForeType = ForeKind::Pattern;
     theme_.ForeNo = 99;  // beyond the strip: the last pattern
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QScrollBar* bar = Find<QScrollBar>("hscForeNo");
                  QLabel* counter = Find<QLabel>("lblForeNo");
@@ -426,14 +426,14 @@ void ThemeEditorWidgetTest::aStripOf24PatternsCountsFrom1To24() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.ForeNo, 7);
+    QCOMPARE(program_.editorTheme.ForeNo, 7);
 }
 
 void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
     std::filesystem::remove(PatternFilePath());
     theme_.BackType = BackKind::Pattern;
     theme_.BackNo = 6;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  QVERIFY(!Enabled("optForeType_2"));
                  QVERIFY(!Enabled("optBackType_1"));
@@ -441,8 +441,8 @@ void ThemeEditorWidgetTest::withoutAStripThePatternChoicesAreOff() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.BackType, BackKind::Pattern);
-    QCOMPARE(program_.gEditorTheme.BackNo, 0);  // the number was not loaded
+    QCOMPARE(program_.editorTheme.BackType, BackKind::Pattern);
+    QCOMPARE(program_.editorTheme.BackNo, 0);  // the number was not loaded
 }
 
 void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
@@ -456,9 +456,9 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     }
     page += "</body></html>";
     test::WriteBytes(folder_->File("Moravel.HLP"), page);
-    program_.gHelpFile = folder_->File("Moravel.HLP");
+    program_.helpFile = folder_->File("Moravel.HLP");
     theme_.ForeType = ForeKind::Pattern;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     Edit([this](fomThemeSetup& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
         Find<QWidget>("hscForeNo")->setFocus();
@@ -475,13 +475,13 @@ void ThemeEditorWidgetTest::f1OpensTheTopicOfTheFocusedControl() {
     if (HelpWindow() != nullptr) {
         HelpWindow()->close();
     }
-    program_.gHelpFile.clear();
+    program_.helpFile.clear();
 }
 
 void ThemeEditorWidgetTest::f1HelpIsNotBlockedByTheModalEditor() {
     test::WriteBytes(folder_->File("Moravel.HLP"),
                      "<html><body><a name=\"2001\"></a><h1>Title</h1></body></html>");
-    program_.gHelpFile = folder_->File("Moravel.HLP");
+    program_.helpFile = folder_->File("Moravel.HLP");
     QPointer<QTextBrowser> help;
     Edit([this, &help](fomThemeSetup& d) {
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -497,7 +497,7 @@ void ThemeEditorWidgetTest::f1HelpIsNotBlockedByTheModalEditor() {
     QVERIFY(help != nullptr);
     QVERIFY(help->windowHandle()->transientParent() != dialog_->windowHandle());
     help->close();
-    program_.gHelpFile.clear();
+    program_.helpFile.clear();
 }
 
 void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
@@ -507,7 +507,7 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
         return true;
     }});
     theme_.TextFont = {"ＭＳ ゴシック", 10.5, 0};
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     QCOMPARE(Edit([this](fomThemeSetup&) {
                  Find<QLineEdit>("txtTitle")->setText(QStringLiteral(" 夜の空 "));
                  Click("optForeType_2");
@@ -526,12 +526,12 @@ void ThemeEditorWidgetTest::anEditedThemeSavedReadsBackAsChosen() {
                  Click("cmdExit");
              }),
              0);
-    QCOMPARE(program_.gEditorTheme.Title, std::string("夜の空"));
-    QCOMPARE(program_.gEditorTheme.BackName, std::string("sky.bmp"));
-    QCOMPARE(program_.gEditorTheme.GraphVColor3, 0x00A0B0C0);
-    QCOMPARE(program_.gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 2}));
-    ThemeRecord saved = program_.gEditorTheme;
-    SaveTheme(saved, "edited.tm", program_.gVersion);
+    QCOMPARE(program_.editorTheme.Title, std::string("夜の空"));
+    QCOMPARE(program_.editorTheme.BackName, std::string("sky.bmp"));
+    QCOMPARE(program_.editorTheme.GraphVColor3, 0x00A0B0C0);
+    QCOMPARE(program_.editorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 10.5, 2}));
+    ThemeRecord saved = program_.editorTheme;
+    SaveTheme(saved, "edited.tm", program_.version);
     ThemeRecord read;
     QVERIFY(LoadTheme(read, "edited.tm"));
     QCOMPARE(read, saved);

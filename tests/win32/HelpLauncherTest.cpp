@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config/Config.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 #include "support/TempFolder.h"
 #include "win32/Prompts.h"
 

@@ -123,7 +123,7 @@ class ThemeEditorDialogTest : public ::testing::Test {
         test::WriteBytes(JoinPath(ThemesFolder(), "sky.bmp"), "BM");
         test::WriteBytes(JoinPath(ThemesFolder(), "clouds.gif"), "GIF8");
         SetDefaultTheme(theme_);
-        program_.gEditorTheme = theme_;
+        program_.editorTheme = theme_;
     }
 
     void TearDown() override {
@@ -133,7 +133,7 @@ class ThemeEditorDialogTest : public ::testing::Test {
         HelpLaunches::Clear();
     }
 
-    // Opens the editor on program_.gEditorTheme, owned by `owner`, and lets `user` act on it once
+    // Opens the editor on program_.editorTheme, owned by `owner`, and lets `user` act on it once
     // it is shown; what `user` leaves open is cancelled. Returns what Edit() returned.
     int Edit(const std::function<void()>& user, HWND owner = nullptr) {
         fomThemeSetup editor(owner, program_);
@@ -305,7 +305,7 @@ TEST_F(ThemeEditorDialogTest, TheControlsShowTheTheme) {
     theme_.TextPrefix = "CPU ";
     theme_.TextSuffix = " %";
     theme_.TextColor2 = 0xABCDEF;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     Edit([this] {
         EXPECT_EQ(Text(Dialog()), std::string(kThemeEditorCaption));
         EXPECT_EQ(Text(IDC_txtTitle), "夜の空");
@@ -388,9 +388,9 @@ TEST_F(ThemeEditorDialogTest, AccessKeysReachOnlyThePageShown) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.GraphVType, VGridLines::None);
-    EXPECT_EQ(program_.gEditorTheme.GraphHType, theme_.GraphHType);
-    EXPECT_EQ(program_.gEditorTheme.TextType, theme_.TextType);
+    EXPECT_EQ(program_.editorTheme.GraphVType, VGridLines::None);
+    EXPECT_EQ(program_.editorTheme.GraphHType, theme_.GraphHType);
+    EXPECT_EQ(program_.editorTheme.TextType, theme_.TextType);
 }
 
 TEST_F(ThemeEditorDialogTest, GraphAndBackgroundTypesGreyWhatTheyDoNotUse) {
@@ -432,10 +432,10 @@ TEST_F(ThemeEditorDialogTest, GraphAndBackgroundTypesGreyWhatTheyDoNotUse) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.ForeType, ForeKind::Image);
-    EXPECT_EQ(program_.gEditorTheme.ForeEdge, 1);
-    EXPECT_EQ(program_.gEditorTheme.ForePosition, 1);
-    EXPECT_EQ(program_.gEditorTheme.BackType, BackKind::Image);
+    EXPECT_EQ(program_.editorTheme.ForeType, ForeKind::Image);
+    EXPECT_EQ(program_.editorTheme.ForeEdge, 1);
+    EXPECT_EQ(program_.editorTheme.ForePosition, 1);
+    EXPECT_EQ(program_.editorTheme.BackType, BackKind::Image);
 }
 
 TEST_F(ThemeEditorDialogTest, LinePagesGreyTheirColoursAndPensByType) {
@@ -466,7 +466,7 @@ TEST_F(ThemeEditorDialogTest, LinePagesGreyTheirColoursAndPensByType) {
                   Click(IDOK);
               }),
               0);
-    const ThemeRecord& edited = program_.gEditorTheme;
+    const ThemeRecord& edited = program_.editorTheme;
     EXPECT_EQ(edited.GraphVType, VGridLines::Every10Minutes);
     EXPECT_EQ(edited.GraphVLineType, LinePen::Dashed);
     EXPECT_EQ(edited.GraphVLineMode, LineMode::Merged);
@@ -496,8 +496,8 @@ TEST_F(ThemeEditorDialogTest, TheUsageTextPageGreysByTypeAndNamesThePlace) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.TextType, TextKind::Edged);
-    EXPECT_EQ(program_.gEditorTheme.TextPosition, TextPlace::BottomLeft);
+    EXPECT_EQ(program_.editorTheme.TextType, TextKind::Edged);
+    EXPECT_EQ(program_.editorTheme.TextPosition, TextPlace::BottomLeft);
 }
 
 TEST_F(ThemeEditorDialogTest, AColourChosenInTheColourDialogReachesTheThemeOnOk) {
@@ -525,8 +525,8 @@ TEST_F(ThemeEditorDialogTest, AColourChosenInTheColourDialogReachesTheThemeOnOk)
               }),
               0);
     EXPECT_EQ(owner, dialog);  // the colour dialog is the editor's own modal
-    EXPECT_EQ(program_.gEditorTheme.BackColor, 0x0000FF);
-    EXPECT_EQ(program_.gEditorTheme.GraphHColor3, theme_.GraphHColor3);
+    EXPECT_EQ(program_.editorTheme.BackColor, 0x0000FF);
+    EXPECT_EQ(program_.editorTheme.GraphHColor3, theme_.GraphHColor3);
     EXPECT_EQ(ColorDialogAnswers::Asked(), (std::vector<std::int32_t>{0, 0xFFFFFF}));
 
     // A colour chosen and then cancelled with the editor never reaches the theme.
@@ -541,13 +541,13 @@ TEST_F(ThemeEditorDialogTest, AColourChosenInTheColourDialogReachesTheThemeOnOk)
                   Click(IDCANCEL);
               }),
               -1);
-    EXPECT_EQ(program_.gEditorTheme.TextColor1, theme_.TextColor1);
+    EXPECT_EQ(program_.editorTheme.TextColor1, theme_.TextColor1);
 }
 
 TEST_F(ThemeEditorDialogTest, CancelEscAndClosingKeepTheThemeOkAndEnterTakeIt) {
     theme_.Title = "Mine";
     theme_.TextPrefix = " x ";
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     FontDialogAnswers::ClearAsked();
     FontDialogAnswers::SetNextAnswers({[](CHOOSEFONTW& record) {
         record.iPointSize = 300;
@@ -563,25 +563,25 @@ TEST_F(ThemeEditorDialogTest, CancelEscAndClosingKeepTheThemeOkAndEnterTakeIt) {
               }),
               -1);
     EXPECT_EQ(FontDialogAnswers::Asked().size(), 1u);
-    EXPECT_EQ(program_.gEditorTheme, theme_);
+    EXPECT_EQ(program_.editorTheme, theme_);
 
     EXPECT_EQ(Edit([this] {
                   Click(IDC_optForeType_0);
                   SendMessageW(Dialog(), WM_CLOSE, 0, 0);
               }),
               -1);
-    EXPECT_EQ(program_.gEditorTheme, theme_);
+    EXPECT_EQ(program_.editorTheme, theme_);
     EXPECT_EQ(Edit([this] {
                   Click(IDC_optForeType_0);
                   Press(IDC_txtTitle, VK_ESCAPE);
               }),
               -1);
-    EXPECT_EQ(program_.gEditorTheme, theme_);
+    EXPECT_EQ(program_.editorTheme, theme_);
 
     // OK with no change: the title comes back trimmed, the prefix as it was.
-    program_.gEditorTheme.Title = "  Mine ";
+    program_.editorTheme.Title = "  Mine ";
     EXPECT_EQ(Edit([this] { Click(IDOK); }), 0);
-    EXPECT_EQ(program_.gEditorTheme, theme_);
+    EXPECT_EQ(program_.editorTheme, theme_);
 
     // Enter in the title box presses OK.
     EXPECT_EQ(Edit([this] {
@@ -590,7 +590,7 @@ TEST_F(ThemeEditorDialogTest, CancelEscAndClosingKeepTheThemeOkAndEnterTakeIt) {
                   Press(IDC_txtTitle, VK_RETURN);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.Title, "夜");
+    EXPECT_EQ(program_.editorTheme.Title, "夜");
 }
 
 TEST_F(ThemeEditorDialogTest, TheScrollBarsCountAndPreviewThePatterns) {
@@ -598,7 +598,7 @@ TEST_F(ThemeEditorDialogTest, TheScrollBarsCountAndPreviewThePatterns) {
     theme_.ForeNo = 99;  // beyond the strip: the last pattern
     theme_.BackType = BackKind::Pattern;
     theme_.BackNo = 3;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     EXPECT_EQ(Edit([this] {
                   EXPECT_EQ(ScrollMax(IDC_hscForeNo), kPatterns - 1);
                   EXPECT_EQ(ScrollPos(IDC_hscForeNo), kPatterns - 1);
@@ -631,15 +631,15 @@ TEST_F(ThemeEditorDialogTest, TheScrollBarsCountAndPreviewThePatterns) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.ForeNo, 7);
-    EXPECT_EQ(program_.gEditorTheme.BackNo, 23);
+    EXPECT_EQ(program_.editorTheme.ForeNo, 7);
+    EXPECT_EQ(program_.editorTheme.BackNo, 23);
 }
 
 TEST_F(ThemeEditorDialogTest, WithoutAStripThePatternChoicesAreOff) {
     std::filesystem::remove(PatternFilePath());
     theme_.BackType = BackKind::Pattern;
     theme_.BackNo = 6;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     EXPECT_EQ(Edit([this] {
                   EXPECT_FALSE(Enabled(IDC_optForeType_0 + 2));
                   Click(IDC_optPage_0 + 1);
@@ -650,15 +650,15 @@ TEST_F(ThemeEditorDialogTest, WithoutAStripThePatternChoicesAreOff) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.BackType, BackKind::Pattern);
-    EXPECT_EQ(program_.gEditorTheme.BackNo, 0);  // the number was not loaded
+    EXPECT_EQ(program_.editorTheme.BackType, BackKind::Pattern);
+    EXPECT_EQ(program_.editorTheme.BackNo, 0);  // the number was not loaded
 }
 
 TEST_F(ThemeEditorDialogTest, AnImageNotInTheFolderIsStoredAsNone) {
     theme_.ForeType = ForeKind::Image;
     theme_.ForeName = "gone.bmp";
     theme_.BackName = "sky.bmp";
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     EXPECT_EQ(Edit([this] {
                   EXPECT_EQ(Text(IDC_cboForeName), "（なし）");
                   EXPECT_EQ(SendMessageW(Item(IDC_cboForeName), CB_GETCOUNT, 0, 0), 3);
@@ -666,8 +666,8 @@ TEST_F(ThemeEditorDialogTest, AnImageNotInTheFolderIsStoredAsNone) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.ForeName, "");
-    EXPECT_EQ(program_.gEditorTheme.BackName, "sky.bmp");
+    EXPECT_EQ(program_.editorTheme.ForeName, "");
+    EXPECT_EQ(program_.editorTheme.BackName, "sky.bmp");
 
     EXPECT_EQ(Edit([this] {
                   ChooseItem(IDC_cboForeName, 1);  // the list is sorted: clouds.gif, sky.bmp
@@ -676,8 +676,8 @@ TEST_F(ThemeEditorDialogTest, AnImageNotInTheFolderIsStoredAsNone) {
                   Click(IDOK);
               }),
               0);
-    EXPECT_EQ(program_.gEditorTheme.ForeName, "clouds.gif");
-    EXPECT_EQ(program_.gEditorTheme.BackName, "");
+    EXPECT_EQ(program_.editorTheme.ForeName, "clouds.gif");
+    EXPECT_EQ(program_.editorTheme.BackName, "");
 }
 
 TEST_F(ThemeEditorDialogTest, TheFontSampleFollowsThePrefixAndTheFontDialog) {
@@ -711,8 +711,8 @@ TEST_F(ThemeEditorDialogTest, TheFontSampleFollowsThePrefixAndTheFontDialog) {
               0);
     ASSERT_EQ(FontDialogAnswers::Asked().size(), 1u);
     EXPECT_STREQ(FontDialogAnswers::Asked()[0].lfFaceName, L"ＭＳ ゴシック");
-    EXPECT_EQ(program_.gEditorTheme.TextPrefix, "CPU ");
-    EXPECT_EQ(program_.gEditorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 20, 2}));
+    EXPECT_EQ(program_.editorTheme.TextPrefix, "CPU ");
+    EXPECT_EQ(program_.editorTheme.TextFont, (FontRecord{"ＭＳ ゴシック", 20, 2}));
 }
 
 TEST_F(ThemeEditorDialogTest, TheEditorIsOwnedByAndCascadedFromItsOwner) {
@@ -745,7 +745,7 @@ TEST_F(ThemeEditorDialogTest, TheEditorIsOwnedByAndCascadedFromItsOwner) {
 
 TEST_F(ThemeEditorDialogTest, AnAlwaysOnTopProgramRaisesTheEditorWithoutKeepingItOnTop) {
     for (const std::int32_t mode : {0, 1, 2}) {
-        program_.gSettings.TopMost = static_cast<TopMostMode>(mode);
+        program_.settings.TopMost = static_cast<TopMostMode>(mode);
         TopMostRequests::count = 0;
         const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &TopMostRequests::Hook, nullptr,
                                              GetCurrentThreadId());
@@ -759,11 +759,11 @@ TEST_F(ThemeEditorDialogTest, AnAlwaysOnTopProgramRaisesTheEditorWithoutKeepingI
 
 TEST_F(ThemeEditorDialogTest, F1OpensTheTopicOfTheFocusedControl) {
     test::WriteBytes(folder_.File("Moravel.HLP"), "<html><body>help</body></html>");
-    program_.gHelpFile = folder_.File("Moravel.HLP");
+    program_.helpFile = folder_.File("Moravel.HLP");
     theme_.ForeType = ForeKind::Pattern;
     theme_.ForeEdge = 1;
     theme_.BackType = BackKind::Image;
-    program_.gEditorTheme = theme_;
+    program_.editorTheme = theme_;
     HelpLaunches::Intercept(true);
     HelpLaunches::Clear();
     std::vector<std::string> topics;

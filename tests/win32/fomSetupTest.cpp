@@ -14,7 +14,7 @@
 #include "core/config/Config.h"
 #include "core/os/Autostart_win.h"
 #include "core/os/Encoding.h"
-#include "core/os/FakeAutostart.h"
+#include "support/FakeAutostart.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -45,8 +45,8 @@ class SetupDialogTest : public ::testing::Test {
     SetupDialogTest() {
         Theme("graph.tm", "初期値", 0);
         Theme("sunset.tm", "夕焼け", 200);
-        SetDefaultSettings(program.gSettings);
-        LoadTheme(program.gCurrentTheme, program.gSettings.ThemeName);
+        SetDefaultSettings(program.settings);
+        LoadTheme(program.currentTheme, program.settings.ThemeName);
         Win32MessagePrompt::ClearAsked();
         Win32MessagePrompt::SetNextAnswers({});
         Win32FileDialog::ClearAsked();
@@ -112,9 +112,9 @@ const Strings kCycleRows = {"1 秒",  "2 秒",  "3 秒", "5 秒", "10 秒",
                             "20 秒", "30 秒", "1 分", "2 分", "3 分"};
 
 TEST_F(SetupDialogTest, TheControlsShowTheSettingsAndOkStoresTheChoices) {
-    program.gSettings.Cycle = 7;  // in no row
-    program.gSettings.IconGraphMode = TrayIconMode::Off;
-    program.gSettings.TopMost = TopMostMode::OnTop;
+    program.settings.Cycle = 7;  // in no row
+    program.settings.IconGraphMode = TrayIconMode::Off;
+    program.settings.TopMost = TopMostMode::OnTop;
     HWND d = Open();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Rows(d, IDC_SETUP_CYCLE), kCycleRows);
@@ -134,12 +134,12 @@ TEST_F(SetupDialogTest, TheControlsShowTheSettingsAndOkStoresTheChoices) {
     Click(d, IDOK);
     EXPECT_EQ(dialog->result(), IDOK);
     EXPECT_EQ(dialog->hwnd(), nullptr);  // closed
-    EXPECT_EQ(program.gSettings.IconGraphMode, TrayIconMode::Meter1);
-    EXPECT_EQ(program.gSettings.Cycle, 1);
+    EXPECT_EQ(program.settings.IconGraphMode, TrayIconMode::Meter1);
+    EXPECT_EQ(program.settings.Cycle, 1);
     EXPECT_EQ(resets, 1);
 
-    program.gSettings.IconGraphMode = TrayIconMode::Meter2;
-    program.gSettings.Cycle = 180;
+    program.settings.IconGraphMode = TrayIconMode::Meter2;
+    program.settings.Cycle = 180;
     d = Open();
     EXPECT_TRUE(IsChecked(d, IDC_SETUP_ICONGRAPH));
     EXPECT_TRUE(IsChecked(d, IDC_SETUP_OPTION1));
@@ -149,9 +149,9 @@ TEST_F(SetupDialogTest, TheControlsShowTheSettingsAndOkStoresTheChoices) {
     Pick(d, IDC_SETUP_CYCLE, 4);
     Click(d, IDC_SETUP_TOPMOST);
     Click(d, IDOK);
-    EXPECT_EQ(program.gSettings.IconGraphMode, TrayIconMode::Graph);
-    EXPECT_EQ(program.gSettings.Cycle, 10);
-    EXPECT_EQ(program.gSettings.TopMost, TopMostMode::Normal);
+    EXPECT_EQ(program.settings.IconGraphMode, TrayIconMode::Graph);
+    EXPECT_EQ(program.settings.Cycle, 10);
+    EXPECT_EQ(program.settings.TopMost, TopMostMode::Normal);
 
     // Unchecked again, the tray icon shows no graph whatever option stays chosen.
     d = Open();
@@ -159,7 +159,7 @@ TEST_F(SetupDialogTest, TheControlsShowTheSettingsAndOkStoresTheChoices) {
     EXPECT_FALSE(IsItemEnabled(d, IDC_SETUP_OPTION1));
     EXPECT_TRUE(IsChecked(d, IDC_SETUP_OPTION2));
     Click(d, IDOK);
-    EXPECT_EQ(program.gSettings.IconGraphMode, TrayIconMode::Off);
+    EXPECT_EQ(program.settings.IconGraphMode, TrayIconMode::Off);
 }
 
 TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) {
@@ -211,7 +211,7 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
 
 TEST_F(SetupDialogTest, TheCustomThemeIsMarkedAndCannotBeDeleted) {
     test::WriteBytes(folder.File("Moravel.tm"), "[Theme]\r\nTitle=\"mine\"\r\n");
-    program.gSettings.ThemeName = "";
+    program.settings.ThemeName = "";
     const HWND d = Open();
     EXPECT_EQ(SelectedText(d, IDC_SETUP_THEMENAME), "mine （カスタム）");
     EXPECT_EQ(ItemText(d, IDC_SETUP_THEMEFILE), "");
@@ -226,11 +226,11 @@ TEST_F(SetupDialogTest, UpdateAppliesAtOnceAndCancelKeepsWhatWasApplied) {
     HWND d = Open();
     Pick(d, IDC_SETUP_THEMENAME, test::FindRow(d, IDC_SETUP_THEMENAME, "夕焼け"));
     EXPECT_EQ(ItemText(d, IDC_SETUP_THEMEFILE), "sunset.tm");
-    EXPECT_EQ(program.gSettings.ThemeName, "graph.tm");  // not yet
+    EXPECT_EQ(program.settings.ThemeName, "graph.tm");  // not yet
     Click(d, IDC_SETUP_UPDATE);
     EXPECT_EQ(resets, 1);
-    EXPECT_EQ(program.gSettings.ThemeName, "sunset.tm");
-    EXPECT_EQ(program.gCurrentTheme.BackColor, 200);
+    EXPECT_EQ(program.settings.ThemeName, "sunset.tm");
+    EXPECT_EQ(program.currentTheme.BackColor, 200);
     EXPECT_EQ(dialog->result(), 0);  // 更新 leaves it open
     EXPECT_TRUE(IsWindow(d));
 
@@ -239,7 +239,7 @@ TEST_F(SetupDialogTest, UpdateAppliesAtOnceAndCancelKeepsWhatWasApplied) {
     test::PressKey(d, VK_ESCAPE);
     EXPECT_EQ(dialog->result(), IDCANCEL);
     EXPECT_FALSE(IsWindow(d));
-    EXPECT_EQ(program.gSettings.ThemeName, "sunset.tm");
+    EXPECT_EQ(program.settings.ThemeName, "sunset.tm");
     EXPECT_EQ(resets, 1);
 
     // Enter is OK.
@@ -249,8 +249,8 @@ TEST_F(SetupDialogTest, UpdateAppliesAtOnceAndCancelKeepsWhatWasApplied) {
     SetFocus(GetDlgItem(d, IDC_SETUP_TOPMOST));
     test::PressKey(d, VK_RETURN);
     EXPECT_EQ(dialog->result(), IDOK);
-    EXPECT_EQ(program.gSettings.ThemeName, "graph.tm");
-    EXPECT_EQ(program.gCurrentTheme.BackColor, 0);
+    EXPECT_EQ(program.settings.ThemeName, "graph.tm");
+    EXPECT_EQ(program.currentTheme.BackColor, 0);
     EXPECT_EQ(resets, 2);
 }
 
@@ -265,9 +265,9 @@ TEST_F(SetupDialogTest, AnEditedThemeBecomesTheCustomTheme) {
     d = Open([&](HWND editing) {
         ++edits;
         editorOwner = editing;
-        if (change && program.gEditorTheme.Title == "初期値") {  // handed the working theme
-            program.gEditorTheme.Title = "編集済み";
-            program.gEditorTheme.BackColor = 0x123456;
+        if (change && program.editorTheme.Title == "初期値") {  // handed the working theme
+            program.editorTheme.Title = "編集済み";
+            program.editorTheme.BackColor = 0x123456;
         }
     });
     EXPECT_TRUE(IsItemEnabled(d, IDC_SETUP_EDIT));
@@ -285,8 +285,8 @@ TEST_F(SetupDialogTest, AnEditedThemeBecomesTheCustomTheme) {
     EXPECT_FALSE(IsItemEnabled(d, IDC_SETUP_DELETE));
     EXPECT_EQ(ItemText(d, IDC_SETUP_THEMEFILE), "");
     Click(d, IDOK);
-    EXPECT_EQ(program.gSettings.ThemeName, "");
-    EXPECT_EQ(program.gCurrentTheme.BackColor, 0x123456);
+    EXPECT_EQ(program.settings.ThemeName, "");
+    EXPECT_EQ(program.currentTheme.BackColor, 0x123456);
 }
 
 TEST_F(SetupDialogTest, SaveAsAndDeleteAskThroughTheirDialogs) {
@@ -329,7 +329,7 @@ TEST_F(SetupDialogTest, SaveAsAndDeleteAskThroughTheirDialogs) {
 
 TEST_F(SetupDialogTest, HelpOpensTheTopicOfTheControl) {
     test::WriteBytes(folder.File("Moravel.HLP"), "<html><body><a name=\"1007\"></a></body></html>");
-    program.gHelpFile = folder.File("Moravel.HLP");
+    program.helpFile = folder.File("Moravel.HLP");
     HelpLaunches::Intercept(true);
     HelpLaunches::Clear();
     const HWND d = Open({}, true, nullptr, true);  // shown: the keyboard reaches it below
@@ -417,7 +417,7 @@ TEST_F(SetupDialogTest, TheLogOnBoxWritesTheRunValue) {
 }
 
 TEST_F(SetupDialogTest, WithoutATrayIconTheDialogSaysWhy) {
-    program.gSettings.IconGraphMode = TrayIconMode::Graph;
+    program.settings.IconGraphMode = TrayIconMode::Graph;
     const HWND d = Open({}, false);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(Shown(d, IDC_SETUP_NOTRAY));
@@ -430,7 +430,7 @@ TEST_F(SetupDialogTest, WithoutATrayIconTheDialogSaysWhy) {
     RECT withNote = {};
     GetWindowRect(d, &withNote);
     Click(d, IDOK);
-    EXPECT_EQ(program.gSettings.IconGraphMode, TrayIconMode::Graph);
+    EXPECT_EQ(program.settings.IconGraphMode, TrayIconMode::Graph);
 
     // With the tray icon up the note and its room go.
     const HWND shown = Open({}, true);
@@ -445,7 +445,7 @@ TEST_F(SetupDialogTest, AboveAnAlwaysOnTopMainWindow) {
                                       100, 300, 100, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(main);
     owner = main.get();
-    program.gSettings.TopMost = TopMostMode::OnTop;
+    program.settings.TopMost = TopMostMode::OnTop;
     const HWND d = Open({}, true, nullptr, true);
     ASSERT_NE(d, nullptr);
     bool above = false;

@@ -15,7 +15,7 @@
 #include "core/config/Theme.h"
 #include "core/os/TextFile.h"
 #include "core/render/Renderer.h"
-#include "core/shell/SamplingCycle.h"
+#include "core/app/SamplingCycle.h"
 #include "core/tray/IconImage.h"
 
 namespace moravel::tool {

@@ -34,8 +34,8 @@ SetupDialog::SetupDialog(ProgramState& program)
                  {kIconModeChoices[1].index(), false},
                  {kIconModeChoices[2].index(), false}}},
       program_(program),
-      settings_(program.gSettings),
-      currentTheme_(program.gCurrentTheme) {}
+      settings_(program.settings),
+      currentTheme_(program.currentTheme) {}
 
 MessageRequest AutostartFailedMessage(bool enabling) {
     MessageRequest failure;
@@ -180,7 +180,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
     }
     workingTheme = edited;
     workingName.clear();
-    if (SaveTheme(workingTheme, "", program_.gVersion) < 0) {
+    if (SaveTheme(workingTheme, "", program_.version) < 0) {
         // Rebuilding the list now would select and read some other theme in place of the edited
         // one; it stays in hand instead, for OK or 更新 to apply.
         prompt.Show(SaveFailedMessage(kCustomThemeFileName));
@@ -191,7 +191,7 @@ bool SetupDialog::TakeEditedTheme(const ThemeRecord& edited, MessagePrompt& prom
 }
 
 bool SetupDialog::SaveAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner) {
-    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName, program_.gVersion)) {
+    if (!SaveThemeAs(dialog, prompt, owner, workingTheme, workingName, program_.version)) {
         return false;
     }
     FillThemeList(workingName);

@@ -19,8 +19,8 @@
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
 #include "core/os/Autostart.h"
-#include "core/shell/Help.h"
-#include "core/shell/ProgramState.h"
+#include "core/app/Help.h"
+#include "core/app/ProgramState.h"
 
 namespace moravel {
 

@@ -12,7 +12,7 @@
 #include "core/config/Theme.h"
 #include "core/render/Colour.h"
 #include "core/render/Surface.h"
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 
 namespace moravel {
 

@@ -4,7 +4,7 @@
 
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Encoding.h"
-#include "core/os/FakeAutostart.h"
+#include "support/FakeAutostart.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
@@ -66,8 +66,8 @@ class Setup : public ::testing::Test {
     TempFolder folder_;
     ScopedProgramFolder home_;
     ProgramState program_;
-    SettingsRecord& settings_ = program_.gSettings;
-    ThemeRecord& current_ = program_.gCurrentTheme;
+    SettingsRecord& settings_ = program_.settings;
+    ThemeRecord& current_ = program_.currentTheme;
     ScriptedFileDialog files_;
     ScriptedMessages messages_;
     clsComDlg comDlg_;
@@ -251,7 +251,7 @@ TEST_F(Setup, AnEditedThemeBecomesTheCustomTheme) {
     ThemeRecord edited = dialog_.workingTheme;
     edited.Title = "編集後";
     edited.BackColor = 400;
-    program_.gVersion = {3, 4, 5};  // what the program stamps into the files it writes
+    program_.version = {3, 4, 5};  // what the program stamps into the files it writes
 
     EXPECT_TRUE(dialog_.TakeEditedTheme(edited, messages_));
     EXPECT_TRUE(messages_.asked.empty());

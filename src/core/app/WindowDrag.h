@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/shell/PlaceDialog.h"
+#include "core/app/PlaceDialog.h"
 
 namespace moravel {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/cpu/FakeCpuSampler.h"
+#include "support/FakeCpuSampler.h"
 #include "core/cpu/NtCpuInfo.h"
 #include "core/os/Clock.h"
-#include "core/shell/SamplingCycle.h"
+#include "core/app/SamplingCycle.h"
 #include "support/AllocationCounter.h"
 #include "support/FakeNtMachine.h"
 #include "support/TempFolder.h"

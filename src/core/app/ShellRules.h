@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/config/Settings.h"
-#include "core/shell/PlaceDialog.h"
+#include "core/app/PlaceDialog.h"
 
 namespace moravel {
 

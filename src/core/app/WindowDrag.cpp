@@ -1,4 +1,4 @@
-#include "core/shell/WindowDrag.h"
+#include "core/app/WindowDrag.h"
 
 #include <cmath>
 

@@ -12,11 +12,11 @@
 namespace moravel {
 
 struct ProgramState {
-    ProgramVersion gVersion = kBuildVersion;  // stamped into every file written
-    SettingsRecord gSettings;
-    ThemeRecord gCurrentTheme;  // the theme the main window draws
-    ThemeRecord gEditorTheme;   // hands a theme to the theme editor and back
-    std::string gHelpFile;      // the application's help file, found at start-up
+    ProgramVersion version = kBuildVersion;  // stamped into every file written
+    SettingsRecord settings;
+    ThemeRecord currentTheme;  // the theme the main window draws
+    ThemeRecord editorTheme;   // hands a theme to the theme editor and back
+    std::string helpFile;      // the application's help file, found at start-up
 };
 
 }  // namespace moravel

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "core/os/Encoding.h"
-#include "core/shell/ShellRules.h"
-#include "core/shell/WindowDrag.h"
+#include "core/app/ShellRules.h"
+#include "core/app/WindowDrag.h"
 
 namespace moravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/shell/PlaceDialog.h"
+#include "core/app/PlaceDialog.h"
 
 namespace moravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/shell/SamplingCycle.h"
+#include "core/app/SamplingCycle.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "core/shell/ShellRules.h"
+#include "core/app/ShellRules.h"
 
 #include <algorithm>
 #include <cmath>

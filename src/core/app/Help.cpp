@@ -1,4 +1,4 @@
-#include "core/shell/Help.h"
+#include "core/app/Help.h"
 
 #include "core/os/ProgramFolder.h"
 #include "core/os/TextFile.h"
