@@ -2,9 +2,9 @@
 // which the machine ran without ticks (3600 samples, almost all over a full-HD screen width).
 #include <benchmark/benchmark.h>
 
-#include "support/FakeCpuSampler.h"
-#include "core/os/Clock.h"
 #include "core/app/SamplingCycle.h"
+#include "core/os/Clock.h"
+#include "support/FakeCpuSampler.h"
 
 namespace moravel {
 namespace {

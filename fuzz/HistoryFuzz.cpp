@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app/SamplingCycle.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
-#include "support/FakeCpuSampler.h"
 #include "core/os/Clock.h"
 #include "core/render/Renderer.h"
-#include "core/app/SamplingCycle.h"
 #include "fuzz/MemoryFile.h"
+#include "support/FakeCpuSampler.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakeImageLoader.h"
 

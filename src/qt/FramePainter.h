@@ -4,8 +4,8 @@
 
 #include <QColor>
 
-#include "core/render/Surface.h"
 #include "core/app/ShellRules.h"
+#include "core/render/Surface.h"
 
 class QWidget;
 

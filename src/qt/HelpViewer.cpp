@@ -8,8 +8,8 @@
 #include <QTextBrowser>
 #include <QWindow>
 
-#include "core/config/Config.h"
 #include "core/app/Help.h"
+#include "core/config/Config.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"

@@ -10,10 +10,10 @@
 #include <QWindow>
 #include <cmath>
 
-#include "core/config/Config.h"
-#include "core/render/Colour.h"
 #include "core/app/Help.h"
 #include "core/app/ShellRules.h"
+#include "core/config/Config.h"
+#include "core/render/Colour.h"
 #include "core/tray/IconImage.h"
 #include "qt/FramePainter.h"
 #include "qt/HelpViewer.h"

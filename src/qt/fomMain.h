@@ -7,13 +7,13 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/dialogs/ComDlg.h"
-#include "core/os/Clock.h"
-#include "core/render/Renderer.h"
 #include "core/app/ProgramState.h"
 #include "core/app/SamplingCycle.h"
 #include "core/app/ShellRules.h"
 #include "core/app/WindowDrag.h"
+#include "core/dialogs/ComDlg.h"
+#include "core/os/Clock.h"
+#include "core/render/Renderer.h"
 #include "core/tray/IconImage.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtFontEngine.h"

@@ -6,9 +6,9 @@
 #include <array>
 #include <memory>
 
+#include "core/app/ProgramState.h"
 #include "core/config/Theme.h"
 #include "core/dialogs/ThemeEditorState.h"
-#include "core/app/ProgramState.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
 

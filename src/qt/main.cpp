@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QSessionManager>
 
-#include "core/os/ProgramFolder.h"
 #include "core/app/ProgramState.h"
+#include "core/os/ProgramFolder.h"
 #include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
 #include "qt/Termination.h"

@@ -3,11 +3,11 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "core/app/Help.h"
 #include "core/config/Config.h"
 #include "core/os/FileSystem.h"
 #include "core/os/TextFile.h"
 #include "core/os/WideText_win.h"
-#include "core/app/Help.h"
 #include "win32/Prompts.h"
 
 namespace moravel {

@@ -2,11 +2,11 @@
 
 #include <windowsx.h>
 
+#include "core/app/Help.h"
 #include "core/config/Config.h"
 #include "core/os/Autostart.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
-#include "core/app/Help.h"
 #include "core/tray/IconImage.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs/ComDlg.h"
-#include "core/os/Clock.h"
-#include "core/render/Renderer.h"
 #include "core/app/ProgramState.h"
 #include "core/app/SamplingCycle.h"
 #include "core/app/ShellRules.h"
 #include "core/app/WindowDrag.h"
+#include "core/dialogs/ComDlg.h"
+#include "core/os/Clock.h"
+#include "core/render/Renderer.h"
 #include "win32/FileDialog.h"
 #include "win32/GdiFontEngine.h"
 #include "win32/Handles.h"

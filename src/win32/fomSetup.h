@@ -9,10 +9,10 @@
 #include <functional>
 #include <memory>
 
+#include "core/app/Help.h"
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Autostart.h"
-#include "core/app/Help.h"
 
 namespace moravel {
 

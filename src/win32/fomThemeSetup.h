@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/dialogs/ThemeEditorState.h"
 #include "core/app/ProgramState.h"
+#include "core/dialogs/ThemeEditorState.h"
 #include "win32/GdiFontEngine.h"
 #include "win32/Handles.h"
 #include "win32/WicImageLoader.h"

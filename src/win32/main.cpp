@@ -1,9 +1,9 @@
 // Moravel for Windows: a small monitor of the total CPU load.
 #include <windows.h>
 
+#include "core/app/ProgramState.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/SingleInstance.h"
-#include "core/app/ProgramState.h"
 #include "win32/SystemColours.h"
 #include "win32/fomMain.h"
 

@@ -3,9 +3,9 @@
 // device pixel per frame pixel.
 #include <QTest>
 
-#include "support/FakeCpuSampler.h"
 #include "qt/TaskTray.h"
 #include "qt/fomMain.h"
+#include "support/FakeCpuSampler.h"
 #include "support/TempFolder.h"
 
 namespace moravel {

@@ -7,13 +7,13 @@
 
 #include <fstream>
 
-#include "support/FakeCpuSampler.h"
 #include "core/os/TextFile.h"
 #include "qt/QtPrompts.h"
 #include "qt/TaskTray.h"
 #include "qt/fomMain.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
+#include "support/FakeCpuSampler.h"
 #include "support/OnModal.h"
 #include "support/TempFolder.h"
 
@@ -249,8 +249,7 @@ void MainWindowTest::aDayOfTicksKeepsMemoryFlat() {
     Fixture f;
     QVERIFY(f.window->Form_Load());
     f.program.settings.IconGraphMode = TrayIconMode::Meter1;
-    f.program.settings.Cycle =
-        10;  // a tray icon and a frame every ten seconds: 8640 of them a day
+    f.program.settings.Cycle = 10;  // a tray icon and a frame every ten seconds: 8640 of them a day
     f.window->ResetPicture();
     for (int i = 0; i < 3600; ++i) {
         f.sampler->usage = (i * 37) % 101;

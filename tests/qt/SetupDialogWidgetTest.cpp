@@ -14,11 +14,11 @@
 
 #include <filesystem>
 
+#include "core/app/Help.h"
 #include "core/os/Autostart.h"
 #include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
-#include "core/app/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtPrompts.h"

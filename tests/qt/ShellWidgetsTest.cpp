@@ -9,9 +9,9 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "core/app/Help.h"
 #include "core/dialogs/SetupDialog.h"
 #include "core/dialogs/ThemeEditorState.h"
-#include "core/app/Help.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtSingleInstance.h"

@@ -18,8 +18,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/os/Paths.h"
 #include "core/app/Help.h"
+#include "core/os/Paths.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"

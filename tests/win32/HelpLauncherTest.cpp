@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/config/Config.h"
 #include "core/app/Help.h"
+#include "core/config/Config.h"
 #include "support/TempFolder.h"
 #include "win32/Prompts.h"
 

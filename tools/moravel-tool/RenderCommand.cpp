@@ -10,12 +10,12 @@
 #include "Args.h"
 #include "Commands.h"
 #include "RenderPlatform.h"
+#include "core/app/SamplingCycle.h"
 #include "core/base/Strings.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
 #include "core/os/TextFile.h"
 #include "core/render/Renderer.h"
-#include "core/app/SamplingCycle.h"
 #include "core/tray/IconImage.h"
 
 namespace moravel::tool {

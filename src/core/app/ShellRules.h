@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/config/Settings.h"
 #include "core/app/PlaceDialog.h"
+#include "core/config/Settings.h"
 
 namespace moravel {
 

@@ -13,14 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/Help.h"
+#include "core/app/ProgramState.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
 #include "core/os/Autostart.h"
-#include "core/app/Help.h"
-#include "core/app/ProgramState.h"
 
 namespace moravel {
 

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/Help.h"
 #include "core/config/Theme.h"
 #include "core/render/Colour.h"
 #include "core/render/Surface.h"
-#include "core/app/Help.h"
 
 namespace moravel {
 

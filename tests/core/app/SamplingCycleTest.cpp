@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/FakeCpuSampler.h"
+#include "core/app/SamplingCycle.h"
 #include "core/cpu/NtCpuInfo.h"
 #include "core/os/Clock.h"
-#include "core/app/SamplingCycle.h"
 #include "support/AllocationCounter.h"
+#include "support/FakeCpuSampler.h"
 #include "support/FakeNtMachine.h"
 #include "support/TempFolder.h"
 

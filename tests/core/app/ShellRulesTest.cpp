@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/os/Encoding.h"
 #include "core/app/ShellRules.h"
 #include "core/app/WindowDrag.h"
+#include "core/os/Encoding.h"
 
 namespace moravel {
 namespace {

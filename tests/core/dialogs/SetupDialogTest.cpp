@@ -4,10 +4,10 @@
 
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Encoding.h"
-#include "support/FakeAutostart.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
+#include "support/FakeAutostart.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 
