@@ -15,9 +15,9 @@ QSize DeviceSize(const QWidget* window) {
 
 }  // namespace
 
-FrameScale WindowFrameScale(const QWidget* window) {
+ClientArea WindowClientArea(const QWidget* window) {
     const QSize device = DeviceSize(window);
-    return FrameScaleFor(device.width(), device.height(), window->devicePixelRatioF());
+    return {device.width(), device.height(), window->devicePixelRatioF()};
 }
 
 void PaintFrame(QWidget* window, const Surface& graph, const QColor& border) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+#include "core/app/MonitorPort.h"
 #include "core/app/ShellRules.h"
 #include "core/render/Surface.h"
 
@@ -11,8 +12,8 @@ class QWidget;
 
 namespace moravel {
 
-// The client area of `window` in frame pixels, and their factor (FrameScaleFor its device pixels).
-FrameScale WindowFrameScale(const QWidget* window);
+// The client area of `window` in device pixels, and their ratio to its logical pixels.
+ClientArea WindowClientArea(const QWidget* window);
 
 // Paints the frame on `window`, inside its paint event: `graph`, the frame's inner area, one frame
 // pixel in from each edge, and the border in `border` around it.

@@ -4,7 +4,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
 #include <QMenu>
-#include <QTimer>
 #include <optional>
 
 #include "qt/QtText.h"
@@ -12,18 +11,17 @@
 namespace moravel::modTaskTray {
 namespace {
 
-// The mouse message a tray activation stands for, if any.
-std::optional<TrayMessage> MouseMessage(QSystemTrayIcon::ActivationReason reason,
-                                        bool noDoubleClick) {
+// The click a tray activation stands for, if any. Hosts that report no double click take a
+// single click for one.
+std::optional<TrayClick> ClickOf(QSystemTrayIcon::ActivationReason reason, bool noDoubleClick) {
     switch (reason) {
         case QSystemTrayIcon::DoubleClick:
-            return TrayMessage::LeftDoubleClick;
+            return TrayClick::DoubleClick;
         case QSystemTrayIcon::Trigger:
-            return noDoubleClick ? TrayMessage::LeftDoubleClick : TrayMessage::LeftButtonUp;
+            return noDoubleClick ? TrayClick::DoubleClick : TrayClick::Click;
         case QSystemTrayIcon::Context:
-            return TrayMessage::RightButtonUp;
+            return TrayClick::RightClick;
         case QSystemTrayIcon::MiddleClick:
-            return TrayMessage::MiddleButtonUp;
         case QSystemTrayIcon::Unknown:
             break;
     }
@@ -39,8 +37,6 @@ bool HostReportsNoDoubleClick() {
 }
 
 namespace {
-
-constexpr int kPollMilliseconds = 2000;
 
 std::optional<bool>& Pretended() {
     static std::optional<bool> present;
@@ -62,12 +58,8 @@ bool HostPresentNow() {
 TrayHost::TrayHost(QObject* parent) : QObject(parent), present_(HostPresentNow()) {
     Hosts().append(this);
     // An XEmbed tray manager announces itself only to the X server's root window, which Qt keeps
-    // to itself: it is asked again every few seconds (one round trip to the X server). A
+    // to itself: the owner asks again once a tick (Recheck, one round trip to the X server). A
     // StatusNotifierItem watcher is seen at once on the session bus.
-    auto* poll = new QTimer(this);
-    poll->setInterval(kPollMilliseconds);
-    connect(poll, &QTimer::timeout, this, &TrayHost::Recheck);
-    poll->start();
     auto* watcher = new QDBusServiceWatcher(
         QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
         QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
@@ -111,10 +103,9 @@ bool AddTrayIcon(TrayData& data) {
     auto callback = data.callback;
     QObject::connect(icon, &QSystemTrayIcon::activated,
                      [callback, noDoubleClick](QSystemTrayIcon::ActivationReason reason) {
-                         const std::optional<TrayMessage> message =
-                             MouseMessage(reason, noDoubleClick);
-                         if (callback && message) {
-                             callback(kTrayCallbackButton, *message);
+                         const std::optional<TrayClick> click = ClickOf(reason, noDoubleClick);
+                         if (callback && click) {
+                             callback(*click);
                          }
                      });
     icon->show();

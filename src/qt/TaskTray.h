@@ -20,9 +20,8 @@ namespace modTaskTray {
 struct TrayData {
     QIcon icon;
     std::string tip;  // UTF-8; the record holds at most 63 bytes of it in the ANSI code page
-    // Receives the tray's mouse messages the way a picture's mouse-down would: the middle
-    // button (kTrayCallbackButton) and the mouse message.
-    std::function<void(int button, TrayMessage message)> callback;
+    // Receives the tray icon's clicks.
+    std::function<void(TrayClick click)> callback;
     QMenu* hostMenu = nullptr;  // shown by hosts that open a menu themselves
     QPointer<QSystemTrayIcon> shellIcon;
     qint64 shownIconKey = 0;  // what the tray shows now, so an unchanged icon is not sent again
@@ -48,6 +47,8 @@ class TrayHost : public QObject {
     TrayHost(const TrayHost&) = delete;
     TrayHost& operator=(const TrayHost&) = delete;
     bool present() const { return present_; }
+    // Asks the desktop again; `changed` when the answer differs.
+    void Recheck();
 
     // Tests: every TrayHost reports `present` from now on, and says so when it changes; nothing
     // returns to asking the desktop.
@@ -57,8 +58,6 @@ class TrayHost : public QObject {
     void changed(bool present);
 
   private:
-    void Recheck();
-
     bool present_ = false;
 };
 

@@ -48,7 +48,7 @@ void FrameScaleWidgetTest::theFrameIsMadeOfWholeSquaresOfDevicePixels() {
     for (int i = 0; i < 40; ++i) {
         sampler->usage = (i / 3) % 2 == 0 ? 0 : 100;
         clock->now += 1;
-        window.cycle().Tick();
+        window.session().Tick();
     }
 
     // 300 × 100 logical pixels: 600 × 200 device pixels of 300 × 100 frame pixels at 2, and

@@ -77,7 +77,7 @@ struct Fixture {
     }
     void Tick() {
         clock->now += 1;
-        window->cycle().Tick();
+        window->session().Tick();
     }
     std::string Settings() const { return test::ReadBytes(folder.File("Moravel.ini")); }
 };
@@ -141,9 +141,9 @@ void MainWindowTest::theMenuFollowsTheWindowState() {
     QCOMPARE(f.program.settings.State, WindowState::Hidden);
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("表示(&B)"));
     // The tray's double click brings it back; its other messages do nothing.
-    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftButtonUp);
+    f.window->picIcon_MouseDown(TrayClick::Click);
     QVERIFY(!f.window->isVisible());
-    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
+    f.window->picIcon_MouseDown(TrayClick::DoubleClick);
     QVERIFY(f.window->isVisible());
     QCOMPARE(f.program.settings.State, WindowState::Shown);
 }
@@ -183,7 +183,7 @@ void MainWindowTest::theMenuIsFilledBeforeItIsShown() {
     f.window->mnuHidden_Click();
     QCOMPARE(f.window->popupMenu()->actions(), before);
     QCOMPARE(before.first()->text(), QStringLiteral("表示(&B)"));
-    f.window->picIcon_MouseDown(4, TrayMessage::LeftDoubleClick);
+    f.window->picIcon_MouseDown(TrayClick::DoubleClick);
     QCOMPARE(before.first()->text(), QStringLiteral("隠す(&B)"));
     QCOMPARE(MenuCaptions(f.window->popupMenu()).first(), QStringLiteral("隠す(&B)"));
     QCOMPARE(f.window->popupMenu()->actions(), before);
@@ -376,7 +376,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     test::OnModal([&](QWidget* modal) {
         auto* setup = qobject_cast<fomSetup*>(modal);
         QVERIFY(setup != nullptr);
-        f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
+        f.window->picIcon_MouseDown(TrayClick::DoubleClick);
         staysHidden = !f.window->isVisible();
         f.window->mnuSetup_Click();
         QCOMPARE(QApplication::activeModalWidget(), setup);
@@ -386,7 +386,7 @@ void MainWindowTest::theSetupEntryOpensTheDialogAndRedrawsAfter() {
     QVERIFY(staysHidden);
     QCOMPARE(f.program.settings.State, WindowState::Hidden);
     // With the dialog closed it comes back.
-    f.window->picIcon_MouseDown(kTrayCallbackButton, TrayMessage::LeftDoubleClick);
+    f.window->picIcon_MouseDown(TrayClick::DoubleClick);
     QVERIFY(f.window->isVisible());
 }
 

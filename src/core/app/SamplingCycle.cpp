@@ -89,6 +89,10 @@ void SamplingCycle::Append(std::int32_t usage, std::uint64_t count) {
     HistoryPos = slot;
 }
 
+std::int32_t SamplingCycle::Newest() const {
+    return UsageHistory.empty() ? 0 : UsageHistory[static_cast<std::size_t>(PrevIndex(HistoryPos))];
+}
+
 void SamplingCycle::StopSampling() {
     if (running_) {
         running_ = false;

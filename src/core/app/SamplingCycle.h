@@ -14,6 +14,7 @@
 #include "core/config/Settings.h"
 #include "core/cpu/CpuSampler.h"
 #include "core/os/Clock.h"
+#include "core/render/HistoryView.h"
 
 namespace moravel {
 
@@ -42,6 +43,13 @@ class SamplingCycle {
 
     std::int32_t PrevIndex(std::int32_t i) const { return i - 1 < 0 ? HistoryCount - 1 : i - 1; }
     std::int32_t NextIndex(std::int32_t i) const { return i + 1 >= HistoryCount ? 0 : i + 1; }
+
+    // The history as the renderer reads it; valid until the history is sized again.
+    HistoryView History() const { return {UsageHistory.data(), HistoryCount, &HistoryPos}; }
+    // The newest sample (0 before any).
+    std::int32_t Newest() const;
+    // The newest sample is taken to be from now: the seconds before do not count as missed.
+    void RestartClock() { LastSampleTime = clock_.NowSeconds(); }
 
     // Sizes the history to `slots` samples, all 0 (at least one slot; the screen width in the
     // program), starts the sampler and takes the time. 0, or -1 when the sampler cannot start:

@@ -37,20 +37,6 @@ WindowState SavedWindowState(WindowState state, bool waitingForTray) {
     return waitingForTray ? WindowState::Hidden : state;
 }
 
-TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message) {
-    if (button != kTrayCallbackButton) {
-        return TrayAction::None;
-    }
-    switch (message) {
-        case TrayMessage::LeftDoubleClick:
-            return TrayAction::BringBack;
-        case TrayMessage::RightButtonUp:
-            return TrayAction::OpenMenu;
-        default:
-            return TrayAction::None;
-    }
-}
-
 BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMode topMost) {
     return {!setupDialogShown && IsHidden(state), !KeepsOnTop(topMost)};
 }

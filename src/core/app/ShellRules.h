@@ -1,4 +1,4 @@
-// The main window's decisions that do not need a window: the popup menu, the tray callbacks,
+// The main window's decisions that do not need a window: the popup menu, the tray clicks,
 // showing and hiding, the tray tip and where the window opens.
 #pragma once
 
@@ -44,23 +44,9 @@ WindowState SavedWindowState(WindowState state, bool waitingForTray);
 // The caption of the show/hide item for `state`: "表示(&B)" only while the window is hidden.
 std::string_view HiddenCaption(WindowState state);
 
-// The tray icon's mouse messages, by their window-message numbers. The tray registers the
-// middle-button press as its callback message and reports each mouse message through it, as a
-// middle-button press whose x is the message number.
-enum class TrayMessage : std::int32_t {
-    LeftButtonUp = 0x0202,
-    LeftDoubleClick = 0x0203,  // 515
-    RightButtonUp = 0x0205,    // 517
-    MiddleButtonDown = 0x0207,
-    MiddleButtonUp = 0x0208,
-};
-// The mouse button of such a report, as the program counts buttons (1 left, 2 right, 4 middle).
-inline constexpr std::int32_t kTrayCallbackButton = 4;
-
-// What a tray callback asks for: the double click brings the window back, the right-button
-// release opens the popup menu; nothing else acts.
-enum class TrayAction { None, BringBack, OpenMenu };
-TrayAction DecodeTrayCallback(std::int32_t button, TrayMessage message);
+// What the tray icon reports: the double click brings the window back, the right button's release
+// opens the popup menu, a single click does nothing.
+enum class TrayClick { Click, DoubleClick, RightClick };
 
 // The one key of the main window: F4 with Alt alone closes it; with Shift or Ctrl held as well it
 // does nothing.

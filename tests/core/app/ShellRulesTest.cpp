@@ -155,18 +155,6 @@ TEST(WholeScaleFactor, SavedLengthsAreLogicalPixelsAtEveryDpi) {
     EXPECT_DOUBLE_EQ(FrameFontDpi(0), 96.0);
 }
 
-TEST(TrayCallback, OnlyTheDoubleClickAndTheRightReleaseAct) {
-    EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::LeftDoubleClick), 515);
-    EXPECT_EQ(static_cast<std::int32_t>(TrayMessage::RightButtonUp), 517);
-    EXPECT_EQ(DecodeTrayCallback(4, TrayMessage::LeftDoubleClick), TrayAction::BringBack);
-    EXPECT_EQ(DecodeTrayCallback(4, TrayMessage::RightButtonUp), TrayAction::OpenMenu);
-    for (const std::int32_t x : {512, 513, 514, 516, 518, 519, 0}) {
-        EXPECT_EQ(DecodeTrayCallback(4, static_cast<TrayMessage>(x)), TrayAction::None) << x;
-    }
-    EXPECT_EQ(DecodeTrayCallback(1, TrayMessage::LeftDoubleClick), TrayAction::None);
-    EXPECT_EQ(DecodeTrayCallback(2, TrayMessage::RightButtonUp), TrayAction::None);
-}
-
 TEST(TrayCallback, BringingBackAHiddenWindowUnlessTheSetupDialogIsOpen) {
     constexpr auto kShown = WindowState::Shown;
     constexpr auto kHidden = WindowState::Hidden;
