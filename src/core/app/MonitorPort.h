@@ -24,10 +24,10 @@ struct ClientArea {
 
 // The desktop as the window sees it, in the window's own coordinates.
 struct Desktop {
-    ScreenRect primary;                     // the primary screen, whole
-    std::int32_t primaryDeviceWidth = 0;    // its width in device pixels
-    double primaryPixelRatio = 1.0;         // device pixels per logical pixel on it
-    std::vector<ScreenArea> screens;        // every screen, the primary one first
+    ScreenRect primary;                   // the primary screen, whole
+    std::int32_t primaryDeviceWidth = 0;  // its width in device pixels
+    double primaryPixelRatio = 1.0;       // device pixels per logical pixel on it
+    std::vector<ScreenArea> screens;      // every screen, the primary one first
 };
 
 // Window coordinates per logical pixel, the unit of Left, Top, Width and Height in the settings:
@@ -78,8 +78,8 @@ class MonitorPort {
     virtual void SetTrayIcon(const IconImage* picture, bool newPicture, const std::string& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
 
-    // The popup menu, at the mouse; its items are the session's PopupMenu(). MenuChanged: the items'
-    // captions or states changed (a tray host may keep a copy).
+    // The popup menu, at the mouse; its items are the session's PopupMenu(). MenuChanged: the
+    // items' captions or states changed (a tray host may keep a copy).
     virtual void OpenPopupMenu() = 0;
     virtual void MenuChanged() = 0;
 

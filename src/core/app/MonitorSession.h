@@ -38,8 +38,8 @@ class MonitorSession {
 
     // `program`, `port`, `fonts` and `images` outlive the session. `sampler` and `clock` may be
     // replaced (tests); null takes the system's.
-    MonitorSession(ProgramState& program, MonitorPort& port, FontEngine& fonts,
-                   ImageLoader& images, std::unique_ptr<CpuSampler> sampler = nullptr,
+    MonitorSession(ProgramState& program, MonitorPort& port, FontEngine& fonts, ImageLoader& images,
+                   std::unique_ptr<CpuSampler> sampler = nullptr,
                    std::unique_ptr<MonotonicClock> clock = nullptr);
     ~MonitorSession();
     MonitorSession(const MonitorSession&) = delete;
