@@ -6,7 +6,9 @@
 #   bare-qt        a bare Qt window of that size whose tray icon changes every second (bench/)
 #   xload          xload -update 1
 # For each: own CPU seconds per minute (the scheduler's nanosecond counts, all threads, after a
-# 5-second start), resident and anonymous memory at the end, and the time to the first window.
+# 5-second start), wake-ups per minute (voluntary context switches of all threads: how often the
+# processor is woken for it), resident and anonymous memory at the end, and the time to the first
+# window.
 # Usage: bench/whole-process.sh [SECONDS] [ROUNDS]   (defaults 60 and 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,6 +42,7 @@ on_home=$(home_with 1)
 off_home=$(home_with 0)
 
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d\n", s }'; }
+wakeups() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" { s += $2 } END { print s }'; }
 kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 now_ns() { date +%s%N; }
 shown() {  # window name: a top-level window of that name with a class is mapped
@@ -50,7 +53,7 @@ shown() {  # window name: a top-level window of that name with a class is mapped
     return 1
 }
 
-measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-window-ms"
+measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB anon-MiB first-window-ms wake-ups/min"
     local name=$1 title=$2
     shift 2
     local start
@@ -64,17 +67,20 @@ measure() {  # name, window name, command...: appends "name cpu-s/min rss-MiB an
     done
     local first=$(( ($(now_ns) - start) / 1000000 ))
     sleep 5 # start-up is not the steady state
-    local before after
+    local before after woken
     before=$(cpu_ns "$pid")
+    woken=$(wakeups "$pid")
     sleep "$seconds"
     after=$(cpu_ns "$pid")
+    woken=$(($(wakeups "$pid") - woken))
     local rss anon
     rss=$(kib "$pid" VmRSS)
     anon=$(kib "$pid" RssAnon)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     awk -v n="$name" -v t=$((after - before)) -v s="$seconds" -v r="$rss" -v a="$anon" -v f="$first" \
-        'BEGIN { printf "%s %.4f %.1f %.1f %d\n", n, t / 1e9 * 60 / s, r / 1024, a / 1024, f }' \
+        -v w="$woken" \
+        'BEGIN { printf "%s %.4f %.1f %.1f %d %.1f\n", n, t / 1e9 * 60 / s, r / 1024, a / 1024, f, w * 60 / s }' \
         >>"$work/samples"
 }
 
@@ -94,14 +100,15 @@ function median(list,   n, a, i, j, t) {
     for (i = 2; i <= n; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
     return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
 }
-{ for (c = 2; c <= 5; c++) v[$1, c] = v[$1, c] " " $c; names[$1] = 1 }
+{ for (c = 2; c <= 6; c++) v[$1, c] = v[$1, c] " " $c; names[$1] = 1 }
 END {
-    printf "%-15s %12s %12s %12s %14s\n", "program", "CPU s/min", "RSS MiB", "anon MiB", "first window"
+    printf "%-15s %12s %12s %12s %14s %14s\n", "program", "CPU s/min", "RSS MiB", "anon MiB", "first window",
+        "wake-ups/min"
     split("moravel moravel-notray bare-qt xload", order, " ")
     for (i = 1; i <= 4; i++) {
         n = order[i]
-        for (c = 2; c <= 5; c++) m[n, c] = median(substr(v[n, c], 2))
-        printf "%-15s %12.4f %12.1f %12.1f %11d ms\n", n, m[n, 2], m[n, 3], m[n, 4], m[n, 5]
+        for (c = 2; c <= 6; c++) m[n, c] = median(substr(v[n, c], 2))
+        printf "%-15s %12.4f %12.1f %12.1f %11d ms %14.1f\n", n, m[n, 2], m[n, 3], m[n, 4], m[n, 5], m[n, 6]
     }
     printf "\nmoravel / bare-qt: CPU %.2f, RSS %.2f, anon %+.1f MiB\n", m["moravel", 2] / m["bare-qt", 2],
         m["moravel", 3] / m["bare-qt", 3], m["moravel", 4] - m["bare-qt", 4]

@@ -15,6 +15,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+    // A frame sent through shared memory is answered by a completion event, which wakes the X
+    // reader thread and then this one: a second wake-up every tick. The frames are a few rows of
+    // a small window, as cheap to send over the socket, and the processor sleeps between ticks.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
