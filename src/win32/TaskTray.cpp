@@ -24,7 +24,10 @@ NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
 
 bool AddTrayIcon(TrayData& data) {
     NOTIFYICONDATAW record = TrayRecord(data, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    data.added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+    // A shell busy at log-on may answer too late and still take the icon: adding it again fails
+    // then, and changing it succeeds.
+    data.added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE ||
+                 Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
     return data.added;
 }
 
@@ -48,6 +51,23 @@ bool DeleteTrayIcon(TrayData& data) {
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
+}
+
+void HearTaskbarCreated(HWND window) {
+    ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+}
+
+std::optional<TrayClick> TrayClickOf(UINT mouseMessage) {
+    switch (mouseMessage) {
+        case WM_LBUTTONDBLCLK:
+            return TrayClick::DoubleClick;
+        case WM_RBUTTONUP:
+            return TrayClick::RightClick;
+        case WM_LBUTTONUP:
+            return TrayClick::Click;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace moravel::modTaskTray

@@ -5,7 +5,10 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+
+#include "core/app/ShellRules.h"
 
 namespace moravel {
 namespace modTaskTray {
@@ -28,8 +31,9 @@ struct TrayData {
 // message and icon, and the tip in UTF-16, cut to what the record holds with its NUL.
 NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags);
 
-// Puts the icon in the tray; again after the taskbar was recreated (the old registration is
-// gone with the old taskbar). False when the shell refused.
+// Puts the icon in the tray with the icon and tip `data` holds; again after the taskbar was
+// recreated (the old registration is gone with the old taskbar). False when the shell does not
+// have it.
 bool AddTrayIcon(TrayData& data);
 // Sends the current icon and tip.
 bool ModifyTrayIcon(TrayData& data);
@@ -37,6 +41,13 @@ bool DeleteTrayIcon(TrayData& data);
 
 // The message the shell broadcasts when the taskbar has been (re)created.
 UINT TaskbarCreatedMessage();
+// Lets `window` hear TaskbarCreated even when the program runs elevated: the system filters the
+// broadcast of a less privileged Explorer out otherwise.
+void HearTaskbarCreated(HWND window);
+
+// The click the icon reports by the mouse message in the callback's lParam: the left button's
+// double click, the right button's release and the left button's release; nothing for the others.
+std::optional<TrayClick> TrayClickOf(UINT mouseMessage);
 
 }  // namespace modTaskTray
 }  // namespace moravel

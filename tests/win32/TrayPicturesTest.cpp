@@ -1,13 +1,15 @@
-// The main window's pictures as the system gets them: tray icons from icon images and frames on a
-// device context.
+// The main window's pieces as the system gets them: tray icons from icon images, frames on a device
+// context, the tray's records and clicks and the sizing edges.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/app/ShellRules.h"
 #include "core/tray/IconImage.h"
 #include "win32/DibCanvas.h"
 #include "win32/Dpi.h"
@@ -232,6 +234,29 @@ TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
     data.tip = std::string(300, 'x');
     const NOTIFYICONDATAW cut = modTaskTray::TrayRecord(data, NIF_TIP);
     EXPECT_EQ(std::wstring(cut.szTip), std::wstring(std::size(cut.szTip) - 1, L'x'));
+}
+
+TEST(TrayPicturesTest, OnlyTheDoubleClickTheRightReleaseAndTheLeftReleaseAreTrayClicks) {
+    struct Case {
+        UINT mouseMessage;
+        std::optional<TrayClick> click;
+    };
+    const Case cases[] = {
+        {0, std::nullopt},
+        {0x0200, std::nullopt},            // WM_MOUSEMOVE
+        {0x0201, std::nullopt},            // WM_LBUTTONDOWN
+        {0x0202, TrayClick::Click},        // WM_LBUTTONUP
+        {0x0203, TrayClick::DoubleClick},  // WM_LBUTTONDBLCLK
+        {0x0204, std::nullopt},            // WM_RBUTTONDOWN
+        {0x0205, TrayClick::RightClick},   // WM_RBUTTONUP
+        {0x0206, std::nullopt},            // WM_RBUTTONDBLCLK
+        {0x0207, std::nullopt},            // WM_MBUTTONDOWN
+        {0x0208, std::nullopt},            // WM_MBUTTONUP
+        {0x0209, std::nullopt},            // WM_MBUTTONDBLCLK
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(modTaskTray::TrayClickOf(c.mouseMessage), c.click) << std::hex << c.mouseMessage;
+    }
 }
 
 TEST(TrayPicturesTest, TheEdgesAndCornersSizeTheWindowAndTheRestIsClient) {
