@@ -11,6 +11,21 @@ bool KeyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0 || (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
+BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info) != 0) {
+        auto& screens = *reinterpret_cast<std::vector<ScreenArea>*>(data);
+        const ScreenArea screen{ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)};
+        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+            screens.insert(screens.begin(), screen);
+        } else {
+            screens.push_back(screen);
+        }
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 ScreenRect ToScreenRect(const RECT& rect) {
@@ -44,6 +59,12 @@ ScreenRect GetWorkArea(POINT point) {
         return GetWorkArea();
     }
     return ToScreenRect(info.rcWork);
+}
+
+std::vector<ScreenArea> ScreenAreas() {
+    std::vector<ScreenArea> screens;
+    EnumDisplayMonitors(nullptr, nullptr, &AddScreen, reinterpret_cast<LPARAM>(&screens));
+    return screens;
 }
 
 bool IsShiftDown() {

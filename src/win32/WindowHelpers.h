@@ -1,9 +1,12 @@
-// Z-order, work area, modifier keys and dialog placement for Win32 windows.
+// Z-order, screens and work areas, modifier keys and dialog placement for Win32 windows.
 #pragma once
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/app/PlaceDialog.h"
+#include "core/app/WindowDrag.h"
 
 namespace moravel {
 
@@ -18,6 +21,8 @@ void BringToFront(HWND window);
 ScreenRect GetWorkArea(POINT point);
 // The primary monitor's work area.
 ScreenRect GetWorkArea();
+// Every monitor, whole and its work area, the primary one first.
+std::vector<ScreenArea> ScreenAreas();
 
 // Whether the key is down now. The thread's own key state answers first (it is what the messages
 // being handled saw); before any input has reached the thread, at start-up, it does not know yet,

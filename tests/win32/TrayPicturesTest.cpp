@@ -1,5 +1,5 @@
 // The main window's pieces as the system gets them: tray icons from icon images, frames on a device
-// context, the tray's records and clicks and the sizing edges.
+// context, the tray's records and clicks, the popup menu and the sizing edges.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "core/app/ShellRules.h"
+#include "core/os/WideText_win.h"
 #include "core/tray/IconImage.h"
 #include "win32/DibCanvas.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
 #include "win32/IconFromImage.h"
+#include "win32/PopupMenu.h"
 #include "win32/SurfaceDisplay.h"
 #include "win32/TaskTray.h"
 
@@ -256,6 +258,29 @@ TEST(TrayPicturesTest, OnlyTheDoubleClickTheRightReleaseAndTheLeftReleaseAreTray
     };
     for (const Case& c : cases) {
         EXPECT_EQ(modTaskTray::TrayClickOf(c.mouseMessage), c.click) << std::hex << c.mouseMessage;
+    }
+}
+
+TEST(TrayPicturesTest, ThePopupMenuHasTheItemsInOrderAndGreysTheDisabledOnes) {
+    for (const bool trayHost : {true, false}) {
+        const std::vector<MenuItem> items = PopupMenuItems(WindowState::Hidden, trayHost);
+        const MenuHandle menu = MakePopupMenu(items);
+        ASSERT_TRUE(menu);
+        ASSERT_EQ(GetMenuItemCount(menu.get()), static_cast<int>(items.size()));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const UINT at = static_cast<UINT>(i);
+            const UINT state = GetMenuState(menu.get(), at, MF_BYPOSITION);
+            if (items[i].command == MenuCommand::None) {
+                EXPECT_NE(state & MF_SEPARATOR, 0u) << i;
+                continue;
+            }
+            EXPECT_EQ(GetMenuItemID(menu.get(), static_cast<int>(i)),
+                      kPopupMenuBase + static_cast<UINT>(items[i].command));
+            wchar_t caption[64] = {};
+            GetMenuStringW(menu.get(), at, caption, 64, MF_BYPOSITION);
+            EXPECT_EQ(WideToUtf8(caption), items[i].caption);
+            EXPECT_EQ((state & MF_GRAYED) != 0, !items[i].enabled) << trayHost << " " << i;
+        }
     }
 }
 

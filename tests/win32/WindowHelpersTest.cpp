@@ -16,6 +16,14 @@ TEST(WindowHelpersTest, TheWorkAreaIsThatOfTheMonitorUnderThePointOrTheNearestOn
     EXPECT_GT(nearest.height(), 0);
 }
 
+TEST(WindowHelpersTest, EveryMonitorIsAScreenWithItsWorkAreaThePrimaryFirst) {
+    const std::vector<ScreenArea> screens = ScreenAreas();
+    ASSERT_EQ(static_cast<int>(screens.size()), GetSystemMetrics(SM_CMONITORS));
+    const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_EQ(screens.front().bounds, primary);
+    EXPECT_EQ(screens.front().workArea, GetWorkArea());
+}
+
 // Sets the thread's own key state of `key` (down or up).
 void SetKey(int key, bool down) {
     BYTE keys[256] = {};
