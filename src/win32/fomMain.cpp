@@ -2,20 +2,15 @@
 
 #include <windowsx.h>
 
-#include "core/app/Help.h"
 #include "core/config/Config.h"
 #include "core/os/Autostart.h"
 #include "core/os/WideText_win.h"
-#include "core/render/Colour.h"
-#include "core/tray/IconImage.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
-#include "win32/HelpLauncher.h"
 #include "win32/IconFromImage.h"
-#include "win32/Prompts.h"
+#include "win32/PopupMenu.h"
 #include "win32/SurfaceDisplay.h"
 #include "win32/SystemColours.h"
-#include "win32/WindowHelpers.h"
 #include "win32/fomSetup.h"
 #include "win32/fomThemeSetup.h"
 #include "win32/fomVersion.h"
@@ -23,34 +18,17 @@
 namespace moravel {
 namespace {
 
-constexpr int kResizeBorder = 4;  // pixels at the edges that resize instead of moving
-constexpr int kMinimumWidth = 40;
-constexpr int kMinimumHeight = 20;
 constexpr UINT_PTR kCycleTimer = 1;
-constexpr UINT kCycleMilliseconds = 1000;
-constexpr UINT kMenuBase = 100;  // menu identifiers: kMenuBase + MenuCommand
 constexpr int kProgramIcon = 1;  // the icon's resource identifier
-
-// The theme editor the setup dialog's 編集... button runs over program.editorTheme.
-fomSetup::ThemeEditorRunner ThemeEditor(ProgramState& program) {
-    return [&program](HWND owner) {
-        fomThemeSetup editor(owner, program);
-        editor.Edit();
-    };
-}
-
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info) != 0) {
-        reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(ToScreenRect(info.rcWork));
-    }
-    return TRUE;
-}
 
 HICON ProgramIcon(int width, int height) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
                                          IMAGE_ICON, width, height, LR_SHARED));
+}
+
+// The primary screen's device pixels per logical pixel, as the program was started with it.
+double ScreenRatio() {
+    return DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
 }
 
 }  // namespace
@@ -61,63 +39,17 @@ std::wstring fomMain::ClassName(const std::string& instanceName) {
 
 fomMain::fomMain(ProgramState& program, std::wstring className, std::unique_ptr<CpuSampler> sampler,
                  std::unique_ptr<MonotonicClock> clock)
-    : program_(program),
-      className_(std::move(className)),
-      clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
-      cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
-                                             *clock_, program.settings,
-                                             [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, program.currentTheme, program.settings),
+    : className_(std::move(className)),
+      session_(program, *this, fonts_, images_, std::move(sampler), std::move(clock)),
       ownIcon_(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))),
       ownSmallIcon_(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))) {}
 
 fomMain::~fomMain() {
-    Form_QueryUnload();
-}
-
-bool fomMain::Form_Load() {
-    program_.helpFile = FindHelpFile();
-    program_.version = kBuildVersion;
-    LoadConfig(program_.settings, program_.currentTheme, SettingsFilePath());
-
-    // As many seconds as the screen is wide in frame pixels.
-    const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
-    if (cycle_->StartSampling(FrameScaleFor(GetSystemMetrics(SM_CXSCREEN), 0, screenRatio).width) <
-        0) {
-        MessageRequest failure;
-        failure.text = std::string(kCpuUsageFailureText);
-        failure.caption = std::string(kAppTitle);
-        failure.icon = MessageIcon::Critical;
-        ShowMessage(nullptr, failure);
-        return false;
+    session_.Shutdown();
+    if (window_) {
+        // Still there: it goes after the members its handlers use, and no longer reaches them.
+        SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
     }
-    if (!CreateMainWindow()) {
-        return false;
-    }
-    loaded_ = true;
-    renderer_.SetHistory({cycle_->UsageHistory.data(), cycle_->HistoryCount, &cycle_->HistoryPos});
-    StartTray();
-
-    // Placement before the first drawing, so the graph is fitted to the final size at once.
-    PlaceWindow();
-    ResetPicture();
-
-    cycle_->LastSampleTime = clock_->NowSeconds();
-    if (!IsHidden(program_.settings.State)) {
-        ShowWindow(hwnd(), SW_SHOW);
-        UpdateWindow(hwnd());
-    }
-
-    if (IsShiftDown() && IsCtrlDown() && cycle_->LoadTestDataFile(TestDataFilePath()) > 0) {
-        // Test-data mode: the saved history, frozen.
-        renderer_.GraphReady = false;
-        renderer_.IconReady = false;
-        RefreshDisplay(
-            cycle_->UsageHistory[static_cast<std::size_t>(cycle_->PrevIndex(cycle_->HistoryPos))]);
-        return true;
-    }
-    SetTimer(hwnd(), kCycleTimer, kCycleMilliseconds, nullptr);
-    return true;
 }
 
 bool fomMain::CreateMainWindow() {
@@ -134,98 +66,172 @@ bool fomMain::CreateMainWindow() {
     }
     // A sizing frame without its look: the client area covers the whole window (WM_NCCALCSIZE),
     // and the edges that size it are ours (WM_NCHITTEST).
-    const HWND window =
-        CreateWindowExW(0, className_.c_str(), Utf8ToWide(kAppTitle).c_str(),
-                        WS_POPUP | WS_THICKFRAME, CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth,
-                        kDesignedHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    return window != nullptr;
-}
-
-void fomMain::StartTray() {
-    TrayData.window = hwnd();
+    const HWND window = CreateWindowExW(
+        0, className_.c_str(), Utf8ToWide(kAppTitle).c_str(), WS_POPUP | WS_THICKFRAME,
+        CW_USEDEFAULT, CW_USEDEFAULT, MonitorSession::kDesignedWidth,
+        MonitorSession::kDesignedHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (window == nullptr) {
+        return false;
+    }
+    UseDpi(WindowDpi(window));
+    modTaskTray::HearTaskbarCreated(window);
+    TrayData.window = window;
     TrayData.icon = ownSmallIcon_;
-    TrayData.tip.clear();
-    modTaskTray::AddTrayIcon(TrayData);
-}
-
-void fomMain::PlaceWindow() {
-    UseDpi(WindowDpi(hwnd()));
-    std::vector<ScreenRect> workAreas;
-    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
-    const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    // The settings keep logical pixels; the screens are in device pixels. A window that lands on
-    // a monitor of another dpi is fitted to it by WM_DPICHANGED.
-    const double ratio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
-    const auto& saved = program_.settings;
-    const ScreenRect place =
-        InitialWindowRect(DeviceLength(saved.Left, ratio), DeviceLength(saved.Top, ratio),
-                          saved.Width < 1 ? 0 : DeviceLength(saved.Width, ratio),
-                          saved.Height < 1 ? 0 : DeviceLength(saved.Height, ratio),
-                          DeviceLength(kDesignedWidth, ratio), DeviceLength(kDesignedHeight, ratio),
-                          primary, workAreas);
-    // The frame is recalculated too: the window was made with the sizing frame's look, which
-    // WM_NCCALCSIZE takes away, and an unchanged size would keep it.
-    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width(), place.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return true;
 }
 
 void fomMain::UseDpi(UINT dpi) {
-    dpi_ = dpi;
+    pixelRatio_ = DevicePixelRatioForDpi(static_cast<std::int32_t>(dpi));
     fonts_.SetDpi(FrameFontDpi(static_cast<std::int32_t>(dpi)));
     trayIconSize_ = SmallIconSize(ScreenDpi());
 }
 
-FrameScale fomMain::ClientFrameScale() const {
+ClientArea fomMain::Client() const {
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    return FrameScaleFor(client.right, client.bottom, PixelRatio());
+    return {client.right, client.bottom, pixelRatio_};
 }
 
-void fomMain::ResetPicture() {
-    if (KeepsOnTop(program_.settings.TopMost)) {
-        SetTopMost(hwnd());
+Desktop fomMain::Screens() const {
+    Desktop desktop;
+    desktop.primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    desktop.primaryDeviceWidth = desktop.primary.width();
+    desktop.primaryPixelRatio = ScreenRatio();
+    desktop.screens = ScreenAreas();  // the primary screen first
+    return desktop;
+}
+
+WindowScales fomMain::Scales() const {
+    // The place as the primary screen counts it, the size as the window's monitor does; a window
+    // that lands on a monitor of another dpi is fitted to it by WM_DPICHANGED.
+    return {ScreenRatio(), pixelRatio_};
+}
+
+ScreenRect fomMain::WindowRect() const {
+    RECT frame = {};
+    GetWindowRect(hwnd(), &frame);
+    return ToScreenRect(frame);
+}
+
+void fomMain::PlaceWindow(const ScreenRect& frame) {
+    // The frame is recalculated too: the window was made with the sizing frame's look, which
+    // WM_NCCALCSIZE takes away, and an unchanged size would keep it.
+    SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.width(), frame.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void fomMain::MoveWindow(ScreenPoint topLeft) {
+    SetWindowPos(hwnd(), nullptr, topLeft.x, topLeft.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void fomMain::ShowWindow(bool shown) {
+    ::ShowWindow(hwnd(), shown ? SW_SHOW : SW_HIDE);
+    if (shown) {
+        UpdateWindow(hwnd());
+    }
+}
+
+void fomMain::SetTopMost(bool onTop) {
+    onTop ? moravel::SetTopMost(hwnd()) : ResetTopMost(hwnd());
+}
+
+void fomMain::Activate() {
+    if (IsWindowVisible(hwnd()) != FALSE) {
+        SetForegroundWindow(hwnd());
+    }
+}
+
+void fomMain::Repaint(std::int32_t top, std::int32_t bottom) {
+    if (top < 0) {
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return;
+    }
+    RECT rows = {};
+    GetClientRect(hwnd(), &rows);
+    rows.top = top;
+    rows.bottom = bottom;
+    InvalidateRect(hwnd(), &rows, FALSE);
+}
+
+void fomMain::SetDragging(bool dragging, WindowCursor cursor) {
+    if (dragging) {
+        SetCapture(hwnd());
     } else {
-        ResetTopMost(hwnd());
+        ReleaseCapture();
     }
-    const FrameScale frame = ClientFrameScale();
-    renderer_.Rebuild(frame.width, frame.height);
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    SetCursor(LoadCursorW(nullptr, cursor == WindowCursor::Move ? IDC_SIZEALL : IDC_ARROW));
 }
 
-void fomMain::RefreshDisplay(std::int32_t u) {
-    if (!IsHidden(
-            program_.settings.State)) {  // a hidden window is not drawn; showing it rebuilds it
-        renderer_.DrawGraph();
-        // Only the rows of the graph that changed: the border and the rest stay as painted.
-        RECT client = {};
-        GetClientRect(hwnd(), &client);
-        const std::int32_t factor = ClientFrameScale().factor;
-        for (const Renderer::RowBand& band : renderer_.ChangedRows) {
-            const DeviceRows rows = FrameRowsOnDevice(factor, band.top, band.bottom);
-            if (rows.bottom > rows.top) {
-                const RECT changed = {0, rows.top, client.right, rows.bottom};
-                InvalidateRect(hwnd(), &changed, FALSE);
-            }
-        }
+void fomMain::SetTicking(bool ticking) {
+    if (ticking) {
+        SetTimer(hwnd(), kCycleTimer, MonitorSession::kTickMilliseconds, nullptr);
+    } else {
+        KillTimer(hwnd(), kCycleTimer);
     }
-    IconHandle graphIcon;
-    const TrayIconMode mode = program_.settings.IconGraphMode;
-    if (ShowsIconGraph(mode)) {
-        Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
-        renderer_.DrawIconGraph(frame);
-        // The tray's size at this dpi, the 16-pixel graph enlarged by whole factors.
-        graphIcon =
-            MakeIconHandle(EnlargedIcon(MakeIconImage(frame, kButtonFaceColour), trayIconSize_));
+}
+
+bool fomMain::AddTrayIcon() {
+    // With what the icon shows now: the program's own icon at first; the last picture and tip
+    // when a restarted tray (or one that took nothing before) gets it.
+    if (!TrayData.added) {
+        modTaskTray::AddTrayIcon(TrayData);
     }
-    TrayData.icon = graphIcon ? graphIcon.get() : ownSmallIcon_;
-    TrayData.tip = TrayTipText(u);
+    return TrayData.added;
+}
+
+void fomMain::SetTrayIcon(const IconImage* picture, bool newPicture, const std::string& tip) {
+    IconHandle shownBefore;  // destroyed once the tray has the new icon
+    if (newPicture) {
+        // At the tray's size for this dpi: the 16-pixel graph enlarged by whole factors.
+        shownBefore =
+            std::exchange(trayGraphIcon_,
+                          picture != nullptr ? MakeIconHandle(EnlargedIcon(*picture, trayIconSize_))
+                                             : IconHandle());
+        TrayData.icon = trayGraphIcon_ ? trayGraphIcon_.get() : ownSmallIcon_;
+    }
+    TrayData.tip = tip;
     modTaskTray::ModifyTrayIcon(TrayData);
-    // The tray has the new icon: the one it showed before goes.
-    trayGraphIcon_ = std::move(graphIcon);
 }
 
-void fomMain::timCycle_Timer() {
-    cycle_->Tick();
+void fomMain::RemoveTrayIcon() {
+    modTaskTray::DeleteTrayIcon(TrayData);
+    TrayData.icon = ownSmallIcon_;
+    trayGraphIcon_.reset();
+}
+
+void fomMain::OpenPopupMenu() {
+    POINT mouse = {};
+    GetCursorPos(&mouse);
+    const MenuCommand chosen = ChooseFromPopupMenu(hwnd(), session_.PopupMenu(), mouse);
+    if (chosen != MenuCommand::None) {
+        session_.Command(chosen);
+    }
+}
+
+void fomMain::RunSetupDialog() {
+    ProgramState& program = session_.Program();
+    // Its 編集... button runs the theme editor over program.editorTheme.
+    const auto editTheme = [&program](HWND owner) { fomThemeSetup(owner, program).Edit(); };
+    fomSetup setup(
+        hwnd(), program, comDlg_, session_.HasTrayHost(), [this] { session_.ResetPicture(); },
+        editTheme, MakeAutostart());
+    setup.Show();
+}
+
+void fomMain::RunAboutBox() {
+    fomVersion box(hwnd(), session_.Program().version);
+    versionBox_ = &box;
+    box.Show();
+    versionBox_ = nullptr;
+}
+
+void fomMain::RaiseAboutBox() {
+    if (versionBox_ != nullptr && versionBox_->hwnd() != nullptr) {
+        // To the top of the main window's band (the main window owns it).
+        SetWindowPos(versionBox_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(versionBox_->hwnd());
+    }
 }
 
 void fomMain::Form_Paint() {
@@ -238,31 +244,14 @@ void fomMain::Form_Paint() {
     // factor x factor square of device pixels.
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    PaintFrame(dc, client.right, client.bottom, renderer_.picGraph, WholeScaleFactor(PixelRatio()),
+    PaintFrame(dc, client.right, client.bottom, session_.Frame(), session_.FrameFactor(),
                GetSysColorBrush(COLOR_3DDKSHADOW));
     EndPaint(hwnd(), &paint);
 }
 
-void fomMain::Form_Resize() {
-    const FrameScale frame = ClientFrameScale();
-    renderer_.SetClientSize(frame.width, frame.height);
-    renderer_.LayoutPictures();
-    renderer_.GraphReady = false;
-    if (!IsHidden(program_.settings.State)) {
-        renderer_.DrawGraph();
-    }
-    InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-ScreenRect fomMain::FrameRect() const {
-    RECT frame = {};
-    GetWindowRect(hwnd(), &frame);
-    return ToScreenRect(frame);
-}
-
-void fomMain::Form_GetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize.x = DeviceLength(kMinimumWidth, PixelRatio());
-    info.ptMinTrackSize.y = DeviceLength(kMinimumHeight, PixelRatio());
+void fomMain::Form_GetMinMaxInfo(MINMAXINFO& info) const {
+    info.ptMinTrackSize.x = DeviceLength(MonitorSession::kMinimumWidth, pixelRatio_);
+    info.ptMinTrackSize.y = DeviceLength(MonitorSession::kMinimumHeight, pixelRatio_);
 }
 
 void fomMain::Form_DpiChanged(UINT dpi, const RECT& suggested) {
@@ -270,209 +259,19 @@ void fomMain::Form_DpiChanged(UINT dpi, const RECT& suggested) {
     // The system's rectangle keeps the window's logical size on the new monitor.
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ResetPicture();
+    session_.DisplayChanged();
 }
 
-void fomMain::Form_MouseDown(int button, POINT at) {
-    drag_.DownX = at.x;
-    drag_.DownY = at.y;
-    drag_.DownButton = button;
-    if (button != 1) {
-        return;
-    }
-    dragging_ = true;
-    SetCapture(hwnd());
-    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
-    POINT screen = at;
-    ClientToScreen(hwnd(), &screen);
-    drag_.WorkArea = GetWorkArea(screen);
-}
-
-void fomMain::Form_MouseMove(POINT at, bool leftDown) {
-    if (!dragging_ || !leftDown) {
-        return;
-    }
-    const bool modifier = IsShiftDown() || IsCtrlDown() || IsAltDown();
-    const ScreenPoint to = DragWindow(drag_, FrameRect(), modifier, at.x, at.y);
-    SetWindowPos(hwnd(), nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void fomMain::Form_MouseUp(int button, POINT at) {
-    if (button == 1 && drag_.DownButton == 1 && dragging_) {
-        Form_MouseMove(at, true);
-        dragging_ = false;
-        ReleaseCapture();
-    } else if (button == 2 && drag_.DownButton == 2) {
-        POINT screen = at;
-        ClientToScreen(hwnd(), &screen);
-        ShowPopup(screen);  // Form_Click
-    }
-}
-
-void fomMain::ShowPopup(POINT screen) {
-    MenuHandle menu(CreatePopupMenu());
-    if (!menu) {
-        return;
-    }
-    bool lastWasSeparator = true;  // no separator at the top, none doubled
-    for (const MenuItem& item : PopupMenuItems(program_.settings.State)) {
-        if (item.command == MenuCommand::None) {
-            if (!lastWasSeparator) {
-                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            }
-            lastWasSeparator = true;
-        } else {
-            AppendMenuW(menu.get(), MF_STRING, kMenuBase + static_cast<UINT>(item.command),
-                        Utf8ToWide(item.caption).c_str());
-            lastWasSeparator = false;
-        }
-    }
-    // The menu closes when the user clicks elsewhere only if our window is the foreground one,
-    // and the message after it lets the tray see the menu has gone.
-    SetForegroundWindow(hwnd());
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                         screen.x, screen.y, 0, hwnd(), nullptr));
-    PostMessageW(hwnd(), WM_NULL, 0, 0);
-    if (chosen > kMenuBase) {
-        RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuBase));
-    }
-}
-
-void fomMain::RunMenuCommand(MenuCommand command) {
-    switch (command) {
-        case MenuCommand::Hidden:
-            mnuHidden_Click();
-            break;
-        case MenuCommand::Setup:
-            mnuSetup_Click();
-            break;
-        case MenuCommand::Version:
-            mnuVersion_Click();
-            break;
-        case MenuCommand::Help:
-            mnuHelp_Click();
-            break;
-        case MenuCommand::Exit:
-            mnuExit_Click();
-            break;
-        case MenuCommand::None:
-            break;
-    }
-}
-
-void fomMain::mnuHidden_Click() {
-    if (IsHidden(program_.settings.State)) {
-        program_.settings.State = WindowState::Shown;
-        ResetPicture();
-        ShowWindow(hwnd(), SW_SHOW);
-    } else {
-        ShowWindow(hwnd(), SW_HIDE);
-        program_.settings.State = WindowState::Hidden;
-    }
-}
-
-void fomMain::mnuSetup_Click() {
-    if (setupShown_) {
-        return;  // one setup dialog at a time
-    }
-    setupShown_ = true;
-    {
-        fomSetup setup(
-            hwnd(), program_, comDlg_, TrayData.added, [this] { ResetPicture(); },
-            ThemeEditor(program_), MakeAutostart());
-        setup.Show();
-    }
-    setupShown_ = false;
-    // Whatever way it closed, the drawing follows the settings; unless the program was closed
-    // from the tray menu meanwhile, and its window with the dialog.
-    if (window_) {
-        ResetPicture();
-    }
-}
-
-void fomMain::mnuVersion_Click() {
-    if (versionBox_ != nullptr && versionBox_->hwnd() != nullptr) {
-        // One about box at a time: asked again (from the tray menu), the open one comes forward,
-        // to the top of the main window's band (it is owned by the main window).
-        SetWindowPos(versionBox_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(versionBox_->hwnd());
-        return;
-    }
-    fomVersion box(hwnd(), program_.version);
-    versionBox_ = &box;
-    box.Show();
-    versionBox_ = nullptr;
-}
-
-void fomMain::mnuHelp_Click() {
-    ShowHelp(hwnd(), program_.helpFile, HelpContext::Contents);
-}
-
-void fomMain::mnuExit_Click() {
-    Form_Close();
-}
-
-void fomMain::picIcon_MouseDown(int button, TrayMessage message) {
-    switch (DecodeTrayCallback(button, message)) {
-        case TrayAction::BringBack:
-            BringBack();
-            break;
-        case TrayAction::OpenMenu: {
-            POINT cursor = {};
-            GetCursorPos(&cursor);
-            ShowPopup(cursor);
-            break;
-        }
-        case TrayAction::None:
-            break;
-    }
-}
-
-void fomMain::BringBack() {
-    const BringBackPlan plan =
-        PlanBringBack(setupShown_, program_.settings.State, program_.settings.TopMost);
-    if (plan.toggleShown) {
-        mnuHidden_Click();
-    }
-    if (IsWindowVisible(hwnd()) != FALSE) {
-        SetForegroundWindow(hwnd());
-    }
-    if (plan.bringToFront) {
-        BringToFront(hwnd());
+void fomMain::picIcon_MouseDown(UINT mouseMessage) {
+    if (const std::optional<TrayClick> click = modTaskTray::TrayClickOf(mouseMessage)) {
+        session_.TrayClicked(*click);
     }
 }
 
 void fomMain::TaskbarRestarted() {
     // The new taskbar knows nothing of the old one's icons.
     TrayData.added = false;
-    modTaskTray::AddTrayIcon(TrayData);
-}
-
-void fomMain::Form_Close() {
-    Form_QueryUnload();
-    if (window_) {
-        DestroyWindow(hwnd());  // Form_Unload: the program ends with its main window
-    }
-}
-
-void fomMain::Form_QueryUnload() {
-    if (unloaded_ || !loaded_) {
-        return;
-    }
-    unloaded_ = true;
-    KillTimer(hwnd(), kCycleTimer);
-    cycle_->StopSampling();
-    modTaskTray::DeleteTrayIcon(TrayData);
-    trayGraphIcon_.reset();
-    // In logical pixels: the place as PlaceWindow reads it back, the size as large as it looks.
-    const ScreenRect frame = FrameRect();
-    const double screenRatio = DevicePixelRatioForDpi(static_cast<std::int32_t>(ScreenDpi()));
-    program_.settings.Left = LogicalLength(frame.left, screenRatio);
-    program_.settings.Top = LogicalLength(frame.top, screenRatio);
-    program_.settings.Width = LogicalLength(frame.width(), PixelRatio());
-    program_.settings.Height = LogicalLength(frame.height(), PixelRatio());
-    SaveConfig(program_.settings, SettingsFilePath(), program_.version);
+    session_.TrayRestarted();
 }
 
 LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -499,43 +298,39 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kCycleTimer) {
-                timCycle_Timer();
+                session_.Tick();  // timCycle_Timer
             }
             return 0;
         case WM_SYSCOLORCHANGE:
             UseDesktopSystemColours();
-            ResetPicture();
+            session_.DisplayChanged();
             return 0;
         case WM_SYSKEYDOWN:
-            if (wParam == VK_F4) {
-                // Handled here either way: the system would close the window with Shift or Ctrl
-                // held as well.
-                if (IsCloseKeystroke(true, (GetKeyState(VK_MENU) & 0x8000) != 0,
-                                     (GetKeyState(VK_SHIFT) & 0x8000) != 0,
-                                     (GetKeyState(VK_CONTROL) & 0x8000) != 0)) {
-                    Form_Close();
-                }
+            // Alt+F4 is handled here either way: the system would close the window with Shift or
+            // Ctrl held as well.
+            if (wParam == VK_F4 &&
+                session_.KeyPressed(true, IsAltDown(), IsShiftDown(), IsCtrlDown())) {
                 return 0;
             }
             break;
         case WM_CLOSE:
-            Form_Close();
+            session_.Close();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
             if (wParam != FALSE) {
-                Form_QueryUnload();  // the session ends: the settings are saved now
+                session_.Shutdown();  // the session ends: the settings are saved now
             }
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         case modTaskTray::kTrayCallbackMessage:
-            picIcon_MouseDown(kTrayCallbackButton, static_cast<TrayMessage>(LOWORD(lParam)));
+            picIcon_MouseDown(LOWORD(lParam));
             return 0;
         case kBringBackMessage:
-            BringBack();
+            session_.BringBack();
             return 0;
         default:
             if (message == modTaskTray::TaskbarCreatedMessage()) {
@@ -552,15 +347,13 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_NCCALCSIZE:
             return wParam != FALSE ? 0 : DefWindowProcW(hwnd(), message, wParam, lParam);
         case WM_NCHITTEST:
-            return SizingEdgeAt(FrameRect(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
-                                DeviceLength(kResizeBorder, PixelRatio()));
+            return SizingEdgeAt(WindowRect(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                                DeviceLength(MonitorSession::kResizeBorder, pixelRatio_));
         case WM_GETMINMAXINFO:
             Form_GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
         case WM_SIZE:
-            if (loaded_) {
-                Form_Resize();
-            }
+            session_.Resized();  // Form_Resize
             return 0;
         case WM_DPICHANGED:
             Form_DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -571,7 +364,7 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Form_Paint();
             return 0;
         case WM_CAPTURECHANGED:
-            dragging_ = false;
+            session_.MouseCaptureLost();
             return 0;
         default:
             break;
@@ -584,24 +377,29 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT fomMain::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT screen = at;
+    ClientToScreen(hwnd(), &screen);
+    const ScreenPoint mouse{screen.x, screen.y};
+    const bool modifier = IsShiftDown() || IsCtrlDown() || IsAltDown();
+    constexpr WPARAM kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2;
     switch (message) {
         case WM_LBUTTONDOWN:
-            Form_MouseDown(1, at);
+            session_.MousePressed(1, mouse, at.x, at.y);  // Form_MouseDown
             return 0;
         case WM_RBUTTONDOWN:
-            Form_MouseDown(2, at);
+            session_.MousePressed(2, mouse, at.x, at.y);
             return 0;
         case WM_MBUTTONDOWN:
-            Form_MouseDown(4, at);
+            session_.MousePressed(4, mouse, at.x, at.y);
             return 0;
         case WM_MOUSEMOVE:
-            Form_MouseMove(at, (wParam & MK_LBUTTON) != 0);
+            session_.MouseMoved((wParam & kButtons) == MK_LBUTTON, modifier, mouse, at.x, at.y);
             return 0;
         case WM_LBUTTONUP:
-            Form_MouseUp(1, at);
+            session_.MouseReleased(1, modifier, mouse, at.x, at.y);  // Form_MouseUp
             return 0;
         case WM_RBUTTONUP:
-            Form_MouseUp(2, at);
+            session_.MouseReleased(2, modifier, mouse, at.x, at.y);
             return 0;
         default:
             return DefWindowProcW(hwnd(), message, wParam, lParam);
