@@ -61,7 +61,7 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
                                              *clock_, program.settings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, program.currentTheme, program.settings),
+      renderer_(fonts_, images_, ProgramThemeFolders(), program.currentTheme, program.settings),
       ownIcon_(ProgramIcon()) {
     setWindowTitle(ToQString(kAppTitle));
     setWindowIcon(ownIcon_);

@@ -67,7 +67,7 @@ fomMain::fomMain(ProgramState& program, std::wstring className, std::unique_ptr<
       cycle_(std::make_unique<SamplingCycle>(sampler ? std::move(sampler) : MakeCpuSampler(),
                                              *clock_, program.settings,
                                              [this](std::int32_t u) { RefreshDisplay(u); })),
-      renderer_(fonts_, images_, program.currentTheme, program.settings),
+      renderer_(fonts_, images_, ProgramThemeFolders(), program.currentTheme, program.settings),
       ownIcon_(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))),
       ownSmallIcon_(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))) {}
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "Args.h"
@@ -137,10 +138,9 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
 int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, ThemeRecord& theme,
                 const SettingsRecord& settings, std::vector<std::int32_t>& samples,
                 std::int32_t& historyPos) {
-    Renderer renderer(platform.Fonts(), platform.Images(), theme, settings);
-    if (request.themesDir) {
-        renderer.SetThemesFolder(*request.themesDir);
-    }
+    ThemeFolders folders =
+        request.themesDir ? ThemeFolders{*request.themesDir} : ProgramThemeFolders();
+    Renderer renderer(platform.Fonts(), platform.Images(), std::move(folders), theme, settings);
     renderer.SetHistory(HistoryView{samples.data(), request.historySize, &historyPos});
     renderer.Rebuild(request.width + 2, request.height + 2);
 

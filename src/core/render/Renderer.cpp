@@ -2,8 +2,8 @@
 #include "core/render/Renderer.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "core/os/Paths.h"
 #include "core/render/IconFrame.h"
 
 namespace moravel {
@@ -14,9 +14,13 @@ constexpr Colour kBlack = 0x000000;
 
 }  // namespace
 
-Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
-                   const SettingsRecord& settings)
-    : fonts_(fonts), images_(images), theme_(theme), settings_(settings) {
+Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeFolders themeFolders,
+                   ThemeRecord& theme, const SettingsRecord& settings)
+    : fonts_(fonts),
+      images_(images),
+      themeFolders_(std::move(themeFolders)),
+      theme_(theme),
+      settings_(settings) {
     PaintIconFrame(picIconGraph[0], 0);
     PaintIconFrame(picIconGraph[1], 1);
 }
@@ -51,11 +55,11 @@ bool Renderer::IsSimpleBack() const {
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {
-    return themesFolder_.empty() ? ThemeFilePath(name) : JoinPath(themesFolder_, name);
+    return FindThemeFile(themeFolders_, name);
 }
 
 std::string Renderer::PatternPath() const {
-    return themesFolder_.empty() ? PatternFilePath() : JoinPath(themesFolder_, kPatternFileName);
+    return FindThemeFile(themeFolders_, kPatternFileName);
 }
 
 bool Renderer::LoadPicture(const std::string& name, Surface& target) {

@@ -2,10 +2,11 @@
 // the state that lives between frames, and the operations that build and compose the frames.
 //
 // One object, held by the main window. It reads the current theme (and changes it to the fallback
-// when a theme picture cannot be loaded), the settings and the usage history; pictures come through
-// the ImageLoader and text through the FontEngine. Frames are composed off screen: after DrawGraph
-// returns, picGraph holds a whole frame and the window paints from it. Rebuild is the whole way
-// from a theme to its first frame, for the window and everything that draws as it does.
+// when a theme picture cannot be loaded), the settings and the usage history; pictures and the
+// pattern strip are read from the Themes folders it is handed, through the ImageLoader, and text
+// is drawn through the FontEngine. Frames are composed off screen: after DrawGraph returns,
+// picGraph holds a whole frame and the window paints from it. Rebuild is the whole way from a
+// theme to its first frame, for the window and everything that draws as it does.
 //
 // A frame of the window graph draws only what changed: the board and the tone are built in a
 // rebuild frame, the graph layer draws the new samples and scrolls the rest, and the grid lines and
@@ -25,7 +26,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/config/Settings.h"
@@ -42,14 +42,14 @@ inline constexpr std::int32_t kUsageValueCount = 101;  // 0..100 %
 
 class Renderer {
   public:
-    Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
+    // Theme pictures and the pattern strip are read from `themeFolders`, searched as FindThemeFile
+    // searches them (the program passes ProgramThemeFolders()). `theme` and `settings` are read
+    // for as long as the renderer lives.
+    Renderer(FontEngine& fonts, ImageLoader& images, ThemeFolders themeFolders, ThemeRecord& theme,
              const SettingsRecord& settings);
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Where theme image files and the pattern strip are read; "" (the default) finds them in the
-    // Themes folders (ThemeFilePath).
-    void SetThemesFolder(std::string folder) { themesFolder_ = std::move(folder); }
     // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
     // reallocated.
     void SetHistory(const HistoryView& history);
@@ -169,9 +169,9 @@ class Renderer {
 
     FontEngine& fonts_;
     ImageLoader& images_;
+    const ThemeFolders themeFolders_;
     ThemeRecord& theme_;
     const SettingsRecord& settings_;
-    std::string themesFolder_;
     HistoryView history_;
     std::int32_t clientWidth_ = 0;
     std::int32_t clientHeight_ = 0;

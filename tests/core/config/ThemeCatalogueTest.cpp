@@ -200,6 +200,8 @@ TEST_F(InstalledCatalogue, ImagesAndThePatternStripFromBothFolders) {
     EXPECT_EQ(ListImageFiles(images), 3);
     std::sort(images.begin(), images.end());
     EXPECT_EQ(images, (std::vector<std::string>{"brick.ico", "photo.jpg", "sky.bmp"}));
+    EXPECT_EQ(ProgramThemeFolders(),
+              (ThemeFolders{JoinPath(user_, "Themes"), JoinPath(data_, "Themes")}));
     EXPECT_EQ(ThemeFilePath("sky.bmp"), Own("sky.bmp"));
     EXPECT_EQ(ThemeFilePath("brick.ico"), Shipped("brick.ico"));
     EXPECT_EQ(PatternFilePath(), Shipped("Pattern.dat"));

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/MaskPicture.h"
 #include "support/RenderFixture.h"
+#include "support/TempFolder.h"
 
 namespace moravel::test {
 namespace {
@@ -143,7 +146,7 @@ TEST_F(RendererTest, PatternNumbersOutsideTheStripLeaveABlankSourceOfTheSameSize
     }
     // No strip at all: the same, and no message, no fallback.
     FakeImageLoader none;
-    Renderer bare(fonts, none, theme, settings);
+    Renderer bare(fonts, none, {kFolder}, theme, settings);
     theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 0;
     bare.LoadThemePictures();
@@ -200,6 +203,46 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
     EXPECT_EQ(renderer.picGraph.Pixel(9, 0), 0x00FF00u);
     EXPECT_EQ(renderer.picGraph.Pixel(8, 19), 0x00FF00u);
     EXPECT_EQ(renderer.picGraph.Pixel(5, 10), kBlack);
+}
+
+TEST_F(RendererTest, PicturesComeFromTheFirstFolderThatHoldsThemElseTheLast) {
+    // The user's Themes folder, then the shipped one. Both hold a picture and a strip; the user's
+    // also holds a file of each name in its turn, and wins.
+    TempFolder folder;
+    const std::string own = folder.File("own");
+    const std::string shipped = folder.File("shipped");
+    FakeImageLoader found;
+    const auto add = [&found](const std::string& path, Colour colour) {
+        Surface s(3, 8);
+        s.SetBackColor(colour);
+        s.Clear();
+        found.Add(path, s);
+    };
+    for (const char* name : {"pic.bmp", "Pattern.dat"}) {
+        add(JoinPath(own, name), 0x0000AA);
+        add(JoinPath(shipped, name), 0x00BB00);
+    }
+    theme.BackType = BackKind::Pattern;
+    theme.BackNo = 1;
+    theme.ForeType = ForeKind::Image;
+    theme.ForeName = "pic.bmp";
+    Renderer searching(fonts, found, {own, shipped}, theme, settings);
+    struct Case {
+        const char* ownFile;  // the one file of the user's folder
+        Colour tone;          // picReadTone: the picture
+        Colour board;         // picReadBoard: a column of the strip
+    };
+    for (const Case c : {Case{nullptr, 0x00BB00, 0x00BB00}, Case{"pic.bmp", 0x0000AA, 0x00BB00},
+                         Case{"Pattern.dat", 0x00BB00, 0x0000AA}}) {
+        std::filesystem::remove_all(own);
+        if (c.ownFile != nullptr) {
+            WriteBytes(JoinPath(own, c.ownFile), "BM");
+        }
+        searching.LoadThemePictures();
+        const std::string what = c.ownFile == nullptr ? "none" : c.ownFile;
+        EXPECT_EQ(searching.picReadTone.Pixel(1, 5), c.tone) << what;
+        EXPECT_EQ(searching.picReadBoard.Pixel(0, 5), c.board) << what;
+    }
 }
 
 TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
