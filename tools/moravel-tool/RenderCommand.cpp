@@ -135,7 +135,7 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
 
 // The window's first frame after its pictures are reset, and the icon picture if asked for, as
 // PNG files.
-int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, ThemeRecord& theme,
+int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, const ThemeRecord& theme,
                 const SettingsRecord& settings, std::vector<std::int32_t>& samples,
                 std::int32_t& historyPos) {
     ThemeFolders folders =

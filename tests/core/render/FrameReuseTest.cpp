@@ -159,10 +159,12 @@ class FrameReuseTest : public RenderFixture {
             Rebuild();
         } else if (what < 8) {  // the text's look changes under a current graph
             RandomText();
+            subject.LoadThemePictures();
         } else if (what < 9) {  // so do the lines'
             theme.GraphHColor2 = AnyColour();
             theme.GraphVLineType = static_cast<LinePen>(Roll(3));
             theme.GraphHLineMode = static_cast<LineMode>(Roll(3));
+            subject.LoadThemePictures();
         }
     }
 
