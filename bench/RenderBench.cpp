@@ -53,8 +53,8 @@ struct Scene {
         for (std::int32_t& sample : samples) {
             sample = Next();
         }
-        renderer = std::make_unique<Renderer>(fonts, images, theme, settings);
-        renderer->SetThemesFolder(MORAVEL_BENCH_THEMES);
+        renderer = std::make_unique<Renderer>(fonts, images, ThemeFolders{MORAVEL_BENCH_THEMES},
+                                              theme, settings);
         renderer->SetHistory(HistoryView{samples.data(), kHistorySize, &pos});
         renderer->Rebuild(width + 2, height + 2);
     }

@@ -49,8 +49,7 @@ void Draw(const SamplingCycle& cycle, std::int32_t iconMode) {
     SettingsRecord settings;
     SetDefaultSettings(settings);
     settings.IconGraphMode = static_cast<TrayIconMode>(iconMode);
-    Renderer renderer(fonts, images, theme, settings);
-    renderer.SetThemesFolder("no-themes-here");
+    Renderer renderer(fonts, images, {"no-themes-here"}, theme, settings);
     renderer.SetHistory({cycle.UsageHistory.data(), cycle.HistoryCount, &cycle.HistoryPos});
     renderer.LoadThemePictures();
     renderer.SetClientSize(82, 32);  // small: the history matters here, not the size

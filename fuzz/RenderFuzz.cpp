@@ -220,7 +220,7 @@ struct Session {
     SettingsRecord settings;
     std::vector<std::int32_t> ring;
     std::int32_t pos = 0;
-    Renderer renderer{fonts, images, theme, settings};
+    Renderer renderer{fonts, images, {kFolder}, theme, settings};
     std::int32_t width = 0;
     std::int32_t height = 0;
     bool first = true;
@@ -295,7 +295,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     Session s;
-    s.renderer.SetThemesFolder(kFolder);
     StockPictures(in, s.images);
     const std::int32_t n = HistorySize(in);
     s.ring.assign(static_cast<std::size_t>(n), 0);

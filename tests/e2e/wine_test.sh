@@ -327,6 +327,36 @@ scenario_hidden_then_second_start() {
     check "closing saves the shown state" test "$(ini_line "$folder" State)" = "State=0"
 }
 
+# The tray icon's clicks reach the program: a double click brings a hidden window back; the right
+# button opens the popup menu there, whose 隠す(&B) hides the window again and whose 終了(&X) ends
+# the program, saving the hidden state.
+tray_click() {  # button count: clicks on the tray icon
+    local icon
+    icon=$(tray_icon_windows | head -n 1)
+    [ -n "$icon" ] || return 1
+    xdotool mousemove --window "$icon" 8 8 click --repeat "$2" --delay 80 "$1"
+}
+scenario_tray_clicks() {
+    local folder
+    folder=$(new_folder)
+    printf '[Settings]\r\nState=1\r\n' >"$folder/Moravel.ini"
+    start "$folder"
+    check "tray: hidden start, tray icon" wait_for 30 has_tray_icon
+    sleep 1
+    check "tray: a single click leaves the window hidden" eval 'tray_click 1 1 && sleep 1 && no_window'
+    tray_click 1 2
+    check "tray: a double click shows the window" wait_for 10 has_window
+    tray_click 3 1
+    check "tray: the right button opens the popup menu" wait_for 5 menu_open
+    xdotool key b  # 隠す(&B)
+    check "tray: 隠す(&B) hides the window" wait_for 5 no_window
+    tray_click 3 1
+    wait_for 5 menu_open
+    xdotool key x  # 終了(&X)
+    check "tray: 終了(&X) ends the program" wait_for 15 gone "$pid"
+    check "tray: the hidden state is saved" test "$(ini_line "$folder" State)" = "State=1"
+}
+
 # The first frame of a known history (TestData.dat, loaded while Shift and Ctrl are held at
 # start) equals moravel-tool's picture of it, pixel for pixel, in every shipped theme: the
 # Windows tool draws with the program's GDI text and WIC pictures, so the themes with text match
@@ -409,7 +439,7 @@ scenario_double_density() {
 }
 
 scenarios=(scenario_shown scenario_setup_dialog scenario_hidden_then_second_start
-    scenario_first_frames scenario_double_density)
+    scenario_tray_clicks scenario_first_frames scenario_double_density)
 
 desktop_start "${screen_width}x${screen_height}"
 make_prefix

@@ -37,10 +37,9 @@ inline ThemeRecord BareTheme() {
 
 class RenderFixture : public ::testing::Test {
   protected:
-    RenderFixture() : renderer(fonts, images, theme, settings) {
+    RenderFixture() : renderer(fonts, images, {kFolder}, theme, settings) {
         theme = BareTheme();
         settings.IconGraphMode = TrayIconMode::Graph;
-        renderer.SetThemesFolder(kFolder);
         SetRing(64);
     }
 

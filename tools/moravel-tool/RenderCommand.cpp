@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "Args.h"
@@ -134,13 +135,12 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
 
 // The window's first frame after its pictures are reset, and the icon picture if asked for, as
 // PNG files.
-int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, ThemeRecord& theme,
+int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, const ThemeRecord& theme,
                 const SettingsRecord& settings, std::vector<std::int32_t>& samples,
                 std::int32_t& historyPos) {
-    Renderer renderer(platform.Fonts(), platform.Images(), theme, settings);
-    if (request.themesDir) {
-        renderer.SetThemesFolder(*request.themesDir);
-    }
+    ThemeFolders folders =
+        request.themesDir ? ThemeFolders{*request.themesDir} : ProgramThemeFolders();
+    Renderer renderer(platform.Fonts(), platform.Images(), std::move(folders), theme, settings);
     renderer.SetHistory(HistoryView{samples.data(), request.historySize, &historyPos});
     renderer.Rebuild(request.width + 2, request.height + 2);
 

@@ -4,6 +4,7 @@
 
 #include "core/app/Help.h"
 #include "core/config/Config.h"
+#include "core/config/Theme.h"
 #include "core/render/Colour.h"
 
 namespace moravel {
@@ -16,7 +17,7 @@ MonitorSession::MonitorSession(ProgramState& program, MonitorPort& port, FontEng
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       cycle_(sampler ? std::move(sampler) : MakeCpuSampler(), *clock_, program.settings,
              [this](std::int32_t usage) { RefreshDisplay(usage); }),
-      renderer_(fonts, images, program.currentTheme, program.settings) {}
+      renderer_(fonts, images, ProgramThemeFolders(), program.currentTheme, program.settings) {}
 
 MonitorSession::~MonitorSession() = default;
 

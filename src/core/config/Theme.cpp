@@ -119,13 +119,29 @@ std::string ShippedThemesFolder() {
     return DataFolder() + "Themes";
 }
 
-std::string ThemeFilePath(std::string_view name) {
-    const ProgramFolders folders = CurrentProgramFolders();
-    std::string path = JoinPath(folders.user + "Themes", name);
-    if (folders.user != folders.data && !IsFile(path)) {
-        path = JoinPath(folders.data + "Themes", name);
+std::string FindThemeFile(const ThemeFolders& folders, std::string_view name) {
+    if (folders.empty()) {
+        return {};
     }
-    return path;
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        std::string path = JoinPath(folders[i], name);
+        if (IsFile(path)) {
+            return path;
+        }
+    }
+    return JoinPath(folders.back(), name);
+}
+
+ThemeFolders ProgramThemeFolders() {
+    const ProgramFolders folders = CurrentProgramFolders();
+    if (folders.user == folders.data) {
+        return {folders.user + "Themes"};
+    }
+    return {folders.user + "Themes", folders.data + "Themes"};
+}
+
+std::string ThemeFilePath(std::string_view name) {
+    return FindThemeFile(ProgramThemeFolders(), name);
 }
 
 std::string PatternFilePath() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/Settings.h"
 
@@ -138,8 +139,15 @@ std::string ThemesFolder();
 // The shipped Themes folder, DataFolder() + "Themes"; the same folder when the program is
 // portable.
 std::string ShippedThemesFolder();
-// A file of the Themes folders (a theme, an image, the pattern strip): the user's file of that
-// name when there is one, else the shipped one.
+// Folders that theme files, images and the pattern strip are read from, in the order they are
+// searched: a name is the file of the first folder that holds one, else the last folder's.
+using ThemeFolders = std::vector<std::string>;
+// The file `name` of `folders` by that rule; "" when there are no folders.
+std::string FindThemeFile(const ThemeFolders& folders, std::string_view name);
+// The program's Themes folders: the user's, then the shipped one (the one folder when portable).
+ThemeFolders ProgramThemeFolders();
+// A file of the program's Themes folders (a theme, an image, the pattern strip): the user's file
+// of that name when there is one, else the shipped one.
 std::string ThemeFilePath(std::string_view name);
 // The pattern strip "Pattern.dat", found as ThemeFilePath finds files.
 std::string PatternFilePath();

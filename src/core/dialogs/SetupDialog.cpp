@@ -5,6 +5,7 @@
 #include "core/base/Strings.h"
 #include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
+#include "core/dialogs/ThemeFileFlows.h"
 #include "core/os/Paths.h"
 
 namespace moravel {

@@ -2,8 +2,8 @@
 #include "core/render/Renderer.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "core/os/Paths.h"
 #include "core/render/IconFrame.h"
 
 namespace moravel {
@@ -14,9 +14,14 @@ constexpr Colour kBlack = 0x000000;
 
 }  // namespace
 
-Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
-                   const SettingsRecord& settings)
-    : fonts_(fonts), images_(images), theme_(theme), settings_(settings) {
+Renderer::Renderer(FontEngine& fonts, ImageLoader& images, ThemeFolders themeFolders,
+                   const ThemeRecord& theme, const SettingsRecord& settings)
+    : fonts_(fonts),
+      images_(images),
+      themeFolders_(std::move(themeFolders)),
+      givenTheme_(theme),
+      settings_(settings),
+      theme_(theme) {
     PaintIconFrame(picIconGraph[0], 0);
     PaintIconFrame(picIconGraph[1], 1);
 }
@@ -51,11 +56,11 @@ bool Renderer::IsSimpleBack() const {
 }
 
 std::string Renderer::ImagePath(std::string_view name) const {
-    return themesFolder_.empty() ? ThemeFilePath(name) : JoinPath(themesFolder_, name);
+    return FindThemeFile(themeFolders_, name);
 }
 
 std::string Renderer::PatternPath() const {
-    return themesFolder_.empty() ? PatternFilePath() : JoinPath(themesFolder_, kPatternFileName);
+    return FindThemeFile(themeFolders_, kPatternFileName);
 }
 
 bool Renderer::LoadPicture(const std::string& name, Surface& target) {
@@ -67,6 +72,10 @@ bool Renderer::LoadPicture(const std::string& name, Surface& target) {
 }
 
 void Renderer::LoadThemePictures() {
+    // The theme of now, drawn until the next load: a changed record never meets pictures loaded
+    // for another theme.
+    theme_ = givenTheme_;
+    usesFallback_ = false;
     const bool simple = IsSimpleBack();
 
     // The frame pictures are fixed; painting them again picks up a changed button-face colour.
@@ -127,8 +136,9 @@ bool Renderer::LoadToneSource() {
 }
 
 void Renderer::UseFallbackTheme() {
-    // A theme picture that cannot be had: a green line graph on black. The record itself
-    // changes, so every later frame draws the fallback.
+    // A theme picture that cannot be had: a green line graph on black. The drawn copy changes,
+    // so every frame until the next load draws the fallback; the given theme stays as it is.
+    usesFallback_ = true;
     theme_.ForeType = ForeKind::Line;
     theme_.ForeEdge = 0;
     theme_.ForeColor1 = 0x00FF00;

@@ -1,11 +1,15 @@
 // The main window's drawing: every off-screen surface of the window graph and the tray-icon graph,
 // the state that lives between frames, and the operations that build and compose the frames.
 //
-// One object, held by the main window. It reads the current theme (and changes it to the fallback
-// when a theme picture cannot be loaded), the settings and the usage history; pictures come through
-// the ImageLoader and text through the FontEngine. Frames are composed off screen: after DrawGraph
-// returns, picGraph holds a whole frame and the window paints from it. Rebuild is the whole way
-// from a theme to its first frame, for the window and everything that draws as it does.
+// One object, held by the main window. It reads the settings, the usage history and the theme it
+// is given; it draws its own copy of that theme, taken when the theme's pictures are loaded, so a
+// changed record shows from the next LoadThemePictures (or Rebuild) on. When a theme picture cannot
+// be loaded it draws the fallback theme instead and says so (UsesFallbackTheme); the given record
+// is never changed. Pictures and the pattern strip are read from the Themes folders it is handed,
+// through the ImageLoader, and text is drawn through the FontEngine. Frames are composed off
+// screen: after DrawGraph returns, picGraph holds a whole frame and the window paints from it.
+// Rebuild is the whole way from a theme to its first frame, for the window and everything that
+// draws as it does.
 //
 // A frame of the window graph draws only what changed: the board and the tone are built in a
 // rebuild frame, the graph layer draws the new samples and scrolls the rest, and the grid lines and
@@ -25,7 +29,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/config/Settings.h"
@@ -42,14 +45,14 @@ inline constexpr std::int32_t kUsageValueCount = 101;  // 0..100 %
 
 class Renderer {
   public:
-    Renderer(FontEngine& fonts, ImageLoader& images, ThemeRecord& theme,
-             const SettingsRecord& settings);
+    // Theme pictures and the pattern strip are read from `themeFolders`, searched as FindThemeFile
+    // searches them (the program passes ProgramThemeFolders()). `theme` and `settings` are read
+    // for as long as the renderer lives.
+    Renderer(FontEngine& fonts, ImageLoader& images, ThemeFolders themeFolders,
+             const ThemeRecord& theme, const SettingsRecord& settings);
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Where theme image files and the pattern strip are read; "" (the default) finds them in the
-    // Themes folders (ThemeFilePath).
-    void SetThemesFolder(std::string folder) { themesFolder_ = std::move(folder); }
     // The usage history; sizes ToneColumn to its slots (all 0). Call again whenever the history is
     // reallocated.
     void SetHistory(const HistoryView& history);
@@ -61,7 +64,8 @@ class Renderer {
     // drawn (the window graph into picGraph, the icon graph into picIcon).
     void Rebuild(std::int32_t clientWidth, std::int32_t clientHeight);
 
-    // Surfaces and pictures.
+    // Surfaces and pictures. LoadThemePictures takes a copy of the given theme and loads its
+    // pictures; the frames after it draw that copy, or the fallback theme when a picture failed.
     void LoadThemePictures();
     void LayoutPictures();
     void ResetToneColumns();
@@ -86,6 +90,12 @@ class Renderer {
     void DrawIconMeter2(Surface& target);
     void BuildMeterLayers(Surface& back, CoverageMask& mask, const Surface& tone, bool simple);
     void DrawMeterBars(Surface& target, Surface& scale, bool ready);
+
+    // The theme the frames draw: the given theme as the last LoadThemePictures found it, or the
+    // fallback theme (a green line on black, the font kept) when one of its pictures could not be
+    // loaded.
+    const ThemeRecord& DrawnTheme() const { return theme_; }
+    bool UsesFallbackTheme() const { return usesFallback_; }
 
     // The text shown for a usage value: prefix, digits, suffix (valid after a rebuild frame).
     std::string_view UsageText(std::int32_t value) const;
@@ -169,9 +179,11 @@ class Renderer {
 
     FontEngine& fonts_;
     ImageLoader& images_;
-    ThemeRecord& theme_;
+    const ThemeFolders themeFolders_;
+    const ThemeRecord& givenTheme_;
     const SettingsRecord& settings_;
-    std::string themesFolder_;
+    ThemeRecord theme_;  // the copy drawn
+    bool usesFallback_ = false;
     HistoryView history_;
     std::int32_t clientWidth_ = 0;
     std::int32_t clientHeight_ = 0;

@@ -189,6 +189,7 @@ TEST(Theme, WhereThemeFilesAre) {
     TempFolder folder;
     ScopedProgramFolder home(folder.path());
     EXPECT_EQ(ThemesFolder(), folder.File("Themes"));
+    EXPECT_EQ(ProgramThemeFolders(), ThemeFolders{folder.File("Themes")});
     EXPECT_EQ(PatternFilePath(), JoinPath(folder.File("Themes"), "Pattern.dat"));
     EXPECT_EQ(ThemeReadPath(""), folder.File("Moravel.tm"));
     EXPECT_EQ(ThemeReadPath("a.tm"), JoinPath(folder.File("Themes"), "a.tm"));
@@ -203,6 +204,31 @@ TEST(Theme, WhereThemeFilesAre) {
     EXPECT_EQ(back.Title, "custom");
     EXPECT_FALSE(LoadTheme(back, "missing.tm"));
     EXPECT_EQ(back, Default());
+}
+
+TEST(Theme, AFileOfTheThemeFoldersIsTheFirstFoldersThatHoldsOneElseTheLasts) {
+    TempFolder folder;
+    const std::string a = folder.File("a");
+    const std::string b = folder.File("b");
+    const std::string c = folder.File("c");
+    WriteBytes(JoinPath(b, "x.bmp"), "x");
+    WriteBytes(JoinPath(c, "x.bmp"), "x");
+    std::filesystem::create_directories(JoinPath(a, "y.bmp"));  // a folder is not a file
+    struct Case {
+        ThemeFolders folders;
+        const char* name;
+        std::string found;
+    };
+    const Case cases[] = {
+        {{a, b, c}, "x.bmp", JoinPath(b, "x.bmp")},
+        {{a, b}, "y.bmp", JoinPath(b, "y.bmp")},  // in none of them: the last folder's
+        {{a}, "x.bmp", JoinPath(a, "x.bmp")},
+        {{}, "x.bmp", ""},
+    };
+    for (const Case& row : cases) {
+        EXPECT_EQ(FindThemeFile(row.folders, row.name), row.found)
+            << row.folders.size() << " " << row.name;
+    }
 }
 
 }  // namespace

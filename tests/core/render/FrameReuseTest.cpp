@@ -37,9 +37,8 @@ class BlendingFontEngine : public FakeFontEngine {
 
 class FrameReuseTest : public RenderFixture {
   protected:
-    FrameReuseTest() : subject(blending, images, theme, settings) {
+    FrameReuseTest() : subject(blending, images, {kFolder}, theme, settings) {
         blending.faces = fonts.faces;
-        subject.SetThemesFolder(kFolder);
         Surface strip(8, 50);
         for (std::int32_t y = 0; y < 50; ++y) {
             for (std::int32_t x = 0; x < 8; ++x) {
@@ -160,10 +159,12 @@ class FrameReuseTest : public RenderFixture {
             Rebuild();
         } else if (what < 8) {  // the text's look changes under a current graph
             RandomText();
+            subject.LoadThemePictures();
         } else if (what < 9) {  // so do the lines'
             theme.GraphHColor2 = AnyColour();
             theme.GraphVLineType = static_cast<LinePen>(Roll(3));
             theme.GraphHLineMode = static_cast<LineMode>(Roll(3));
+            subject.LoadThemePictures();
         }
     }
 
@@ -291,8 +292,7 @@ TEST_F(FrameReuseTest, AThemeAppliedAnewLooksAsInAFreshWindow) {
         Rebuild();
         BlendingFontEngine freshFonts;
         freshFonts.faces = fonts.faces;
-        Renderer fresh(freshFonts, images, theme, settings);
-        fresh.SetThemesFolder(kFolder);
+        Renderer fresh(freshFonts, images, {kFolder}, theme, settings);
         fresh.SetHistory({ring.data(), 700, &pos});
         fresh.Rebuild(clientWidth, clientHeight);
         EXPECT_TRUE(SamePixels(subject.picGraph, fresh.picGraph)) << "seed " << seed;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/MaskPicture.h"
 #include "support/RenderFixture.h"
+#include "support/TempFolder.h"
 
 namespace moravel::test {
 namespace {
@@ -14,10 +17,15 @@ using RendererTest = RenderFixture;
 // --- Theme pictures and layout ---
 
 TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
+    // Whether the theme of now is simple: the renderer draws the theme it loaded last.
+    const auto simple = [this] {
+        renderer.LoadThemePictures();
+        return renderer.IsSimpleBack();
+    };
     theme.BackColor = 0x402000;
     theme.GraphHType = HGridLines::Every10;
     theme.GraphHLineMode = LineMode::OverGraph;
-    EXPECT_TRUE(renderer.IsSimpleBack());
+    EXPECT_TRUE(simple());
     Reset(10, 8);
     EXPECT_EQ(renderer.picBack.BackColor(), 0x402000u);
     EXPECT_EQ(renderer.picIconBack.BackColor(), 0x402000u);
@@ -25,14 +33,14 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     // The same theme with the lines under the graph needs the board: a plain BackColor picture of
     // one pixel, laid over the whole board.
     theme.GraphHLineMode = LineMode::UnderGraph;
-    EXPECT_FALSE(renderer.IsSimpleBack());
-    renderer.LoadThemePictures();
+    EXPECT_FALSE(simple());
     EXPECT_EQ(renderer.picBack.BackColor(), kBlack);
     EXPECT_EQ(renderer.picReadBoard.Width(), 1);
     EXPECT_EQ(renderer.picReadBoard.Height(), 1);
     EXPECT_EQ(renderer.picReadBoard.Pixel(0, 0), 0x402000u);
     theme.GraphHType = HGridLines::At50;  // one line under the graph, in row 3
     theme.GraphHColor3 = 0x00FF00;
+    renderer.LoadThemePictures();
     renderer.GraphReady = false;
     renderer.DrawGraph();
     EXPECT_EQ(renderer.picBoard.Pixel(0, 7), 0x402000u);
@@ -42,11 +50,11 @@ TEST_F(RendererTest, SimpleModeClearsTheGraphLayerToTheBackColour) {
     theme.GraphHType = HGridLines::None;
     theme.GraphVType = VGridLines::Every5Minutes;
     theme.GraphVLineMode = LineMode::Merged;
-    EXPECT_FALSE(renderer.IsSimpleBack());
+    EXPECT_FALSE(simple());
     theme.GraphVLineMode = LineMode::OverGraph;
-    EXPECT_TRUE(renderer.IsSimpleBack());
+    EXPECT_TRUE(simple());
     theme.BackType = BackKind::Pattern;
-    EXPECT_FALSE(renderer.IsSimpleBack());
+    EXPECT_FALSE(simple());
 }
 
 TEST_F(RendererTest, IconWorkSurfaceFollowsTheIconStyle) {
@@ -143,11 +151,12 @@ TEST_F(RendererTest, PatternNumbersOutsideTheStripLeaveABlankSourceOfTheSameSize
     }
     // No strip at all: the same, and no message, no fallback.
     FakeImageLoader none;
-    Renderer bare(fonts, none, theme, settings);
+    Renderer bare(fonts, none, {kFolder}, theme, settings);
     theme.ForeType = ForeKind::Pattern;
     theme.ForeNo = 0;
     bare.LoadThemePictures();
-    EXPECT_EQ(theme.ForeType, ForeKind::Pattern);
+    EXPECT_FALSE(bare.UsesFallbackTheme());
+    EXPECT_EQ(bare.DrawnTheme().ForeType, ForeKind::Pattern);
     EXPECT_EQ(bare.picReadTone.Width(), 1);
 }
 
@@ -177,14 +186,18 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
         c.spoil(theme);
         theme.TextFont = {"ＭＳ ゴシック", 9, 0};
         theme.BackColor = 0x0000FF;
+        const ThemeRecord given = theme;
         renderer.LoadThemePictures();
-        EXPECT_EQ(theme.ForeType, ForeKind::Line) << c.what;
-        EXPECT_EQ(theme.ForeEdge, 0) << c.what;
-        EXPECT_EQ(theme.ForeColor1, 0x00FF00) << c.what;
-        EXPECT_EQ(theme.ForeColor2, 0x00FF00) << c.what;
-        EXPECT_EQ(theme.ForeColor3, 0x00FF00) << c.what;
-        EXPECT_EQ(theme.BackType, BackKind::Plain) << c.what;
-        EXPECT_EQ(theme.BackColor, 0) << c.what;
+        EXPECT_TRUE(renderer.UsesFallbackTheme()) << c.what;
+        EXPECT_EQ(theme, given) << c.what;  // reported, not written into the caller's theme
+        const ThemeRecord& drawn = renderer.DrawnTheme();
+        EXPECT_EQ(drawn.ForeType, ForeKind::Line) << c.what;
+        EXPECT_EQ(drawn.ForeEdge, 0) << c.what;
+        EXPECT_EQ(drawn.ForeColor1, 0x00FF00) << c.what;
+        EXPECT_EQ(drawn.ForeColor2, 0x00FF00) << c.what;
+        EXPECT_EQ(drawn.ForeColor3, 0x00FF00) << c.what;
+        EXPECT_EQ(drawn.BackType, BackKind::Plain) << c.what;
+        EXPECT_EQ(drawn.BackColor, 0) << c.what;
         // The font is not touched.
         EXPECT_EQ(renderer.picGraph.Font().points, 20) << c.what;
         EXPECT_EQ(renderer.picGraph.Font().face, "Fake Sans") << c.what;
@@ -200,6 +213,79 @@ TEST_F(RendererTest, AnImageThatCannotBeLoadedFallsBackToAGreenLineOnBlack) {
     EXPECT_EQ(renderer.picGraph.Pixel(9, 0), 0x00FF00u);
     EXPECT_EQ(renderer.picGraph.Pixel(8, 19), 0x00FF00u);
     EXPECT_EQ(renderer.picGraph.Pixel(5, 10), kBlack);
+
+    // The next load tries the theme again: one whose pictures load is drawn as it is.
+    theme = good;
+    renderer.LoadThemePictures();
+    EXPECT_FALSE(renderer.UsesFallbackTheme());
+    EXPECT_EQ(renderer.DrawnTheme(), good);
+}
+
+TEST_F(RendererTest, AChangedThemeIsDrawnFromItsNextLoadOn) {
+    theme.TextType = TextKind::Shown;  // top left: rows 2..13 from x = 4
+    Reset(40, 20);
+    Push({30, 60});
+    renderer.DrawGraph();
+    const Surface before = renderer.picGraph;
+
+    // Another look in the record, and a frame drawn in full: still the theme that was loaded.
+    theme.ForeColor3 = 0x0000CC;
+    theme.BackColor = 0x303030;
+    theme.TextPrefix = "CPU ";
+    theme.GraphHType = HGridLines::Every10;
+    renderer.GraphReady = false;
+    renderer.DrawGraph();
+    EXPECT_TRUE(SamePixels(before, renderer.picGraph));
+    EXPECT_EQ(renderer.UsageText(60), "60 %");
+
+    renderer.LoadThemePictures();
+    renderer.GraphReady = false;
+    renderer.DrawGraph();
+    EXPECT_EQ(renderer.DrawnTheme(), theme);
+    EXPECT_EQ(renderer.UsageText(60), "CPU 60 %");
+    EXPECT_EQ(renderer.picGraph.Pixel(39, 19), 0x0000CCu);
+    EXPECT_EQ(renderer.picGraph.Pixel(0, 0), 0x303030u);
+}
+
+TEST_F(RendererTest, PicturesComeFromTheFirstFolderThatHoldsThemElseTheLast) {
+    // The user's Themes folder, then the shipped one. Both hold a picture and a strip; the user's
+    // also holds a file of each name in its turn, and wins.
+    TempFolder folder;
+    const std::string own = folder.File("own");
+    const std::string shipped = folder.File("shipped");
+    FakeImageLoader found;
+    const auto add = [&found](const std::string& path, Colour colour) {
+        Surface s(3, 8);
+        s.SetBackColor(colour);
+        s.Clear();
+        found.Add(path, s);
+    };
+    for (const char* name : {"pic.bmp", "Pattern.dat"}) {
+        add(JoinPath(own, name), 0x0000AA);
+        add(JoinPath(shipped, name), 0x00BB00);
+    }
+    theme.BackType = BackKind::Pattern;
+    theme.BackNo = 1;
+    theme.ForeType = ForeKind::Image;
+    theme.ForeName = "pic.bmp";
+    Renderer searching(fonts, found, {own, shipped}, theme, settings);
+    struct Case {
+        const char* ownFile;  // the one file of the user's folder
+        Colour tone;          // picReadTone: the picture
+        Colour board;         // picReadBoard: a column of the strip
+    };
+    for (const Case c : {Case{nullptr, 0x00BB00, 0x00BB00}, Case{"pic.bmp", 0x0000AA, 0x00BB00},
+                         Case{"Pattern.dat", 0x00BB00, 0x0000AA}}) {
+        std::filesystem::remove_all(own);
+        if (c.ownFile != nullptr) {
+            WriteBytes(JoinPath(own, c.ownFile), "BM");
+        }
+        searching.LoadThemePictures();
+        const std::string what = c.ownFile == nullptr ? "none" : c.ownFile;
+        EXPECT_FALSE(searching.UsesFallbackTheme()) << what;
+        EXPECT_EQ(searching.picReadTone.Pixel(1, 5), c.tone) << what;
+        EXPECT_EQ(searching.picReadBoard.Pixel(0, 5), c.board) << what;
+    }
 }
 
 TEST_F(RendererTest, TheFallbackLeavesNothingOfThePreviousThemeBehind) {
@@ -405,8 +491,8 @@ TEST_F(RendererTest, ABackgroundInASystemColourScrollsInItsColourOfTheMoment) {
     // Rows above the graph are left alone when they scroll, unless the colour they show may have
     // changed since they were laid.
     theme.BackColor = static_cast<std::int32_t>(kButtonFaceColour);
-    ASSERT_TRUE(renderer.IsSimpleBack());
     Reset(10, 10);
+    ASSERT_TRUE(renderer.IsSimpleBack());
     Push({50, 50});
     renderer.DrawGraph();
     const Colour before = ResolveColour(kButtonFaceColour);
@@ -598,6 +684,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     theme.GraphHColor3 = 0x03;
     Surface s(6, 47);
     theme.GraphHType = HGridLines::Every10;
+    renderer.LoadThemePictures();
     renderer.DrawHLines(s);
     std::string rows;
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -611,6 +698,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
 
     Surface every20(6, 47);
     theme.GraphHType = HGridLines::Every20;
+    renderer.LoadThemePictures();
     renderer.DrawHLines(every20);
     rows.clear();
     for (std::int32_t y = 0; y < 47; ++y) {
@@ -623,6 +711,7 @@ TEST_F(RendererTest, HorizontalLinesAtH47) {
     for (const std::int32_t type : {3, 7, -1}) {
         Surface half(6, 47);
         theme.GraphHType = static_cast<HGridLines>(type);
+        renderer.LoadThemePictures();
         renderer.DrawHLines(half);
         EXPECT_EQ(Rows(half, 2, 0x03), "23..23") << type;
         EXPECT_EQ(Rows(half, 2, 0x02), "none") << type;
@@ -645,16 +734,19 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
     };
     SetRing(1920);
     theme.GraphVType = VGridLines::EveryMinute;
+    renderer.LoadThemePictures();
     Surface w200(200, 5);
     renderer.DrawVLines(w200);
     EXPECT_EQ(columns(w200), "19:1 79:1 139:1 ");
 
     theme.GraphVType = VGridLines::Every10Minutes;
+    renderer.LoadThemePictures();
     Surface w700(700, 5);
     renderer.DrawVLines(w700);
     EXPECT_EQ(columns(w700), "99:3 ");
 
     theme.GraphVType = VGridLines::Every5Minutes;
+    renderer.LoadThemePictures();
     Surface w1300(1300, 5);
     renderer.DrawVLines(w1300);
     EXPECT_EQ(columns(w1300), "99:3 399:2 699:3 999:2 ");
@@ -662,6 +754,7 @@ TEST_F(RendererTest, VerticalLinesStandAtMinutesFromTheRightEdge) {
     // The lines reach only as far back as the history does.
     SetRing(130);
     theme.GraphVType = VGridLines::EveryMinute;
+    renderer.LoadThemePictures();
     Surface shortHistory(200, 5);
     renderer.DrawVLines(shortHistory);
     EXPECT_EQ(columns(shortHistory), "79:1 139:1 ");
@@ -675,6 +768,7 @@ TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
     theme.GraphHType = HGridLines::At50;
     theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHColor3 = 0x03;
+    renderer.LoadThemePictures();
     Surface s(12, 10);
     renderer.DrawHLines(s);
     EXPECT_EQ(Row(s, 4, 0, 11, 0x03), "###...###...");
@@ -684,6 +778,7 @@ TEST_F(RendererTest, GridPensAreDashedOrDottedOnlyWhileDrawing) {
     theme.GraphVType = VGridLines::EveryMinute;
     theme.GraphVLineType = LinePen::Dashed;
     theme.GraphVColor1 = 0x01;
+    renderer.LoadThemePictures();
     Surface v(70, 30);
     renderer.DrawVLines(v);
     EXPECT_EQ(Column(v, 9, 0, 29, 0x01), "##################......######");
