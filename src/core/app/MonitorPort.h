@@ -69,8 +69,9 @@ class MonitorPort {
     virtual bool TestDataKeysHeld() const = 0;
 
     // The tray icon. AddTrayIcon puts it into the tray (again, after the tray was restarted) with
-    // the program's own icon, or answers whether it is there when it was added before: true while
-    // a tray host shows it. TrayHostPresent asks only, once a tick.
+    // the icon and tip it was last handed (at first the program's own icon and no tip), or answers
+    // whether it is there when it was added before: true while a tray host shows it.
+    // TrayHostPresent asks only, once a tick.
     virtual bool AddTrayIcon() = 0;
     virtual bool TrayHostPresent() = 0;
     // `picture` null: the program's own icon. `newPicture`: the picture differs from the last one

@@ -335,7 +335,10 @@ void MonitorSession::MouseReleased(std::int32_t button, bool modifierHeld, Scree
 }
 
 void MonitorSession::MouseCaptureLost() {
-    dragging_ = false;
+    if (dragging_) {
+        dragging_ = false;
+        port_.SetDragging(false, WindowCursor::Arrow);
+    }
 }
 
 bool MonitorSession::KeyPressed(bool f4, bool alt, bool shift, bool ctrl) {
