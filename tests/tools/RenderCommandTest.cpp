@@ -131,7 +131,7 @@ TEST_F(RenderCommandTest, WrongArgumentsAndMissingFilesFail) {
     EXPECT_EQ(Tool("render" + h + out + " --size 0x10"), 2);
     EXPECT_EQ(Tool("render" + h + out + " --size 100"), 2);
     EXPECT_EQ(Tool("render" + h + out + " --history-size 0"), 2);
-    EXPECT_EQ(Tool("render" + h + " --icon-mode 4 --icon-out x.png"), 2);
+    EXPECT_EQ(Tool("render" + h + " --icon-mode 5 --icon-out x.png"), 2);
     EXPECT_EQ(Tool("render" + h + " --icon-mode 1"), 2);
     EXPECT_EQ(Tool("render --history " + Quoted(folder_.File("none.dat")) + out), 1);
     EXPECT_EQ(Tool("render" + h + " --out " + Quoted(folder_.File("no/such/folder/x.png"))), 1);

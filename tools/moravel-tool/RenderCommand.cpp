@@ -95,8 +95,8 @@ int ReadNumbers(const Args& parsed, RenderRequest& request) {
     }
     if (const auto mode = parsed.Value("icon-mode")) {
         const auto value = ParseCount(*mode);
-        if (!value || *value < 1 || *value > 3) {
-            return UsageError("--icon-mode wants 1, 2 or 3");
+        if (!value || *value < 1 || *value > 4) {
+            return UsageError("--icon-mode wants 1, 2, 3 or 4");
         }
         request.iconMode = *value;
     }
@@ -149,7 +149,7 @@ int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, const Th
         return kExitFailure;
     }
     if (request.iconOut) {
-        Surface& frame = renderer.picIconGraph[request.iconMode == 1 ? 0 : 1];
+        Surface& frame = renderer.IconPicture();
         renderer.DrawIconGraph(frame);
         const IconImage icon = MakeIconImage(frame, kButtonFaceColour);
         if (!Written(platform.WriteIcon(icon, *request.iconOut), *request.iconOut)) {
@@ -183,7 +183,7 @@ int RunRenderCommand(std::span<const std::string> args) {
     }
     SettingsRecord settings;
     SetDefaultSettings(settings);
-    settings.IconGraphMode = static_cast<TrayIconMode>(request.iconMode);  // 1 to 3, checked
+    settings.IconGraphMode = static_cast<TrayIconMode>(request.iconMode);  // 1 to 4, checked
     settings.State = WindowState::Shown;
 
     const std::unique_ptr<RenderPlatform> platform = MakeRenderPlatform(kToolDpi);

@@ -40,15 +40,15 @@ constexpr std::array kSubcommands = {
     Subcommand{"render",
                "  moravel-tool render --history FILE [--theme FILE] [--themes-dir DIR]\n"
                "                      [--size WxH] [--history-size N] [--out FILE.png]\n"
-               "                      [--icon-mode 1|2|3 --icon-out FILE.png]\n"
+               "                      [--icon-mode 1|2|3|4 --icon-out FILE.png]\n"
                "      Draws the window graph of a history file (TestData.dat: one usage in\n"
                "      percent per CR LF line) in a theme (default: the built-in theme; a\n"
                "      missing file draws it too) as the window's first frame, and writes its\n"
                "      inner area, WxH (default 298x98), to --out. Images and Pattern.dat come\n"
                "      from --themes-dir (default: the program's Themes folder); the history has\n"
-               "      N slots (default 1920). --icon-mode draws the tray-icon graph (1 graph,\n"
-               "      2 meter 1, 3 meter 2) into its 16x16 frame, written with transparency to\n"
-               "      --icon-out. Runs without a display.\n",
+               "      N slots (default 1920). --icon-mode draws the tray-icon picture (1 graph,\n"
+               "      2 meter 1, 3 meter 2 in its 16x16 frame; 4 the newest usage as a number),\n"
+               "      written with transparency to --icon-out. Runs without a display.\n",
                RunRenderCommand},
 #endif
 };

@@ -154,7 +154,7 @@ void MonitorSession::RefreshTray(std::int32_t usage) {
     const IconImage* picture = nullptr;
     bool newPicture = trayShowsGraph_;  // the program's own icon instead of the graph
     if (ShowsIconGraph(mode)) {
-        Surface& frame = renderer_.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
+        Surface& frame = renderer_.IconPicture();
         renderer_.DrawIconGraph(frame);
         // A new icon only for a new picture: the tray is handed nothing while the graph is still.
         newPicture = UpdateIconImage(trayPicture_, frame, kButtonFaceColour) || !trayShowsGraph_ ||

@@ -24,12 +24,13 @@ constexpr bool KeepsOnTop(TopMostMode mode) {
     return mode != TopMostMode::Normal;
 }
 
-// The picture of the tray icon: the program's own, or the icon graph in one of three styles.
-enum class TrayIconMode : std::int32_t { Off = 0, Graph = 1, Meter1 = 2, Meter2 = 3 };
-// Only the three styles draw an icon graph; any other value shows the program's own icon.
+// The picture of the tray icon: the program's own, the icon graph in one of three styles, or the
+// usage as a number.
+enum class TrayIconMode : std::int32_t { Off = 0, Graph = 1, Meter1 = 2, Meter2 = 3, Number = 4 };
+// Only the three styles and the number draw the icon; any other value shows the program's own.
 constexpr bool ShowsIconGraph(TrayIconMode mode) {
     return mode == TrayIconMode::Graph || mode == TrayIconMode::Meter1 ||
-           mode == TrayIconMode::Meter2;
+           mode == TrayIconMode::Meter2 || mode == TrayIconMode::Number;
 }
 
 struct SettingsRecord {

@@ -69,7 +69,8 @@ void SetupDialog::Load() {
 
     // A mode that names no option button shows as none; the options keep their first selection.
     const TrayIconMode mode = settings_.IconGraphMode;
-    iconGraphChecked = ShowsIconGraph(mode);
+    iconGraphChecked = std::any_of(kIconModeChoices.begin(), kIconModeChoices.end(),
+                                   [mode](const IconModeChoice& c) { return c.mode == mode; });
     if (iconGraphChecked) {
         SelectIconMode(IconModeOption(mode));
     }

@@ -1,6 +1,7 @@
 // Renderer: the tray-icon graph in its three styles.
 #include <algorithm>
 
+#include "core/render/IconNumber.h"
 #include "core/render/RenderMath.h"
 #include "core/render/Renderer.h"
 
@@ -35,8 +36,27 @@ void Renderer::DrawIconGraph(Surface& target) {
             target.BitBlt(2, 1, picIcon.Width(), picIcon.Height(), picIcon, 0, 0,
                           RasterOp::SrcCopy);
             break;
+        case TrayIconMode::Number:
+            if (&target != &picIcon) {  // no layers to rebuild: the number is drawn whole
+                DrawUsageNumber(
+                    target,
+                    history_.Empty() ? 0 : history_.Sample(history_.PrevIndex(history_.Pos())),
+                    static_cast<Colour>(theme_.BackColor), static_cast<Colour>(theme_.ForeColor1));
+            }
+            break;
         default:
             break;
+    }
+}
+
+Surface& Renderer::IconPicture() {
+    switch (settings_.IconGraphMode) {
+        case TrayIconMode::Graph:
+            return picIconGraph[0];
+        case TrayIconMode::Number:
+            return picIconNumber;
+        default:
+            return picIconGraph[1];
     }
 }
 

@@ -81,6 +81,7 @@ void Renderer::LoadThemePictures() {
     // The frame pictures are fixed; painting them again picks up a changed button-face colour.
     PaintIconFrame(picIconGraph[0], 0);
     PaintIconFrame(picIconGraph[1], 1);
+    picIconNumber.Resize(kIconFrameSize, kIconFrameSize);
     SizeIconSurfaces();
 
     bool loaded = LoadToneSource();

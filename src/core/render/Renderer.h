@@ -83,8 +83,11 @@ class Renderer {
     void DrawVLines(Surface& target);
     void DrawUsageText(Surface& target, std::int32_t value);
 
-    // The tray-icon graph. `target` is picIconGraph[0] or [1] (the frame pictures), or picIcon.
+    // The tray-icon graph. `target` is IconPicture(), or picIcon (which rebuilds the layers).
     void DrawIconGraph(Surface& target);
+    // The picture the tray icon is made of in the settings' mode: the frame picture of a graph
+    // style (picIconGraph[0] or [1]), or the number's.
+    Surface& IconPicture();
     void DrawIconScroll(Surface& target);
     void DrawIconMeter1(Surface& target);
     void DrawIconMeter2(Surface& target);
@@ -121,6 +124,7 @@ class Renderer {
     Surface picIconBoard;
     Surface picIconTone;
     std::array<Surface, 2> picIconGraph;
+    Surface picIconNumber;
 
     // Rows [top, bottom) of picGraph; empty when top >= bottom.
     struct RowBand {

@@ -147,7 +147,7 @@ TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
 }
 
 TEST(Settings, OneRuleForEachCode) {
-    // Only 1 hides the window; only 0 leaves it below others; only 1..3 draw an icon graph.
+    // Only 1 hides the window; only 0 leaves it below others; only 1..4 draw the tray's picture.
     for (const std::int32_t n : {0, 2, -1, 7}) {
         EXPECT_FALSE(IsHidden(static_cast<WindowState>(n))) << n;
     }
@@ -156,10 +156,10 @@ TEST(Settings, OneRuleForEachCode) {
     for (const std::int32_t n : {1, 2, -1}) {
         EXPECT_TRUE(KeepsOnTop(static_cast<TopMostMode>(n))) << n;
     }
-    for (const std::int32_t n : {-1, 0, 4}) {
+    for (const std::int32_t n : {-1, 0, 5}) {
         EXPECT_FALSE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
     }
-    for (const std::int32_t n : {1, 2, 3}) {
+    for (const std::int32_t n : {1, 2, 3, 4}) {
         EXPECT_TRUE(ShowsIconGraph(static_cast<TrayIconMode>(n))) << n;
     }
 }

@@ -1,7 +1,12 @@
 // The tray-icon graph: the frame pictures and the three styles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/render/IconFrame.h"
+#include "core/tray/IconImage.h"
 #include "support/RenderFixture.h"
 
 namespace moravel::test {
@@ -195,6 +200,86 @@ TEST_F(IconGraphTest, ScrollShowsTheLastFourteenSecondsAndScrollsWithNewOnes) {
     EXPECT_EQ(height(11), 12 * 90 / 100);
     EXPECT_EQ(height(0), 12 * 57 / 100);
     EXPECT_EQ(renderer.LastIconPos, pos);
+}
+
+// The number: every value from 0 to 100 in the theme's colours, each picture its own, the back
+// transparent where the theme's back is the button face, as for the other styles.
+TEST_F(IconGraphTest, TheNumberShowsEveryValueInTheThemesColours) {
+    settings.IconGraphMode = TrayIconMode::Number;
+    theme.BackColor = 0x00402000;
+    theme.ForeColor1 = 0x0000FFFF;
+    Reset(20, 20);
+    Surface& picture = renderer.IconPicture();
+    ASSERT_EQ(&picture, &renderer.picIconNumber);
+    const auto art = [&] {
+        std::string out;
+        for (std::int32_t y = 0; y < 16; ++y) {
+            for (std::int32_t x = 0; x < 16; ++x) {
+                const Colour c = picture.Pixel(x, y);
+                out += c == 0x0000FFFF ? '#' : c == 0x00402000 ? '.' : '?';
+            }
+            out += '\n';
+        }
+        return out;
+    };
+    std::vector<std::string> seen;
+    for (std::int32_t value = 0; value <= 100; ++value) {
+        Push(value);
+        renderer.DrawIconGraph(picture);
+        const std::string drawn = art();
+        ASSERT_EQ(drawn.find('?'), std::string::npos) << value;
+        ASSERT_EQ(std::count(seen.begin(), seen.end(), drawn), 0) << value;
+        seen.push_back(drawn);
+    }
+    EXPECT_EQ(seen[100],
+              "................\n"
+              "##.######.######\n"
+              "##.######.######\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.##..##.##..##\n"
+              "##.######.######\n"
+              "##.######.######\n"
+              "................\n");
+    EXPECT_EQ(seen[42],
+              "................\n"
+              "##...##.#######.\n"
+              "##...##.#######.\n"
+              "##...##......##.\n"
+              "##...##......##.\n"
+              "##...##......##.\n"
+              "##...##......##.\n"
+              "#######.#######.\n"
+              "#######.#######.\n"
+              ".....##.##......\n"
+              ".....##.##......\n"
+              ".....##.##......\n"
+              ".....##.##......\n"
+              ".....##.#######.\n"
+              ".....##.#######.\n"
+              "................\n");
+
+    // A back in the button face is the icon's transparency; the digits stay. Same colours: the
+    // digits take the back's opposite.
+    theme.BackColor = static_cast<std::int32_t>(kButtonFaceColour);
+    Reset(20, 20);
+    Push(7);
+    renderer.DrawIconGraph(picture);
+    const IconImage icon = MakeIconImage(picture, kButtonFaceColour);
+    EXPECT_TRUE(icon.IsTransparent(0, 0));
+    EXPECT_FALSE(icon.IsTransparent(8, 1));  // the seven's top
+    theme.BackColor = theme.ForeColor1;
+    Reset(20, 20);
+    Push(7);
+    renderer.DrawIconGraph(picture);
+    EXPECT_EQ(picture.Pixel(8, 1), 0x00FF0000u);
 }
 
 TEST_F(IconGraphTest, IconStyleZeroDrawsNothing) {
