@@ -4,6 +4,7 @@
 
 #include "core/app/SamplingCycle.h"
 #include "core/os/Clock.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 
 namespace moravel {

@@ -16,6 +16,7 @@
 #include "core/os/Clock.h"
 #include "core/render/Renderer.h"
 #include "fuzz/MemoryFile.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakeImageLoader.h"

@@ -5,6 +5,7 @@
 
 #include "qt/TaskTray.h"
 #include "qt/fomMain.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 #include "support/TempFolder.h"
 

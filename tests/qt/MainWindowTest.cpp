@@ -13,6 +13,7 @@
 #include "qt/fomMain.h"
 #include "qt/fomSetup.h"
 #include "qt/fomVersion.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 #include "support/OnModal.h"
 #include "support/TempFolder.h"

@@ -25,11 +25,4 @@ class SystemMonotonicClock final : public MonotonicClock {
     std::int64_t NowSeconds() override;
 };
 
-// A clock that stands wherever it is set.
-class FakeClock final : public MonotonicClock {
-  public:
-    std::int64_t NowSeconds() override { return now; }
-    std::int64_t now = 0;
-};
-
 }  // namespace moravel

@@ -6,6 +6,7 @@
 
 #include "core/app/MonitorSession.h"
 #include "core/os/Clock.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakeImageLoader.h"

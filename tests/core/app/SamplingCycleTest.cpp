@@ -9,6 +9,7 @@
 #include "core/cpu/NtCpuInfo.h"
 #include "core/os/Clock.h"
 #include "support/AllocationCounter.h"
+#include "support/FakeClock.h"
 #include "support/FakeCpuSampler.h"
 #include "support/FakeNtMachine.h"
 #include "support/TempFolder.h"
