@@ -4,7 +4,7 @@
 // font engine. Each input is a little session: theme resets, window resizes and frames with new
 // samples between them. Besides crashes and sanitizer reports it checks that frames after the
 // first (of a theme or a size) allocate nothing, that the visible surface fits the window, and
-// that the icon's frame pictures keep their frames.
+// that the icon's frame pictures keep their frames (the number is drawn in a picture of its own).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -263,8 +263,7 @@ struct Session {
     }
 
     void Frame() {
-        const TrayIconMode mode = settings.IconGraphMode;
-        Surface& picture = renderer.picIconGraph[mode == TrayIconMode::Graph ? 0 : 1];
+        Surface& picture = renderer.IconPicture();
         const std::size_t before = test::AllocationCount();
         renderer.DrawGraph();
         renderer.DrawIconGraph(picture);
