@@ -4,14 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFrame>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
+#include <utility>
 
 #include "core/os/FileSystem.h"
 #include "qt/HelpViewer.h"
@@ -21,18 +19,10 @@
 #include "qt/TaskTray.h"
 #include "qt/WindowHelpers.h"
 #include "qt/fomThemeSetup.h"
+#include "ui_fomSetup.h"
 
 namespace moravel {
 namespace {
-
-template <typename W>
-W* Named(W* widget, const char* name, HelpContext helpContext = HelpContext::None) {
-    widget->setObjectName(QLatin1String(name));
-    if (helpContext != HelpContext::None) {
-        SetHelpContext(widget, helpContext);
-    }
-    return widget;
-}
 
 fomSetup::ThemeEditorRunner RunThemeEditor(ProgramState& program) {
     return [&program](QWidget* owner) {
@@ -51,14 +41,18 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
       comDlg_(comDlg),
       resetPicture_(std::move(resetPicture)),
       editor_(editor ? std::move(editor) : RunThemeEditor(program)),
-      autostart_(MakeAutostart()) {
+      autostart_(MakeAutostart()),
+      ui_(std::make_unique<Ui::fomSetup>()) {
     setWindowTitle(ToQString(kSetupCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    MakeDisplayControls();
-    MakeThemeControls();
-    MakeButtons();
-    LayOutControls();
-    OrderTabs();
+    ui_->setupUi(this);
+    ShowCoreTexts();
+    // A steady width whatever the file name.
+    ui_->lblThemeName->setMinimumWidth(
+        ui_->lblThemeName->fontMetrics().horizontalAdvance(QStringLiteral("spectrum.tm__")));
+    SetHelpContexts();
+    // Its access key always leads to the theme list, the control that follows its caption.
+    ui_->Frame1->installEventFilter(this);
     ConnectControls();
     InstallHelpKey(this, program_.helpFile);
     state_.UseAutostart(autostart_.get(), ExecutablePath());
@@ -71,155 +65,60 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
     Form_Load(mainWindow);
 }
 
-void fomSetup::MakeDisplayControls() {
-    Label1_ =
-        Named(new QLabel(QStringLiteral("表示サイクル(&C)"), this), "Label1", kHelpSetupCycle);
-    cboCycle_ = Named(new QComboBox(this), "cboCycle", kHelpSetupCycle);
+fomSetup::~fomSetup() = default;
+
+// The texts the core holds, set over the form's as the Windows dialog sets them over its own.
+void fomSetup::ShowCoreTexts() {
     for (const CycleChoice& choice : kCycleChoices) {
-        cboCycle_->addItem(ToQString(choice.text), choice.seconds);
+        ui_->cboCycle->addItem(ToQString(choice.text), choice.seconds);
     }
-    Label1_->setBuddy(cboCycle_);
-    chkTopMost_ = Named(new QCheckBox(QStringLiteral("常に最前面に表示する(&F)"), this),
-                        "chkTopMost", kHelpSetupTopMost);
-    chkIconGraphMode_ =
-        Named(new QCheckBox(QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"), this),
-              "chkIconGraphMode");
-    fraIconGraphMode_ = Named(new QFrame(this), "fraIconGraphMode");
-    iconModeGroup_ = new QButtonGroup(this);
+    // Each option is named after its style's number, which is also its id in the group.
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
-        auto* option = new QRadioButton(ToQString(kIconModeChoices[i].caption), fraIconGraphMode_);
-        option->setObjectName(
-            QStringLiteral("optIconGraphMode%1").arg(kIconModeChoices[i].index()));
-        iconModeGroup_->addButton(option, kIconModeChoices[i].index());
+        const IconModeChoice& choice = kIconModeChoices[i];
+        auto* option =
+            findChild<QRadioButton*>(QStringLiteral("optIconGraphMode%1").arg(choice.index()));
+        option->setText(ToQString(choice.caption));
+        ui_->optIconGraphMode->setId(option, choice.index());
         optIconGraphMode_[i] = option;
     }
-    lblNoTray_ = Named(new QLabel(ToQString(kNoTrayText), this), "lblNoTray");
-    lblNoTray_->setWordWrap(true);
-    lblNoTray_->setContentsMargins(24, 0, 0, 0);  // under the box it explains
-    chkAutostart_ = Named(new QCheckBox(ToQString(kAutostartCaption), this), "chkAutostart",
-                          kHelpSetupAutostart);
+    ui_->lblNoTray->setText(ToQString(kNoTrayText));
+    ui_->chkAutostart->setText(ToQString(kAutostartCaption));
 }
 
-void fomSetup::MakeThemeControls() {
-    Frame1_ = Named(new QGroupBox(QStringLiteral("テーマ(&T)"), this), "Frame1", kHelpSetupTheme);
-    // Its access key always leads to the theme list, the control that follows its caption.
-    Frame1_->installEventFilter(this);
-    cboThemeName_ = Named(new QComboBox(Frame1_), "cboThemeName", kHelpSetupTheme);
-    // A steady width whatever the titles: longer ones show whole in the open list.
-    cboThemeName_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboThemeName_->setMinimumContentsLength(18);
-    lblThemeName_ = Named(new QLabel(Frame1_), "lblThemeName");
-    lblThemeName_->setTextFormat(Qt::PlainText);  // a file name is never markup
-    lblThemeName_->setMinimumWidth(
-        lblThemeName_->fontMetrics().horizontalAdvance(QStringLiteral("spectrum.tm__")));
-    cmdSaveAs_ = Named(new QPushButton(QStringLiteral("名前を付けて保存..."), Frame1_), "cmdSaveAs",
-                       kHelpSetupSaveAs);
-    cmdDelete_ =
-        Named(new QPushButton(QStringLiteral("削除"), Frame1_), "cmdDelete", kHelpSetupDelete);
-    cmdEdit_ =
-        Named(new QPushButton(QStringLiteral("編集..."), Frame1_), "cmdEdit", kHelpSetupEdit);
-}
-
-void fomSetup::MakeButtons() {
-    cmdExit_ = Named(new QPushButton(QStringLiteral("OK"), this), "cmdExit", kHelpSetupOk);
-    cmdCancel_ =
-        Named(new QPushButton(QStringLiteral("キャンセル"), this), "cmdCancel", kHelpSetupCancel);
-    cmdUpdate_ =
-        Named(new QPushButton(QStringLiteral("更新"), this), "cmdUpdate", kHelpSetupUpdate);
-    cmdExit_->setDefault(true);
-}
-
-// Top to bottom: the cycle, the two check boxes with the icon styles, the theme box, the buttons.
-void fomSetup::LayOutControls() {
-    auto* cycleRow = new QHBoxLayout;
-    cycleRow->addWidget(Label1_);
-    cycleRow->addWidget(cboCycle_);
-    cycleRow->addStretch(1);
-
-    auto* iconModeRow = new QHBoxLayout(fraIconGraphMode_);
-    iconModeRow->setContentsMargins(24, 0, 0, 0);  // indented below its box
-    for (QRadioButton* option : optIconGraphMode_) {
-        iconModeRow->addWidget(option);
-        iconModeRow->addSpacing(8);
-    }
-    iconModeRow->addStretch(1);
-
-    LayOutThemeFrame();
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdCancel_);
-    buttons->addWidget(cmdUpdate_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(cycleRow);
-    layout->addWidget(chkTopMost_);
-    layout->addWidget(chkIconGraphMode_);
-    layout->addWidget(fraIconGraphMode_);
-    layout->addWidget(lblNoTray_);
-    layout->addWidget(chkAutostart_);
-    layout->addSpacing(4);
-    layout->addWidget(Frame1_);
-    layout->addSpacing(4);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void fomSetup::LayOutThemeFrame() {
-    auto* themeRow = new QHBoxLayout;
-    themeRow->addWidget(cboThemeName_, 1);
-    themeRow->addSpacing(6);
-    themeRow->addWidget(lblThemeName_);
-    auto* themeButtons = new QHBoxLayout;
-    themeButtons->addStretch(1);
-    themeButtons->addWidget(cmdSaveAs_);
-    themeButtons->addWidget(cmdDelete_);
-    themeButtons->addWidget(cmdEdit_);
-    auto* themeLayout = new QVBoxLayout(Frame1_);
-    themeLayout->addLayout(themeRow);
-    themeLayout->addLayout(themeButtons);
-}
-
-void fomSetup::OrderTabs() {
-    const std::array<QWidget*, 14> tabOrder = {cboCycle_,
-                                               chkTopMost_,
-                                               chkIconGraphMode_,
-                                               optIconGraphMode_[0],
-                                               optIconGraphMode_[1],
-                                               optIconGraphMode_[2],
-                                               chkAutostart_,
-                                               cboThemeName_,
-                                               cmdSaveAs_,
-                                               cmdDelete_,
-                                               cmdEdit_,
-                                               cmdExit_,
-                                               cmdCancel_,
-                                               cmdUpdate_};
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+void fomSetup::SetHelpContexts() {
+    const Ui::fomSetup& u = *ui_;
+    const std::pair<QWidget*, HelpContext> contexts[] = {
+        {u.Label1, kHelpSetupCycle},       {u.cboCycle, kHelpSetupCycle},
+        {u.chkTopMost, kHelpSetupTopMost}, {u.chkAutostart, kHelpSetupAutostart},
+        {u.Frame1, kHelpSetupTheme},       {u.cboThemeName, kHelpSetupTheme},
+        {u.cmdSaveAs, kHelpSetupSaveAs},   {u.cmdDelete, kHelpSetupDelete},
+        {u.cmdEdit, kHelpSetupEdit},       {u.cmdExit, kHelpSetupOk},
+        {u.cmdCancel, kHelpSetupCancel},   {u.cmdUpdate, kHelpSetupUpdate}};
+    for (const auto& [widget, context] : contexts) {
+        SetHelpContext(widget, context);
     }
 }
 
 // The controls write into the state as the user changes them; the buttons run their commands.
 void fomSetup::ConnectControls() {
-    connect(cboCycle_, &QComboBox::currentIndexChanged, this,
+    const Ui::fomSetup& u = *ui_;
+    connect(u.cboCycle, &QComboBox::currentIndexChanged, this,
             [this](int row) { state_.cycleRow = row; });
-    connect(chkTopMost_, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
-    connect(chkIconGraphMode_, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
-    connect(chkAutostart_, &QCheckBox::toggled, this, [this](bool on) { state_.autostart = on; });
-    connect(iconModeGroup_, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+    connect(u.chkTopMost, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
+    connect(u.chkIconGraphMode, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
+    connect(u.chkAutostart, &QCheckBox::toggled, this, [this](bool on) { state_.autostart = on; });
+    connect(u.optIconGraphMode, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on) {
             state_.SelectIconMode(index);
         }
     });
-    connect(cboThemeName_, &QComboBox::activated, this, &fomSetup::cboThemeName_Click);
-    connect(cmdExit_, &QPushButton::clicked, this, &fomSetup::cmdExit_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);  // Esc as well
-    connect(cmdUpdate_, &QPushButton::clicked, this, &fomSetup::cmdUpdate_Click);
-    connect(cmdEdit_, &QPushButton::clicked, this, &fomSetup::cmdEdit_Click);
-    connect(cmdSaveAs_, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
-    connect(cmdDelete_, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
+    connect(u.cboThemeName, &QComboBox::activated, this, &fomSetup::cboThemeName_Click);
+    connect(u.cmdExit, &QPushButton::clicked, this, &fomSetup::cmdExit_Click);
+    connect(u.cmdCancel, &QPushButton::clicked, this, &QDialog::reject);  // Esc as well
+    connect(u.cmdUpdate, &QPushButton::clicked, this, &fomSetup::cmdUpdate_Click);
+    connect(u.cmdEdit, &QPushButton::clicked, this, &fomSetup::cmdEdit_Click);
+    connect(u.cmdSaveAs, &QPushButton::clicked, this, &fomSetup::cmdSaveAs_Click);
+    connect(u.cmdDelete, &QPushButton::clicked, this, &fomSetup::cmdDelete_Click);
 }
 
 void fomSetup::Form_Load(QWidget* mainWindow) {
@@ -240,8 +139,8 @@ void fomSetup::showEvent(QShowEvent* event) {
 }
 
 bool fomSetup::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Frame1_ && event->type() == QEvent::Shortcut) {
-        cboThemeName_->setFocus(Qt::ShortcutFocusReason);
+    if (watched == ui_->Frame1 && event->type() == QEvent::Shortcut) {
+        ui_->cboThemeName->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -249,16 +148,16 @@ bool fomSetup::eventFilter(QObject* watched, QEvent* event) {
 
 void fomSetup::ShowState() {
     {
-        const QSignalBlocker block(cboCycle_);
-        cboCycle_->setCurrentIndex(state_.cycleRow);
+        const QSignalBlocker block(ui_->cboCycle);
+        ui_->cboCycle->setCurrentIndex(state_.cycleRow);
     }
     {
-        const QSignalBlocker block(chkTopMost_);
-        chkTopMost_->setChecked(state_.topMost);
+        const QSignalBlocker block(ui_->chkTopMost);
+        ui_->chkTopMost->setChecked(state_.topMost);
     }
     {
-        const QSignalBlocker block(chkIconGraphMode_);
-        chkIconGraphMode_->setChecked(state_.iconGraphChecked);
+        const QSignalBlocker block(ui_->chkIconGraphMode);
+        ui_->chkIconGraphMode->setChecked(state_.iconGraphChecked);
     }
     for (std::size_t i = 0; i < optIconGraphMode_.size(); ++i) {
         const QSignalBlocker block(optIconGraphMode_[i]);
@@ -266,35 +165,35 @@ void fomSetup::ShowState() {
     }
     ShowTrayControls();
     {
-        const QSignalBlocker block(chkAutostart_);
-        chkAutostart_->setChecked(state_.autostart);
-        chkAutostart_->setEnabled(state_.autostartEnabled);
+        const QSignalBlocker block(ui_->chkAutostart);
+        ui_->chkAutostart->setChecked(state_.autostart);
+        ui_->chkAutostart->setEnabled(state_.autostartEnabled);
     }
     {
-        const QSignalBlocker block(cboThemeName_);
-        cboThemeName_->clear();
+        const QSignalBlocker block(ui_->cboThemeName);
+        ui_->cboThemeName->clear();
         for (const ThemeListItem& item : state_.themeItems) {
-            cboThemeName_->addItem(ToQString(item.text), item.itemData);
+            ui_->cboThemeName->addItem(ToQString(item.text), item.itemData);
         }
     }
     ShowThemeSelection();
 }
 
 void fomSetup::ShowTrayControls() {
-    chkIconGraphMode_->setEnabled(state_.IconGraphBoxEnabled());
+    ui_->chkIconGraphMode->setEnabled(state_.IconGraphBoxEnabled());
     for (QRadioButton* option : optIconGraphMode_) {
         option->setEnabled(state_.IconModesEnabled());
     }
-    lblNoTray_->setVisible(!state_.TrayHost());
+    ui_->lblNoTray->setVisible(!state_.TrayHost());
 }
 
 void fomSetup::ShowThemeSelection() {
     {
-        const QSignalBlocker block(cboThemeName_);
-        cboThemeName_->setCurrentIndex(state_.themeRow);
+        const QSignalBlocker block(ui_->cboThemeName);
+        ui_->cboThemeName->setCurrentIndex(state_.themeRow);
     }
-    lblThemeName_->setText(ToQString(state_.themeNameLabel));
-    cmdDelete_->setEnabled(state_.deleteEnabled);
+    ui_->lblThemeName->setText(ToQString(state_.themeNameLabel));
+    ui_->cmdDelete->setEnabled(state_.deleteEnabled);
 }
 
 void fomSetup::cboThemeName_Click(int row) {
@@ -312,8 +211,8 @@ void fomSetup::Apply() {
     if (!state_.ApplySettings()) {
         QtMessagePrompt prompt(this);
         prompt.Show(AutostartFailedMessage(enabling));
-        const QSignalBlocker block(chkAutostart_);
-        chkAutostart_->setChecked(state_.autostart);
+        const QSignalBlocker block(ui_->chkAutostart);
+        ui_->chkAutostart->setChecked(state_.autostart);
     }
 }
 

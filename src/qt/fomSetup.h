@@ -1,6 +1,7 @@
 // The setup dialog: redraw cycle, always-on-top, the tray-icon graph, the start at log-on and the
 // theme, with the commands that edit, save and delete theme files. The decisions are SetupDialog's;
-// this window shows its state, writes the user's changes into it and forwards the buttons.
+// this window shows its state, writes the user's changes into it and forwards the buttons. Its
+// controls and their places come from the form fomSetup.ui.
 #pragma once
 
 #include <QDialog>
@@ -12,14 +13,11 @@
 #include "core/dialogs/SetupDialog.h"
 #include "core/os/Autostart.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 class QRadioButton;
+
+namespace Ui {
+class fomSetup;
+}
 
 namespace moravel {
 
@@ -35,6 +33,8 @@ class fomSetup : public QDialog {
     fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg,
              std::function<void()> resetPicture, ThemeEditorRunner editor = {});
 
+    ~fomSetup() override;
+
     SetupDialog& state() { return state_; }
 
   protected:
@@ -42,13 +42,10 @@ class fomSetup : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The constructor's steps: the controls, their layout and keyboard order, their signals.
-    void MakeDisplayControls();
-    void MakeThemeControls();
-    void MakeButtons();
-    void LayOutControls();
-    void LayOutThemeFrame();
-    void OrderTabs();
+    // The constructor's steps after the form: the core's texts, what follows the font, the help
+    // topics, the signals.
+    void ShowCoreTexts();
+    void SetHelpContexts();
     void ConnectControls();
 
     void Form_Load(QWidget* mainWindow);
@@ -73,24 +70,8 @@ class fomSetup : public QDialog {
     ThemeEditorRunner editor_;
     std::unique_ptr<Autostart> autostart_;
 
-    QLabel* Label1_;
-    QComboBox* cboCycle_;
-    QCheckBox* chkTopMost_;
-    QCheckBox* chkIconGraphMode_;
-    QFrame* fraIconGraphMode_;
-    QButtonGroup* iconModeGroup_;
-    std::array<QRadioButton*, 3> optIconGraphMode_;  // left to right
-    QLabel* lblNoTray_;
-    QCheckBox* chkAutostart_;
-    QGroupBox* Frame1_;
-    QComboBox* cboThemeName_;
-    QLabel* lblThemeName_;
-    QPushButton* cmdSaveAs_;
-    QPushButton* cmdDelete_;
-    QPushButton* cmdEdit_;
-    QPushButton* cmdExit_;
-    QPushButton* cmdCancel_;
-    QPushButton* cmdUpdate_;
+    std::unique_ptr<Ui::fomSetup> ui_;
+    std::array<QRadioButton*, 3> optIconGraphMode_{};  // left to right
 };
 
 }  // namespace moravel

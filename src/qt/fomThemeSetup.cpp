@@ -2,22 +2,17 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/config/Config.h"
 #include "qt/ColorDialog.h"
@@ -27,11 +22,10 @@
 #include "qt/QtTranslations.h"
 #include "qt/SurfaceImage.h"
 #include "qt/WindowHelpers.h"
+#include "ui_fomThemeSetup.h"
 
 namespace moravel {
 namespace {
-
-constexpr int kPositionCell = 16;  // a 240-twip cell of the position grid
 
 double LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -88,6 +82,31 @@ void FillCombo(QComboBox* combo, const ImageList& list) {
     combo->setCurrentIndex(list.selected);
 }
 
+// The form puts each group's buttons in order; their ids are the state's option numbers.
+void NumberButtons(QButtonGroup* group) {
+    int id = 0;
+    for (QAbstractButton* button : group->buttons()) {
+        group->setId(button, id++);
+    }
+}
+
+// The width of `text` in the font of `widget`.
+int TextWidth(const QWidget* widget, const QString& text) {
+    return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// The width of a caption's text with its '&' drawn as a character, as a label without a buddy
+// measures it.
+int LiteralTextWidth(const QLabel* caption) {
+    const QRect room(0, 0, 2000, 2000);
+    return caption->fontMetrics().boundingRect(room, Qt::AlignLeft, caption->text()).width();
+}
+
+// A picture's frame around `width` x `height` pixels, the size the state draws.
+void SizePicture(QLabel* picture, int width, int height) {
+    picture->setFixedSize(width + 2, height + 2);
+}
+
 }  // namespace
 
 fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
@@ -95,336 +114,195 @@ fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
       program_(program),
       pixelScale_(PixelScale()),
       fonts_(LogicalDpi() * pixelScale_),
-      state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)) {
+      state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)),
+      ui_(std::make_unique<Ui::fomThemeSetup>()) {
     setWindowTitle(ToQString(kThemeEditorCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QLabel* titleCaption = MakeTitle();
-    MakePageButtons();
-    pages_ = new QStackedWidget(this);
-    BuildPages();
-    MakeButtons();
-    LayOutDialog(titleCaption);
+    ui_->setupUi(this);
+    BindControls();
+    FitToFontAndPictures();
+    SetHelpContexts();
+    ConnectPages();
+    ConnectGraphAndBackPages();
+    ConnectLinePage(true);
+    ConnectLinePage(false);
+    ConnectTextPage();
     InstallHelpKey(this, program_.helpFile);
     EnsureQtTranslations();  // the title field's context menu
 }
 
-QLabel* fomThemeSetup::MakeTitle() {
-    auto* Label1 = new QLabel(ToQString("タイトル(&T)"), this);
-    txtTitle_ = new QLineEdit(this);
-    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
-    Label1->setBuddy(txtTitle_);
-    SetHelpContext(txtTitle_, ThemeEditorHelp::Title);
-    connect(txtTitle_, &QLineEdit::textChanged, this, [this](const QString& text) {
+fomThemeSetup::~fomThemeSetup() = default;
+
+void fomThemeSetup::BindControls() {
+    const Ui::fomThemeSetup& u = *ui_;
+    foreColor_ = {{{u.lblForeColorLbl_0, u.lblForeColor_0, u.cmdForeColor_0},
+                   {u.lblForeColorLbl_1, u.lblForeColor_1, u.cmdForeColor_1},
+                   {u.lblForeColorLbl_2, u.lblForeColor_2, u.cmdForeColor_2}}};
+    backColor_ = {u.lblBackColorLbl, u.lblBackColor, u.cmdBackColor};
+    vLine_ = {u.optGraphVType,
+              {{{u.lblGraphVColorLbl_0, u.lblGraphVColor_0, u.cmdGraphVColor_0},
+                {u.lblGraphVColorLbl_1, u.lblGraphVColor_1, u.cmdGraphVColor_1},
+                {u.lblGraphVColorLbl_2, u.lblGraphVColor_2, u.cmdGraphVColor_2}}},
+              u.lblGraphVLineType,
+              u.optGraphVLineType,
+              u.lblGraphVLineMode,
+              u.optGraphVLineMode};
+    hLine_ = {u.optGraphHType,
+              {{{u.lblGraphHColorLbl_0, u.lblGraphHColor_0, u.cmdGraphHColor_0},
+                {u.lblGraphHColorLbl_1, u.lblGraphHColor_1, u.cmdGraphHColor_1},
+                {u.lblGraphHColorLbl_2, u.lblGraphHColor_2, u.cmdGraphHColor_2}}},
+              u.lblGraphHLineType,
+              u.optGraphHLineType,
+              u.lblGraphHLineMode,
+              u.optGraphHLineMode};
+    textColor_ = {{{u.lblTextColorLbl_0, u.lblTextColor_0, u.cmdTextColor_0},
+                   {u.lblTextColorLbl_1, u.lblTextColor_1, u.cmdTextColor_1},
+                   {u.lblTextColorLbl_2, u.lblTextColor_2, u.cmdTextColor_2}}};
+    for (QButtonGroup* group :
+         {u.optPage, u.optForeType, u.optBackType, u.optGraphVType, u.optGraphVLineType,
+          u.optGraphVLineMode, u.optGraphHType, u.optGraphHLineType, u.optGraphHLineMode,
+          u.optTextType, u.optTextPosition}) {
+        NumberButtons(group);
+    }
+}
+
+// What the form cannot say: widths that follow the font, and the pictures' sizes, which the
+// state decides.
+void fomThemeSetup::FitToFontAndPictures() {
+    const Ui::fomThemeSetup& u = *ui_;
+    for (const auto* rows : {&foreColor_, &vLine_.colour, &hLine_.colour, &textColor_}) {
+        for (const SwatchRow& row : *rows) {
+            row.button->setFixedWidth(TextWidth(row.button, QStringLiteral("....")) + 16);
+        }
+    }
+    backColor_.button->setFixedWidth(TextWidth(backColor_.button, QStringLiteral("....")) + 16);
+    u.lblForeNo->setMinimumWidth(TextWidth(u.lblForeNo, QStringLiteral("000/000")));
+    u.lblBackNo->setMinimumWidth(TextWidth(u.lblBackNo, QStringLiteral("000/000")));
+    u.lblTextPosition->setMinimumWidth(TextWidth(u.lblTextPosition, ToQString("右上右")));
+    // The line pages' captions keep the width they were first given, measured before they had
+    // their buddies; the option rows beside them stay where they have always been.
+    for (const LineControls* c : {&vLine_, &hLine_}) {
+        for (QLabel* caption : {c->lineTypeCaption, c->lineModeCaption}) {
+            caption->setMinimumWidth(LiteralTextWidth(caption));
+        }
+    }
+    SizePicture(u.picForeNo, kPatternPreviewWidth, kPatternPreviewHeight);
+    SizePicture(u.picBackNo, kPatternPreviewWidth, kPatternPreviewHeight);
+    SizePicture(u.picTextFont, kFontSampleWidth, kFontSampleHeight);
+}
+
+void fomThemeSetup::SetHelpContexts() {
+    namespace help = ThemeEditorHelp;
+    const Ui::fomThemeSetup& u = *ui_;
+    const std::pair<QButtonGroup*, HelpContext> groups[] = {
+        {u.optPage, help::Pages},
+        {u.optForeType, help::ForeType},
+        {u.optBackType, help::BackType},
+        {u.optGraphVType, help::VLineType},
+        {u.optGraphVLineType, help::VLineKind},
+        {u.optGraphVLineMode, help::VLineMode},
+        {u.optGraphHType, help::HLineType},
+        {u.optGraphHLineType, help::HLineKind},
+        {u.optGraphHLineMode, help::HLineMode},
+        {u.optTextType, help::TextType},
+        {u.optTextPosition, help::TextPosition}};
+    for (const auto& [group, context] : groups) {
+        for (QAbstractButton* button : group->buttons()) {
+            SetHelpContext(button, context);
+        }
+    }
+    const std::pair<QWidget*, HelpContext> widgets[] = {
+        {u.txtTitle, help::Title},
+        {u.chkForeEdge, help::ForeEdge},
+        {foreColor_[0].button, help::ForeLineColours},
+        {foreColor_[1].button, help::ForeLineColours},
+        {foreColor_[2].button, help::ForeGraphColour},
+        {u.hscForeNo, help::ForeNo},
+        {u.cboForeName, help::ForeName},
+        {u.chkForePosition, help::ForePosition},
+        {backColor_.button, help::BackColour},
+        {u.hscBackNo, help::BackNo},
+        {u.cboBackName, help::BackName},
+        {textColor_[0].button, help::TextColour},
+        {textColor_[1].button, help::TextEdgeColours},
+        {textColor_[2].button, help::TextEdgeColours},
+        {u.txtTextPrefix, help::TextAdditional},
+        {u.txtTextSuffix, help::TextAdditional},
+        {u.cmdTextFont, help::TextFont},
+        {u.cmdExit, help::Ok},
+        {u.cmdCancel, help::Cancel}};
+    for (const auto& [widget, context] : widgets) {
+        SetHelpContext(widget, context);
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        SetHelpContext(vLine_.colour[i].button, help::VLineColours);
+        SetHelpContext(hLine_.colour[i].button, help::HLineColours);
+    }
+}
+
+void fomThemeSetup::ConnectSwatch(const SwatchRow& row, std::int32_t& colour) {
+    connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
+}
+
+void fomThemeSetup::ConnectPages() {
+    connect(ui_->txtTitle, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
             state_->txtTitle = ToStdString(text);
         }
     });
-    return Label1;
-}
-
-void fomThemeSetup::MakePageButtons() {
-    optPage_ =
-        MakeOptions("optPage", {"グラフ(&G)", "背景(&B)", "縦線(&V)", "横線(&H)", "使用率(&P)"},
-                    ThemeEditorHelp::Pages, true);
-    connect(optPage_, &QButtonGroup::idClicked, this, [this](int index) {
+    connect(ui_->optPage, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optPage_Click(index);
         WriteWidgets();
     });
+    connect(ui_->cmdExit, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
+    connect(ui_->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void fomThemeSetup::MakeButtons() {
-    cmdExit_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit_->setDefault(true);
-    SetHelpContext(cmdExit_, ThemeEditorHelp::Ok);
-    connect(cmdExit_, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
-    cmdCancel_ = new QPushButton(ToQString("キャンセル"), this);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setAutoDefault(false);
-    SetHelpContext(cmdCancel_, ThemeEditorHelp::Cancel);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-// Top to bottom: the title, the page buttons, the pages, OK and cancel.
-void fomThemeSetup::LayOutDialog(QLabel* titleCaption) {
-    auto* title = new QHBoxLayout;
-    title->addWidget(titleCaption);
-    title->addWidget(txtTitle_, 1);
-    auto* pageButtons = new QHBoxLayout;
-    pageButtons->setSpacing(2);
-    for (QAbstractButton* button : optPage_->buttons()) {
-        pageButtons->addWidget(button);
-    }
-    pageButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdCancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(title);
-    layout->addSpacing(4);
-    layout->addLayout(pageButtons);
-    layout->addWidget(pages_, 1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-fomThemeSetup::~fomThemeSetup() = default;
-
-QButtonGroup* fomThemeSetup::MakeOptions(const char* name,
-                                         std::initializer_list<const char*> captions,
-                                         HelpContext helpContext, bool pushButtons) {
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(true);
-    int index = 0;
-    for (const char* caption : captions) {
-        QAbstractButton* button = nullptr;
-        if (pushButtons) {
-            auto* push = new QPushButton(ToQString(caption), this);
-            push->setCheckable(true);
-            push->setAutoDefault(false);
-            button = push;
-        } else {
-            button = new QRadioButton(ToQString(caption), this);
-        }
-        button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
-        SetHelpContext(button, helpContext);
-        group->addButton(button, index);
-        ++index;
-    }
-    return group;
-}
-
-fomThemeSetup::SwatchRow fomThemeSetup::MakeSwatch(const char* name, int index, const char* caption,
-                                                   HelpContext helpContext, std::int32_t& colour) {
-    SwatchRow row;
-    row.caption = new QLabel(ToQString(caption), this);
-    row.swatch = new QLabel(this);
-    row.swatch->setObjectName(QStringLiteral("lbl%1_%2").arg(QLatin1String(name)).arg(index));
-    row.swatch->setAutoFillBackground(true);
-    row.swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    row.swatch->setFixedSize(48, 20);
-    row.button = new QPushButton(QStringLiteral("..."), this);
-    row.button->setObjectName(QStringLiteral("cmd%1_%2").arg(QLatin1String(name)).arg(index));
-    row.button->setAutoDefault(false);
-    row.button->setFixedWidth(row.button->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
-                              16);
-    row.caption->setBuddy(row.button);
-    SetHelpContext(row.button, helpContext);
-    connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
-    return row;
-}
-
-namespace {
-
-// Caption, swatch and button of a colour in `row` of `grid`.
-void AddSwatchRow(QGridLayout* grid, int row, QLabel* caption, QLabel* swatch,
-                  QPushButton* button) {
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(swatch, row, 1);
-    grid->addWidget(button, row, 2, Qt::AlignLeft);
-}
-
-QVBoxLayout* OptionColumn(QButtonGroup* group) {
-    auto* column = new QVBoxLayout;
-    for (QAbstractButton* button : group->buttons()) {
-        column->addWidget(button);
-    }
-    return column;
-}
-
-QHBoxLayout* OptionRow(QLabel* caption, QButtonGroup* group) {
-    auto* row = new QHBoxLayout;
-    caption->setMinimumWidth(caption->sizeHint().width());
-    row->addWidget(caption);
-    for (QAbstractButton* button : group->buttons()) {
-        row->addWidget(button);
-    }
-    row->addStretch(1);
-    caption->setBuddy(group->buttons().value(0));
-    return row;
-}
-
-QLabel* PictureBox(QWidget* parent, const char* name, int width, int height) {
-    auto* box = new QLabel(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setFixedSize(width + 2, height + 2);
-    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    box->setLineWidth(1);
-    return box;
-}
-
-}  // namespace
-
-void fomThemeSetup::BuildPages() {
-    pages_->addWidget(BuildGraphPage());
-    pages_->addWidget(BuildBackPage());
-    pages_->addWidget(BuildLinePage(true));
-    pages_->addWidget(BuildLinePage(false));
-    pages_->addWidget(BuildTextPage());
-    for (int i = 0; i < pages_->count(); ++i) {
-        pages_->widget(i)->setObjectName(QStringLiteral("frmPage_%1").arg(i));
-    }
-}
-
-QGroupBox* fomThemeSetup::BuildGraphPage() {
-    auto* page = new QGroupBox(ToQString("グラフ表示"), this);
-    optForeType_ =
-        MakeOptions("optForeType", {"折線(&L)", "塗り潰し(&I)", "パターン(&A)", "ファイル(&F)"},
-                    ThemeEditorHelp::ForeType);
-    connect(optForeType_, &QButtonGroup::idClicked, this, [this](int index) {
+void fomThemeSetup::ConnectGraphAndBackPages() {
+    const Ui::fomThemeSetup& u = *ui_;
+    connect(u.optForeType, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optForeType_Click(index);
         WriteWidgets();
     });
-    chkForeEdge_ = new QCheckBox(ToQString("折線付き(&O)"), this);
-    chkForeEdge_->setObjectName(QStringLiteral("chkForeEdge"));
-    SetHelpContext(chkForeEdge_, ThemeEditorHelp::ForeEdge);
-    connect(chkForeEdge_, &QCheckBox::clicked, this, [this](bool ticked) {
+    connect(u.chkForeEdge, &QCheckBox::clicked, this, [this](bool ticked) {
         state_->chkForeEdge_Click(ticked);
         WriteWidgets();
     });
-    const char* colourCaptions[] = {"上向き折線の色(&U)", "下向き折線の色(&D)", "グラフの色(&R)"};
-    for (int i = 0; i < 3; ++i) {
-        foreColor_[static_cast<std::size_t>(i)] =
-            MakeSwatch("ForeColor", i, colourCaptions[i],
-                       i < 2 ? ThemeEditorHelp::ForeLineColours : ThemeEditorHelp::ForeGraphColour,
-                       state_->lblForeColor[static_cast<std::size_t>(i)]);
-    }
-    chkForePosition_ = new QCheckBox(ToQString("高さに合わせて伸縮させる(&S)"), this);
-    chkForePosition_->setObjectName(QStringLiteral("chkForePosition"));
-    SetHelpContext(chkForePosition_, ThemeEditorHelp::ForePosition);
-    connect(chkForePosition_, &QCheckBox::clicked, this,
+    connect(u.chkForePosition, &QCheckBox::clicked, this,
             [this](bool ticked) { state_->chkForePosition_Click(ticked); });
-
-    auto* types = OptionColumn(optForeType_);
-    types->addSpacing(8);
-    types->addWidget(chkForeEdge_);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = foreColor_[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    MakePatternRow(grid, 3, "ForeNo", ThemeEditorHelp::ForeNo, &ThemeEditorState::hscForeNo_Change,
-                   lblForeNoLbl_, hscForeNo_, lblForeNo_, picForeNo_);
-    MakeImageRow(grid, 4, "ForeName", ThemeEditorHelp::ForeName, &ThemeEditorState::cboForeName,
-                 lblForeName_, cboForeName_);
-    grid->addWidget(chkForePosition_, 5, 0, 1, 4);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(6, 1);
-    auto* layout = new QHBoxLayout(page);
-    layout->addLayout(types);
-    layout->addSpacing(12);
-    layout->addLayout(grid, 1);
-    return page;
-}
-
-void fomThemeSetup::MakePatternRow(QGridLayout* grid, int row, const char* name,
-                                   HelpContext helpContext,
-                                   void (ThemeEditorState::*change)(std::int32_t), QLabel*& caption,
-                                   QScrollBar*& scroll, QLabel*& counter, QLabel*& preview) {
-    const QString id = QString::fromLatin1(name);
-    caption = new QLabel(ToQString("パターン番号(&E)"), this);
-    scroll = new QScrollBar(Qt::Horizontal, this);
-    scroll->setObjectName(QStringLiteral("hsc") + id);
-    scroll->setMinimumWidth(120);
-    SetHelpContext(scroll, helpContext);
-    caption->setBuddy(scroll);
-    counter = new QLabel(this);
-    counter->setObjectName(QStringLiteral("lbl") + id);
-    counter->setMinimumWidth(counter->fontMetrics().horizontalAdvance(QStringLiteral("000/000")));
-    preview = PictureBox(this, (QStringLiteral("pic") + id).toLatin1().constData(),
-                         kPatternPreviewWidth, kPatternPreviewHeight);
-    connect(scroll, &QScrollBar::valueChanged, this, [this, change](int value) {
-        if (!writing_) {
-            ((*state_).*change)(value);
-            WriteWidgets();
-        }
-    });
-    auto* pattern = new QHBoxLayout;
-    pattern->addWidget(scroll, 1);
-    pattern->addWidget(counter);
-    pattern->addWidget(preview);
-    grid->addWidget(caption, row, 0);
-    grid->addLayout(pattern, row, 1, 1, 3);
-}
-
-void fomThemeSetup::MakeImageRow(QGridLayout* grid, int row, const char* name,
-                                 HelpContext helpContext, ImageList ThemeEditorState::*list,
-                                 QLabel*& caption, QComboBox*& combo) {
-    caption = new QLabel(ToQString("ファイル名(&N)"), this);
-    combo = new QComboBox(this);
-    combo->setObjectName(QStringLiteral("cbo") + QString::fromLatin1(name));
-    combo->setMinimumContentsLength(16);
-    SetHelpContext(combo, helpContext);
-    caption->setBuddy(combo);
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
-        if (!writing_) {
-            ((*state_).*list).selected = index;
-        }
-    });
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(combo, row, 1, 1, 3);
-}
-
-QGroupBox* fomThemeSetup::BuildBackPage() {
-    auto* page = new QGroupBox(ToQString("背景表示"), this);
-    optBackType_ = MakeOptions("optBackType", {"選択色(&S)", "パターン(&A)", "ファイル(&F)"},
-                               ThemeEditorHelp::BackType);
-    connect(optBackType_, &QButtonGroup::idClicked, this, [this](int index) {
+    connect(u.optBackType, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optBackType_Click(index);
         WriteWidgets();
     });
-    backColor_ = MakeSwatch("BackColor", 0, "背景の色(&C)", ThemeEditorHelp::BackColour,
-                            state_->lblBackColor);
-    backColor_.swatch->setObjectName(QStringLiteral("lblBackColor"));
-    backColor_.button->setObjectName(QStringLiteral("cmdBackColor"));
-    auto* types = OptionColumn(optBackType_);
-    types->addStretch(1);
-    auto* grid = new QGridLayout;
-    AddSwatchRow(grid, 0, backColor_.caption, backColor_.swatch, backColor_.button);
-    MakePatternRow(grid, 1, "BackNo", ThemeEditorHelp::BackNo, &ThemeEditorState::hscBackNo_Change,
-                   lblBackNoLbl_, hscBackNo_, lblBackNo_, picBackNo_);
-    MakeImageRow(grid, 2, "BackName", ThemeEditorHelp::BackName, &ThemeEditorState::cboBackName,
-                 lblBackName_, cboBackName_);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(3, 1);
-    auto* layout = new QHBoxLayout(page);
-    layout->addLayout(types);
-    layout->addSpacing(12);
-    layout->addLayout(grid, 1);
-    return page;
+    for (std::size_t i = 0; i < 3; ++i) {
+        ConnectSwatch(foreColor_[i], state_->lblForeColor[i]);
+    }
+    ConnectSwatch(backColor_, state_->lblBackColor);
+    // The pattern numbers and the image files.
+    const auto pattern = [this](QScrollBar* scroll,
+                                void (ThemeEditorState::*change)(std::int32_t)) {
+        connect(scroll, &QScrollBar::valueChanged, this, [this, change](int value) {
+            if (!writing_) {
+                ((*state_).*change)(value);
+                WriteWidgets();
+            }
+        });
+    };
+    pattern(u.hscForeNo, &ThemeEditorState::hscForeNo_Change);
+    pattern(u.hscBackNo, &ThemeEditorState::hscBackNo_Change);
+    const auto image = [this](QComboBox* combo, ImageList ThemeEditorState::*list) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
+            if (!writing_) {
+                ((*state_).*list).selected = index;
+            }
+        });
+    };
+    image(u.cboForeName, &ThemeEditorState::cboForeName);
+    image(u.cboBackName, &ThemeEditorState::cboBackName);
 }
 
-QGroupBox* fomThemeSetup::BuildLinePage(bool vertical) {
-    auto* page = new QGroupBox(vertical ? ToQString("縦線") : ToQString("横線"), this);
-    MakeLineControls(vertical);
-    LineControls& c = vertical ? vLine_ : hLine_;
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(TypeAndColourRow(c.type, c.colour));
-    layout->addSpacing(8);
-    const int captionWidth =
-        std::max(c.lineTypeCaption->sizeHint().width(), c.lineModeCaption->sizeHint().width());
-    c.lineTypeCaption->setMinimumWidth(captionWidth);
-    c.lineModeCaption->setMinimumWidth(captionWidth);
-    layout->addLayout(OptionRow(c.lineTypeCaption, c.lineType));
-    layout->addLayout(OptionRow(c.lineModeCaption, c.lineMode));
-    layout->addStretch(1);
-    return page;
-}
-
-void fomThemeSetup::MakeLineControls(bool vertical) {
-    namespace help = ThemeEditorHelp;
-    LineControls& c = vertical ? vLine_ : hLine_;
-    const char* prefix = vertical ? "GraphV" : "GraphH";
-    const auto name = [prefix](const char* what) { return QByteArray(what).replace("@", prefix); };
-    const QByteArray typeName = name("opt@Type");
-    c.type =
-        vertical
-            ? MakeOptions(typeName.constData(), {"無し(&N)", "&1分おき", "&5分おき", "1&0分おき"},
-                          help::VLineType)
-            : MakeOptions(typeName.constData(), {"無し(&N)", "&10% おき", "&20% おき", "&50% のみ"},
-                          help::HLineType);
+void fomThemeSetup::ConnectLinePage(bool vertical) {
+    const LineControls& c = vertical ? vLine_ : hLine_;
     connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
         if (vertical) {
             state_->optGraphVType_Click(index);
@@ -433,23 +311,9 @@ void fomThemeSetup::MakeLineControls(bool vertical) {
         }
         WriteWidgets();
     });
-    const char* vCaptions[] = {"1分おきの線色(&O)", "5分おきの線色(&F)", "10分おきの線色(&A)"};
-    const char* hCaptions[] = {"10%おきの線色(&E)", "20%おきの線色(&W)", "50%の線色(&F)"};
-    const QByteArray colourName = name("@Color");
     for (std::size_t i = 0; i < 3; ++i) {
-        c.colour[i] = MakeSwatch(colourName.constData(), static_cast<int>(i),
-                                 vertical ? vCaptions[i] : hCaptions[i],
-                                 vertical ? help::VLineColours : help::HLineColours,
-                                 (vertical ? state_->lblGraphVColor : state_->lblGraphHColor)[i]);
+        ConnectSwatch(c.colour[i], (vertical ? state_->lblGraphVColor : state_->lblGraphHColor)[i]);
     }
-    const QByteArray lineTypeName = name("opt@LineType");
-    const QByteArray lineModeName = name("opt@LineMode");
-    c.lineTypeCaption = new QLabel(ToQString("線の種類(&L)"), this);
-    c.lineType = MakeOptions(lineTypeName.constData(), {"実線", "鎖線", "点線"},
-                             vertical ? help::VLineKind : help::HLineKind);
-    c.lineModeCaption = new QLabel(ToQString("描画方法(&M)"), this);
-    c.lineMode = MakeOptions(lineModeName.constData(), {"グラフの下", "グラフの上", "合成(AND)"},
-                             vertical ? help::VLineMode : help::HLineMode);
     connect(c.lineType, &QButtonGroup::idClicked, this, [this, vertical](int index) {
         (vertical ? state_->optGraphVLineType : state_->optGraphHLineType).Select(index);
     });
@@ -458,145 +322,32 @@ void fomThemeSetup::MakeLineControls(bool vertical) {
     });
 }
 
-QHBoxLayout* fomThemeSetup::TypeAndColourRow(QButtonGroup* types,
-                                             const std::array<SwatchRow, 3>& colours) {
-    auto* typeColumn = OptionColumn(types);
-    typeColumn->addStretch(1);
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 3; ++i) {
-        const SwatchRow& row = colours[static_cast<std::size_t>(i)];
-        AddSwatchRow(grid, i, row.caption, row.swatch, row.button);
-    }
-    grid->setColumnStretch(3, 1);
-    auto* row = new QHBoxLayout;
-    row->addLayout(typeColumn);
-    row->addSpacing(12);
-    row->addLayout(grid, 1);
-    return row;
-}
-
-QGroupBox* fomThemeSetup::BuildTextPage() {
-    auto* page = new QGroupBox(ToQString("現在の使用率"), this);
-    MakeTextTypeControls();
-    QHBoxLayout* additional = MakeAdditionalTextRow();
-    QVBoxLayout* font = MakeTextFontColumn();
-    QVBoxLayout* position = MakeTextPositionColumn();
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(font);
-    bottom->addSpacing(16);
-    bottom->addLayout(position);
-    bottom->addStretch(1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(TypeAndColourRow(optTextType_, textColor_));
-    layout->addSpacing(6);
-    layout->addLayout(additional);
-    layout->addSpacing(6);
-    layout->addLayout(bottom);
-    layout->addStretch(1);
-    return page;
-}
-
-void fomThemeSetup::MakeTextTypeControls() {
-    optTextType_ = MakeOptions("optTextType", {"無し(&N)", "表示する(&W)", "縁付き(&D)"},
-                               ThemeEditorHelp::TextType);
-    connect(optTextType_, &QButtonGroup::idClicked, this, [this](int index) {
+void fomThemeSetup::ConnectTextPage() {
+    const Ui::fomThemeSetup& u = *ui_;
+    connect(u.optTextType, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optTextType_Click(index);
         WriteWidgets();
     });
-    const char* captions[] = {"文字の色(&C)", "左上の文字の色(&L)", "右下の文字の色(&S)"};
-    for (int i = 0; i < 3; ++i) {
-        textColor_[static_cast<std::size_t>(i)] =
-            MakeSwatch("TextColor", i, captions[i],
-                       i == 0 ? ThemeEditorHelp::TextColour : ThemeEditorHelp::TextEdgeColours,
-                       state_->lblTextColor[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < 3; ++i) {
+        ConnectSwatch(textColor_[i], state_->lblTextColor[i]);
     }
-}
-
-QHBoxLayout* fomThemeSetup::MakeAdditionalTextRow() {
-    auto* Label3 = new QLabel(ToQString("追加テキスト"), this);
-    auto* Label4 = new QLabel(ToQString("前(&R)"), this);
-    auto* Label5 = new QLabel(ToQString("後(&U)"), this);
-    txtTextPrefix_ = new QLineEdit(this);
-    txtTextPrefix_->setObjectName(QStringLiteral("txtTextPrefix"));
-    txtTextSuffix_ = new QLineEdit(this);
-    txtTextSuffix_->setObjectName(QStringLiteral("txtTextSuffix"));
-    for (QLineEdit* edit : {txtTextPrefix_, txtTextSuffix_}) {
-        SetHelpContext(edit, ThemeEditorHelp::TextAdditional);
-        edit->setMaximumWidth(100);
-    }
-    Label4->setBuddy(txtTextPrefix_);
-    Label5->setBuddy(txtTextSuffix_);
-    connect(txtTextPrefix_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(u.txtTextPrefix, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
             state_->txtTextPrefix_Change(ToStdString(text));
             ShowPictures();
         }
     });
-    connect(txtTextSuffix_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(u.txtTextSuffix, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
             state_->txtTextSuffix_Change(ToStdString(text));
             ShowPictures();
         }
     });
-    auto* row = new QHBoxLayout;
-    row->addWidget(Label3);
-    row->addSpacing(8);
-    row->addWidget(Label4);
-    row->addWidget(txtTextPrefix_);
-    row->addSpacing(8);
-    row->addWidget(Label5);
-    row->addWidget(txtTextSuffix_);
-    row->addStretch(1);
-    return row;
-}
-
-QVBoxLayout* fomThemeSetup::MakeTextFontColumn() {
-    cmdTextFont_ = new QPushButton(ToQString("フォント設定(&F)..."), this);
-    cmdTextFont_->setObjectName(QStringLiteral("cmdTextFont"));
-    cmdTextFont_->setAutoDefault(false);
-    SetHelpContext(cmdTextFont_, ThemeEditorHelp::TextFont);
-    connect(cmdTextFont_, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
-    picTextFont_ = PictureBox(this, "picTextFont", kFontSampleWidth, kFontSampleHeight);
-    auto* column = new QVBoxLayout;
-    column->addWidget(cmdTextFont_, 0, Qt::AlignLeft);
-    column->addWidget(picTextFont_);
-    return column;
-}
-
-// The caption and the 3 x 3 grid of places for the usage text, with the chosen place's name.
-QVBoxLayout* fomThemeSetup::MakeTextPositionColumn() {
-    auto* Label2 = new QLabel(ToQString("表示位置(&O)"), this);
-    Frame5_ = new QFrame(this);
-    Frame5_->setObjectName(QStringLiteral("Frame5"));
-    optTextPosition_ = MakeOptions("optTextPosition", {"", "", "", "", "", "", "", "", ""},
-                                   ThemeEditorHelp::TextPosition, true);
-    auto* cells = new QGridLayout(Frame5_);
-    cells->setContentsMargins(0, 0, 0, 0);
-    cells->setSpacing(0);
-    for (QAbstractButton* button : optTextPosition_->buttons()) {
-        const int i = optTextPosition_->id(button);
-        button->setParent(Frame5_);
-        button->setFixedSize(kPositionCell, kPositionCell);
-        cells->addWidget(button, i / 3, i % 3);
-    }
-    Label2->setBuddy(optTextPosition_->button(0));
-    lblTextPosition_ = new QLabel(this);
-    lblTextPosition_->setObjectName(QStringLiteral("lblTextPosition"));
-    lblTextPosition_->setMinimumWidth(
-        lblTextPosition_->fontMetrics().horizontalAdvance(ToQString("右上右")));
-    connect(optTextPosition_, &QButtonGroup::idClicked, this, [this](int index) {
+    connect(u.cmdTextFont, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
+    connect(u.optTextPosition, &QButtonGroup::idClicked, this, [this](int index) {
         state_->optTextPosition_Click(index);
         WriteWidgets();
     });
-    auto* column = new QVBoxLayout;
-    column->addWidget(Label2);
-    auto* row = new QHBoxLayout;
-    row->addWidget(Frame5_);
-    row->addWidget(lblTextPosition_);
-    column->addLayout(row);
-    column->addStretch(1);
-    return column;
 }
 
 int fomThemeSetup::Edit() {
@@ -613,8 +364,8 @@ int fomThemeSetup::Edit() {
 void fomThemeSetup::Form_Load() {
     state_->Form_Load();
     writing_ = true;
-    FillCombo(cboForeName_, state_->cboForeName);
-    FillCombo(cboBackName_, state_->cboBackName);
+    FillCombo(ui_->cboForeName, state_->cboForeName);
+    FillCombo(ui_->cboBackName, state_->cboBackName);
     writing_ = false;
     WriteWidgets();
     adjustSize();
@@ -634,11 +385,11 @@ void fomThemeSetup::showEvent(QShowEvent* event) {
 void fomThemeSetup::WriteWidgets() {
     const ThemeEditorState& s = *state_;
     writing_ = true;
-    if (ToStdString(txtTitle_->text()) != s.txtTitle) {
-        txtTitle_->setText(ToQString(s.txtTitle));
+    if (ToStdString(ui_->txtTitle->text()) != s.txtTitle) {
+        ui_->txtTitle->setText(ToQString(s.txtTitle));
     }
-    Check(optPage_, s.optPage.Value());
-    pages_->setCurrentIndex(s.optPage.Value());
+    Check(ui_->optPage, s.optPage.Value());
+    ui_->pages->setCurrentIndex(s.optPage.Value());
     WriteGraphPage();
     WriteBackPage();
     WriteLinePage(vLine_, s.optGraphVType, s.lblGraphVColor, s.optGraphVLineType,
@@ -652,10 +403,10 @@ void fomThemeSetup::WriteWidgets() {
 
 void fomThemeSetup::WriteGraphPage() {
     const ThemeEditorState& s = *state_;
-    Check(optForeType_, s.optForeType.Selected());
-    optForeType_->button(2)->setEnabled(s.PatternChoicesEnabled());
-    chkForeEdge_->setChecked(s.chkForeEdge);
-    chkForePosition_->setChecked(s.chkForePosition);
+    Check(ui_->optForeType, s.optForeType.Selected());
+    ui_->optForeType->button(2)->setEnabled(s.PatternChoicesEnabled());
+    ui_->chkForeEdge->setChecked(s.chkForeEdge);
+    ui_->chkForePosition->setChecked(s.chkForePosition);
     for (std::size_t i = 0; i < 3; ++i) {
         ShowColour(foreColor_[i].swatch, s.lblForeColor[i]);
     }
@@ -664,29 +415,29 @@ void fomThemeSetup::WriteGraphPage() {
         {foreColor_[0].caption, foreColor_[0].button, foreColor_[1].caption, foreColor_[1].button},
         g.lineColours);
     Enable({foreColor_[2].caption, foreColor_[2].button}, g.graphColour);
-    Enable({lblForeNoLbl_, lblForeNo_, hscForeNo_, picForeNo_}, g.pattern);
-    Enable({lblForeName_, cboForeName_}, g.fileName);
-    chkForeEdge_->setEnabled(g.edge);
-    chkForePosition_->setEnabled(g.stretch);
-    hscForeNo_->setRange(0, s.hscForeNo.max);
-    hscForeNo_->setValue(s.hscForeNo.value);
-    lblForeNo_->setText(ToQString(s.lblForeNo));
-    cboForeName_->setCurrentIndex(s.cboForeName.selected);
+    Enable({ui_->lblForeNoLbl, ui_->lblForeNo, ui_->hscForeNo, ui_->picForeNo}, g.pattern);
+    Enable({ui_->lblForeName, ui_->cboForeName}, g.fileName);
+    ui_->chkForeEdge->setEnabled(g.edge);
+    ui_->chkForePosition->setEnabled(g.stretch);
+    ui_->hscForeNo->setRange(0, s.hscForeNo.max);
+    ui_->hscForeNo->setValue(s.hscForeNo.value);
+    ui_->lblForeNo->setText(ToQString(s.lblForeNo));
+    ui_->cboForeName->setCurrentIndex(s.cboForeName.selected);
 }
 
 void fomThemeSetup::WriteBackPage() {
     const ThemeEditorState& s = *state_;
-    Check(optBackType_, s.optBackType.Selected());
-    optBackType_->button(1)->setEnabled(s.PatternChoicesEnabled());
+    Check(ui_->optBackType, s.optBackType.Selected());
+    ui_->optBackType->button(1)->setEnabled(s.PatternChoicesEnabled());
     ShowColour(backColor_.swatch, s.lblBackColor);
     const BackPageEnabling& b = s.backPage;
     Enable({backColor_.caption, backColor_.button}, b.colour);
-    Enable({lblBackNoLbl_, lblBackNo_, hscBackNo_, picBackNo_}, b.pattern);
-    Enable({lblBackName_, cboBackName_}, b.fileName);
-    hscBackNo_->setRange(0, s.hscBackNo.max);
-    hscBackNo_->setValue(s.hscBackNo.value);
-    lblBackNo_->setText(ToQString(s.lblBackNo));
-    cboBackName_->setCurrentIndex(s.cboBackName.selected);
+    Enable({ui_->lblBackNoLbl, ui_->lblBackNo, ui_->hscBackNo, ui_->picBackNo}, b.pattern);
+    Enable({ui_->lblBackName, ui_->cboBackName}, b.fileName);
+    ui_->hscBackNo->setRange(0, s.hscBackNo.max);
+    ui_->hscBackNo->setValue(s.hscBackNo.value);
+    ui_->lblBackNo->setText(ToQString(s.lblBackNo));
+    ui_->cboBackName->setCurrentIndex(s.cboBackName.selected);
 }
 
 void fomThemeSetup::WriteLinePage(LineControls& c, const OptionButtons& type,
@@ -707,31 +458,31 @@ void fomThemeSetup::WriteLinePage(LineControls& c, const OptionButtons& type,
 
 void fomThemeSetup::WriteTextPage() {
     const ThemeEditorState& s = *state_;
-    Check(optTextType_, s.optTextType.Selected());
-    Check(optTextPosition_, s.optTextPosition.Selected());
-    lblTextPosition_->setText(ToQString(s.lblTextPosition));
+    Check(ui_->optTextType, s.optTextType.Selected());
+    Check(ui_->optTextPosition, s.optTextPosition.Selected());
+    ui_->lblTextPosition->setText(ToQString(s.lblTextPosition));
     for (std::size_t i = 0; i < 3; ++i) {
         ShowColour(textColor_[i].swatch, s.lblTextColor[i]);
     }
     const TextPageEnabling& t = s.textPage;
-    Enable({textColor_[0].caption, textColor_[0].button, txtTextPrefix_, txtTextSuffix_,
-            cmdTextFont_, Frame5_},
+    Enable({textColor_[0].caption, textColor_[0].button, ui_->txtTextPrefix, ui_->txtTextSuffix,
+            ui_->cmdTextFont, ui_->Frame5},
            t.text);
     Enable(
         {textColor_[1].caption, textColor_[1].button, textColor_[2].caption, textColor_[2].button},
         t.edgeColours);
-    if (ToStdString(txtTextPrefix_->text()) != s.txtTextPrefix) {
-        txtTextPrefix_->setText(ToQString(s.txtTextPrefix));
+    if (ToStdString(ui_->txtTextPrefix->text()) != s.txtTextPrefix) {
+        ui_->txtTextPrefix->setText(ToQString(s.txtTextPrefix));
     }
-    if (ToStdString(txtTextSuffix_->text()) != s.txtTextSuffix) {
-        txtTextSuffix_->setText(ToQString(s.txtTextSuffix));
+    if (ToStdString(ui_->txtTextSuffix->text()) != s.txtTextSuffix) {
+        ui_->txtTextSuffix->setText(ToQString(s.txtTextSuffix));
     }
 }
 
 void fomThemeSetup::ShowPictures() {
-    picForeNo_->setPixmap(ToPixmap(state_->picForeNo, pixelScale_));
-    picBackNo_->setPixmap(ToPixmap(state_->picBackNo, pixelScale_));
-    picTextFont_->setPixmap(ToPixmap(state_->picTextFont, pixelScale_));
+    ui_->picForeNo->setPixmap(ToPixmap(state_->picForeNo, pixelScale_));
+    ui_->picBackNo->setPixmap(ToPixmap(state_->picBackNo, pixelScale_));
+    ui_->picTextFont->setPixmap(ToPixmap(state_->picTextFont, pixelScale_));
 }
 
 void fomThemeSetup::PickColour(std::int32_t& swatch) {

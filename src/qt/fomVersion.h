@@ -1,17 +1,22 @@
 // The about box: product and version, the rights and legal notices, and a scale that sinks
-// while mouse buttons are held on it.
+// while mouse buttons are held on it. Its controls and their places come from the form
+// fomVersion.ui.
 #pragma once
 
 #include <QDialog>
 #include <QPixmap>
 #include <array>
+#include <memory>
 
 #include "core/config/Settings.h"
 #include "core/dialogs/AboutBox.h"
 
 class QLabel;
-class QPushButton;
 class QTimer;
+
+namespace Ui {
+class fomVersion;
+}
 
 namespace moravel {
 
@@ -20,9 +25,10 @@ class fomVersion : public QDialog {
   public:
     // Shows `version` as the program's.
     fomVersion(QWidget* mainWindow, const ProgramVersion& version);
+    ~fomVersion() override;
 
     const PressAnimation& animation() const { return press_; }
-    QLabel* picIcon() const { return picIcon_; }
+    QLabel* picIcon() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,11 +43,7 @@ class fomVersion : public QDialog {
     ProgramVersion version_;
     std::array<QPixmap, kPressFrames> picAnime_;
     PressAnimation press_;
-    QLabel* picIcon_;
-    QLabel* Label1_;
-    QLabel* Label2_;
-    QLabel* Label3_;
-    QPushButton* cmdOk_;
+    std::unique_ptr<Ui::fomVersion> ui_;
     QTimer* timPress_;
 };
 

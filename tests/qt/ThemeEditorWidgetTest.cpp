@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -71,6 +72,7 @@ class ThemeEditorWidgetTest : public QObject {
     void graphAndBackgroundPagesGreyWhatTheTypeDoesNotUse();
     void linePagesGreyTheirColoursByType();
     void usageTextPageGreysByType();
+    void eachPageUsesEachAccessKeyOnce();
     void aColourChosenReachesTheTheme();
     void aFontChosenReachesTheThemeAndTheSample();
     void typingThePrefixRedrawsTheSampleCentred();
@@ -278,6 +280,39 @@ void ThemeEditorWidgetTest::linePagesGreyTheirColoursByType() {
                              t != 0);
                 }
             }
+        }
+    });
+}
+
+// With a page shown, every access key in sight belongs to one control, and a caption's key leads
+// to a control on the same page.
+void ThemeEditorWidgetTest::eachPageUsesEachAccessKeyOnce() {
+    Edit([this](fomThemeSetup& editor) {
+        // The title's and the page buttons' six keys, and each page's own.
+        const int keysOnPage[] = {6 + 11, 6 + 6, 6 + 9, 6 + 9, 6 + 10};
+        for (int page = 0; page < 5; ++page) {
+            Click(QStringLiteral("optPage_%1").arg(page));
+            QStringList keys;
+            for (QWidget* widget : editor.findChildren<QWidget*>()) {
+                QString text;
+                if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    text = label->text();
+                } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                    text = button->text();
+                }
+                const QString key = QKeySequence::mnemonic(text).toString();
+                if (!widget->isVisible() || key.isEmpty()) {
+                    continue;
+                }
+                const QString at = QStringLiteral("page %1: %2").arg(page).arg(text);
+                QVERIFY2(!keys.contains(key), qPrintable(at));
+                keys << key;
+                if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    QVERIFY2(label->buddy() != nullptr && label->buddy()->isVisible(),
+                             qPrintable(at));
+                }
+            }
+            QCOMPARE(keys.size(), keysOnPage[page]);
         }
     });
 }
