@@ -45,6 +45,17 @@ void BringToFront(HWND window) {
     ResetTopMost(window);
 }
 
+void RaiseDialog(HWND dialog) {
+    for (HWND owner = GetWindow(dialog, GW_OWNER); owner != nullptr;
+         owner = GetWindow(owner, GW_OWNER)) {
+        if ((GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+            SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
+            return;
+        }
+    }
+    BringToFront(dialog);
+}
+
 ScreenRect GetWorkArea() {
     RECT area = {0, 0, 640, 480};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);

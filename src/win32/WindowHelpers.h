@@ -16,6 +16,10 @@ void SetTopMost(HWND window);
 void ResetTopMost(HWND window);
 // Raises a normal window above the other normal windows without leaving it on top.
 void BringToFront(HWND window);
+// Raises a dialog above the other windows as BringToFront does; while a window it belongs to (its
+// owner, or that one's owner) is on top, to the top of that band instead: making it a normal
+// window would take its owners out of the band with it.
+void RaiseDialog(HWND dialog);
 
 // The work area (the screen less the taskbar) of the monitor under `point`, or of the nearest one.
 ScreenRect GetWorkArea(POINT point);
