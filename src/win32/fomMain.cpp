@@ -4,6 +4,7 @@
 
 #include "core/config/Config.h"
 #include "core/os/Autostart.h"
+#include "core/os/FileSystem.h"
 #include "core/os/WideText_win.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
@@ -77,6 +78,11 @@ bool fomMain::CreateMainWindow() {
     modTaskTray::HearTaskbarCreated(window);
     TrayData.window = window;
     TrayData.icon = ownSmallIcon_;
+    // The taskbar remembers where the user put the icon by this identity, one for each place the
+    // program runs from.
+    if (const std::string path = ExecutablePath(); !path.empty()) {
+        TrayData.guid = modTaskTray::ToWindowsGuid(TrayIconGuid(path));
+    }
     return true;
 }
 
