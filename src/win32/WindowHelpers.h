@@ -1,4 +1,5 @@
-// Z-order, screens and work areas, modifier keys and dialog placement for Win32 windows.
+// Z-order, screens and work areas, modifier keys, dialog placement and the frame's corners for
+// Win32 windows.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +39,10 @@ bool IsAltDown();
 // Moves `dialog` beside `owner` (mode Beside) or cascaded from it, inside the work area of the
 // owner's monitor. The dialog keeps its size.
 void PlaceDialog(HWND dialog, HWND owner, PlaceMode mode);
+
+// Keeps the window's corners square where the system would round them (Windows 11 rounds a
+// top-level window's corners and outlines it); other systems go on as they are.
+void KeepSquareCorners(HWND window);
 
 ScreenRect ToScreenRect(const RECT& rect);
 

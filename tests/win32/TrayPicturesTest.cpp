@@ -366,5 +366,35 @@ TEST(TrayPicturesTest, TheEdgesAndCornersSizeTheWindowAndTheRestIsClient) {
     EXPECT_EQ(SizingEdgeAt(tiny, {5, 5}, 4), HTBOTTOMRIGHT);
 }
 
+TEST(TrayPicturesTest, TheFramesButtonMessagesAndTheSizingEdges) {
+    using enum MouseAction;
+    struct Case {
+        UINT message;
+        std::optional<FrameButton> button;
+    } cases[] = {
+        {WM_NCMOUSEMOVE, std::nullopt},
+        {WM_NCLBUTTONDOWN, FrameButton{1, Press}},
+        {WM_NCLBUTTONUP, FrameButton{1, Release}},
+        {WM_NCLBUTTONDBLCLK, FrameButton{1, DoubleClick}},
+        {WM_NCRBUTTONDOWN, FrameButton{2, Press}},
+        {WM_NCRBUTTONUP, FrameButton{2, Release}},
+        {WM_NCRBUTTONDBLCLK, FrameButton{2, DoubleClick}},
+        {WM_NCMBUTTONDOWN, FrameButton{4, Press}},
+        {WM_NCMBUTTONDBLCLK, FrameButton{4, DoubleClick}},
+        {WM_NCXBUTTONDOWN, std::nullopt},
+        {WM_RBUTTONDOWN, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FrameButtonOf(c.message), c.button) << std::hex << c.message;
+    }
+    for (const WPARAM hit :
+         {HTLEFT, HTRIGHT, HTTOP, HTTOPLEFT, HTTOPRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTBOTTOMRIGHT}) {
+        EXPECT_TRUE(IsSizingEdge(hit)) << hit;
+    }
+    for (const WPARAM hit : {HTNOWHERE, HTCLIENT, HTCAPTION, HTMAXBUTTON, HTBORDER}) {
+        EXPECT_FALSE(IsSizingEdge(hit)) << hit;
+    }
+}
+
 }  // namespace
 }  // namespace moravel
