@@ -7,12 +7,41 @@
 
 namespace moravel::modTaskTray {
 
+namespace {
+
+// Adds the icon by the identity `data` names now.
+bool Add(TrayData& data) {
+    NOTIFYICONDATAW record = TrayRecord(data, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    // A shell busy at log-on may answer too late and still take the icon: adding it again fails
+    // then, and changing it succeeds.
+    data.added = data.shell(NIM_ADD, record) || data.shell(NIM_MODIFY, record);
+    return data.added;
+}
+
+}  // namespace
+
+GUID ToWindowsGuid(const Guid& guid) {
+    const auto& b = guid.bytes;
+    GUID windows = {};
+    windows.Data1 = static_cast<unsigned long>(b[0]) << 24 |
+                    static_cast<unsigned long>(b[1]) << 16 | static_cast<unsigned long>(b[2]) << 8 |
+                    b[3];
+    windows.Data2 = static_cast<unsigned short>(b[4] << 8 | b[5]);
+    windows.Data3 = static_cast<unsigned short>(b[6] << 8 | b[7]);
+    std::copy(b.begin() + 8, b.end(), std::begin(windows.Data4));
+    return windows;
+}
+
 NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
     NOTIFYICONDATAW record = {};
     record.cbSize = sizeof(record);
     record.hWnd = data.window;
     record.uID = data.id;
     record.uFlags = flags;
+    if (data.byGuid && data.guid) {
+        record.uFlags |= NIF_GUID;
+        record.guidItem = *data.guid;
+    }
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = data.icon;
     const std::wstring tip = Utf8ToWide(data.tip);
@@ -23,11 +52,11 @@ NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
 }
 
 bool AddTrayIcon(TrayData& data) {
-    NOTIFYICONDATAW record = TrayRecord(data, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    // A shell busy at log-on may answer too late and still take the icon: adding it again fails
-    // then, and changing it succeeds.
-    data.added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE ||
-                 Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    data.byGuid = data.guid.has_value();
+    if (!Add(data) && data.byGuid) {
+        data.byGuid = false;
+        Add(data);
+    }
     return data.added;
 }
 
@@ -36,7 +65,7 @@ bool ModifyTrayIcon(TrayData& data) {
         return false;
     }
     NOTIFYICONDATAW record = TrayRecord(data, NIF_ICON | NIF_TIP);
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    return data.shell(NIM_MODIFY, record);
 }
 
 bool DeleteTrayIcon(TrayData& data) {
@@ -45,7 +74,7 @@ bool DeleteTrayIcon(TrayData& data) {
     }
     NOTIFYICONDATAW record = TrayRecord(data, 0);
     data.added = false;
-    return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
+    return data.shell(NIM_DELETE, record);
 }
 
 UINT TaskbarCreatedMessage() {

@@ -1,5 +1,7 @@
 #include "win32/WindowHelpers.h"
 
+#include <string>
+
 namespace moravel {
 namespace {
 
@@ -26,6 +28,23 @@ BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
+// DwmSetWindowAttribute, from the system's dwmapi.dll, loaded for the rest of the run; null where
+// there is none. Linking it would add a DLL to those the program needs to start.
+using SetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+SetWindowAttributeFn DwmSetWindowAttributeFunction() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
+    }
+    const HMODULE dwm = LoadLibraryW((std::wstring(folder, length) + L"\\dwmapi.dll").c_str());
+    if (dwm == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<SetWindowAttributeFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+}
+
 }  // namespace
 
 ScreenRect ToScreenRect(const RECT& rect) {
@@ -40,9 +59,30 @@ void ResetTopMost(HWND window) {
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
 }
 
+void KeepSquareCorners(HWND window) {
+    constexpr DWORD kWindowCornerPreference = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
+    constexpr int kDoNotRound = 1;                 // DWMWCP_DONOTROUND
+    static const SetWindowAttributeFn setAttribute = DwmSetWindowAttributeFunction();
+    if (setAttribute != nullptr) {
+        // Refused before Windows 11; nothing to do then.
+        setAttribute(window, kWindowCornerPreference, &kDoNotRound, sizeof(kDoNotRound));
+    }
+}
+
 void BringToFront(HWND window) {
     SetTopMost(window);
     ResetTopMost(window);
+}
+
+void RaiseDialog(HWND dialog) {
+    for (HWND owner = GetWindow(dialog, GW_OWNER); owner != nullptr;
+         owner = GetWindow(owner, GW_OWNER)) {
+        if ((GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+            SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
+            return;
+        }
+    }
+    BringToFront(dialog);
 }
 
 ScreenRect GetWorkArea() {

@@ -1,4 +1,5 @@
-// Z-order, screens and work areas, modifier keys and dialog placement for Win32 windows.
+// Z-order, screens and work areas, modifier keys, dialog placement and the frame's corners for
+// Win32 windows.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,10 @@ void SetTopMost(HWND window);
 void ResetTopMost(HWND window);
 // Raises a normal window above the other normal windows without leaving it on top.
 void BringToFront(HWND window);
+// Raises a dialog above the other windows as BringToFront does; while a window it belongs to (its
+// owner, or that one's owner) is on top, to the top of that band instead: making it a normal
+// window would take its owners out of the band with it.
+void RaiseDialog(HWND dialog);
 
 // The work area (the screen less the taskbar) of the monitor under `point`, or of the nearest one.
 ScreenRect GetWorkArea(POINT point);
@@ -34,6 +39,10 @@ bool IsAltDown();
 // Moves `dialog` beside `owner` (mode Beside) or cascaded from it, inside the work area of the
 // owner's monitor. The dialog keeps its size.
 void PlaceDialog(HWND dialog, HWND owner, PlaceMode mode);
+
+// Keeps the window's corners square where the system would round them (Windows 11 rounds a
+// top-level window's corners and outlines it); other systems go on as they are.
+void KeepSquareCorners(HWND window);
 
 ScreenRect ToScreenRect(const RECT& rect);
 

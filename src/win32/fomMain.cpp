@@ -4,6 +4,7 @@
 
 #include "core/config/Config.h"
 #include "core/os/Autostart.h"
+#include "core/os/FileSystem.h"
 #include "core/os/WideText_win.h"
 #include "win32/Dpi.h"
 #include "win32/FrameEdges.h"
@@ -74,9 +75,15 @@ bool fomMain::CreateMainWindow() {
         return false;
     }
     UseDpi(WindowDpi(window));
+    KeepSquareCorners(window);
     modTaskTray::HearTaskbarCreated(window);
     TrayData.window = window;
     TrayData.icon = ownSmallIcon_;
+    // The taskbar remembers where the user put the icon by this identity, one for each place the
+    // program runs from.
+    if (const std::string path = ExecutablePath(); !path.empty()) {
+        TrayData.guid = modTaskTray::ToWindowsGuid(TrayIconGuid(path));
+    }
     return true;
 }
 
@@ -372,7 +379,36 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         return HandleMouse(message, wParam, lParam);
     }
+    if (const std::optional<FrameButton> button = FrameButtonOf(message)) {
+        return SizingBand_Mouse(*button, message, wParam, lParam);
+    }
     return DefWindowProcW(hwnd(), message, wParam, lParam);
+}
+
+// A button on the sizing band (`hit` its edge): the session's rule says whether the system sizes
+// the window from it, it does nothing, or it is a click on the window as anywhere else in it.
+LRESULT fomMain::SizingBand_Mouse(FrameButton button, UINT message, WPARAM hit, LPARAM lParam) {
+    if (!IsSizingEdge(hit)) {
+        return DefWindowProcW(hwnd(), message, hit, lParam);
+    }
+    switch (RouteSizingBandButton(button.button, button.action)) {
+        case SizingBandRoute::System:
+            return DefWindowProcW(hwnd(), message, hit, lParam);
+        case SizingBandRoute::Nothing:
+            return 0;
+        case SizingBandRoute::Window:
+            break;
+    }
+    const ScreenPoint mouse{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT at = {mouse.x, mouse.y};
+    ScreenToClient(hwnd(), &at);
+    if (button.action == MouseAction::Release) {
+        const bool modifier = IsShiftDown() || IsCtrlDown() || IsAltDown();
+        session_.MouseReleased(button.button, modifier, mouse, at.x, at.y);
+    } else {
+        session_.MousePressed(button.button, mouse, at.x, at.y);
+    }
+    return 0;
 }
 
 LRESULT fomMain::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {

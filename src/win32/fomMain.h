@@ -12,6 +12,7 @@
 #include "core/app/ProgramState.h"
 #include "core/dialogs/ComDlg.h"
 #include "win32/FileDialog.h"
+#include "win32/FrameEdges.h"
 #include "win32/GdiFontEngine.h"
 #include "win32/Handles.h"
 #include "win32/HelpLauncher.h"
@@ -84,6 +85,7 @@ class fomMain : private MonitorPort {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT SizingBand_Mouse(FrameButton button, UINT message, WPARAM hit, LPARAM lParam);
 
     void Form_Paint();
     void Form_GetMinMaxInfo(MINMAXINFO& info) const;

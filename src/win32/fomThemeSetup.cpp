@@ -259,10 +259,10 @@ void fomThemeSetup::Form_Load() {
 }
 
 // Shown: above the always-on-top main window, when it is one (raised once the dialog is on the
-// screen, where the raise shows).
+// screen, where the raise shows), which stays on top.
 void fomThemeSetup::Form_Show() {
     if (KeepsOnTop(program_.settings.TopMost)) {
-        BringToFront(dialog_);
+        RaiseDialog(dialog_);
     }
 }
 

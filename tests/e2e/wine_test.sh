@@ -221,6 +221,18 @@ scenario_shown() {
     xdotool key Escape
     check "Escape closes the menu" wait_for 3 menu_closed
 
+    # The sizing band, the window's outermost pixels, is the window's for the right button too.
+    read -r x y w h <<<"$(geometry "$wid")"
+    check "right click on the sizing edge opens the popup menu" open_menu $((x + w - 2)) $((y + h / 2))
+    if menu_open; then
+        sleep 0.3
+        import -window root "$work/menu-root.png" 2>/dev/null
+        convert "$work/menu-root.png" -crop 420x220+0+$((y - 20)) +repage "$work/menu-edge.png"
+        keep_shot ship-menu-edge.png "$work/menu-edge.png"
+    fi
+    xdotool key Escape
+    wait_for 3 menu_closed
+
     focus_main
     xdotool key shift+alt+F4
     sleep 0.5

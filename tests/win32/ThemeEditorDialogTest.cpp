@@ -18,6 +18,7 @@
 #include "win32/FontDialog.h"
 #include "win32/Handles.h"
 #include "win32/HelpLauncher.h"
+#include "win32/WindowHelpers.h"
 #include "win32/fomThemeSetup.h"
 #include "win32/fomThemeSetupResource.h"
 
@@ -88,15 +89,18 @@ std::pair<int, int> InkColumns(const DibCanvas& picture, int width, int height) 
     return ink;
 }
 
-// Counts the requests, sent to the thread's windows, to put a window on top of all others.
+// Counts the requests, sent to the thread's windows, to put a window on top of all others, and
+// those to make one a normal window again.
 struct TopMostRequests {
     static inline int count = 0;
+    static inline int demotions = 0;
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGING) {
             const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
-            if ((pos->flags & SWP_NOZORDER) == 0 && pos->hwndInsertAfter == HWND_TOPMOST) {
-                ++count;
+            if ((pos->flags & SWP_NOZORDER) == 0) {
+                count += pos->hwndInsertAfter == HWND_TOPMOST ? 1 : 0;
+                demotions += pos->hwndInsertAfter == HWND_NOTOPMOST ? 1 : 0;
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -755,6 +759,34 @@ TEST_F(ThemeEditorDialogTest, AnAlwaysOnTopProgramRaisesTheEditorWithoutKeepingI
         EXPECT_EQ(TopMostRequests::count > 0, mode != 0) << mode;
         EXPECT_FALSE(keptOnTop) << mode;
     }
+}
+
+// Over an always-on-top main window and the setup dialog it owns, the editor comes up above them
+// and is never made a normal window: on Windows that would take its owners out of the top band
+// with it (Wine keeps them there either way, so the request itself is what is counted).
+TEST_F(ThemeEditorDialogTest, OverAnAlwaysOnTopMainWindowTheEditorLeavesItsOwnersOnTop) {
+    program_.settings.TopMost = TopMostMode::OnTop;
+    WindowHandle main(CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 100,
+                                      100, 300, 100, nullptr, nullptr, nullptr, nullptr));
+    WindowHandle setup(CreateWindowExW(0, L"STATIC", L"setup", WS_POPUP | WS_VISIBLE, 420, 100, 200,
+                                       200, main.get(), nullptr, nullptr, nullptr));
+    ASSERT_TRUE(main && setup);
+    SetTopMost(main.get());  // as the setup dialog leaves it
+    TopMostRequests::demotions = 0;
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, &TopMostRequests::Hook, nullptr, GetCurrentThreadId());
+    bool aboveMain = false;
+    Edit(
+        [&] {
+            for (HWND w = GetWindow(main.get(), GW_HWNDPREV); w != nullptr;
+                 w = GetWindow(w, GW_HWNDPREV)) {
+                aboveMain = aboveMain || w == Dialog();
+            }
+        },
+        setup.get());
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(TopMostRequests::demotions, 0);
+    EXPECT_TRUE(aboveMain);
 }
 
 TEST_F(ThemeEditorDialogTest, F1OpensTheTopicOfTheFocusedControl) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/app/ShellRules.h"
+#include "core/base/Guid.h"
 #include "core/os/WideText_win.h"
 #include "core/tray/IconImage.h"
 #include "win32/DibCanvas.h"
@@ -238,6 +239,65 @@ TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
     EXPECT_EQ(std::wstring(cut.szTip), std::wstring(std::size(cut.szTip) - 1, L'x'));
 }
 
+TEST(TrayPicturesTest, TheIconsGuidKeepsTheOrderOfItsText) {
+    const Guid guid{{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xaa, 0xbb, 0xcc,
+                     0xdd, 0xee, 0xff}};
+    wchar_t text[40] = {};
+    ASSERT_GT(StringFromGUID2(modTaskTray::ToWindowsGuid(guid), text, 40), 0);
+    EXPECT_EQ(std::wstring(text), L"{00112233-4455-6677-8899-AABBCCDDEEFF}");
+}
+
+// The identity the shell is sent, call by call: the icon by its GUID where the shell takes it,
+// else by the window and id; changed and removed by the same identity it was added by.
+TEST(TrayPicturesTest, TheIconGoesByItsGuidUnlessTheShellRefusesIt) {
+    const GUID guid = modTaskTray::ToWindowsGuid(TrayIconGuid(R"(C:\Moravel\moravel.exe)"));
+    struct Case {
+        const char* what;
+        bool hasGuid;
+        bool taskbar;    // there is one to take the icon
+        bool takesGuid;  // it holds the GUID for no other executable
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"by GUID", true, true, true, {"add guid", "modify guid", "delete guid"}},
+        {"GUID refused",
+         true,
+         true,
+         false,
+         {"add guid", "modify guid", "add id", "modify id", "delete id"}},
+        {"no GUID", false, true, true, {"add id", "modify id", "delete id"}},
+        // Nothing taken, so nothing changed or removed; the next add tries the GUID again.
+        {"no taskbar", true, false, true, {"add guid", "modify guid", "add id", "modify id"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> calls;
+        modTaskTray::TrayData data;
+        data.window = reinterpret_cast<HWND>(0x1234);
+        data.id = 3;
+        if (c.hasGuid) {
+            data.guid = guid;
+        }
+        data.shell = [&](DWORD message, NOTIFYICONDATAW& record) {
+            const bool byGuid = (record.uFlags & NIF_GUID) != 0;
+            EXPECT_TRUE(!byGuid || IsEqualGUID(record.guidItem, guid)) << c.what;
+            EXPECT_EQ(record.hWnd, data.window);
+            EXPECT_EQ(record.uID, 3u);
+            const char* name = message == NIM_ADD      ? "add"
+                               : message == NIM_MODIFY ? "modify"
+                               : message == NIM_DELETE ? "delete"
+                                                       : "?";
+            calls.push_back(std::string(name) + (byGuid ? " guid" : " id"));
+            return c.taskbar && (c.takesGuid || !byGuid);
+        };
+        EXPECT_EQ(modTaskTray::AddTrayIcon(data), c.taskbar) << c.what;
+        modTaskTray::ModifyTrayIcon(data);
+        modTaskTray::DeleteTrayIcon(data);
+        EXPECT_EQ(calls, c.calls) << c.what;
+        calls.clear();
+        modTaskTray::AddTrayIcon(data);
+        EXPECT_EQ(calls.front(), c.hasGuid ? "add guid" : "add id") << c.what;
+    }
+}
+
 TEST(TrayPicturesTest, OnlyTheDoubleClickTheRightReleaseAndTheLeftReleaseAreTrayClicks) {
     struct Case {
         UINT mouseMessage;
@@ -304,6 +364,32 @@ TEST(TrayPicturesTest, TheEdgesAndCornersSizeTheWindowAndTheRestIsClient) {
     const ScreenRect tiny{0, 0, 6, 6};
     EXPECT_EQ(SizingEdgeAt(tiny, {3, 3}, 4), HTTOPLEFT);
     EXPECT_EQ(SizingEdgeAt(tiny, {5, 5}, 4), HTBOTTOMRIGHT);
+}
+
+TEST(TrayPicturesTest, TheFramesButtonMessagesAndTheSizingEdges) {
+    using enum MouseAction;
+    struct Case {
+        UINT message;
+        std::optional<FrameButton> button;
+    } cases[] = {
+        {WM_NCMOUSEMOVE, std::nullopt},
+        {WM_NCLBUTTONDOWN, FrameButton{1, Press}},
+        {WM_NCLBUTTONUP, FrameButton{1, Release}},
+        {WM_NCLBUTTONDBLCLK, FrameButton{1, DoubleClick}},
+        {WM_NCRBUTTONDOWN, FrameButton{2, Press}},
+        {WM_NCRBUTTONUP, FrameButton{2, Release}},
+        {WM_NCRBUTTONDBLCLK, FrameButton{2, DoubleClick}},
+        {WM_NCMBUTTONDOWN, FrameButton{4, Press}},
+        {WM_NCMBUTTONDBLCLK, FrameButton{4, DoubleClick}},
+        {WM_NCXBUTTONDOWN, std::nullopt},
+        {WM_RBUTTONDOWN, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FrameButtonOf(c.message), c.button) << std::hex << c.message;
+    }
+    // HTLEFT to HTBOTTOMRIGHT, and nothing on either side of them.
+    EXPECT_FALSE(IsSizingEdge(HTMAXBUTTON) || IsSizingEdge(HTBORDER) || IsSizingEdge(HTCLIENT));
+    EXPECT_TRUE(IsSizingEdge(HTLEFT) && IsSizingEdge(HTTOP) && IsSizingEdge(HTBOTTOMRIGHT));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/Strings.h"
 #include "core/os/Encoding.h"
 
 namespace moravel {
@@ -44,6 +45,21 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 std::string TrayTipText(std::int32_t usage) {
     constexpr std::size_t kTipBytes = 64;
     return TruncateToAnsiBytes("CPU使用率 " + std::to_string(usage) + " %", kTipBytes - 1);
+}
+
+Guid TrayIconGuid(std::string_view executablePath) {
+    // The namespace of the program's tray icons: no other name-based UUID falls in it.
+    static constexpr Guid kTrayIcons{{0xe9, 0x48, 0xe5, 0x69, 0xb3, 0x45, 0x4b, 0x7e, 0x93, 0xb4,
+                                      0x2a, 0xf4, 0x84, 0x4e, 0x71, 0x69}};
+    return NameBasedGuid(kTrayIcons, ToLowerAscii(executablePath));
+}
+
+SizingBandRoute RouteSizingBandButton(std::int32_t button, MouseAction action) {
+    if (button == 2) {
+        return SizingBandRoute::Window;
+    }
+    return button == 1 && action == MouseAction::DoubleClick ? SizingBandRoute::Nothing
+                                                             : SizingBandRoute::System;
 }
 
 std::int32_t WholeScaleFactor(double devicePixelRatio) {

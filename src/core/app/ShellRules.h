@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/app/PlaceDialog.h"
+#include "core/base/Guid.h"
 #include "core/config/Settings.h"
 
 namespace moravel {
@@ -63,6 +64,24 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 
 // "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL.
 std::string TrayTipText(std::int32_t usage);
+
+// The tray icon's identity on Windows, by which the taskbar remembers where the user put the icon
+// (shown, or in the overflow): the same at every start of the program from one place, another for
+// a copy elsewhere. The name-based UUID of the executable's full path with its letters A-Z taken
+// as a-z (the system keeps a path's case as it was typed, and ignores it).
+Guid TrayIconGuid(std::string_view executablePath);
+
+// A mouse button over the window's sizing band, the edges it is sized by (kResizeBorder wide,
+// showing nothing but the graph's border).
+enum class MouseAction { Press, DoubleClick, Release };
+enum class SizingBandRoute {
+    System,   // the system's: the left button sizes the window from the edge
+    Window,   // the window's own, as anywhere in it: the right button opens the popup menu
+    Nothing,  // the left button's double click, which would maximise a framed window
+};
+// `button` 1 left, 2 right, 4 middle. A double click of the window's own button is a second press
+// there (the window has no double clicks).
+SizingBandRoute RouteSizingBandButton(std::int32_t button, MouseAction action);
 
 // High-density screens: the window's frame (its border and the graph) is drawn in frame pixels,
 // each shown as a square of `factor` × `factor` device pixels, nearest pixel, never smoothed.

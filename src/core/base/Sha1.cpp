@@ -52,7 +52,7 @@ void Compress(std::array<std::uint32_t, 5>& state, const Block& block) {
 
 }  // namespace
 
-std::string Sha1Hex(std::string_view bytes) {
+Sha1Digest Sha1(std::string_view bytes) {
     std::array<std::uint32_t, 5> state = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
                                           0xC3D2E1F0};
     Block block{};
@@ -77,13 +77,20 @@ std::string Sha1Hex(std::string_view bytes) {
         put(static_cast<std::uint8_t>(bits >> shift));
     }
 
+    Sha1Digest digest{};
+    for (std::size_t i = 0; i < digest.size(); ++i) {
+        digest[i] = static_cast<std::uint8_t>(state[i / 4] >> (24 - 8 * (i % 4)));
+    }
+    return digest;
+}
+
+std::string Sha1Hex(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
     hex.reserve(40);
-    for (const std::uint32_t word : state) {
-        for (int shift = 28; shift >= 0; shift -= 4) {
-            hex += kDigits[(word >> shift) & 0xF];
-        }
+    for (const std::uint8_t byte : Sha1(bytes)) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0xF];
     }
     return hex;
 }

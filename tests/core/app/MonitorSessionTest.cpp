@@ -23,6 +23,7 @@ class FakeWindow final : public MonitorPort {
     bool onTop = false;
     bool ticking = false;
     bool dragging = false;
+    WindowCursor cursor = WindowCursor::Arrow;
     bool testKeys = false;
     bool trayTakes = true;  // the shell takes the icon
     bool trayPresent = false;
@@ -61,7 +62,10 @@ class FakeWindow final : public MonitorPort {
     void Activate() override {}
     void BringToFront() override { ++fronts; }
     void Repaint(std::int32_t top, std::int32_t) override { fullRepaints += top < 0 ? 1 : 0; }
-    void SetDragging(bool on, WindowCursor) override { dragging = on; }
+    void SetDragging(bool on, WindowCursor shown) override {
+        dragging = on;
+        cursor = shown;
+    }
     void SetTicking(bool on) override { ticking = on; }
     bool TestDataKeysHeld() const override { return testKeys; }
     bool AddTrayIcon() override {
@@ -266,6 +270,30 @@ TEST(MonitorSession, ADragFollowsTheMouseAcrossWorkAreas) {
         s.session.MouseReleased(1, c.modifier, c.mouse, 10, 10);
         EXPECT_EQ(s.window.rect, before);
         EXPECT_FALSE(s.window.dragging);
+    }
+}
+
+// A drag shows the move cursor; it ends with the arrow whether the button is let go (the window
+// keeps the mouse, so also outside it) or the mouse is taken away, and only a new press drags
+// again.
+TEST(MonitorSession, ADragEndsWithTheArrowByAReleaseOrALostMouse) {
+    for (const bool released : {true, false}) {
+        SCOPED_TRACE(released ? "released" : "mouse taken away");
+        Session s;
+        ASSERT_TRUE(s.session.Start());
+        s.window.rect = {100, 100, 400, 200};
+        s.session.MousePressed(1, {110, 110}, 10, 10);
+        EXPECT_EQ(s.window.cursor, WindowCursor::Move);
+        if (released) {
+            s.session.MouseReleased(1, false, {900, 700}, 800, 600);
+        } else {
+            s.session.MouseCaptureLost();
+        }
+        EXPECT_FALSE(s.window.dragging);
+        EXPECT_EQ(s.window.cursor, WindowCursor::Arrow);
+        const ScreenRect after = s.window.rect;
+        s.session.MouseMoved(true, false, {500, 500}, 400, 400);
+        EXPECT_EQ(s.window.rect, after);
     }
 }
 

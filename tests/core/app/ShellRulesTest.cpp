@@ -176,6 +176,44 @@ TEST(TrayTip, FitsTheRecordWithItsNul) {
     EXPECT_LE(Utf8ToAnsi(TrayTipText(-2147483647)).size(), 63u);
 }
 
+// One identity per place, whatever the case its path was typed in; known values, made apart from
+// the program.
+TEST(TrayIconGuid, TheExecutablesPlaceWhateverItsCase) {
+    struct Case {
+        std::string_view path;
+        std::string_view guid;
+    } cases[] = {
+        {R"(C:\Program Files\Moravel\moravel.exe)", "17c86b41-2abe-578d-a871-18b79f28a744"},
+        {R"(c:\PROGRAM FILES\moravel\MORAVEL.EXE)", "17c86b41-2abe-578d-a871-18b79f28a744"},
+        {R"(D:\Tools\Moravel\moravel.exe)", "46c0ad86-ab98-583c-b5ba-1e3c15ffe27d"},
+        {R"(\\server\share\Moravel\moravel.exe)", "53c7af91-fb8a-5849-aa54-d5c56f2271a7"},
+        // Beyond A-Z the letters are taken as they are.
+        {"C:\\ツール\\Ｍoravel\\moravel.exe", "1ba1d961-472b-5305-b5a5-dac0aeded9e8"},
+        {"C:\\ツール\\ｍoravel\\moravel.exe", "7d722960-885d-5a67-9034-d434c9ba5e6d"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GuidText(TrayIconGuid(c.path)), c.guid) << c.path;
+    }
+}
+
+TEST(SizingBand, TheLeftButtonSizesButDoesNotMaximiseAndTheRightOneIsTheWindows) {
+    using enum MouseAction;
+    struct Case {
+        std::int32_t button;
+        MouseAction action;
+        SizingBandRoute route;
+    } cases[] = {
+        {1, Press, SizingBandRoute::System},       {1, DoubleClick, SizingBandRoute::Nothing},
+        {1, Release, SizingBandRoute::System},     {2, Press, SizingBandRoute::Window},
+        {2, DoubleClick, SizingBandRoute::Window}, {2, Release, SizingBandRoute::Window},
+        {4, Press, SizingBandRoute::System},       {4, DoubleClick, SizingBandRoute::System},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RouteSizingBandButton(c.button, c.action), c.route)
+            << c.button << " " << static_cast<int>(c.action);
+    }
+}
+
 TEST(WindowDrag, StopsAtTheWorkAreaUnlessAModifierIsHeld) {
     DragState drag;
     drag.DownX = 50;
