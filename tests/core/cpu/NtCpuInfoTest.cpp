@@ -43,6 +43,18 @@ TEST(HeldUsage, OnlyAFailureIsNegative) {
     EXPECT_EQ(HeldUsage(std::nan("")), 0);
 }
 
+TEST(UsageFromPercent, NearestWholeHeldTo0To100) {
+    const struct {
+        double percent;
+        std::int32_t usage;
+    } cases[] = {{42.5, 42},   {43.5, 44}, {0.4, 0},    {99.6, 100},
+                 {137.2, 100}, {-3, 0},    {1e300, 100}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(UsageFromPercent(c.percent), c.usage) << c.percent;
+    }
+    EXPECT_EQ(UsageFromPercent(std::nan("")), 0);
+}
+
 using test::FakeNtMachine;
 using test::kNtSecond;
 using Calls = std::vector<std::string>;
