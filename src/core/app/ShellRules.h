@@ -61,8 +61,11 @@ struct BringBackPlan {
 };
 BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMode topMost);
 
-// "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL.
-std::string TrayTipText(std::int32_t usage);
+// "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL. When
+// the sampler fell back (`fellBack`: the figure asked for cannot be read) the tip says which
+// figure it shows, " （プロセッサ時間）" after the value.
+inline constexpr std::string_view kFellBackTipNote = " （プロセッサ時間）";
+std::string TrayTipText(std::int32_t usage, bool fellBack = false);
 
 // High-density screens: the window's frame (its border and the graph) is drawn in frame pixels,
 // each shown as a square of `factor` × `factor` device pixels, nearest pixel, never smoothed.
