@@ -38,10 +38,8 @@ HMODULE LoadSystemPdh() {
 
 class ProcessorUtilitySampler final : public CpuSampler {
   public:
-    ~ProcessorUtilitySampler() override { Stop(); }
     ProcessorUtilitySampler() = default;
-    ProcessorUtilitySampler(const ProcessorUtilitySampler&) = delete;
-    ProcessorUtilitySampler& operator=(const ProcessorUtilitySampler&) = delete;
+    ~ProcessorUtilitySampler() override { Stop(); }  // also when it never started or failed
 
     std::int32_t Start() override {
         Stop();
@@ -54,16 +52,20 @@ class ProcessorUtilitySampler final : public CpuSampler {
         collect_ = Find<CollectQueryDataFn>(library_, "PdhCollectQueryData");
         format_ = Find<GetFormattedCounterValueFn>(library_, "PdhGetFormattedCounterValue");
         close_ = Find<CloseQueryFn>(library_, "PdhCloseQuery");
+        PDH_HQUERY query = nullptr;
         if (open == nullptr || add == nullptr || collect_ == nullptr || format_ == nullptr ||
-            close_ == nullptr || open(nullptr, 0, &query_) != ERROR_SUCCESS) {
+            close_ == nullptr || open(nullptr, 0, &query) != ERROR_SUCCESS) {
             Stop();
             return kSampleFailed;
         }
-        if (add(query_, kProcessorUtilityCounter, 0, &counter_) != ERROR_SUCCESS ||
+        query_ = query;
+        PDH_HCOUNTER counter = nullptr;
+        if (add(query_, kProcessorUtilityCounter, 0, &counter) != ERROR_SUCCESS ||
             collect_(query_) != ERROR_SUCCESS) {
             Stop();
             return kSampleFailed;
         }
+        counter_ = counter;
         return 0;
     }
 
