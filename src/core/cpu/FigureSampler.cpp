@@ -42,7 +42,7 @@ std::int32_t FigureSampler::Choose(bool utility, bool& started) {
     }
     if (utility) {
         std::unique_ptr<CpuSampler> sampler = samplers_->ProcessorUtility();
-        if (sampler != nullptr && sampler->Start() >= 0) {
+        if (sampler->Start() >= 0) {
             Replace(std::move(sampler), true);
             started = true;
             return 0;

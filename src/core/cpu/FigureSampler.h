@@ -20,7 +20,6 @@ class FigureSamplers {
     FigureSamplers& operator=(const FigureSamplers&) = delete;
 
     virtual std::unique_ptr<CpuSampler> ProcessorTime() = 0;
-    // Null where the system cannot make one at all.
     virtual std::unique_ptr<CpuSampler> ProcessorUtility() = 0;
 };
 
