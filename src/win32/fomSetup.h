@@ -1,7 +1,7 @@
-// The setup dialog: redraw cycle, always-on-top, the tray-icon graph, the start at log-on and the
-// theme, with the commands that edit, save and delete theme files. A dialog of the resource
-// script; the decisions are SetupDialog's: this window shows its state, writes the user's changes
-// into it and forwards the buttons.
+// The setup dialog: redraw cycle, the figure shown, always-on-top, the tray-icon graph, the start
+// at log-on and the theme, with the commands that edit, save and delete theme files. A dialog of
+// the resource script; the decisions are SetupDialog's: this window shows its state, writes the
+// user's changes into it and forwards the buttons.
 #pragma once
 
 #include <windows.h>

@@ -21,4 +21,5 @@
 #define IDC_SETUP_DELETE 1013
 #define IDC_SETUP_EDIT 1014
 #define IDC_SETUP_UPDATE 1015
+#define IDC_SETUP_CPUFIGURE 1016
 /* OK and キャンセル are IDOK and IDCANCEL, so that Enter and Esc reach them. */

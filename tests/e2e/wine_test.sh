@@ -4,7 +4,8 @@
 # Usage: wine_test.sh PROGRAM   (make windows-check runs it on the zip; part of make test)
 #   PROGRAM: a Windows program folder (moravel.exe, moravel-tool.exe, Themes, Moravel.HLP) or
 #   the zip that holds one. With MORAVEL_SHOTS set to a folder, the pictures of the window, the
-#   tray icon and the popup menu are left there as ship-*.png.
+#   tray icon and the popup menu are left there as ship-*.png, and the setup dialog with the
+#   figure's box checked as setup-cpufigure.png.
 # Every scenario is a function that starts from a fresh copy of the program folder; the list
 # `scenarios` at the end runs them in order. The Wine prefix is made by the test, Japanese
 # (LC_ALL=ja_JP.UTF-8: the ANSI code page is CP932, as the program's files are), with the
@@ -302,6 +303,33 @@ scenario_setup_dialog() {
     check "setup: and it is a shipped theme" test -f "$folder/Themes/${theme%\"}"
 }
 
+# Processor utility asked for (CpuFigure=1): Wine's performance counters have none, so the
+# program shows processor time in its place, its graph moving; the setup dialog shows the box
+# checked, and Moravel.ini keeps CpuFigure=1 after the end.
+scenario_cpu_figure() {
+    local folder x y w h
+    folder=$(new_folder)
+    printf '[Settings]\r\nCpuFigure=1\r\n' >"$folder/Moravel.ini"
+    start "$folder"
+    check "figure: window appears" wait_for 30 has_window
+    uneven_load 10
+    shot "$work/figure.png"
+    check "figure: processor time in its place, the graph moving" changes 5 "$work/figure.png"
+    stop_load
+    read -r x y w h <<<"$(geometry "$(main_window)")"
+    check "figure: the popup menu opens" open_menu $((x + w / 2)) $((y + h / 2))
+    xdotool key s  # 設定(&S)
+    check "figure: the setup dialog opens" wait_for 10 setup_open
+    sleep 0.5
+    read -r x y w h <<<"$(geometry "$(setup_dialog)")"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/setup-figure.png" 2>/dev/null &&
+        keep_shot setup-cpufigure.png "$work/setup-figure.png"
+    xdotool key Escape
+    check "figure: Esc closes the dialog" wait_for 5 setup_closed
+    close_program
+    check "figure: Moravel.ini keeps CpuFigure=1" test "$(ini_line "$folder" CpuFigure)" = "CpuFigure=1"
+}
+
 drag() {  # from-x from-y to-x to-y: a left-button drag, step by step as a hand does it
     xdotool mousemove "$1" "$2"
     sleep 0.2
@@ -451,7 +479,7 @@ scenario_double_density() {
 }
 
 scenarios=(scenario_shown scenario_setup_dialog scenario_hidden_then_second_start
-    scenario_tray_clicks scenario_first_frames scenario_double_density)
+    scenario_tray_clicks scenario_cpu_figure scenario_first_frames scenario_double_density)
 
 desktop_start "${screen_width}x${screen_height}"
 make_prefix

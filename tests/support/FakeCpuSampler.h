@@ -28,6 +28,7 @@ class FakeCpuSampler final : public CpuSampler {
         ++stops;
         return 0;
     }
+    bool FellBack() const override { return fellBack; }
 
     std::int32_t startResult = 0;
     std::int32_t usage = 0;
@@ -36,6 +37,7 @@ class FakeCpuSampler final : public CpuSampler {
     int starts = 0;
     int samples = 0;
     int stops = 0;
+    bool fellBack = false;
 };
 
 }  // namespace moravel

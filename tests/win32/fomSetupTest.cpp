@@ -162,6 +162,17 @@ TEST_F(SetupDialogTest, TheControlsShowTheSettingsAndOkStoresTheChoices) {
     EXPECT_EQ(program.settings.IconGraphMode, TrayIconMode::Off);
 }
 
+// The figure's box shows whether CpuFigure asks for processor utility, and OK stores the choice.
+TEST_F(SetupDialogTest, TheFigureBoxShowsAndStoresTheChoice) {
+    program.settings.CpuFigure = UsageFigure::ProcessorUtility;
+    HWND d = Open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(IsChecked(d, IDC_SETUP_CPUFIGURE));
+    Click(d, IDC_SETUP_CPUFIGURE);
+    Click(d, IDOK);
+    EXPECT_EQ(program.settings.CpuFigure, UsageFigure::ProcessorTime);
+}
+
 TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) {
     const HWND d = Open();
     ASSERT_NE(d, nullptr);
@@ -169,6 +180,7 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     GetWindowTextW(d, caption, 64);
     EXPECT_EQ(WideToUtf8(caption), "Moravel の設定");
     EXPECT_EQ(ItemText(d, IDC_SETUP_LABEL1), "表示サイクル(&C)");
+    EXPECT_EQ(ItemText(d, IDC_SETUP_CPUFIGURE), "周波数を反映する(&U)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_TOPMOST), "常に最前面に表示する(&F)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_ICONGRAPH), "タスクトレイのアイコンもグラフ表示する(&I)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_AUTOSTART), "ログオン時に起動する(&L)");
@@ -188,6 +200,10 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_LT(at(IDC_SETUP_OPTION1).left, at(IDC_SETUP_OPTION2).left);
     EXPECT_GT(at(IDC_SETUP_OPTION0).left, at(IDC_SETUP_ICONGRAPH).left);
     EXPECT_LT(at(IDC_SETUP_CYCLE).top, at(IDC_SETUP_TOPMOST).top);
+    // The figure's box on the cycle's row, right of it, ending where the buttons end.
+    EXPECT_LT(at(IDC_SETUP_CYCLE).right, at(IDC_SETUP_CPUFIGURE).left);
+    EXPECT_LT(at(IDC_SETUP_CPUFIGURE).bottom, at(IDC_SETUP_TOPMOST).top);
+    EXPECT_TRUE(Shown(d, IDC_SETUP_CPUFIGURE));
     EXPECT_LT(at(IDC_SETUP_TOPMOST).top, at(IDC_SETUP_ICONGRAPH).top);
     EXPECT_LT(at(IDC_SETUP_ICONGRAPH).top, at(IDC_SETUP_OPTION0).top);
     EXPECT_LT(at(IDC_SETUP_OPTION0).bottom, at(IDC_SETUP_AUTOSTART).top);
@@ -202,6 +218,7 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     // Everything inside the dialog, the tray note hidden with its room given up.
     RECT client = {};
     GetClientRect(d, &client);
+    EXPECT_EQ(at(IDC_SETUP_CPUFIGURE).right, at(IDC_SETUP_UPDATE).right);
     EXPECT_LE(at(IDC_SETUP_UPDATE).bottom, client.bottom);
     EXPECT_GT(client.bottom - at(IDC_SETUP_UPDATE).bottom, 0);
     EXPECT_LT(client.bottom - at(IDC_SETUP_UPDATE).bottom,
@@ -342,6 +359,7 @@ TEST_F(SetupDialogTest, HelpOpensTheTopicOfTheControl) {
         {IDC_SETUP_SAVEAS, 1005},  {IDC_SETUP_DELETE, 1006},
         {IDC_SETUP_EDIT, 1007},    {IDOK, 1008},
         {IDCANCEL, 1009},          {IDC_SETUP_UPDATE, 1010},
+        {IDC_SETUP_NOTRAY, 0},     {IDC_SETUP_CPUFIGURE, 1012},
     };
     for (const auto& [id, context] : contexts) {
         HelpLaunches::Clear();

@@ -15,8 +15,8 @@ MonitorSession::MonitorSession(ProgramState& program, MonitorPort& port, FontEng
     : program_(program),
       port_(port),
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
-      cycle_(sampler ? std::move(sampler) : MakeCpuSampler(), *clock_, program.settings,
-             [this](std::int32_t usage) { RefreshDisplay(usage); }),
+      cycle_(sampler ? std::move(sampler) : MakeCpuSampler(program.settings.CpuFigure), *clock_,
+             program.settings, [this](std::int32_t usage) { RefreshDisplay(usage); }),
       renderer_(fonts, images, ProgramThemeFolders(), program.currentTheme, program.settings) {}
 
 MonitorSession::~MonitorSession() = default;
@@ -163,10 +163,12 @@ void MonitorSession::RefreshTray(std::int32_t usage) {
     }
     trayShowsGraph_ = picture != nullptr;
     trayPictureStale_ = false;
-    const bool newTip = usage != tipUsage_;
+    const bool fellBack = cycle_.Sampler().FellBack();
+    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_;
     if (newTip) {
-        trayTip_ = TrayTipText(usage);
+        trayTip_ = TrayTipText(usage, fellBack);
         tipUsage_ = usage;
+        tipFellBack_ = fellBack;
     }
     if (newPicture || newTip) {
         port_.SetTrayIcon(picture, newPicture, trayTip_);

@@ -114,6 +114,7 @@ class MonitorSession {
     bool trayPictureStale_ = false;  // made for another screen: made again at the next refresh
     std::string trayTip_;
     std::int32_t tipUsage_ = -1;
+    bool tipFellBack_ = false;
     bool trayHost_ = false;
     bool waitingForTray_ = false;  // hidden as soon as a tray host appears
 

@@ -69,6 +69,7 @@ class SamplingCycle {
 
     // Releases the sampler (the Windows 9x statistic is stopped); later ticks do nothing.
     void StopSampling();
+    const CpuSampler& Sampler() const { return *sampler_; }
 
     // A saved history, such as moravel-tool sample writes: one usage per line, each ended by CR
     // LF, blanks around it allowed; a decimal number (sign, fraction, exponent) or &H

@@ -42,9 +42,13 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
     return {!setupDialogShown && IsHidden(state), !KeepsOnTop(topMost)};
 }
 
-std::string TrayTipText(std::int32_t usage) {
+std::string TrayTipText(std::int32_t usage, bool fellBack) {
     constexpr std::size_t kTipBytes = 64;
-    return TruncateToAnsiBytes("CPU使用率 " + std::to_string(usage) + " %", kTipBytes - 1);
+    std::string text = "CPU使用率 " + std::to_string(usage) + " %";
+    if (fellBack) {
+        text += kFellBackTipNote;
+    }
+    return TruncateToAnsiBytes(text, kTipBytes - 1);
 }
 
 Guid TrayIconGuid(std::string_view executablePath) {

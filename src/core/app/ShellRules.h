@@ -62,8 +62,11 @@ struct BringBackPlan {
 };
 BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMode topMost);
 
-// "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL.
-std::string TrayTipText(std::int32_t usage);
+// "CPU使用率 " + usage + " %", cut to what the tray record's 64 bytes hold with their NUL. When
+// the sampler fell back (`fellBack`: the figure asked for cannot be read) the tip says which
+// figure it shows, " （プロセッサ時間）" after the value.
+inline constexpr std::string_view kFellBackTipNote = " （プロセッサ時間）";
+std::string TrayTipText(std::int32_t usage, bool fellBack = false);
 
 // The tray icon's identity on Windows, by which the taskbar remembers where the user put the icon
 // (shown, or in the overflow): the same at every start of the program from one place, another for

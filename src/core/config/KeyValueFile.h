@@ -39,6 +39,9 @@ struct FieldSpec {
     // A code (an enum of the program) goes through its number, here and nowhere else.
     std::int32_t (*getCode)(const Record&) = nullptr;
     void (*setCode)(Record&, std::int32_t) = nullptr;
+    // A code whose line is written only when it is not 0: a key added in a later release, so
+    // that a file of the settings it did not change stays as the earlier release wrote it.
+    bool omittedAtZero = false;
 };
 
 template <class Record>
@@ -80,6 +83,14 @@ constexpr auto CodeField(std::string_view key) {
     using Access = detail::CodeAccess<Member>;
     return FieldSpec<typename Access::RecordType>{key,     FieldKind::Integer, nullptr,     nullptr,
                                                   nullptr, &Access::Get,       &Access::Set};
+}
+
+// The same, its line left out while it is 0.
+template <auto Member>
+constexpr auto LaterCodeField(std::string_view key) {
+    auto field = CodeField<Member>(key);
+    field.omittedAtZero = true;
+    return field;
 }
 
 // "&H" followed by exactly 8 upper-case hexadecimal digits of the 32-bit value.
@@ -129,7 +140,9 @@ std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec
     for (const FieldSpec<Record>& field : fields) {
         if (field.getCode != nullptr) {
             const std::int32_t number = field.getCode(record);
-            detail::AppendLine(out, field.key, field.kind, nullptr, &number, nullptr);
+            if (number != 0 || !field.omittedAtZero) {
+                detail::AppendLine(out, field.key, field.kind, nullptr, &number, nullptr);
+            }
             continue;
         }
         detail::AppendLine(out, field.key, field.kind, field.text ? &field.text(r) : nullptr,

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/cpu/UsageFigure.h"
+
 namespace moravel {
 
 // The codes of the settings file. Each keeps the number the file holds, whatever it is: a value
@@ -44,6 +46,7 @@ struct SettingsRecord {
     std::int32_t Top = 0;
     std::int32_t Left = 0;
     std::string ThemeName;
+    UsageFigure CpuFigure = UsageFigure::ProcessorTime;  // written only when not 0
 
     bool operator==(const SettingsRecord&) const = default;
 };

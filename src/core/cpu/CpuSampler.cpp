@@ -16,4 +16,8 @@ std::int32_t UsageFromIdle(double idle, double span) {
     return HeldUsage(RoundHalfEven(100.0 - x));
 }
 
+std::int32_t UsageFromPercent(double percent) {
+    return HeldUsage(RoundHalfEven(percent));
+}
+
 }  // namespace moravel

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+#include "core/cpu/UsageFigure.h"
+
 namespace moravel {
 
 // The result of every sampler operation that failed.
@@ -28,10 +30,16 @@ class CpuSampler {
     virtual std::int32_t Sample() = 0;
     // Releases what Start took: 0, or -1 when that failed.
     virtual std::int32_t Stop() = 0;
+    // True while the readings are processor time standing in for a figure asked for that cannot
+    // be read.
+    virtual bool FellBack() const { return false; }
 };
 
-// The sampler of the system the program runs on.
+// The sampler of the system the program runs on: processor time.
 std::unique_ptr<CpuSampler> MakeCpuSampler();
+// The same, of the figure `asked` names where the system offers a choice (UsageFiguresOffered);
+// `asked` is read while the sampler runs and must outlive it.
+std::unique_ptr<CpuSampler> MakeCpuSampler(const UsageFigure& asked);
 
 // A successful reading, a whole number, as the history keeps it: below 0 is 0 and above 100 is 100.
 // Every sampler passes what it read through here, so that only a failed reading is negative: a
@@ -43,5 +51,9 @@ std::int32_t HeldUsage(double usage);
 // then 100 - x to the nearest integer, halves to even, held to 0..100 (HeldUsage). `span` must be
 // positive.
 std::int32_t UsageFromIdle(double idle, double span);
+
+// A reading given in percent (processor utility, which may pass 100 while the processors run
+// above their base frequency): to the nearest integer, halves to even, held to 0..100.
+std::int32_t UsageFromPercent(double percent);
 
 }  // namespace moravel

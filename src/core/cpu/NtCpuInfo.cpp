@@ -18,57 +18,70 @@ std::uint64_t UInt64At(std::span<const std::byte> record, std::size_t offset) {
 
 NtCpuInfo::NtCpuInfo(std::unique_ptr<NtSystemQuery> query) : query_(std::move(query)) {}
 
-bool NtCpuInfo::ReadIdleTime(std::uint64_t& idle, std::int32_t& processors) {
+bool NtCpuInfo::ReadIdleTimes(std::uint32_t infoClass) {
+    static_assert(kIdleRecordSize <= kProcessorRecordSize);  // the buffer holds 64 of either
+    const std::size_t recordSize =
+        infoClass == kSystemProcessorIdleInformation ? kIdleRecordSize : kProcessorRecordSize;
     const std::uint16_t groups = std::max<std::uint16_t>(query_->GroupCount(), 1);
-    idle = 0;
-    processors = 0;
+    // Room for full groups in both readings, made once: no allocation while sampling.
+    const std::size_t room = std::size_t{groups} * kMaxGroupProcessors;
+    idle_.reserve(room);
+    previousIdle_.reserve(room);
+    idle_.clear();
     for (std::uint16_t group = 0; group < groups; ++group) {
         records_.fill(std::byte{0});
         std::uint32_t returned = 0;
         // With one group the plain query answers for all processors, also where the extended
         // query is missing (systems before processor groups, Wine).
-        const std::int32_t status =
-            groups == 1 ? query_->Query(kSystemProcessorPerformanceInformation, records_, returned)
-                        : query_->QueryGroup(kSystemProcessorPerformanceInformation, group,
-                                             records_, returned);
-        const std::size_t count =
-            std::min<std::size_t>(returned, records_.size()) / kProcessorRecordSize;
+        const std::int32_t status = groups == 1
+                                        ? query_->Query(infoClass, records_, returned)
+                                        : query_->QueryGroup(infoClass, group, records_, returned);
+        const std::size_t count = std::min<std::size_t>(returned, records_.size()) / recordSize;
         if (status != 0 || count == 0) {
             return false;
         }
         for (std::size_t i = 0; i < count; ++i) {
-            idle += UInt64At(records_, i * kProcessorRecordSize);  // wraps as the differences do
+            idle_.push_back(UInt64At(records_, i * recordSize));
         }
-        processors += static_cast<std::int32_t>(count);
     }
     return true;
 }
 
+std::int32_t NtCpuInfo::UsageSince(std::int64_t elapsed) const {
+    double idle = 0;
+    for (std::size_t i = 0; i < idle_.size(); ++i) {
+        // In unsigned arithmetic: counters far apart must not overflow. No processor is idle
+        // for less than none or more than all of the time that passed.
+        const auto gathered = static_cast<std::int64_t>(idle_[i] - previousIdle_[i]);
+        idle += static_cast<double>(std::clamp<std::int64_t>(gathered, 0, elapsed));
+    }
+    return UsageFromIdle(idle, static_cast<double>(elapsed) * static_cast<double>(idle_.size()));
+}
+
 std::int32_t NtCpuInfo::GetNtCpuUsage() {
-    std::uint64_t idleTime = 0;
-    std::int32_t processors = 0;
-    if (!ReadIdleTime(idleTime, processors)) {
-        return kSampleFailed;
+    std::uint32_t infoClass = kSystemProcessorIdleInformation;
+    if (!ReadIdleTimes(infoClass)) {
+        infoClass = kSystemProcessorPerformanceInformation;
+        if (!ReadIdleTimes(infoClass)) {
+            return kSampleFailed;
+        }
     }
     const std::int64_t runningTime = query_->RunningTime();
 
     std::int32_t usage = 0;
-    if (primed_ && processors == previousProcessors_) {
+    if (primed_ && idle_.size() == previousIdle_.size() && infoClass == previousClass_) {
         const std::int64_t elapsed = runningTime - previousRunningTime_;
         if (elapsed <= 0) {
             return kSampleFailed;  // measured from the same counters next time
         }
-        // In unsigned arithmetic: counters far apart must not overflow.
-        const auto idle = static_cast<std::int64_t>(idleTime - previousIdleTime_);
-        usage = UsageFromIdle(static_cast<double>(idle),
-                              static_cast<double>(elapsed) * static_cast<double>(processors));
+        usage = UsageSince(elapsed);
     } else if (primed_) {
         usage = kSampleFailed;  // idle times of other processors: nothing to compare with
     }
     primed_ = true;
-    previousIdleTime_ = idleTime;
+    previousIdle_.swap(idle_);
+    previousClass_ = infoClass;
     previousRunningTime_ = runningTime;
-    previousProcessors_ = processors;
     return usage;
 }
 

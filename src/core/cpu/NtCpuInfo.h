@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "core/cpu/CpuSampler.h"
 
@@ -40,6 +41,12 @@ inline constexpr std::uint32_t kSystemProcessorPerformanceInformation = 8;
 // One processor's record: idle time (8 bytes, 100-ns units) at offset 0, then kernel, user, DPC
 // and interrupt times and the interrupt count.
 inline constexpr std::size_t kProcessorRecordSize = 48;
+// The idle information, since Windows XP: one processor's record holds its idle time (8 bytes,
+// 100-ns units) at offset 0, then the C1, C2 and C3 times (8 bytes each), their three transition
+// counts (4 bytes each) and 4 bytes of padding. Its idle time is right where the performance
+// record's runs far ahead (Windows 11 22H2 and 23H2).
+inline constexpr std::uint32_t kSystemProcessorIdleInformation = 42;
+inline constexpr std::size_t kIdleRecordSize = 48;
 inline constexpr std::size_t kMaxGroupProcessors = 64;
 
 class NtCpuInfo final : public CpuSampler {
@@ -47,11 +54,15 @@ class NtCpuInfo final : public CpuSampler {
     explicit NtCpuInfo(std::unique_ptr<NtSystemQuery> query);
 
     // The usage in percent since the previous successful call; 0 on the first one, which only
-    // records the counters. The idle times of all processors of all groups are added up and
-    // compared with the running time passed times the number of processors: neither a sleep nor
-    // a change of the date and time counts. -1 when a query fails (the previous counters stay),
-    // when no running time passed (likewise), or when the number of processors changed (the
-    // counters start afresh from this call).
+    // records the counters. Each processor's idle time comes from the idle information, or from
+    // the performance information where that cannot be read (the query fails or answers no
+    // records in some group), one of them for all processors of a reading. The idle time each
+    // processor gathered since the previous call, held to 0..the running time passed (the
+    // counters are read a moment apart from each other and from the running time), is added up
+    // and compared with the running time passed times the number of processors: neither a sleep
+    // nor a change of the date and time counts. -1 when both queries fail (the previous counters
+    // stay), when no running time passed (likewise), or when the number of processors or the
+    // information read changed (the counters start afresh from this call).
     std::int32_t GetNtCpuUsage();
 
     std::int32_t Start() override { return GetNtCpuUsage(); }
@@ -59,15 +70,18 @@ class NtCpuInfo final : public CpuSampler {
     std::int32_t Stop() override { return 0; }
 
   private:
-    // The idle time summed over every processor and the number of processors; false when a
-    // query fails or answers no processor.
-    bool ReadIdleTime(std::uint64_t& idle, std::int32_t& processors);
+    // Every processor's idle time from the records of `infoClass` into idle_, group after group;
+    // false when a query fails or answers no processor.
+    bool ReadIdleTimes(std::uint32_t infoClass);
+    // The usage from idle_ against the previous counters, `elapsed` > 0 running time later.
+    std::int32_t UsageSince(std::int64_t elapsed) const;
 
     std::unique_ptr<NtSystemQuery> query_;
     bool primed_ = false;
-    std::uint64_t previousIdleTime_ = 0;
+    std::vector<std::uint64_t> idle_;  // per processor, this reading
+    std::vector<std::uint64_t> previousIdle_;
+    std::uint32_t previousClass_ = 0;
     std::int64_t previousRunningTime_ = 0;
-    std::int32_t previousProcessors_ = 0;
     std::array<std::byte, kProcessorRecordSize * kMaxGroupProcessors> records_{};
 };
 

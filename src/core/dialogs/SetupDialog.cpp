@@ -30,11 +30,12 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
     return items;
 }
 
-SetupDialog::SetupDialog(ProgramState& program)
+SetupDialog::SetupDialog(ProgramState& program, bool figuresOffered)
     : iconModes{{{kIconModeChoices[0].index(), true},
                  {kIconModeChoices[1].index(), false},
                  {kIconModeChoices[2].index(), false}}},
       program_(program),
+      figuresOffered_(figuresOffered),
       settings_(program.settings),
       currentTheme_(program.currentTheme) {}
 
@@ -78,6 +79,8 @@ void SetupDialog::Load() {
     autostartEnabled = autostart_ != nullptr && !programPath_.empty();
     autostart = autostartEnabled && autostart_->StartsProgram(programPath_);
     autostartApplied_ = autostart;
+
+    processorUtility = figuresOffered_ && AsksProcessorUtility(settings_.CpuFigure);
 
     cycleRow = 0;
     for (std::size_t i = 0; i < kCycleChoices.size(); ++i) {
@@ -157,6 +160,10 @@ bool SetupDialog::ApplySettings() {
     settings_.Cycle = SelectedCycle();
     settings_.IconGraphMode = iconGraphChecked ? SelectedIconMode() : TrayIconMode::Off;
     settings_.ThemeName = workingName;
+    if (figuresOffered_) {
+        settings_.CpuFigure =
+            processorUtility ? UsageFigure::ProcessorUtility : UsageFigure::ProcessorTime;
+    }
     currentTheme_ = workingTheme;
     return ApplyAutostart();
 }

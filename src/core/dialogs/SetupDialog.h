@@ -1,5 +1,6 @@
 // The setup dialog's state and decisions, without a window: the cycle list, always-on-top, the
-// tray-icon graph mode, the start at log-on, the theme list and the commands on theme files.
+// tray-icon graph mode, the start at log-on, the figure shown where the system offers a choice,
+// the theme list and the commands on theme files.
 // fomSetup shows this state, writes the user's changes into it and forwards the buttons; everything
 // it decides is here.
 //
@@ -17,6 +18,7 @@
 #include "core/app/ProgramState.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
+#include "core/cpu/UsageFigure.h"
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
 #include "core/dialogs/Prompts.h"
@@ -76,8 +78,10 @@ inline constexpr HelpContext kHelpSetupOk{1008};
 inline constexpr HelpContext kHelpSetupCancel{1009};
 inline constexpr HelpContext kHelpSetupUpdate{1010};
 inline constexpr HelpContext kHelpSetupAutostart{1011};
+inline constexpr HelpContext kHelpSetupCpuFigure{1012};
 
 inline constexpr std::string_view kAutostartCaption = "ログオン時に起動する(&L)";
+inline constexpr std::string_view kCpuFigureCaption = "周波数を反映する(&U)";
 // Shown in place of the tray-icon graph while the desktop has no tray host.
 inline constexpr std::string_view kNoTrayText =
     "タスクトレイのアイコンとグラフには通知領域が必要ですが、このデスクトップには見つかりません。";
@@ -101,7 +105,9 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
 
 class SetupDialog {
   public:
-    explicit SetupDialog(ProgramState& program);
+    // `figuresOffered`: the system offers a choice of figure; only then does the dialog show the
+    // processor-utility box and apply it (elsewhere CpuFigure stays as the file has it).
+    explicit SetupDialog(ProgramState& program, bool figuresOffered = UsageFiguresOffered());
 
     // Start at log-on: the entry `entry` keeps for the program at `programPath` (the running
     // executable). Without one (null) the box stays off and disabled. Call before Load.
@@ -136,6 +142,8 @@ class SetupDialog {
 
     // The seconds of the selected cycle row.
     std::int32_t SelectedCycle() const;
+
+    bool CpuFigureOffered() const { return figuresOffered_; }
 
     // Copies the choices into the settings and the working theme into the current theme, and makes
     // or removes the log-on entry when the box was changed since it was last applied. False when
@@ -175,6 +183,7 @@ class SetupDialog {
     bool deleteEnabled = false;             // cmdDelete
     bool autostart = false;                 // chkAutostart
     bool autostartEnabled = false;          // chkAutostart can be changed
+    bool processorUtility = false;          // chkCpuFigure, where offered
 
   private:
     bool ApplyAutostart();
@@ -184,6 +193,7 @@ class SetupDialog {
     std::string programPath_;
     bool autostartApplied_ = false;  // what the entry was at opening or at the last apply
     bool trayHost_ = true;
+    bool figuresOffered_;
     SettingsRecord& settings_;
     ThemeRecord& currentTheme_;
 };

@@ -346,6 +346,20 @@ TEST(MonitorSession, TheTrayIsHandedOnlyWhatChanged) {
     EXPECT_EQ(s.window.trayIcons, icons + 4);
 }
 
+// The tip says so while processor time stands in for the figure asked for, and no longer when it
+// does not: a new tip at the same value.
+TEST(MonitorSession, TheTipTellsWhenTheSamplerFellBack) {
+    Session s("Cycle=1\r\n");
+    s.sampler->usage = 30;
+    s.sampler->fellBack = true;
+    ASSERT_TRUE(s.session.Start());
+    s.Tick(2);
+    EXPECT_EQ(s.window.tip, "CPU使用率 30 % （プロセッサ時間）");
+    s.sampler->fellBack = false;
+    s.Tick();
+    EXPECT_EQ(s.window.tip, "CPU使用率 30 %");
+}
+
 TEST(MonitorSession, TheSetupDialogsThemeIsDrawnWhenItIsApplied) {
     Session s("Cycle=1\r\n");
     ASSERT_TRUE(s.session.Start());

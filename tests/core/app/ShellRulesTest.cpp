@@ -174,6 +174,10 @@ TEST(TrayTip, FitsTheRecordWithItsNul) {
     EXPECT_EQ(TrayTipText(42), "CPU使用率 42 %");
     EXPECT_EQ(Utf8ToAnsi(TrayTipText(100)), "CPU\x8Eg\x97p\x97\xA6 100 %");
     EXPECT_LE(Utf8ToAnsi(TrayTipText(-2147483647)).size(), 63u);
+    // Processor time standing in for the figure asked for says so, whole, within the record.
+    EXPECT_EQ(TrayTipText(42, true), "CPU使用率 42 % （プロセッサ時間）");
+    EXPECT_EQ(TrayTipText(-2147483647, true), "CPU使用率 -2147483647 % （プロセッサ時間）");
+    EXPECT_LE(Utf8ToAnsi(TrayTipText(-2147483647, true)).size(), 63u);
 }
 
 // One identity per place, whatever the case its path was typed in; known values, made apart from

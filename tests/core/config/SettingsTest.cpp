@@ -112,6 +112,7 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoad) {
     record.Cycle = 180;
     record.IconGraphMode = TrayIconMode::Meter2;
     record.ThemeName = " 緑の\"線\".tm ";
+    record.CpuFigure = UsageFigure::ProcessorUtility;
     ASSERT_GT(SaveSettings(record, folder.File("s.ini"), kBuildVersion), 0);
     SettingsRecord back;
     LoadSettings(back, folder.File("s.ini"));
@@ -144,6 +145,34 @@ TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
     LoadSettings(loaded, folder.File("in.ini"));
     ASSERT_GT(SaveSettings(loaded, folder.File("out.ini"), kBuildVersion), 0);
     EXPECT_EQ(ReadBytes(folder.File("out.ini")), edited);
+}
+
+// A key of a later release: its line follows the earlier keys, and only while it is not 0, so
+// the default settings are written as before it came.
+TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
+    const std::string before =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+        "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n";
+    const struct {
+        const char* read;
+        const char* written;
+    } cases[] = {
+        {"", ""},
+        {"CpuFigure=0\r\n", ""},
+        {"CpuFigure=1\r\n", "CpuFigure=1\r\n"},
+        {"cpufigure = &H7\r\n", "CpuFigure=7\r\n"},  // a code no name stands for
+        {"CpuFigure=-1\r\n", "CpuFigure=-1\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read);
+        // Read before the other keys, written after them.
+        const SettingsRecord record =
+            Parse("[Settings]\r\n" + std::string(c.read) +
+                  before.substr(std::string_view("[Settings]\r\n").size()));
+        EXPECT_EQ(FormatSettingsText(record), before + c.written);
+    }
+    EXPECT_FALSE(AsksProcessorUtility(Parse("[Settings]\r\nCpuFigure=7\r\n").CpuFigure));
+    EXPECT_TRUE(AsksProcessorUtility(Parse("[Settings]\r\nCpuFigure=1\r\n").CpuFigure));
 }
 
 TEST(Settings, OneRuleForEachCode) {

@@ -43,6 +43,14 @@ TEST(HeldUsage, OnlyAFailureIsNegative) {
     EXPECT_EQ(HeldUsage(std::nan("")), 0);
 }
 
+TEST(UsageFromPercent, NearestWholeHeldTo0To100) {
+    EXPECT_EQ(UsageFromPercent(42.5), 42);  // halves to even
+    EXPECT_EQ(UsageFromPercent(43.5), 44);
+    EXPECT_EQ(UsageFromPercent(137.2), 100);  // a utility above the base frequency
+    EXPECT_EQ(UsageFromPercent(-3), 0);
+    EXPECT_EQ(UsageFromPercent(std::nan("")), 0);
+}
+
 using test::FakeNtMachine;
 using test::kNtSecond;
 using Calls = std::vector<std::string>;
@@ -177,6 +185,81 @@ TEST(NtSampler, IdleTimeAheadOfTheRunningTimeReadsZero) {
     EXPECT_EQ(rig.info.Sample(), 0);
     rig.machine.Run(1, 0);
     EXPECT_EQ(rig.info.Sample(), 0);
+}
+
+// Windows 11 22H2 and 23H2 count the performance information's idle time far too fast, which
+// would read as an idle machine; the idle information's is right, group by group.
+TEST(NtSampler, TheIdleInformationIsReadWhereThePerformanceIdleRunsFast) {
+    for (const std::vector<std::int32_t>& groups :
+         std::vector<std::vector<std::int32_t>>{{1}, {4}, {64, 64, 8}}) {
+        NtRig rig(groups);
+        SCOPED_TRACE(rig.machine.processors());
+        rig.machine.performanceIdleRate = 1.6;
+        ASSERT_EQ(rig.info.Start(), 0);
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), 30);
+    }
+}
+
+// Where the idle information cannot be read, all processors' idle times come from the
+// performance information. Its counters count from elsewhere: a reading from the other
+// information than the previous one starts afresh.
+TEST(NtSampler, ThePerformanceInformationStandsInForTheIdleInformation) {
+    using IdleClass = FakeNtMachine::IdleClass;
+    struct Case {
+        const char* name;
+        std::vector<std::int32_t> groups;
+        IdleClass idleClass;
+        std::int32_t failingGroup;
+    };
+    const Case cases[] = {
+        {"unknown class", {4}, IdleClass::Unknown, -1},
+        {"no records", {4}, IdleClass::NoRecords, -1},
+        {"the second group fails", {64, 64}, IdleClass::Answers, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NtRig rig(c.groups);
+        for (std::int64_t& time : rig.machine.performanceIdle) {
+            time += 3600 * kNtSecond;  // counted from another start
+        }
+        const auto readable = [&](bool yes) {
+            rig.machine.idleClass = yes ? IdleClass::Answers : c.idleClass;
+            rig.machine.idleClassFailingGroup = yes ? -1 : c.failingGroup;
+        };
+        readable(false);
+        ASSERT_EQ(rig.info.Start(), 0);
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), 30);
+
+        readable(true);
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), -1);
+        rig.machine.Run(1, 40);
+        EXPECT_EQ(rig.info.Sample(), 40);
+    }
+}
+
+// Each processor's idle time is read a moment apart from the others' and from the running time:
+// none counts as idle for less than none or more than all of the time that passed, so one
+// counter's error does not cancel or add to another's busy time.
+TEST(NtSampler, NoProcessorIsIdleLessThanNeverOrMoreThanAlways) {
+    struct Case {
+        std::size_t processor;  // the first is busy, the second idle
+        std::int64_t offset;
+    };
+    const Case cases[] = {
+        {1, kNtSecond / 20},   // the idle one read a little late
+        {0, -kNtSecond / 20},  // the busy one read early: its counter went back
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.offset);
+        NtRig rig({2});
+        ASSERT_EQ(rig.info.Start(), 0);
+        rig.machine.RunBusy(1, 1);
+        rig.machine.idle[c.processor] += c.offset;
+        EXPECT_EQ(rig.info.Sample(), 50);
+    }
 }
 
 TEST(NtSampler, NoRunningTimePassedOrOtherProcessors) {

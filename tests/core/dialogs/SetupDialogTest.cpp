@@ -454,6 +454,39 @@ TEST_F(Setup, WithoutATrayHostTheTrayOptionsWaitDisabled) {
     EXPECT_FALSE(dialog_.IconModesEnabled());
 }
 
+// The figure's box where the system offers a choice: it shows whether CpuFigure asks for
+// processor utility and applies 1 or 0. Elsewhere (Linux) the dialog leaves CpuFigure as it is.
+TEST_F(Setup, TheFigureIsChosenOnlyWhereTheSystemOffersIt) {
+    const struct {
+        bool offered;
+        std::int32_t saved;
+        bool shown;
+        bool checked;  // what the user leaves in the box
+        std::int32_t applied;
+    } cases[] = {
+        {true, 0, false, true, 1},   {true, 1, true, false, 0},   {true, 1, true, true, 1},
+        {true, 7, false, false, 0},  // a code no name stands for is processor time
+        {false, 1, false, false, 1}, {false, 7, false, false, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.saved) + (c.offered ? " offered" : " not offered"));
+        settings_.CpuFigure = static_cast<UsageFigure>(c.saved);
+        SetupDialog dialog(program_, c.offered);
+        dialog.Load();
+        EXPECT_EQ(dialog.CpuFigureOffered(), c.offered);
+        EXPECT_EQ(dialog.processorUtility, c.shown);
+        dialog.processorUtility = c.checked;
+        dialog.ApplySettings();
+        EXPECT_EQ(static_cast<std::int32_t>(settings_.CpuFigure), c.applied);
+    }
+    // Offered by default where the system offers a choice: the NT family, not Linux.
+#ifdef _WIN32
+    EXPECT_TRUE(SetupDialog(program_).CpuFigureOffered());
+#else
+    EXPECT_FALSE(SetupDialog(program_).CpuFigureOffered());
+#endif
+}
+
 TEST_F(Setup, AnInstalledProgramsShippedThemesCannotBeDeleted) {
     test::ScopedInstalledFolders installed(folder_.File("share"), folder_.File("user"));
     WriteBytes(JoinPath(folder_.File("share/Themes"), "graph.tm"), ThemeText("初期値", 1));
