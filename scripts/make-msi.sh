@@ -29,8 +29,8 @@ manufacturer=$(sed -n 's/^Copyright (c) [0-9-]* //p' "$root/LICENSE" | head -n 1
 # two builds of one version have the same, so the second is not installed beside the first.
 upgrade_code=$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$root/data/windows/Moravel.wxs")
 [ ${#upgrade_code} -eq 36 ] || { echo "make-msi: no UpgradeCode in Moravel.wxs" >&2; exit 1; }
-hash=$( (printf "$(tr -d - <<<"$upgrade_code" | sed 's/../\\x&/g')"; printf 'Moravel %s' "$version") |
-    sha1sum | tr a-f A-F)
+namespace=$(tr -d - <<<"$upgrade_code" | sed 's/../\\x&/g')
+hash=$( (printf '%b' "$namespace"; printf 'Moravel %s' "$version") | sha1sum | tr a-f A-F)
 variant=$(printf '%X' $(((16#${hash:16:1} & 3) | 8)))
 product_code=${hash:0:8}-${hash:8:4}-5${hash:13:3}-$variant${hash:17:3}-${hash:20:12}
 

@@ -19,7 +19,7 @@ product_code=$(property ProductCode)
 upgrade_code=$(property UpgradeCode)
 publisher=$(property Manufacturer)
 [ -n "$version" ] && [ -n "$product_code" ] && [ -n "$upgrade_code" ] && [ -n "$publisher" ] ||
-    { echo "make-winget: $msi lacks a product version, code, upgrade code or publisher" >&2; exit 1; }
+    { echo "make-winget: $msi lacks a version, product or upgrade code, or publisher" >&2; exit 1; }
 sha256=$(sha256sum "$msi" | cut -d ' ' -f 1 | tr a-f A-F)
 
 rm -rf "$out"
