@@ -43,14 +43,16 @@ cross:
 	JOBS=$(JOBS) scripts/cross.sh
 
 # The Windows program as shipped: a static release build with MinGW-w64, its program folder in
-# build/windows and build/Moravel-<version>-win64.zip; its executables need only system DLLs.
+# build/windows, build/Moravel-<version>-win64.zip, the installer build/Moravel-<version>-win64.msi
+# and its winget manifests; its executables need only system DLLs.
 windows: deps-windows
 	JOBS=$(JOBS) scripts/package-windows.sh
 
-# The zip's program under Wine on a virtual desktop with a tray host, driven with xdotool.
+# The zip's program under Wine on a virtual desktop with a tray host, driven with xdotool; the
+# MSI installed, upgraded and uninstalled there.
 windows-check: windows
 	@scripts/deps.sh e2e qt
-	tests/e2e/wine_test.sh build/Moravel-*-win64.zip
+	tests/e2e/wine_test.sh build/Moravel-*-win64.zip build/Moravel-*-win64.msi
 
 # The Debian package, built by dpkg-buildpackage from a copy of the tree: build/moravel_*.deb.
 deb: deps-package

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program as shipped: a release build with MinGW-w64 (preset mingw-release, linked
-# statically), its program folder build/windows/Moravel-<version>-win64 and the zip of that
-# folder, build/Moravel-<version>-win64.zip. Checks that the folder holds what it should and that
-# the executables need no DLL beyond the system's, and prints the DLLs and sizes.
+# statically), its program folder build/windows/Moravel-<version>-win64, the zip of that folder
+# for portable use, build/Moravel-<version>-win64.zip, the installer of that folder,
+# build/Moravel-<version>-win64.msi (scripts/make-msi.sh), and the installer's winget manifests in
+# build/Moravel-<version>-winget (scripts/make-winget.sh). Checks that the folder holds what it
+# should and that the executables need no DLL beyond the system's, and prints the DLLs and sizes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset mingw-release >/dev/null
@@ -14,9 +16,11 @@ name=Moravel-$version-win64
 stage=build/windows
 folder=$stage/$name
 zip=build/$name.zip
+msi=build/$name.msi
+winget=build/Moravel-$version-winget
 
-# Only this build's zip in build/, so build/Moravel-*-win64.zip names one file.
-rm -rf "$stage" build/Moravel-*-win64.zip
+# Only this build's zip and installer in build/, so build/Moravel-*-win64.zip names one file.
+rm -rf "$stage" build/Moravel-*-win64.zip build/Moravel-*-win64.msi build/Moravel-*-winget
 mkdir -p "$stage"
 # The installed layout on Windows is the portable program folder: the executables, Themes and
 # the help side by side.
@@ -36,3 +40,7 @@ fi
 scripts/check-windows-dlls.sh "$folder/moravel.exe" "$folder/moravel-tool.exe"
 (cd "$stage" && zip -q -r -X "../$name.zip" "$name")
 echo "$zip  $(stat -c %s "$zip") bytes"
+scripts/make-msi.sh "$folder" "$version" "$msi"
+echo "$msi  $(stat -c %s "$msi") bytes"
+scripts/make-winget.sh "$msi" "$winget"
+echo "$winget/"

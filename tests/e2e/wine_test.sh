@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # The Windows program under Wine on a virtual X desktop with a tray host (trayer, which holds
 # Wine's tray icons), driven as a person would with xdotool.
-# Usage: wine_test.sh PROGRAM   (make windows-check runs it on the zip; part of make test)
+# Usage: wine_test.sh PROGRAM [MSI]   (make windows-check runs it on the zip and the MSI; part
+#   of make test)
 #   PROGRAM: a Windows program folder (moravel.exe, moravel-tool.exe, Themes, Moravel.HLP) or
-#   the zip that holds one. With MORAVEL_SHOTS set to a folder, the pictures of the window, the
-#   tray icon and the popup menu are left there as ship-*.png, and the setup dialog with the
-#   figure's box checked as setup-cpufigure.png.
+#   the zip that holds one. MSI: the installer of that folder (Moravel-<version>-win64.msi),
+#   installed, upgraded by one of a higher version made here (scripts/make-msi.sh) and
+#   uninstalled. With MORAVEL_SHOTS set to a folder, the pictures of the window, the tray icon
+#   and the popup menu are left there as ship-*.png, and the setup dialog with the figure's box
+#   checked as setup-cpufigure.png.
 # Every scenario is a function that starts from a fresh copy of the program folder; the list
 # `scenarios` at the end runs them in order. The Wine prefix is made by the test, Japanese
 # (LC_ALL=ja_JP.UTF-8: the ANSI code page is CP932, as the program's files are), with the
 # themes' faces mapped to the IPA fonts.
 set -u
-[ $# -eq 1 ] || { echo "usage: $0 PROGRAM-FOLDER-OR-ZIP" >&2; exit 2; }
+[ $# -eq 1 ] || [ $# -eq 2 ] || { echo "usage: $0 PROGRAM-FOLDER-OR-ZIP [MSI]" >&2; exit 2; }
+msi=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 suite=wine
 . "$here/lib.sh"
@@ -20,11 +24,15 @@ need Xvfb trayer xdotool xwininfo import compare convert python3
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 need "$wine" "$wineserver"
+[ -z "$msi" ] || need wixl
 [ -f /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] ||
     { echo "wine: fonts-ipafont-gothic is missing; cannot run"; echo "0 passed, 1 failed"; exit 1; }
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine mirrors the installer's Start-menu shortcut as a desktop entry, a menu and icons in the XDG
+# folders: these are the test's own, so nothing reaches the desktop's menus.
+export XDG_DATA_HOME=$work/xdg-data XDG_CONFIG_HOME=$work/xdg-config
 cleanup() {
     stop_load
     xdotool keyup shift keyup ctrl 2>/dev/null
@@ -452,6 +460,85 @@ scenario_first_frames() {
     done
 }
 
+# The installer: msiexec installs the program folder and the marker for the user into
+# %LOCALAPPDATA%\Programs\Moravel, with a Start-menu shortcut and an Apps & features entry; the
+# program started from the shortcut keeps its settings in %APPDATA%\Moravel, not beside itself;
+# a higher version replaces it in place, laying its files again; the uninstall removes the
+# program and the shortcut and leaves the user's settings and themes.
+win_path() { win winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unix_path() { win winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+win_variable() { win cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+msiexec() {  # /i or /x, MSI: true when msiexec succeeds without a window
+    win msiexec "$1" "$(win_path "$2")" /qn >>"$work/program.log" 2>&1
+}
+apps_entries() {  # "version|publisher|folder" of each Apps & features entry named Moravel
+    local root
+    for root in HKCU HKLM; do
+        win reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
+    done | tr -d '\r' | awk -F '    ' '
+        function flush() { if (name == "Moravel") print version "|" publisher "|" folder }
+        /^HKEY_/ { flush(); name = version = publisher = folder = "" }
+        $2 == "DisplayName" { name = $4 } $2 == "DisplayVersion" { version = $4 }
+        $2 == "Publisher" { publisher = $4 } $2 == "InstallLocation" { folder = $4 }
+        END { flush() }'
+}
+product_icon() {  # the icon file Windows Installer published for Apps & features, as a Unix path
+    local icon
+    icon=$(win reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null |
+        tr -d '\r' | awk -F '    ' '$2 == "ProductIcon" { print $4; exit }')
+    [ -n "$icon" ] && unix_path "$icon"
+}
+as_shipped() {  # folder: the program folder's files, byte for byte, and the marker
+    diff -r -x Moravel.installed "$program" "$1" && test -f "$1/Moravel.installed"
+}
+scenario_installer() {
+    local version bumped installed roaming settings shortcut local_folder major minor patch
+    version=$(basename "$msi" | sed -n 's/^Moravel-\([0-9.]*\)-win64\.msi$/\1/p')
+    local_folder="$(win_variable LOCALAPPDATA)\\Programs\\Moravel"
+    installed=$(unix_path "$local_folder")
+    roaming=$(win_variable APPDATA)
+    settings=$(unix_path "$roaming\\Moravel")
+    shortcut=$(unix_path "$roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Moravel.lnk")
+    check "installer: msiexec /i /qn succeeds" msiexec /i "$msi"
+    check "installer: the program folder in %LOCALAPPDATA%\\Programs\\Moravel" \
+        as_shipped "$installed"
+    check "installer: the Start-menu shortcut" test -f "$shortcut"
+    check "installer: the Apps & features entry" \
+        test "$(apps_entries)" = "$version|The Moravel authors|$local_folder\\"
+    check "installer: its icon is the program's" \
+        cmp -s "$(product_icon)" "$here/../../resources/app/moravel.ico"
+
+    # Started as a user starts it, from the shortcut.
+    win start /unix "$shortcut" >>"$work/program.log" 2>&1
+    check "installer: the installed program shows its window" wait_for 30 has_window
+    check "installer: and its tray icon" wait_for 10 has_tray_icon
+    pid=$(pgrep -f 'Programs.Moravel.moravel\.exe' | head -n 1)
+    close_program
+    check "installer: the settings are in %APPDATA%\\Moravel" ini_has "$settings" "Width=300"
+    check "installer: not beside the program" test ! -e "$installed/Moravel.ini"
+    mkdir -p "$settings/Themes"
+    cp "$program/Themes/graph.tm" "$settings/Themes/mine.tm"
+    cp -r "$settings" "$work/settings-before"
+
+    # A higher version of the same folder; a file lost meanwhile comes back with it.
+    IFS=. read -r major minor patch <<<"$version"
+    bumped=$major.$minor.$((patch + 1))
+    "$here/../../scripts/make-msi.sh" "$program" "$bumped" "$work/Moravel-$bumped-win64.msi"
+    rm "$installed/Moravel.HLP"
+    check "upgrade: msiexec /i /qn of $bumped succeeds" msiexec /i "$work/Moravel-$bumped-win64.msi"
+    check "upgrade: one Apps & features entry, of $bumped" \
+        test "$(apps_entries)" = "$bumped|The Moravel authors|$local_folder\\"
+    check "upgrade: the program folder in place, as shipped" as_shipped "$installed"
+    check "upgrade: the user's files as they were" diff -r "$work/settings-before" "$settings"
+
+    check "uninstall: msiexec /x /qn succeeds" msiexec /x "$work/Moravel-$bumped-win64.msi"
+    check "uninstall: the program folder is gone" test ! -e "$installed"
+    check "uninstall: the shortcut is gone" test ! -e "$shortcut"
+    check "uninstall: no Apps & features entry" test -z "$(apps_entries)"
+    check "uninstall: the user's settings and themes stay" \
+        diff -r "$work/settings-before" "$settings"
+}
+
 # A screen of double density (192 dpi, set for the whole prefix, so this runs last): the window
 # is twice its designed size in device pixels, centred, its graph drawn in squares of two; the
 # file keeps the designed size.
@@ -479,7 +566,9 @@ scenario_double_density() {
 }
 
 scenarios=(scenario_shown scenario_setup_dialog scenario_hidden_then_second_start
-    scenario_tray_clicks scenario_cpu_figure scenario_first_frames scenario_double_density)
+    scenario_tray_clicks scenario_cpu_figure scenario_first_frames)
+[ -z "$msi" ] || scenarios+=(scenario_installer)
+scenarios+=(scenario_double_density)
 
 desktop_start "${screen_width}x${screen_height}"
 make_prefix

@@ -58,14 +58,17 @@ ProgramFolders FindProgramFolders(const FolderFacts& facts, const FolderProbe& p
     }
     const std::string program = AddBackslash(facts.executableFolder, flavor);
     const bool holdsThemes = probe.isFolder(program + std::string(kThemesFolderName));
-    if (holdsThemes && probe.canWrite(program)) {
+    const bool markedInstalled = probe.isFile(program + std::string(kInstalledMarkerName));
+    if (holdsThemes && !markedInstalled && probe.canWrite(program)) {
         return {program, program, true};
     }
 
     ProgramFolders folders;
     folders.portable = false;
     if (holdsThemes) {
-        folders.data = program;  // a program folder that cannot be written, as under Program Files
+        // A program folder that cannot be written, as under Program Files, or one the installer
+        // marked, as under %LOCALAPPDATA%\Programs.
+        folders.data = program;
     } else {
         std::string bin = program;
         if (bin.size() > 1 && bin.back() == PathSeparator(flavor)) {
@@ -92,7 +95,7 @@ FolderFacts CurrentFolderFacts() {
 }
 
 FolderProbe SystemFolderProbe() {
-    return {PathIsFolder, FolderIsWritable};
+    return {PathIsFolder, FolderIsWritable, PathIsFile};
 }
 
 ProgramFolders CurrentProgramFolders() {

@@ -1,8 +1,10 @@
 // Where the program's files are.
 //
 // A program folder (the executable's) that holds the shipped Themes and can be written is
-// portable: everything lives in it, as in a build's bin folder or an unpacked zip. Otherwise the
-// program is installed: the shipped themes and the help are read from the data folder (the
+// portable: everything lives in it, as in a build's bin folder or an unpacked zip. A folder that
+// holds the installed marker (Moravel.installed, which the Windows installer lays beside the
+// program in a folder the user can write) is never portable. Otherwise the program is
+// installed: the shipped themes and the help are read from the data folder (the
 // program folder itself when it holds Themes, else <prefix>/share/moravel beside <prefix>/bin),
 // and the user's files (settings, custom theme, the user's own Themes) live in the user's folder:
 // $XDG_CONFIG_HOME/moravel (~/.config/moravel) on POSIX, %APPDATA%\Moravel on Windows. The
@@ -12,10 +14,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/os/Paths.h"
 
 namespace moravel {
+
+// The file whose presence in the program folder makes it installed rather than portable.
+inline constexpr std::string_view kInstalledMarkerName = "Moravel.installed";
 
 struct ProgramFolders {
     std::string data;  // the shipped Themes and the help; ends with a separator
@@ -38,6 +44,7 @@ struct FolderFacts {
 struct FolderProbe {
     std::function<bool(const std::string& folder)> isFolder;
     std::function<bool(const std::string& folder)> canWrite;
+    std::function<bool(const std::string& path)> isFile;
 };
 
 // The base of the user's configuration folders: $XDG_CONFIG_HOME when it is an absolute path,

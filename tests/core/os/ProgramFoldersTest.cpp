@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -19,14 +20,16 @@ namespace {
 constexpr PathFlavor W = PathFlavor::Windows;
 constexpr PathFlavor P = PathFlavor::Posix;
 
-// A file system of folders that exist and folders that can be written, by name.
+// A file system of folders that exist, folders that can be written and files, by name.
 struct FakeDisk {
     std::set<std::string> folders;
     std::set<std::string> writable;
+    std::set<std::string> files;
 
     FolderProbe Probe() const {
         return {[this](const std::string& f) { return folders.count(f) > 0; },
-                [this](const std::string& f) { return writable.count(f) > 0; }};
+                [this](const std::string& f) { return writable.count(f) > 0; },
+                [this](const std::string& f) { return files.count(f) > 0; }};
     }
 };
 
@@ -80,6 +83,40 @@ TEST(ProgramFolders, InstalledReadsTheDataFolderAndKeepsTheUsersFilesInTheirFold
     // Installed by prefix, bin and share side by side.
     win.executableFolder = "C:\\msys64\\usr\\bin";
     EXPECT_EQ(FindProgramFolders(win, disk.Probe(), W).data, "C:\\msys64\\usr\\share\\moravel\\");
+}
+
+// The installer's marker beside the program: installed though the folder can be written, the
+// shipped themes read from beside the program (or from share/moravel without them), the user's
+// files in the user's folder. MORAVEL_HOME still names one folder for everything.
+TEST(ProgramFolders, TheInstalledMarkerMakesAWritableProgramFolderInstalled) {
+    const std::string local = "C:\\Users\\ann\\AppData\\Local\\Programs\\Moravel\\";
+    const std::string roaming = "C:\\Users\\ann\\AppData\\Roaming\\Moravel\\";
+    const std::string config = "/home/ann/.config/moravel/";
+    struct Case {
+        PathFlavor flavor;
+        std::string program;
+        bool themes;
+        std::optional<std::string> moravelHome;
+        ProgramFolders expected;
+    };
+    const Case cases[] = {
+        {W, local, true, std::nullopt, {local, roaming, false}},
+        {W, local, true, "E:\\m", {"E:\\m\\", "E:\\m\\", true}},
+        {P, "/home/ann/moravel/", true, std::nullopt, {"/home/ann/moravel/", config, false}},
+        {P, "/opt/m/bin/", false, std::nullopt, {"/opt/m/share/moravel/", config, false}},
+    };
+    for (const Case& c : cases) {
+        FakeDisk disk;
+        disk.files = {c.program + "Moravel.installed"};
+        disk.writable = {c.program};
+        if (c.themes) {
+            disk.folders = {c.program + "Themes"};
+        }
+        FolderFacts facts = PosixFacts(c.program);
+        facts.appData = "C:\\Users\\ann\\AppData\\Roaming";
+        facts.moravelHome = c.moravelHome;
+        EXPECT_EQ(FindProgramFolders(facts, disk.Probe(), c.flavor), c.expected) << c.program;
+    }
 }
 
 TEST(ProgramFolders, ConfigHomeIgnoresUnsetEmptyAndRelativeValues) {
@@ -156,6 +193,9 @@ TEST(ProgramFolders, TheSystemProbe) {
     test::WriteBytes(folder.File("file"), "x");
     EXPECT_FALSE(probe.isFolder(folder.File("file")));
     EXPECT_FALSE(probe.canWrite(folder.File("file")));
+    EXPECT_TRUE(probe.isFile(folder.File("file")));
+    EXPECT_FALSE(probe.isFile(folder.path()));
+    EXPECT_FALSE(probe.isFile(folder.File("missing")));
     EXPECT_FALSE(probe.canWrite(folder.File("missing")));
     // The probe leaves nothing behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
