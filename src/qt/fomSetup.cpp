@@ -197,12 +197,12 @@ void fomSetup::ShowThemeSelection() {
 }
 
 void fomSetup::cboThemeName_Click(int row) {
-    state_.cboThemeName_Click(row);
+    state_.SelectThemeRow(row);
     ShowThemeSelection();
 }
 
 void fomSetup::chkIconGraphMode_Click(bool checked) {
-    state_.chkIconGraphMode_Click(checked);
+    state_.SetIconGraph(checked);
     ShowTrayControls();
 }
 

@@ -71,7 +71,7 @@ class fomSetup : public QDialog {
     std::unique_ptr<Autostart> autostart_;
 
     std::unique_ptr<Ui::fomSetup> ui_;
-    std::array<QRadioButton*, 3> optIconGraphMode_{};  // left to right
+    std::array<QRadioButton*, kIconModeChoices.size()> optIconGraphMode_{};  // left to right
 };
 
 }  // namespace moravel

@@ -251,7 +251,7 @@ void fomThemeSetup::ConnectPages() {
         }
     });
     connect(ui_->optPage, &QButtonGroup::idClicked, this, [this](int index) {
-        state_->optPage_Click(index);
+        state_->SelectPage(index);
         WriteWidgets();
     });
     connect(ui_->cmdExit, &QPushButton::clicked, this, &fomThemeSetup::cmdExit_Click);
@@ -261,17 +261,17 @@ void fomThemeSetup::ConnectPages() {
 void fomThemeSetup::ConnectGraphAndBackPages() {
     const Ui::fomThemeSetup& u = *ui_;
     connect(u.optForeType, &QButtonGroup::idClicked, this, [this](int index) {
-        state_->optForeType_Click(index);
+        state_->SelectForeType(index);
         WriteWidgets();
     });
     connect(u.chkForeEdge, &QCheckBox::clicked, this, [this](bool ticked) {
-        state_->chkForeEdge_Click(ticked);
+        state_->SetForeEdge(ticked);
         WriteWidgets();
     });
     connect(u.chkForePosition, &QCheckBox::clicked, this,
-            [this](bool ticked) { state_->chkForePosition_Click(ticked); });
+            [this](bool ticked) { state_->SetForePosition(ticked); });
     connect(u.optBackType, &QButtonGroup::idClicked, this, [this](int index) {
-        state_->optBackType_Click(index);
+        state_->SelectBackType(index);
         WriteWidgets();
     });
     for (std::size_t i = 0; i < 3; ++i) {
@@ -288,8 +288,8 @@ void fomThemeSetup::ConnectGraphAndBackPages() {
             }
         });
     };
-    pattern(u.hscForeNo, &ThemeEditorState::hscForeNo_Change);
-    pattern(u.hscBackNo, &ThemeEditorState::hscBackNo_Change);
+    pattern(u.hscForeNo, &ThemeEditorState::SetForePattern);
+    pattern(u.hscBackNo, &ThemeEditorState::SetBackPattern);
     const auto image = [this](QComboBox* combo, ImageList ThemeEditorState::*list) {
         connect(combo, &QComboBox::currentIndexChanged, this, [this, list](int index) {
             if (!writing_) {
@@ -305,9 +305,9 @@ void fomThemeSetup::ConnectLinePage(bool vertical) {
     const LineControls& c = vertical ? vLine_ : hLine_;
     connect(c.type, &QButtonGroup::idClicked, this, [this, vertical](int index) {
         if (vertical) {
-            state_->optGraphVType_Click(index);
+            state_->SelectVLineType(index);
         } else {
-            state_->optGraphHType_Click(index);
+            state_->SelectHLineType(index);
         }
         WriteWidgets();
     });
@@ -325,7 +325,7 @@ void fomThemeSetup::ConnectLinePage(bool vertical) {
 void fomThemeSetup::ConnectTextPage() {
     const Ui::fomThemeSetup& u = *ui_;
     connect(u.optTextType, &QButtonGroup::idClicked, this, [this](int index) {
-        state_->optTextType_Click(index);
+        state_->SelectTextType(index);
         WriteWidgets();
     });
     for (std::size_t i = 0; i < 3; ++i) {
@@ -333,19 +333,19 @@ void fomThemeSetup::ConnectTextPage() {
     }
     connect(u.txtTextPrefix, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextPrefix_Change(ToStdString(text));
+            state_->SetTextPrefix(ToStdString(text));
             ShowPictures();
         }
     });
     connect(u.txtTextSuffix, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!writing_) {
-            state_->txtTextSuffix_Change(ToStdString(text));
+            state_->SetTextSuffix(ToStdString(text));
             ShowPictures();
         }
     });
     connect(u.cmdTextFont, &QPushButton::clicked, this, &fomThemeSetup::cmdTextFont_Click);
     connect(u.optTextPosition, &QButtonGroup::idClicked, this, [this](int index) {
-        state_->optTextPosition_Click(index);
+        state_->SelectTextPosition(index);
         WriteWidgets();
     });
 }
@@ -362,7 +362,7 @@ int fomThemeSetup::Edit() {
 }
 
 void fomThemeSetup::Form_Load() {
-    state_->Form_Load();
+    state_->Load();
     writing_ = true;
     FillCombo(ui_->cboForeName, state_->cboForeName);
     FillCombo(ui_->cboBackName, state_->cboBackName);
@@ -491,7 +491,7 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->cmdExit_Click();
+    state_->Accept();
     accept();
 }
 

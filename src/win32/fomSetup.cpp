@@ -15,7 +15,8 @@
 namespace moravel {
 namespace {
 
-constexpr std::array<int, 3> kOptionIds = {IDC_SETUP_OPTION0, IDC_SETUP_OPTION1, IDC_SETUP_OPTION2};
+constexpr std::array<int, 4> kOptionIds = {IDC_SETUP_OPTION0, IDC_SETUP_OPTION1, IDC_SETUP_OPTION2,
+                                           IDC_SETUP_OPTION3};
 
 // A control that was disabled while it had the keyboard leaves it to the next one.
 void KeepFocusUsable(HWND dialog) {
@@ -214,6 +215,7 @@ void fomSetup::Control_Command(int id, int code) {
         case IDC_SETUP_OPTION0:
         case IDC_SETUP_OPTION1:
         case IDC_SETUP_OPTION2:
+        case IDC_SETUP_OPTION3:
             Option_Click(id);
             break;
         case IDC_SETUP_AUTOSTART:
@@ -254,12 +256,12 @@ void fomSetup::Option_Click(int id) {
 }
 
 void fomSetup::cboThemeName_Click() {
-    state_.cboThemeName_Click(SelectedRow(hwnd_, IDC_SETUP_THEMENAME));
+    state_.SelectThemeRow(SelectedRow(hwnd_, IDC_SETUP_THEMENAME));
     ShowThemeSelection();
 }
 
 void fomSetup::chkIconGraphMode_Click() {
-    state_.chkIconGraphMode_Click(IsChecked(hwnd_, IDC_SETUP_ICONGRAPH));
+    state_.SetIconGraph(IsChecked(hwnd_, IDC_SETUP_ICONGRAPH));
     ShowTrayControls();
 }
 

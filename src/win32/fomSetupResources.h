@@ -8,7 +8,7 @@
 #define IDC_SETUP_CYCLE 1001
 #define IDC_SETUP_TOPMOST 1002
 #define IDC_SETUP_ICONGRAPH 1003
-/* The three option buttons, left to right. */
+/* The four option buttons, left to right (the fourth came later, hence its number). */
 #define IDC_SETUP_OPTION0 1004
 #define IDC_SETUP_OPTION1 1005
 #define IDC_SETUP_OPTION2 1006
@@ -22,4 +22,5 @@
 #define IDC_SETUP_EDIT 1014
 #define IDC_SETUP_UPDATE 1015
 #define IDC_SETUP_CPUFIGURE 1016
+#define IDC_SETUP_OPTION3 1017
 /* OK and キャンセル are IDOK and IDCANCEL, so that Enter and Esc reach them. */

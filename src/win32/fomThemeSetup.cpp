@@ -37,18 +37,18 @@ struct OptionGroup {
 };
 
 const OptionGroup kOptionGroups[] = {
-    {IDC_optPage_0, 5, [](ThemeEditorState& s, std::int32_t i) { s.optPage_Click(i); }},
-    {IDC_optForeType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.optForeType_Click(i); }},
-    {IDC_optBackType_0, 3, [](ThemeEditorState& s, std::int32_t i) { s.optBackType_Click(i); }},
-    {IDC_optTextType_0, 3, [](ThemeEditorState& s, std::int32_t i) { s.optTextType_Click(i); }},
+    {IDC_optPage_0, 5, [](ThemeEditorState& s, std::int32_t i) { s.SelectPage(i); }},
+    {IDC_optForeType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.SelectForeType(i); }},
+    {IDC_optBackType_0, 3, [](ThemeEditorState& s, std::int32_t i) { s.SelectBackType(i); }},
+    {IDC_optTextType_0, 3, [](ThemeEditorState& s, std::int32_t i) { s.SelectTextType(i); }},
     {IDC_optTextPosition_0, 9,
-     [](ThemeEditorState& s, std::int32_t i) { s.optTextPosition_Click(i); }},
-    {IDC_optGraphVType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.optGraphVType_Click(i); }},
+     [](ThemeEditorState& s, std::int32_t i) { s.SelectTextPosition(i); }},
+    {IDC_optGraphVType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.SelectVLineType(i); }},
     {IDC_optGraphVLineType_0, 3,
      [](ThemeEditorState& s, std::int32_t i) { s.optGraphVLineType.Select(i); }},
     {IDC_optGraphVLineMode_0, 3,
      [](ThemeEditorState& s, std::int32_t i) { s.optGraphVLineMode.Select(i); }},
-    {IDC_optGraphHType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.optGraphHType_Click(i); }},
+    {IDC_optGraphHType_0, 4, [](ThemeEditorState& s, std::int32_t i) { s.SelectHLineType(i); }},
     {IDC_optGraphHLineType_0, 3,
      [](ThemeEditorState& s, std::int32_t i) { s.optGraphHLineType.Select(i); }},
     {IDC_optGraphHLineMode_0, 3,
@@ -252,7 +252,7 @@ void fomThemeSetup::Form_Load() {
     if (owner_ != nullptr && IsWindowVisible(owner_) != FALSE) {
         PlaceDialog(dialog_, owner_, PlaceMode::Cascade);
     }
-    state_->Form_Load();
+    state_->Load();
     FitPictureBoxes();
     FillImageLists();
     WriteWidgets();
@@ -463,9 +463,9 @@ void fomThemeSetup::OnCommand(int id, int code) {
     }
     const bool ticked = IsDlgButtonChecked(dialog_, id) == BST_CHECKED;
     if (id == IDC_chkForeEdge) {
-        state_->chkForeEdge_Click(ticked);
+        state_->SetForeEdge(ticked);
     } else if (id == IDC_chkForePosition) {
-        state_->chkForePosition_Click(ticked);
+        state_->SetForePosition(ticked);
     } else if (id == IDC_cmdTextFont) {
         cmdTextFont_Click();
         return;
@@ -495,9 +495,9 @@ void fomThemeSetup::OnTextChange(int id) {
         return;
     }
     if (id == IDC_txtTextPrefix) {
-        state_->txtTextPrefix_Change(text);
+        state_->SetTextPrefix(text);
     } else {
-        state_->txtTextSuffix_Change(text);
+        state_->SetTextSuffix(text);
     }
     ShowPictures();
 }
@@ -539,9 +539,9 @@ void fomThemeSetup::OnScroll(HWND bar, int request) {
     }
     const int id = GetDlgCtrlID(bar);
     if (id == IDC_hscForeNo) {
-        state_->hscForeNo_Change(value);
+        state_->SetForePattern(value);
     } else if (id == IDC_hscBackNo) {
-        state_->hscBackNo_Change(value);
+        state_->SetBackPattern(value);
     } else {
         return;
     }
@@ -625,7 +625,7 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->cmdExit_Click();
+    state_->Accept();
     EndDialog(dialog_, IDOK);
 }
 

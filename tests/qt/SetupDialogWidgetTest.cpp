@@ -161,12 +161,14 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     QCOMPARE(cycles, (QStringList{"1 秒", "2 秒", "3 秒", "5 秒", "10 秒", "20 秒", "30 秒", "1 分",
                                   "2 分", "3 分"}));
 
-    // The options from left to right: メーター1 (2), メーター2 (3), グラフ (1).
+    // The options from left to right: メーター1 (2), メーター2 (3), グラフ (1), 数値 (4).
     QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode2")->text(), QStringLiteral("メーター1"));
     QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode3")->text(), QStringLiteral("メーター2"));
     QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode1")->text(), QStringLiteral("グラフ"));
+    QCOMPARE(Child<QRadioButton>(d, "optIconGraphMode4")->text(), QStringLiteral("数値"));
     QVERIFY(Place(d, "optIconGraphMode2").x() < Place(d, "optIconGraphMode3").x());
     QVERIFY(Place(d, "optIconGraphMode3").x() < Place(d, "optIconGraphMode1").x());
+    QVERIFY(Place(d, "optIconGraphMode1").x() < Place(d, "optIconGraphMode4").x());
     // Indented below their box.
     QVERIFY(Place(d, "optIconGraphMode2").x() > Place(d, "chkIconGraphMode").x());
 
@@ -178,7 +180,7 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     QVERIFY(Place(d, "chkAutostart").y() < Place(d, "Frame1").y());
     QCOMPARE(Place(d, "chkAutostart").x(), Place(d, "chkTopMost").x());
     // In the keyboard's order after the tray options, before the theme list.
-    QCOMPARE(NextTabStop(Child<QWidget>(d, "optIconGraphMode1")),
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "optIconGraphMode4")),
              Child<QWidget>(d, "chkAutostart"));
     QCOMPARE(NextTabStop(Child<QWidget>(d, "chkAutostart")), Child<QWidget>(d, "cboThemeName"));
     QVERIFY(Place(d, "cboThemeName").x() < Place(d, "lblThemeName").x());

@@ -33,7 +33,8 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
 SetupDialog::SetupDialog(ProgramState& program, bool figuresOffered)
     : iconModes{{{kIconModeChoices[0].index(), true},
                  {kIconModeChoices[1].index(), false},
-                 {kIconModeChoices[2].index(), false}}},
+                 {kIconModeChoices[2].index(), false},
+                 {kIconModeChoices[3].index(), false}}},
       program_(program),
       figuresOffered_(figuresOffered),
       settings_(program.settings),
@@ -111,10 +112,10 @@ void SetupDialog::FillThemeList(std::string_view selectName) {
     const auto row =
         std::find_if(themeItems.begin(), themeItems.end(),
                      [sel](const ThemeListItem& item) { return item.itemData == sel; });
-    cboThemeName_Click(static_cast<std::int32_t>(row - themeItems.begin()));
+    SelectThemeRow(static_cast<std::int32_t>(row - themeItems.begin()));
 }
 
-void SetupDialog::cboThemeName_Click(std::int32_t row) {
+void SetupDialog::SelectThemeRow(std::int32_t row) {
     if (row < 0 || row >= static_cast<std::int32_t>(themeItems.size())) {
         return;
     }
@@ -133,7 +134,7 @@ void SetupDialog::cboThemeName_Click(std::int32_t row) {
     }
 }
 
-void SetupDialog::chkIconGraphMode_Click(bool checked) {
+void SetupDialog::SetIconGraph(bool checked) {
     iconGraphChecked = checked;
 }
 

@@ -48,7 +48,7 @@ inline constexpr std::array<CycleChoice, 10> kCycleChoices = {{
     {"3 分", 180},
 }};
 
-// The tray-icon option buttons are numbered by the mode each stands for (1 to 3).
+// The tray-icon option buttons are numbered by the mode each stands for (1 to 4).
 constexpr std::int32_t IconModeOption(TrayIconMode mode) {
     return static_cast<std::int32_t>(mode);
 }
@@ -61,10 +61,11 @@ struct IconModeChoice {
 };
 
 // The option buttons from left to right.
-inline constexpr std::array<IconModeChoice, 3> kIconModeChoices = {{
+inline constexpr std::array<IconModeChoice, 4> kIconModeChoices = {{
     {TrayIconMode::Meter1, "メーター1"},
     {TrayIconMode::Meter2, "メーター2"},
     {TrayIconMode::Graph, "グラフ"},
+    {TrayIconMode::Number, "数値"},
 }};
 
 // Help topics of the controls; the tray-icon controls and the file-name label have none.
@@ -128,11 +129,11 @@ class SetupDialog {
     void FillThemeList(std::string_view selectName);
 
     // The user picked row `row` of the theme list.
-    void cboThemeName_Click(std::int32_t row);
+    void SelectThemeRow(std::int32_t row);
 
     // Tray-icon box and option buttons. The options are enabled exactly while the box is checked;
     // their selection stays either way.
-    void chkIconGraphMode_Click(bool checked);
+    void SetIconGraph(bool checked);
     // `index` is the number of an option button (IconModeOption).
     void SelectIconMode(std::int32_t index);
     // The mode of the selected option, Meter1's when none is.
@@ -176,7 +177,7 @@ class SetupDialog {
     std::int32_t cycleRow = 0;              // cboCycle
     bool topMost = false;                   // chkTopMost
     bool iconGraphChecked = false;          // chkIconGraphMode
-    std::array<OptionState, 3> iconModes;   // optIconGraphMode, left to right
+    std::array<OptionState, kIconModeChoices.size()> iconModes;   // optIconGraphMode, left to right
     std::vector<ThemeListItem> themeItems;  // cboThemeName
     std::int32_t themeRow = -1;             // its selected row, -1 for none
     std::string themeNameLabel;             // lblThemeName

@@ -147,8 +147,8 @@ void ThemeEditorState::Begin(const ThemeRecord& theme) {
     WorkTheme = theme;
 }
 
-void ThemeEditorState::Form_Load() {
-    optPage_Click(0);
+void ThemeEditorState::Load() {
+    SelectPage(0);
     LoadPatternStrip();
     WriteControls(WorkTheme);
 }
@@ -173,38 +173,38 @@ void ThemeEditorState::WriteControls(const ThemeRecord& theme) {
     FillImageList(cboForeName, theme.ForeName);
     FillImageList(cboBackName, theme.BackName);
 
-    optForeType_Click(OptionOf(theme.ForeType));
-    chkForeEdge_Click(theme.ForeEdge == 1);
+    SelectForeType(OptionOf(theme.ForeType));
+    SetForeEdge(theme.ForeEdge == 1);
     lblForeColor = {theme.ForeColor1, theme.ForeColor2, theme.ForeColor3};
     chkForePosition = theme.ForePosition == 1;
     if (PatternChoicesEnabled()) {
-        hscForeNo_Change(theme.ForeNo);
+        SetForePattern(theme.ForeNo);
     }
 
-    optBackType_Click(OptionOf(theme.BackType));
+    SelectBackType(OptionOf(theme.BackType));
     lblBackColor = theme.BackColor;
     if (PatternChoicesEnabled()) {
-        hscBackNo_Change(theme.BackNo);
+        SetBackPattern(theme.BackNo);
     }
 
-    optTextType_Click(OptionOf(theme.TextType));
-    optTextPosition_Click(OptionOf(theme.TextPosition));
+    SelectTextType(OptionOf(theme.TextType));
+    SelectTextPosition(OptionOf(theme.TextPosition));
     lblTextColor = {theme.TextColor1, theme.TextColor2, theme.TextColor3};
     txtTextPrefix = theme.TextPrefix;
     txtTextSuffix = theme.TextSuffix;
 
-    optGraphHType_Click(OptionOf(theme.GraphHType));
+    SelectHLineType(OptionOf(theme.GraphHType));
     optGraphHLineType.Select(OptionOf(theme.GraphHLineType));
     lblGraphHColor = {theme.GraphHColor1, theme.GraphHColor2, theme.GraphHColor3};
     optGraphHLineMode.Select(OptionOf(theme.GraphHLineMode));
 
-    optGraphVType_Click(OptionOf(theme.GraphVType));
+    SelectVLineType(OptionOf(theme.GraphVType));
     optGraphVLineType.Select(OptionOf(theme.GraphVLineType));
     lblGraphVColor = {theme.GraphVColor1, theme.GraphVColor2, theme.GraphVColor3};
     optGraphVLineMode.Select(OptionOf(theme.GraphVLineMode));
 
-    hscForeNo_Change(hscForeNo.value);
-    hscBackNo_Change(hscBackNo.value);
+    SetForePattern(hscForeNo.value);
+    SetBackPattern(hscBackNo.value);
     DrawSample();
 }
 
@@ -248,68 +248,68 @@ void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
     theme.GraphVColor3 = lblGraphVColor[2];
 }
 
-void ThemeEditorState::cmdExit_Click() {
+void ThemeEditorState::Accept() {
     CommitControls();
     EditResult = 0;
 }
 
-void ThemeEditorState::optPage_Click(std::int32_t index) {
+void ThemeEditorState::SelectPage(std::int32_t index) {
     optPage.Select(index);
 }
 
-void ThemeEditorState::optForeType_Click(std::int32_t index) {
+void ThemeEditorState::SelectForeType(std::int32_t index) {
     optForeType.Select(index);
     UpdateGraphPage();
 }
 
-void ThemeEditorState::chkForeEdge_Click(bool ticked) {
+void ThemeEditorState::SetForeEdge(bool ticked) {
     chkForeEdge = ticked;
     UpdateGraphPage();
 }
 
-void ThemeEditorState::optBackType_Click(std::int32_t index) {
+void ThemeEditorState::SelectBackType(std::int32_t index) {
     optBackType.Select(index);
     UpdateBackPage();
 }
 
-void ThemeEditorState::optTextType_Click(std::int32_t index) {
+void ThemeEditorState::SelectTextType(std::int32_t index) {
     optTextType.Select(index);
     UpdateTextPage();
 }
 
-void ThemeEditorState::optTextPosition_Click(std::int32_t index) {
+void ThemeEditorState::SelectTextPosition(std::int32_t index) {
     optTextPosition.Select(index);
     lblTextPosition = std::string(TextPositionName(optTextPosition.Value()));
 }
 
-void ThemeEditorState::optGraphVType_Click(std::int32_t index) {
+void ThemeEditorState::SelectVLineType(std::int32_t index) {
     optGraphVType.Select(index);
     UpdateVLinePage();
 }
 
-void ThemeEditorState::optGraphHType_Click(std::int32_t index) {
+void ThemeEditorState::SelectHLineType(std::int32_t index) {
     optGraphHType.Select(index);
     UpdateHLinePage();
 }
 
-void ThemeEditorState::hscForeNo_Change(std::int32_t value) {
+void ThemeEditorState::SetForePattern(std::int32_t value) {
     hscForeNo.Set(value);
     lblForeNo = PatternCounterText(hscForeNo);
     DrawPatternPreview(picForeNo, picPattern_, hscForeNo.value);
 }
 
-void ThemeEditorState::hscBackNo_Change(std::int32_t value) {
+void ThemeEditorState::SetBackPattern(std::int32_t value) {
     hscBackNo.Set(value);
     lblBackNo = PatternCounterText(hscBackNo);
     DrawPatternPreview(picBackNo, picPattern_, hscBackNo.value);
 }
 
-void ThemeEditorState::txtTextPrefix_Change(std::string_view text) {
+void ThemeEditorState::SetTextPrefix(std::string_view text) {
     txtTextPrefix = text;
     DrawSample();
 }
 
-void ThemeEditorState::txtTextSuffix_Change(std::string_view text) {
+void ThemeEditorState::SetTextSuffix(std::string_view text) {
     txtTextSuffix = text;
     DrawSample();
 }

@@ -179,7 +179,7 @@ class ThemeEditorState {
     void Begin(const ThemeRecord& theme);
     // The load steps after placing the window: the graph page, the pattern strip (or the two
     // pattern choices off), then the controls from WorkTheme.
-    void Form_Load();
+    void Load();
 
     // Loads "Pattern.dat"; without patterns the two pattern choices are disabled.
     void LoadPatternStrip();
@@ -189,21 +189,21 @@ class ThemeEditorState {
     void CommitControls() { ReadControls(WorkTheme); }
 
     // OK: the controls go into WorkTheme and the edit succeeds.
-    void cmdExit_Click();
+    void Accept();
 
-    void optPage_Click(std::int32_t index);
-    void optForeType_Click(std::int32_t index);
-    void chkForeEdge_Click(bool ticked);
-    void chkForePosition_Click(bool ticked) { chkForePosition = ticked; }
-    void optBackType_Click(std::int32_t index);
-    void optTextType_Click(std::int32_t index);
-    void optTextPosition_Click(std::int32_t index);
-    void optGraphVType_Click(std::int32_t index);
-    void optGraphHType_Click(std::int32_t index);
-    void hscForeNo_Change(std::int32_t value);
-    void hscBackNo_Change(std::int32_t value);
-    void txtTextPrefix_Change(std::string_view text);
-    void txtTextSuffix_Change(std::string_view text);
+    void SelectPage(std::int32_t index);
+    void SelectForeType(std::int32_t index);
+    void SetForeEdge(bool ticked);
+    void SetForePosition(bool ticked) { chkForePosition = ticked; }
+    void SelectBackType(std::int32_t index);
+    void SelectTextType(std::int32_t index);
+    void SelectTextPosition(std::int32_t index);
+    void SelectVLineType(std::int32_t index);
+    void SelectHLineType(std::int32_t index);
+    void SetForePattern(std::int32_t value);
+    void SetBackPattern(std::int32_t value);
+    void SetTextPrefix(std::string_view text);
+    void SetTextSuffix(std::string_view text);
     // After a colour dialog: a result of 0 or more becomes the swatch's colour, -1 keeps it.
     static void TakeColour(std::int32_t& swatch, std::int32_t chosen);
     // After the font dialog changed WorkTheme's TextFont.

@@ -104,7 +104,7 @@ TEST_F(Setup, OpensOnTheSettingsThemeWithoutReadingIt) {
     EXPECT_FALSE(dialog_.loading);
 
     // Picking a row reads its file; OK hands it to the program.
-    dialog_.cboThemeName_Click(RowOf("夕焼け"));
+    dialog_.SelectThemeRow(RowOf("夕焼け"));
     EXPECT_EQ(dialog_.workingName, "sunset.tm");
     EXPECT_EQ(dialog_.workingTheme.BackColor, 200);
     EXPECT_EQ(dialog_.themeNameLabel, "sunset.tm");
@@ -126,7 +126,7 @@ TEST_F(Setup, TheCustomThemeCannotBeDeleted) {
     EXPECT_TRUE(messages_.asked.empty());
     EXPECT_TRUE(IsFile(folder_.File("Moravel.tm")));
 
-    dialog_.cboThemeName_Click(RowOf("初期値"));
+    dialog_.SelectThemeRow(RowOf("初期値"));
     EXPECT_TRUE(dialog_.deleteEnabled);
     EXPECT_EQ(dialog_.themeNameLabel, "graph.tm");
 }
@@ -147,7 +147,7 @@ TEST_F(Setup, AVanishedSettingsThemeStaysUntilAnotherIsPicked) {
 
     // A theme file that vanished after the listing leaves the working theme alone too.
     std::filesystem::remove(Themes("graph.tm"));
-    dialog_.cboThemeName_Click(RowOf("初期値"));
+    dialog_.SelectThemeRow(RowOf("初期値"));
     EXPECT_EQ(dialog_.workingName, "gone.tm");
     EXPECT_EQ(dialog_.workingTheme.BackColor, 7);
 }
@@ -175,27 +175,27 @@ TEST_F(Setup, TrayIconBoxAndModes) {
     EXPECT_FALSE(dialog_.iconGraphChecked);
     EXPECT_FALSE(dialog_.IconModesEnabled());
     EXPECT_EQ(dialog_.SelectedIconMode(), TrayIconMode::Meter1);
-    dialog_.chkIconGraphMode_Click(true);
+    dialog_.SetIconGraph(true);
     EXPECT_TRUE(dialog_.IconModesEnabled());
     dialog_.ApplySettings();
     EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Meter1);
 
     // Each mode shows its own button; unchecking stores 0 but keeps the button chosen.
     for (const TrayIconMode mode :
-         {TrayIconMode::Graph, TrayIconMode::Meter1, TrayIconMode::Meter2}) {
+         {TrayIconMode::Graph, TrayIconMode::Meter1, TrayIconMode::Meter2, TrayIconMode::Number}) {
         SetupDialog fresh(program_);
         settings_.IconGraphMode = mode;
         fresh.Load();
         EXPECT_TRUE(fresh.iconGraphChecked);
         EXPECT_EQ(fresh.SelectedIconMode(), mode);
-        fresh.chkIconGraphMode_Click(false);
+        fresh.SetIconGraph(false);
         EXPECT_EQ(fresh.SelectedIconMode(), mode);
         fresh.ApplySettings();
         EXPECT_EQ(settings_.IconGraphMode, TrayIconMode::Off);
     }
 
     // A mode that names no button shows as 0.
-    for (const std::int32_t mode : {-1, 4, 99}) {
+    for (const std::int32_t mode : {-1, 5, 99}) {
         SetupDialog fresh(program_);
         settings_.IconGraphMode = static_cast<TrayIconMode>(mode);
         fresh.Load();
@@ -217,7 +217,7 @@ TEST_F(Setup, ApplyIsTheOnlyWayIntoTheProgram) {
     dialog_.Load();
     EXPECT_FALSE(dialog_.topMost);
     dialog_.topMost = true;
-    dialog_.cboThemeName_Click(RowOf("夕焼け"));
+    dialog_.SelectThemeRow(RowOf("夕焼け"));
     EXPECT_EQ(settings_.TopMost, TopMostMode::Normal);
     EXPECT_EQ(settings_.ThemeName, "graph.tm");
 
@@ -226,7 +226,7 @@ TEST_F(Setup, ApplyIsTheOnlyWayIntoTheProgram) {
     EXPECT_EQ(settings_.ThemeName, "sunset.tm");
     // Changes after it, then キャンセル: what was applied stays, the rest is dropped.
     dialog_.topMost = false;
-    dialog_.cboThemeName_Click(RowOf("初期値"));
+    dialog_.SelectThemeRow(RowOf("初期値"));
     EXPECT_EQ(settings_.TopMost, TopMostMode::OnTop);
     EXPECT_EQ(settings_.ThemeName, "sunset.tm");
     EXPECT_EQ(current_.BackColor, 200);
@@ -373,7 +373,7 @@ TEST_F(Setup, NoThemesAtAll) {
     EXPECT_TRUE(dialog_.themeItems.empty());
     EXPECT_EQ(dialog_.themeRow, -1);
     EXPECT_FALSE(dialog_.deleteEnabled);
-    dialog_.cboThemeName_Click(0);  // no row: ignored
+    dialog_.SelectThemeRow(0);  // no row: ignored
     dialog_.ApplySettings();
     EXPECT_EQ(settings_.ThemeName, "graph.tm");
     EXPECT_EQ(current_.BackColor, 7);
@@ -450,7 +450,7 @@ TEST_F(Setup, WithoutATrayHostTheTrayOptionsWaitDisabled) {
     dialog_.SetTrayHost(true);
     EXPECT_TRUE(dialog_.IconGraphBoxEnabled());
     EXPECT_TRUE(dialog_.IconModesEnabled());
-    dialog_.chkIconGraphMode_Click(false);
+    dialog_.SetIconGraph(false);
     EXPECT_FALSE(dialog_.IconModesEnabled());
 }
 
@@ -498,7 +498,7 @@ TEST_F(Setup, AnInstalledProgramsShippedThemesCannotBeDeleted) {
     EXPECT_FALSE(dialog_.deleteEnabled);
     EXPECT_FALSE(dialog_.DeleteSelected(messages_));
     EXPECT_TRUE(messages_.asked.empty());
-    dialog_.cboThemeName_Click(RowOf("mine"));
+    dialog_.SelectThemeRow(RowOf("mine"));
     EXPECT_TRUE(dialog_.deleteEnabled);
 }
 

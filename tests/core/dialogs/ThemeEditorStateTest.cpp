@@ -82,10 +82,10 @@ class ThemeEditor : public ::testing::Test {
     }
     void Open(const ThemeRecord& theme) {
         state_.Begin(theme);
-        state_.Form_Load();
+        state_.Load();
     }
     ThemeRecord Committed() {
-        state_.cmdExit_Click();
+        state_.Accept();
         return state_.WorkTheme;
     }
 
@@ -118,13 +118,13 @@ TEST_F(ThemeEditor, ControlsChangedBeforeOkReachTheRecord) {
     SetDefaultTheme(theme);
     Open(theme);
     state_.txtTitle = "Mine";
-    state_.optForeType_Click(2);
-    state_.hscForeNo_Change(17);
-    state_.optBackType_Click(2);
+    state_.SelectForeType(2);
+    state_.SetForePattern(17);
+    state_.SelectBackType(2);
     state_.cboBackName.selected = 1;  // the one file after "（なし）"
-    state_.optGraphHType_Click(3);
+    state_.SelectHLineType(3);
     state_.optGraphHLineMode.Select(2);
-    state_.txtTextSuffix_Change("pc");
+    state_.SetTextSuffix("pc");
     ThemeEditorState::TakeColour(state_.lblTextColor[1], 0x123456);
     ThemeEditorState::TakeColour(state_.lblTextColor[2], -1);  // a cancelled colour dialog
     const ThemeRecord back = Committed();
@@ -158,8 +158,8 @@ TEST_F(ThemeEditor, GraphPageRules) {
         {3, true, {true, false, false, true, true, true}},
     };
     for (const Case& c : cases) {
-        state_.optForeType_Click(c.type);
-        state_.chkForeEdge_Click(c.edge);
+        state_.SelectForeType(c.type);
+        state_.SetForeEdge(c.edge);
         const GraphPageEnabling& e = state_.graphPage;
         SCOPED_TRACE(testing::Message() << "type " << c.type << " edge " << c.edge);
         EXPECT_EQ(e.lineColours, c.expected.lineColours);
@@ -174,11 +174,11 @@ TEST_F(ThemeEditor, GraphPageRules) {
 TEST_F(ThemeEditor, BackAndTextPageRules) {
     Open(UnusualTheme());
     for (std::int32_t t = 0; t < 3; ++t) {
-        state_.optBackType_Click(t);
+        state_.SelectBackType(t);
         EXPECT_EQ(state_.backPage.colour, t == 0);
         EXPECT_EQ(state_.backPage.pattern, t == 1);
         EXPECT_EQ(state_.backPage.fileName, t == 2);
-        state_.optTextType_Click(t);
+        state_.SelectTextType(t);
         EXPECT_EQ(state_.textPage.text, t != 0);
         EXPECT_EQ(state_.textPage.edgeColours, t == 2);
     }
@@ -194,8 +194,8 @@ TEST_F(ThemeEditor, LinePageRules) {
                                   {false, true, false},  // 20 % spacing has no 50 % line
                                   {false, false, true}};
     for (std::int32_t t = 0; t < 4; ++t) {
-        state_.optGraphVType_Click(t);
-        state_.optGraphHType_Click(t);
+        state_.SelectVLineType(t);
+        state_.SelectHLineType(t);
         EXPECT_EQ(state_.vLinePage.colours, vertical[t]) << t;
         EXPECT_EQ(state_.hLinePage.colours, horizontal[t]) << t;
         EXPECT_EQ(state_.vLinePage.lineKind, t != 0);
@@ -213,13 +213,13 @@ TEST_F(ThemeEditor, PatternNumbersCountThroughTheStrip) {
     EXPECT_EQ(state_.hscBackNo.max, 23);
     EXPECT_EQ(state_.lblForeNo, "1/24");
     EXPECT_EQ(state_.lblBackNo, "5/24");  // BackNo 4
-    state_.hscForeNo_Change(23);
+    state_.SetForePattern(23);
     EXPECT_EQ(state_.lblForeNo, "24/24");
     // The preview is column 23 stretched: top half 24, bottom half 0x1800.
     EXPECT_EQ(state_.picForeNo.Pixel(0, 0), 24u);
     EXPECT_EQ(state_.picForeNo.Pixel(kPatternPreviewWidth - 1, kPatternPreviewHeight / 2 - 1), 24u);
     EXPECT_EQ(state_.picForeNo.Pixel(kPatternPreviewWidth / 2, kPatternPreviewHeight - 1), 0x1800u);
-    state_.hscForeNo_Change(24);  // the scroll bar cannot go past its end
+    state_.SetForePattern(24);  // the scroll bar cannot go past its end
     EXPECT_EQ(state_.hscForeNo.value, 23);
 }
 
@@ -323,7 +323,7 @@ TEST_F(ThemeEditor, PicturesAtDoubleDensityHaveTwiceThePixels) {
     ThemeRecord theme = UnusualTheme();
     theme.TextFont = {"Fake Sans", 10, 0};
     dense.Begin(theme);
-    dense.Form_Load();
+    dense.Load();
     EXPECT_EQ(dense.picForeNo.Width(), 2 * kPatternPreviewWidth);
     EXPECT_EQ(dense.picBackNo.Height(), 2 * kPatternPreviewHeight);
     EXPECT_EQ(dense.picTextFont.Width(), 2 * kFontSampleWidth);
@@ -339,7 +339,7 @@ TEST_F(ThemeEditor, TypingRedrawsTheSampleAtOnce) {
     theme.TextFont = {"Fake Sans", 10, 0};
     Open(theme);
     const std::size_t draws = fonts_.drawCalls;
-    state_.txtTextPrefix_Change("CPU");
+    state_.SetTextPrefix("CPU");
     EXPECT_GT(fonts_.drawCalls, draws);
     EXPECT_EQ(state_.sample.text, "CPU100% ");
     // 8 characters of 5 pixels: 40 wide, (240 - 40) / 2 = 100.
