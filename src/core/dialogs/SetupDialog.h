@@ -174,17 +174,17 @@ class SetupDialog {
     bool loading = false;
 
     // What the controls show.
-    std::int32_t cycleRow = 0;              // cboCycle
-    bool topMost = false;                   // chkTopMost
-    bool iconGraphChecked = false;          // chkIconGraphMode
-    std::array<OptionState, kIconModeChoices.size()> iconModes;   // optIconGraphMode, left to right
-    std::vector<ThemeListItem> themeItems;  // cboThemeName
-    std::int32_t themeRow = -1;             // its selected row, -1 for none
-    std::string themeNameLabel;             // lblThemeName
-    bool deleteEnabled = false;             // cmdDelete
-    bool autostart = false;                 // chkAutostart
-    bool autostartEnabled = false;          // chkAutostart can be changed
-    bool processorUtility = false;          // chkCpuFigure, where offered
+    std::int32_t cycleRow = 0;                                   // cboCycle
+    bool topMost = false;                                        // chkTopMost
+    bool iconGraphChecked = false;                               // chkIconGraphMode
+    std::array<OptionState, kIconModeChoices.size()> iconModes;  // optIconGraphMode, left to right
+    std::vector<ThemeListItem> themeItems;                       // cboThemeName
+    std::int32_t themeRow = -1;                                  // its selected row, -1 for none
+    std::string themeNameLabel;                                  // lblThemeName
+    bool deleteEnabled = false;                                  // cmdDelete
+    bool autostart = false;                                      // chkAutostart
+    bool autostartEnabled = false;                               // chkAutostart can be changed
+    bool processorUtility = false;                               // chkCpuFigure, where offered
 
   private:
     bool ApplyAutostart();
