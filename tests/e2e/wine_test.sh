@@ -313,16 +313,21 @@ scenario_setup_dialog() {
 
 # Processor utility asked for (CpuFigure=1): Wine's performance counters have none, so the
 # program shows processor time in its place, its graph moving; the setup dialog shows the box
-# checked, and Moravel.ini keeps CpuFigure=1 after the end.
+# checked, and Moravel.ini keeps CpuFigure=1 after the end. The tray icon shows the number
+# (IconGraphMode=4), changing with the load.
 scenario_cpu_figure() {
     local folder x y w h
     folder=$(new_folder)
-    printf '[Settings]\r\nCpuFigure=1\r\n' >"$folder/Moravel.ini"
+    printf '[Settings]\r\nIconGraphMode=4\r\nCpuFigure=1\r\n' >"$folder/Moravel.ini"
     start "$folder"
     check "figure: window appears" wait_for 30 has_window
-    uneven_load 10
+    check "figure: tray icon appears" wait_for 10 has_tray_icon
+    uneven_load 20
     shot "$work/figure.png"
     check "figure: processor time in its place, the graph moving" changes 5 "$work/figure.png"
+    icon_shot "$work/number-a.png"
+    check "figure: the tray icon's number changes" icon_changes 15 "$work/number-a.png"
+    tray_picture "$work/tray-number.png" && keep_shot ship-tray-number.png "$work/tray-number.png"
     stop_load
     read -r x y w h <<<"$(geometry "$(main_window)")"
     check "figure: the popup menu opens" open_menu $((x + w / 2)) $((y + h / 2))
