@@ -9,6 +9,7 @@
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
+#include "support/InstalledThemes.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -106,19 +107,8 @@ namespace {
 
 // An installed program: the shipped themes in share/moravel/Themes, the user's folder not made
 // yet.
-class InstalledCatalogue : public ::testing::Test {
+class InstalledCatalogue : public ::testing::Test, protected test::InstalledThemes {
   protected:
-    InstalledCatalogue()
-        : data_(folder_.File("share")), user_(folder_.File("config")), folders_(data_, user_) {}
-    std::string Shipped(std::string_view name) const {
-        return JoinPath(JoinPath(data_, "Themes"), name);
-    }
-    std::string Own(std::string_view name) const {
-        return JoinPath(JoinPath(user_, "Themes"), name);
-    }
-    static std::string ThemeText(std::string_view title) {
-        return Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) + "\"\r\n");
-    }
     std::vector<std::pair<std::string, std::string>> Listing() {
         std::vector<std::string> names;
         std::vector<std::string> titles;
@@ -130,11 +120,6 @@ class InstalledCatalogue : public ::testing::Test {
         std::sort(pairs.begin(), pairs.end());
         return pairs;
     }
-
-    TempFolder folder_;
-    std::string data_;
-    std::string user_;
-    test::ScopedInstalledFolders folders_;
 };
 
 TEST_F(InstalledCatalogue, TheListShowsBothFoldersAndTheUsersThemeWinsOnItsName) {

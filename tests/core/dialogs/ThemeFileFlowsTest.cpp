@@ -13,6 +13,7 @@
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
 #include "support/FakePrompts.h"
+#include "support/InstalledThemes.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -195,27 +196,10 @@ TEST_F(ThemeFileFlows, ARefusedDeleteIsReported) {
 
 // An installed program: the shipped themes in share/moravel/Themes, the user's folder not made
 // yet.
-class InstalledThemeFileFlows : public ::testing::Test {
+class InstalledThemeFileFlows : public ::testing::Test, protected test::InstalledThemes {
   protected:
-    InstalledThemeFileFlows()
-        : data_(folder_.File("share")),
-          user_(folder_.File("config")),
-          folders_(data_, user_),
-          dialog_(files_) {}
-    std::string Shipped(std::string_view name) const {
-        return JoinPath(JoinPath(data_, "Themes"), name);
-    }
-    std::string Own(std::string_view name) const {
-        return JoinPath(JoinPath(user_, "Themes"), name);
-    }
-    static std::string ThemeText(std::string_view title) {
-        return Utf8ToAnsi("[Theme]\r\nTitle=\"" + std::string(title) + "\"\r\n");
-    }
+    InstalledThemeFileFlows() : dialog_(files_) {}
 
-    TempFolder folder_;
-    std::string data_;
-    std::string user_;
-    test::ScopedInstalledFolders folders_;
     ScriptedFileDialog files_;
     ScriptedMessages messages_;
     clsComDlg dialog_;
