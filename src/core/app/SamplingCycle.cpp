@@ -143,7 +143,7 @@ void SamplingCycle::AppendProcessors(std::uint64_t count) {
     }
 }
 
-std::pair<std::int32_t, std::int32_t> SamplingCycle::BusiestProcessor() const {
+std::pair<std::int32_t, std::int32_t> SamplingCycle::Busiest() const {
     std::pair<std::int32_t, std::int32_t> busiest{-1, -1};
     if (ProcessorCount == 0) {
         return busiest;
@@ -262,7 +262,11 @@ std::int32_t ReadProcessorHistoryText(std::string_view text, std::span<std::int3
 }
 
 std::int32_t SamplingCycle::LoadTestData(std::string_view text) {
-    const std::int32_t count = ReadHistoryText(text, UsageHistory);
+    // While each processor is read, a history of each (sample --per-processor) is read as well.
+    const std::int32_t count =
+        readProcessors_
+            ? ReadProcessorHistoryText(text, UsageHistory, &ProcessorHistory, ProcessorCount)
+            : ReadHistoryText(text, UsageHistory);
     HistoryPos = HistoryCount > 0 ? count % HistoryCount : 0;
     return count;
 }

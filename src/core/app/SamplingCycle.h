@@ -61,8 +61,9 @@ class SamplingCycle {
     // and drops their history (false). The rows are made when the first readings come and grow
     // when a processor numbered higher than any before comes online; no other tick allocates.
     void ReadProcessors(bool on);
+    bool ReadsProcessors() const { return readProcessors_; }
     // The busiest processor of the newest samples and its usage; {-1, -1} when none has a reading.
-    std::pair<std::int32_t, std::int32_t> BusiestProcessor() const;
+    std::pair<std::int32_t, std::int32_t> Busiest() const;
 
     // The newest sample (0 before any).
     std::int32_t Newest() const;
@@ -94,6 +95,8 @@ class SamplingCycle {
     // hexadecimal, taken to the nearest integer (halves to even) and held to 0..100. Fills the
     // slots from 0 until the history is full, the text ends, a line lacks its CR LF or is not
     // a number; HistoryPos = count mod HistoryCount. Returns the count. Needs a sized history.
+    // While each processor is read, the lines are those of ReadProcessorHistoryText and each
+    // processor's history is filled too.
     std::int32_t LoadTestData(std::string_view text);
     // The same, read from a file in the ANSI code page (missing: nothing read).
     std::int32_t LoadTestDataFile(const std::string& path);

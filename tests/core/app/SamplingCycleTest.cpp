@@ -373,10 +373,10 @@ TEST_F(Sampling, EachProcessorsHistoryIsFilledByTheTotalsRule) {
     TickAfter(2, 30);
     EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{25, 20}));
     EXPECT_EQ(NewestOfProcessor(*cycle_, 1, 2), (Samples{kOff, 60}));
-    EXPECT_EQ(cycle_->BusiestProcessor(), std::make_pair(2, 90));
+    EXPECT_EQ(cycle_->Busiest(), std::make_pair(2, 90));
     sampler_->processors = {kOff, kOff, kOff};
     TickAfter(1, 30);
-    EXPECT_EQ(cycle_->BusiestProcessor(), std::make_pair(-1, -1));
+    EXPECT_EQ(cycle_->Busiest(), std::make_pair(-1, -1));
 
     // A long gap writes each row only where the ring has room, as the total.
     sampler_->processors = {10, 20, 30};
