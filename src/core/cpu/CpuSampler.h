@@ -55,6 +55,10 @@ class CpuSampler {
     virtual std::span<const std::uint8_t> Processors() const { return {}; }
 };
 
+// Whether the system's sampler reads each processor (OffersProcessors): not the Windows 9x
+// statistic.
+bool ProcessorsOffered();
+
 // The sampler of the system the program runs on: processor time.
 std::unique_ptr<CpuSampler> MakeCpuSampler();
 // The same, of the figure `asked` names where the system offers a choice (UsageFiguresOffered);
