@@ -122,8 +122,10 @@ void SamplingCycle::AppendProcessors(std::uint64_t count) {
     const auto processors = static_cast<std::int32_t>(std::min(readings.size(), kMaxProcessors));
     const auto slots = static_cast<std::size_t>(HistoryCount);
     if (processors > ProcessorCount) {
-        // Rows for processors seen for the first time, without readings so far.
-        ProcessorHistory.resize(static_cast<std::size_t>(processors) * slots, kProcessorOffline);
+        // Rows for processors seen for the first time: the first ones start as the total's
+        // history does, at 0; one that comes later had no reading before.
+        ProcessorHistory.resize(static_cast<std::size_t>(processors) * slots,
+                                ProcessorCount == 0 ? 0 : kProcessorOffline);
         ProcessorCount = processors;
     }
     const std::uint64_t written = std::min(count, static_cast<std::uint64_t>(slots));

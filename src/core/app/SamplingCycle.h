@@ -58,8 +58,9 @@ class SamplingCycle {
         return {ProcessorHistory.data(), ProcessorCount, HistoryCount, &HistoryPos};
     }
     // Reads each processor from the next tick on (true: the sampler must offer them), or stops
-    // and drops their history (false). The rows are made when the first readings come and grow
-    // when a processor numbered higher than any before comes online; no other tick allocates.
+    // and drops their history (false). The rows are made when the first readings come (all 0, as
+    // the total's) and grow when a processor numbered higher than any before comes online
+    // (without readings before it); no other tick allocates.
     void ReadProcessors(bool on);
     bool ReadsProcessors() const { return readProcessors_; }
     // The busiest processor of the newest samples and its usage; {-1, -1} when none has a reading.

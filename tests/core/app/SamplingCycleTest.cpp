@@ -360,7 +360,7 @@ TEST_F(Sampling, EachProcessorsHistoryIsFilledByTheTotalsRule) {
     EXPECT_TRUE(sampler_->readsProcessors);
     TickAfter(1, 30);
     ASSERT_EQ(cycle_->ProcessorCount, 2);
-    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{kOff, 40}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{0, 40}));  // from 0, as the total
     // Processor 1 goes offline, a third comes, and the tick is 5 seconds late.
     sampler_->processors = {30, kOff, 90};
     TickAfter(5, 30);
