@@ -101,10 +101,9 @@ PixelWord ProcessorView::BoardPixel(std::int32_t slot, std::int32_t r, std::int3
     if (!boardPicture_) {
         return backPixel_;
     }
-    // The board's tiles run from the right edge; here they move with the samples.
+    // The board's picture moves with the samples, left to right as it reads.
     const Surface& board = renderer_.picReadBoard;
-    const std::int32_t tile = std::max(board.Width(), 1);
-    return StretchedPixel(board, tile - 1 - slot % tile, r, rows);
+    return StretchedPixel(board, slot % std::max(board.Width(), 1), r, rows);
 }
 
 PixelWord ProcessorView::TonePixel(std::int32_t slot, std::int32_t r, std::int32_t rows) const {
