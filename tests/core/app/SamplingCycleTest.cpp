@@ -392,6 +392,17 @@ TEST_F(Sampling, EachProcessorsHistoryIsFilledByTheTotalsRule) {
     EXPECT_TRUE(cycle_->ProcessorHistory.empty());
 }
 
+TEST_F(Sampling, TestDataOfEachProcessorWhileTheyAreRead) {
+    Start(4);
+    EXPECT_EQ(cycle_->LoadTestData("30,10,90\r\n"), 0);  // the total view takes plain lines only
+    cycle_->ReadProcessors(true);
+    EXPECT_EQ(cycle_->LoadTestData("30,10,90\r\n40,,95\r\n"), 2);
+    EXPECT_EQ(cycle_->ProcessorCount, 2);
+    EXPECT_EQ(NewestOf(*cycle_, 2), (Samples{30, 40}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{10, kOff}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 1, 2), (Samples{90, 95}));
+}
+
 TEST(ProcessorHistoryText, TheTotalFirstThenEachProcessor) {
     std::vector<std::int32_t> totals(4, -1);
     std::vector<std::uint8_t> rows;
