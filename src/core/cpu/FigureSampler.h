@@ -42,9 +42,9 @@ class FigureSampler final : public CpuSampler {
     std::int32_t Stop() override;
     // Processor utility was asked for and processor time is shown.
     bool FellBack() const override { return askedUtility_ && !showsUtility_; }
-    // Each processor as processor time reads it; processor utility has only a total, and while
-    // it is shown there are no per-processor readings.
-    bool OffersProcessors() const override { return true; }
+    // Each processor as processor time reads it, while processor time is asked for: processor
+    // utility has only a total, and while it is shown there are no per-processor readings.
+    bool OffersProcessors() const override { return !AsksProcessorUtility(asked_); }
     void ReadProcessors(bool on) override;
     std::span<const std::uint8_t> Processors() const override;
 
