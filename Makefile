@@ -101,6 +101,7 @@ bench-process: release-bench
 
 bench-tick: release-bench
 	bench/tick-cost.sh
+	bench/tick-cost.sh 30 1 1
 
 clean:
 	rm -rf build

@@ -3,7 +3,9 @@
 // background and a pattern graph (board, mask and graph layer composed), at the window's designed
 // size and at a full-HD screen. Beside them the floor: memcpy of as many whole-surface bytes as an
 // ordinary frame's copies move (two scrolls of the layer and its mask, then one compose copy in
-// simple mode or three otherwise). Frame time / floor time is the figure to watch.
+// simple mode or three otherwise). Frame time / floor time is the figure to watch. And the frame of
+// each processor, one new sample, at 16, 64 and 256 processors in the plain theme, beside the
+// plain total frame of the same size.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -13,6 +15,7 @@
 
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
+#include "core/render/ProcessorView.h"
 #include "core/render/Renderer.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
@@ -114,6 +117,26 @@ void BM_FloorMemcpy(benchmark::State& state) {
     SetLabel(state);
 }
 
+void BM_ProcessorFrameOneSample(benchmark::State& state) {
+    const auto processors = static_cast<std::int32_t>(state.range(0));
+    Scene scene(kPlain, static_cast<std::int32_t>(state.range(1)),
+                static_cast<std::int32_t>(state.range(2)));
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(processors) * kHistorySize);
+    for (std::uint8_t& usage : rows) {
+        usage = static_cast<std::uint8_t>(scene.Next());
+    }
+    const ProcessorHistoryView history{rows.data(), processors, kHistorySize, &scene.pos};
+    ProcessorView view(*scene.renderer);
+    view.Draw(history, HistoryView{scene.samples.data(), kHistorySize, &scene.pos});
+    for (auto _ : state) {
+        scene.AppendSample();
+        view.Draw(history, HistoryView{scene.samples.data(), kHistorySize, &scene.pos});
+        benchmark::DoNotOptimize(scene.renderer->picGraph.Pixels());
+    }
+    state.SetLabel(std::to_string(processors) + " processors " + std::to_string(state.range(1)) +
+                   "x" + std::to_string(state.range(2)));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (std::int64_t kind : {kPlain, kComposed}) {
         b->Args({kind, 298, 98});
@@ -124,6 +147,12 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_FrameOneSample)->Apply(Sizes);
 BENCHMARK(BM_FloorMemcpy)->Apply(Sizes);
 BENCHMARK(BM_FrameRebuild)->Apply(Sizes);
+BENCHMARK(BM_ProcessorFrameOneSample)
+    ->Args({16, 298, 98})
+    ->Args({64, 298, 98})
+    ->Args({256, 298, 98})
+    ->Args({16, 1918, 1078})
+    ->Args({256, 1918, 1078});
 
 }  // namespace
 }  // namespace moravel

@@ -7,11 +7,14 @@
 # everything else (the sampler, Qt's event loop,
 # X traffic).
 # Moravel runs at Cycle=1 with theme graph.tm in a 300 x 100 window, the tray graph on (mode 1).
-# Usage: bench/tick-cost.sh [TICKS] [ICON_GRAPH_MODE]   (defaults 30 and 1)
+# VIEW 1 draws each processor (CpuView=1: every processor read from /proc/stat, their bands
+# drawn, the busiest in the tip); 0, the default, the total. Drawing counts either view's frame.
+# Usage: bench/tick-cost.sh [TICKS] [ICON_GRAPH_MODE] [VIEW]   (defaults 30, 1 and 0)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ticks=${1:-30}
 mode=${2:-1}
+view=${3:-0}
 bin=${MORAVEL_BIN:-build/release/bin}
 [ -x "$bin/moravel" ] || { echo "missing $bin/moravel: cmake --preset release && cmake --build --preset release" >&2; exit 1; }
 for tool in valgrind callgrind_control callgrind_annotate xdotool Xvfb trayer; do
@@ -27,8 +30,8 @@ export QT_QPA_PLATFORM=xcb
 home=$work/home
 mkdir -p "$home"
 cp -r "$bin/Themes" "$home/"
-printf '[Settings]\r\nCycle=1\r\nIconGraphMode=%s\r\nWidth=300\r\nHeight=100\r\nLeft=100\r\nTop=100\r\nThemeName="graph.tm"\r\n' \
-    "$mode" >"$home/Moravel.ini"
+printf '[Settings]\r\nCycle=1\r\nIconGraphMode=%s\r\nWidth=300\r\nHeight=100\r\nLeft=100\r\nTop=100\r\nThemeName="graph.tm"\r\nCpuView=%s\r\n' \
+    "$mode" "$view" >"$home/Moravel.ini"
 
 MORAVEL_HOME=$home valgrind --tool=callgrind --instr-atstart=no \
     --callgrind-out-file="$work/callgrind.out" "$bin/moravel" >"$work/valgrind.log" 2>&1 &
@@ -63,18 +66,19 @@ ticked=$(awk '
         callee = ($0 ~ /^cfn=/) ? names[id] : ""
         next
     }
-    /^calls=/ && callee ~ /fomMain::timCycle_Timer\(\)/ { split($1, c, "="); n += c[2] }
+    /^calls=/ && callee ~ /MonitorSession::Tick\(\)/ { split($1, c, "="); n += c[2] }
     END { print n + 0 }' "$work/callgrind.out")
 [ "$ticked" -gt 0 ] || { echo "no tick was counted" >&2; exit 1; }
-drawing=$(inclusive 'Renderer::DrawGraph\(')
+drawing=$(($(inclusive 'Renderer::DrawGraph\(') + $(inclusive 'ProcessorView::Draw\(')))
 # Painting: the repaint of the window (our paintEvent and Qt's flush to the X server) and whatever
 # Qt hands to its worker threads for it (they start nowhere else).
 painting=$(($(inclusive 'QWidgetRepaintManager::paintAndFlush\(') + $(inclusive ':start_thread ')))
-refresh=$(inclusive 'fomMain::RefreshDisplay\(')
-awk -v t="$total" -v n="$ticked" -v d="$drawing" -v p="$painting" -v r="$refresh" 'BEGIN {
+refresh=$(inclusive 'MonitorSession::RefreshDisplay\(')
+procs=$(grep -c '^cpu[0-9]' /proc/stat)
+awk -v procs="$procs" -v t="$total" -v n="$ticked" -v d="$drawing" -v p="$painting" -v r="$refresh" 'BEGIN {
     tray = r - d; if (tray < 0) tray = 0
     other = t - d - p - tray
-    printf "ticks counted:        %d\n", n
+    printf "ticks counted:        %d (%s processors)\n", n, procs
     printf "instructions per tick %10.3f M\n", t / n / 1e6
     printf "  drawing             %10.3f M  (%4.1f %%)\n", d / n / 1e6, 100 * d / t
     printf "  painting            %10.3f M  (%4.1f %%)\n", p / n / 1e6, 100 * p / t

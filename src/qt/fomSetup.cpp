@@ -83,6 +83,7 @@ void fomSetup::ShowCoreTexts() {
     }
     ui_->lblNoTray->setText(ToQString(kNoTrayText));
     ui_->chkAutostart->setText(ToQString(kAutostartCaption));
+    ui_->chkCpuView->setText(ToQString(kCpuViewCaption));
 }
 
 void fomSetup::SetHelpContexts() {
@@ -93,7 +94,8 @@ void fomSetup::SetHelpContexts() {
         {u.Frame1, kHelpSetupTheme},       {u.cboThemeName, kHelpSetupTheme},
         {u.cmdSaveAs, kHelpSetupSaveAs},   {u.cmdDelete, kHelpSetupDelete},
         {u.cmdEdit, kHelpSetupEdit},       {u.cmdExit, kHelpSetupOk},
-        {u.cmdCancel, kHelpSetupCancel},   {u.cmdUpdate, kHelpSetupUpdate}};
+        {u.cmdCancel, kHelpSetupCancel},   {u.cmdUpdate, kHelpSetupUpdate},
+        {u.chkCpuView, kHelpSetupCpuView}};
     for (const auto& [widget, context] : contexts) {
         SetHelpContext(widget, context);
     }
@@ -107,6 +109,8 @@ void fomSetup::ConnectControls() {
     connect(u.chkTopMost, &QCheckBox::toggled, this, [this](bool on) { state_.topMost = on; });
     connect(u.chkIconGraphMode, &QCheckBox::toggled, this, &fomSetup::chkIconGraphMode_Click);
     connect(u.chkAutostart, &QCheckBox::toggled, this, [this](bool on) { state_.autostart = on; });
+    connect(u.chkCpuView, &QCheckBox::toggled, this,
+            [this](bool on) { state_.eachProcessor = on; });
     connect(u.optIconGraphMode, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on) {
             state_.SelectIconMode(index);
@@ -150,6 +154,11 @@ void fomSetup::ShowState() {
     {
         const QSignalBlocker block(ui_->cboCycle);
         ui_->cboCycle->setCurrentIndex(state_.cycleRow);
+    }
+    {
+        const QSignalBlocker block(ui_->chkCpuView);
+        ui_->chkCpuView->setChecked(state_.eachProcessor);
+        ui_->chkCpuView->setVisible(state_.CpuViewOffered());
     }
     {
         const QSignalBlocker block(ui_->chkTopMost);

@@ -39,6 +39,8 @@ HelpContext SetupHelpContext(int id) {
             return kHelpSetupAutostart;
         case IDC_SETUP_CPUFIGURE:
             return kHelpSetupCpuFigure;
+        case IDC_SETUP_CPUVIEW:
+            return kHelpSetupCpuView;
         case IDC_SETUP_FRAME1:
         case IDC_SETUP_THEMENAME:
             return kHelpSetupTheme;
@@ -146,6 +148,7 @@ void fomSetup::SetCaptions() {
     SetItemText(hwnd_, IDC_SETUP_NOTRAY, kNoTrayText);
     SetItemText(hwnd_, IDC_SETUP_AUTOSTART, kAutostartCaption);
     SetItemText(hwnd_, IDC_SETUP_CPUFIGURE, kCpuFigureCaption);
+    SetItemText(hwnd_, IDC_SETUP_CPUVIEW, kCpuViewCaption);
 }
 
 // The note on the missing tray host stands only where there is none; otherwise its room goes.
@@ -162,6 +165,8 @@ void fomSetup::ShowState() {
     SelectRow(hwnd_, IDC_SETUP_CYCLE, state_.cycleRow);
     ShowItem(hwnd_, IDC_SETUP_CPUFIGURE, state_.CpuFigureOffered());
     SetChecked(hwnd_, IDC_SETUP_CPUFIGURE, state_.processorUtility);
+    ShowItem(hwnd_, IDC_SETUP_CPUVIEW, state_.CpuViewOffered());
+    SetChecked(hwnd_, IDC_SETUP_CPUVIEW, state_.eachProcessor);
     SetChecked(hwnd_, IDC_SETUP_TOPMOST, state_.topMost);
     SetChecked(hwnd_, IDC_SETUP_ICONGRAPH, state_.iconGraphChecked);
     for (std::size_t i = 0; i < kOptionIds.size(); ++i) {
@@ -223,6 +228,9 @@ void fomSetup::Control_Command(int id, int code) {
             break;
         case IDC_SETUP_CPUFIGURE:
             state_.processorUtility = IsChecked(hwnd_, id);
+            break;
+        case IDC_SETUP_CPUVIEW:
+            state_.eachProcessor = IsChecked(hwnd_, id);
             break;
         case IDOK:
             cmdExit_Click();

@@ -22,5 +22,6 @@
 #define IDC_SETUP_EDIT 1014
 #define IDC_SETUP_UPDATE 1015
 #define IDC_SETUP_CPUFIGURE 1016
+#define IDC_SETUP_CPUVIEW 1030
 #define IDC_SETUP_OPTION3 1017
 /* OK and キャンセル are IDOK and IDCANCEL, so that Enter and Esc reach them. */

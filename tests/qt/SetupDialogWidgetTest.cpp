@@ -143,7 +143,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
              QStringLiteral("タスクトレイのアイコンもグラフ表示する(&I)"));
     QCOMPARE(Child<QCheckBox>(d, "chkAutostart")->text(),
              QStringLiteral("ログオン時に起動する(&L)"));
-    QVERIFY(Child<QLabel>(d, "lblNoTray")->isHidden());  // a desktop with a tray
+    QCOMPARE(Child<QCheckBox>(d, "chkCpuView")->text(), QStringLiteral("CPUごとに表示(&P)"));
+    QVERIFY(Child<QCheckBox>(d, "chkCpuView")->isVisible());  // Linux reads each processor
+    QVERIFY(Child<QLabel>(d, "lblNoTray")->isHidden());       // a desktop with a tray
     QCOMPARE(Child<QGroupBox>(d, "Frame1")->title(), QStringLiteral("テーマ(&T)"));
     QCOMPARE(Child<QPushButton>(d, "cmdSaveAs")->text(), QStringLiteral("名前を付けて保存..."));
     QCOMPARE(Child<QPushButton>(d, "cmdDelete")->text(), QStringLiteral("削除"));
@@ -174,6 +176,9 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
 
     // Top to bottom; the theme list and its file name on one row, the buttons below.
     QVERIFY(Place(d, "cboCycle").y() < Place(d, "chkTopMost").y());
+    QVERIFY(Place(d, "cboCycle").x() < Place(d, "chkCpuView").x());  // on the cycle's row
+    QVERIFY(Place(d, "chkCpuView").y() < Place(d, "chkTopMost").y());
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "cboCycle")), Child<QWidget>(d, "chkCpuView"));
     QVERIFY(Place(d, "chkTopMost").y() < Place(d, "chkIconGraphMode").y());
     QVERIFY(Place(d, "chkIconGraphMode").y() < Place(d, "optIconGraphMode2").y());
     QVERIFY(Place(d, "optIconGraphMode2").y() < Place(d, "chkAutostart").y());
@@ -217,9 +222,12 @@ void SetupDialogWidgetTest::theControlsFollowTheSettings() {
     // Checking the box enables the options with メーター1 chosen; OK stores 2 and 1 秒.
     Child<QCheckBox>(d, "chkIconGraphMode")->click();
     QVERIFY(Child<QRadioButton>(d, "optIconGraphMode1")->isEnabled());
+    QVERIFY(!Child<QCheckBox>(d, "chkCpuView")->isChecked());
+    Child<QCheckBox>(d, "chkCpuView")->click();
     Child<QPushButton>(d, "cmdExit")->click();
     QCOMPARE(f.program.settings.IconGraphMode, TrayIconMode::Meter1);
     QCOMPARE(f.program.settings.Cycle, 1);
+    QCOMPARE(f.program.settings.CpuView, CpuViewMode::Processors);
 
     f.program.settings.IconGraphMode = TrayIconMode::Meter2;
     f.program.settings.Cycle = 180;
@@ -408,6 +416,7 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
         {"optIconGraphMode1", 0}, {"cboThemeName", 1004}, {"cmdSaveAs", 1005},
         {"cmdDelete", 1006},      {"cmdEdit", 1007},      {"cmdExit", 1008},
         {"cmdCancel", 1009},      {"cmdUpdate", 1010},    {"chkAutostart", 1011},
+        {"chkCpuView", 1013},
     };
     for (const auto& [name, context] : contexts) {
         QCOMPARE(static_cast<int>(HelpContextOf(Child<QWidget>(d, name))), context);

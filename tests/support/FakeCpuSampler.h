@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/cpu/CpuSampler.h"
@@ -29,6 +30,13 @@ class FakeCpuSampler final : public CpuSampler {
         return 0;
     }
     bool FellBack() const override { return fellBack; }
+    bool OffersProcessors() const override { return true; }
+    void ReadProcessors(bool on) override { readsProcessors = on; }
+    // `processors` while asked for.
+    std::span<const std::uint8_t> Processors() const override {
+        return readsProcessors ? std::span<const std::uint8_t>(processors)
+                               : std::span<const std::uint8_t>();
+    }
 
     std::int32_t startResult = 0;
     std::int32_t usage = 0;
@@ -38,6 +46,8 @@ class FakeCpuSampler final : public CpuSampler {
     int samples = 0;
     int stops = 0;
     bool fellBack = false;
+    bool readsProcessors = false;
+    std::vector<std::uint8_t> processors;
 };
 
 }  // namespace moravel

@@ -106,6 +106,33 @@ TEST_F(RenderCommandTest, DrawsTheHistoryAsTheWindowsFirstFrame) {
     EXPECT_EQ(image.Pixel(37, 19), Rgb(0, 0, 0));
 }
 
+TEST_F(RenderCommandTest, DrawsEachProcessorOfAPerProcessorHistory) {
+    // The total, then two processors: 100 and 0, then 0 and 100 (the newest).
+    WriteBytes(history_, "50,100,0\r\n50,0,100\r\n");
+    const std::string out = folder_.File("processors.png");
+    const std::string args = "render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +
+                             " --size 40x20 --history-size 8 --out " + Quoted(out);
+    ASSERT_EQ(Tool(args + " --view processors"), 0);
+    Surface image = ReadPicture(out);
+    ASSERT_EQ(image.Width(), 40);
+    // Two bands of ten rows, graphs of their own; the second starts with a separating row.
+    const Colour fill = Rgb(0, 127, 0);
+    for (int y = 0; y < 10; ++y) {
+        EXPECT_EQ(image.Pixel(38, y), fill) << y;
+        EXPECT_EQ(image.Pixel(39, y), Rgb(0, 0, 0)) << y;
+    }
+    for (int y = 11; y < 20; ++y) {
+        EXPECT_EQ(image.Pixel(38, y), Rgb(0, 0, 0)) << y;
+        EXPECT_EQ(image.Pixel(39, y), fill) << y;
+    }
+    // The same file without the view: the total, half of each column.
+    ASSERT_EQ(Tool(args), 0);
+    image = ReadPicture(out);
+    EXPECT_EQ(image.Pixel(39, 9), Rgb(0, 0, 0));
+    EXPECT_EQ(image.Pixel(39, 10), fill);
+    EXPECT_EQ(Tool(args + " --view each"), 2);
+}
+
 TEST_F(RenderCommandTest, WritesTheTrayIconPictureWithItsTransparency) {
     const std::string icon = folder_.File("icon.png");
     ASSERT_EQ(Tool("render --history " + Quoted(history_) + " --theme " + Quoted(theme_) +

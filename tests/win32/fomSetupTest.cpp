@@ -108,6 +108,21 @@ bool Shown(HWND dialog, int id) {
     return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// Where a check box's caption ends in the dialog, drawn in the box's font after its square.
+LONG CheckBoxTextRight(HWND dialog, int id) {
+    const HWND box = GetDlgItem(dialog, id);
+    std::wstring text = Utf8ToWide(ItemText(dialog, id));
+    text.erase(text.find(L'&'), 1);
+    const HDC dc = GetDC(box);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    return ItemRect(dialog, id).left + GetSystemMetrics(SM_CXMENUCHECK) + 4 + size.cx;
+}
+
 const Strings kCycleRows = {"1 秒",  "2 秒",  "3 秒", "5 秒", "10 秒",
                             "20 秒", "30 秒", "1 分", "2 分", "3 分"};
 
@@ -173,6 +188,18 @@ TEST_F(SetupDialogTest, TheFigureBoxShowsAndStoresTheChoice) {
     EXPECT_EQ(program.settings.CpuFigure, UsageFigure::ProcessorTime);
 }
 
+// The per-processor box shows whether CpuView is 1, and OK stores the choice.
+TEST_F(SetupDialogTest, TheViewBoxShowsAndStoresTheChoice) {
+    HWND d = Open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(IsChecked(d, IDC_SETUP_CPUVIEW));
+    Click(d, IDC_SETUP_CPUVIEW);
+    Click(d, IDOK);
+    EXPECT_EQ(program.settings.CpuView, CpuViewMode::Processors);
+    d = Open();
+    EXPECT_TRUE(IsChecked(d, IDC_SETUP_CPUVIEW));
+}
+
 TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) {
     const HWND d = Open();
     ASSERT_NE(d, nullptr);
@@ -182,6 +209,7 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_EQ(ItemText(d, IDC_SETUP_LABEL1), "表示サイクル(&C)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_CPUFIGURE), "周波数を反映する(&U)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_TOPMOST), "常に最前面に表示する(&F)");
+    EXPECT_EQ(ItemText(d, IDC_SETUP_CPUVIEW), "CPUごとに表示(&P)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_ICONGRAPH), "タスクトレイのアイコンもグラフ表示する(&I)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_AUTOSTART), "ログオン時に起動する(&L)");
     EXPECT_EQ(ItemText(d, IDC_SETUP_FRAME1), "テーマ(&T)");
@@ -204,6 +232,12 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_LT(at(IDC_SETUP_CYCLE).right, at(IDC_SETUP_CPUFIGURE).left);
     EXPECT_LT(at(IDC_SETUP_CPUFIGURE).bottom, at(IDC_SETUP_TOPMOST).top);
     EXPECT_TRUE(Shown(d, IDC_SETUP_CPUFIGURE));
+    // The per-processor box under it, beside always-on-top, whose caption ends before it.
+    EXPECT_EQ(at(IDC_SETUP_CPUVIEW).left, at(IDC_SETUP_CPUFIGURE).left);
+    EXPECT_EQ(at(IDC_SETUP_CPUVIEW).top, at(IDC_SETUP_TOPMOST).top);
+    EXPECT_LT(CheckBoxTextRight(d, IDC_SETUP_TOPMOST), at(IDC_SETUP_CPUVIEW).left);
+    EXPECT_LE(CheckBoxTextRight(d, IDC_SETUP_CPUVIEW), at(IDC_SETUP_CPUVIEW).right);
+    EXPECT_TRUE(Shown(d, IDC_SETUP_CPUVIEW));
     EXPECT_LT(at(IDC_SETUP_TOPMOST).top, at(IDC_SETUP_ICONGRAPH).top);
     EXPECT_LT(at(IDC_SETUP_ICONGRAPH).top, at(IDC_SETUP_OPTION0).top);
     EXPECT_LT(at(IDC_SETUP_OPTION0).bottom, at(IDC_SETUP_AUTOSTART).top);
@@ -360,6 +394,7 @@ TEST_F(SetupDialogTest, HelpOpensTheTopicOfTheControl) {
         {IDC_SETUP_EDIT, 1007},    {IDOK, 1008},
         {IDCANCEL, 1009},          {IDC_SETUP_UPDATE, 1010},
         {IDC_SETUP_NOTRAY, 0},     {IDC_SETUP_CPUFIGURE, 1012},
+        {IDC_SETUP_CPUVIEW, 1013},
     };
     for (const auto& [id, context] : contexts) {
         HelpLaunches::Clear();

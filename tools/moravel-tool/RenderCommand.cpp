@@ -16,6 +16,7 @@
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
 #include "core/os/TextFile.h"
+#include "core/render/ProcessorView.h"
 #include "core/render/Renderer.h"
 #include "core/tray/IconImage.h"
 
@@ -77,6 +78,7 @@ struct RenderRequest {
     std::int32_t height = kDefaultHeight;
     std::int32_t historySize = kDefaultHistorySize;
     std::int32_t iconMode = 0;
+    bool processors = false;  // --view processors
 };
 
 // --size, --history-size and --icon-mode into `request`: kExitOk, or a usage error's status.
@@ -105,10 +107,10 @@ int ReadNumbers(const Args& parsed, RenderRequest& request) {
 
 // The options in `args` into `request`: kExitOk, or a usage error's status.
 int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request) {
-    const Args parsed(
-        args,
-        {"history", "theme", "themes-dir", "size", "history-size", "out", "icon-mode", "icon-out"},
-        {});
+    const Args parsed(args,
+                      {"history", "theme", "themes-dir", "size", "history-size", "out", "icon-mode",
+                       "icon-out", "view"},
+                      {});
     if (!parsed.error().empty()) {
         return UsageError(parsed.error());
     }
@@ -119,6 +121,12 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
     request.history = *history;
     if (const int status = ReadNumbers(parsed, request); status != kExitOk) {
         return status;
+    }
+    if (const auto view = parsed.Value("view")) {
+        if (*view != "total" && *view != "processors") {
+            return UsageError("--view wants total or processors");
+        }
+        request.processors = *view == "processors";
     }
     request.theme = parsed.Value("theme");
     request.themesDir = parsed.Value("themes-dir");
@@ -137,12 +145,16 @@ int ParseRenderRequest(std::span<const std::string> args, RenderRequest& request
 // PNG files.
 int DrawAndSave(RenderPlatform& platform, const RenderRequest& request, const ThemeRecord& theme,
                 const SettingsRecord& settings, std::vector<std::int32_t>& samples,
-                std::int32_t& historyPos) {
+                std::int32_t& historyPos, const ProcessorHistoryView& processors) {
     ThemeFolders folders =
         request.themesDir ? ThemeFolders{*request.themesDir} : ProgramThemeFolders();
     Renderer renderer(platform.Fonts(), platform.Images(), std::move(folders), theme, settings);
     renderer.SetHistory(HistoryView{samples.data(), request.historySize, &historyPos});
     renderer.Rebuild(request.width + 2, request.height + 2);
+    if (!processors.Empty()) {
+        ProcessorView view(renderer);
+        view.Draw(processors, HistoryView{samples.data(), request.historySize, &historyPos});
+    }
 
     if (request.out &&
         !Written(platform.WritePicture(renderer.picGraph, *request.out), *request.out)) {
@@ -171,9 +183,17 @@ int RunRenderCommand(std::span<const std::string> args) {
         return kExitFailure;
     }
     std::vector<std::int32_t> samples(static_cast<std::size_t>(request.historySize), 0);
+    std::vector<std::uint8_t> rows;
+    std::int32_t processorCount = 0;
+    // Plain histories read as ever; a per-processor one gives its totals to the total view.
     const std::int32_t read =
-        ReadHistoryText(ReadTextFile(request.history, "", kMaxTestDataBytes), samples);
+        ReadProcessorHistoryText(ReadTextFile(request.history, "", kMaxTestDataBytes), samples,
+                                 request.processors ? &rows : nullptr, processorCount);
     std::int32_t historyPos = read % request.historySize;
+    ProcessorHistoryView processors;
+    if (request.processors && processorCount > 0) {
+        processors = {rows.data(), processorCount, request.historySize, &historyPos};
+    }
 
     ThemeRecord theme;
     if (request.theme) {
@@ -187,7 +207,7 @@ int RunRenderCommand(std::span<const std::string> args) {
     settings.State = WindowState::Shown;
 
     const std::unique_ptr<RenderPlatform> platform = MakeRenderPlatform(kToolDpi);
-    return DrawAndSave(*platform, request, theme, settings, samples, historyPos);
+    return DrawAndSave(*platform, request, theme, settings, samples, historyPos, processors);
 }
 
 }  // namespace moravel::tool

@@ -1,4 +1,5 @@
-// sample: the platform's CPU usage once a second, one value per line, as TestData.dat holds it.
+// sample: the platform's CPU usage once a second, one value per line, as TestData.dat holds it;
+// with --per-processor each processor's after the total on the same line.
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -36,10 +37,27 @@ bool SleepUntil(std::chrono::steady_clock::time_point deadline) {
 // Readings that fail one after another before the sampler counts as broken.
 constexpr int kMaxFailures = 5;
 
+// One line: the total, then with `processors` each processor's reading after a comma (nothing
+// for one without a reading).
+void PrintLine(std::int32_t usage, const CpuSampler& sampler, bool processors) {
+    std::printf("%d", usage);
+    if (processors) {
+        for (const std::uint8_t reading : sampler.Processors()) {
+            if (reading == kProcessorOffline) {
+                std::printf(",");
+            } else {
+                std::printf(",%d", reading);
+            }
+        }
+    }
+    std::printf("\r\n");
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int RunSampleCommand(std::span<const std::string> args) {
-    const Args parsed(args, {"seconds"}, {});
+    const Args parsed(args, {"seconds"}, {"per-processor"});
     if (!parsed.error().empty()) {
         return UsageError(parsed.error());
     }
@@ -53,6 +71,12 @@ int RunSampleCommand(std::span<const std::string> args) {
     }
 
     const auto sampler = MakeCpuSampler();
+    const bool processors = parsed.Flag("per-processor");
+    if (processors && !sampler->OffersProcessors()) {
+        std::fprintf(stderr, "moravel-tool: this system has no per-processor readings\n");
+        return kExitFailure;
+    }
+    sampler->ReadProcessors(processors);
     if (sampler->Start() < 0) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(kCpuUsageFailureText.size()),
                      kCpuUsageFailureText.data());
@@ -82,8 +106,7 @@ int RunSampleCommand(std::span<const std::string> args) {
             continue;
         }
         failures = 0;
-        std::printf("%d\r\n", usage);
-        std::fflush(stdout);
+        PrintLine(usage, *sampler, processors);
         ++printed;
     }
     std::signal(SIGINT, previousHandler == SIG_ERR ? SIG_DFL : previousHandler);

@@ -30,17 +30,21 @@ constexpr std::array kSubcommands = {
                "      Moravel does. A missing or unreadable input gives the default settings.\n",
                RunSettingsCommand},
     Subcommand{"sample",
-               "  moravel-tool sample [--seconds N]\n"
+               "  moravel-tool sample [--seconds N] [--per-processor]\n"
                "      Reads the CPU usage as Moravel does, once a second, and prints each value\n"
                "      (0..100) on a line of its own ended by CR LF, N lines in all (default 10):\n"
                "      the format of TestData.dat. Ctrl+C stops early. A sampler that cannot start\n"
-               "      prints the program's failure message and exits with status 1.\n",
+               "      prints the program's failure message and exits with status 1.\n"
+               "      --per-processor follows the total on each line with every processor's\n"
+               "      usage, comma-separated, in the system's numbering (empty for a processor\n"
+               "      without a reading: offline, or just come back).\n",
                RunSampleCommand},
 #ifdef MORAVEL_TOOL_RENDER
     Subcommand{"render",
                "  moravel-tool render --history FILE [--theme FILE] [--themes-dir DIR]\n"
                "                      [--size WxH] [--history-size N] [--out FILE.png]\n"
                "                      [--icon-mode 1|2|3|4 --icon-out FILE.png]\n"
+               "                      [--view total|processors]\n"
                "      Draws the window graph of a history file (TestData.dat: one usage in\n"
                "      percent per CR LF line) in a theme (default: the built-in theme; a\n"
                "      missing file draws it too) as the window's first frame, and writes its\n"
@@ -48,7 +52,10 @@ constexpr std::array kSubcommands = {
                "      from --themes-dir (default: the program's Themes folder); the history has\n"
                "      N slots (default 1920). --icon-mode draws the tray-icon picture (1 graph,\n"
                "      2 meter 1, 3 meter 2 in its 16x16 frame; 4 the newest usage as a number),\n"
-               "      written with transparency to --icon-out. Runs without a display.\n",
+               "      written with transparency to --icon-out. --view processors draws each\n"
+               "      processor in a band of its own from a history of sample --per-processor\n"
+               "      (the total first on each line); a history of totals alone draws the total.\n"
+               "      Runs without a display.\n",
                RunRenderCommand},
 #endif
 };

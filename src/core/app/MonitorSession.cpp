@@ -1,5 +1,6 @@
 #include "core/app/MonitorSession.h"
 
+#include <tuple>
 #include <utility>
 
 #include "core/app/Help.h"
@@ -97,7 +98,29 @@ void MonitorSession::ResetPicture() {
     const ClientArea client = port_.Client();
     frame_ = FrameScaleFor(client.width, client.height, client.pixelRatio);
     renderer_.Rebuild(frame_.width, frame_.height);
+    ApplyCpuView();
+    if (DrawsProcessors() && !IsHidden(program_.settings.State)) {
+        processorView_.Draw(cycle_.Processors(), cycle_.History());
+    }
     port_.Repaint(-1, -1);
+}
+
+void MonitorSession::ApplyCpuView() {
+    cycle_.ReadProcessors(ShowsProcessors(program_.settings.CpuView) &&
+                          cycle_.Sampler().OffersProcessors());
+    processorView_.Reset();
+}
+
+bool MonitorSession::DrawsProcessors() const {
+    return cycle_.ReadsProcessors() && cycle_.ProcessorCount > 0;
+}
+
+void MonitorSession::DrawWindowGraph() {
+    if (DrawsProcessors()) {
+        processorView_.Draw(cycle_.Processors(), cycle_.History());
+    } else {
+        renderer_.DrawGraph();
+    }
 }
 
 void MonitorSession::Resized() {
@@ -112,6 +135,9 @@ void MonitorSession::Resized() {
     // A hidden window is not drawn; showing it rebuilds it.
     if (!IsHidden(program_.settings.State)) {
         renderer_.DrawGraph();
+        if (DrawsProcessors()) {
+            processorView_.Draw(cycle_.Processors(), cycle_.History());
+        }
     }
     port_.Repaint(-1, -1);
 }
@@ -133,7 +159,7 @@ void MonitorSession::Tick() {
 
 void MonitorSession::RefreshDisplay(std::int32_t usage) {
     if (!IsHidden(program_.settings.State)) {
-        renderer_.DrawGraph();
+        DrawWindowGraph();
         RepaintChangedRows();
     }
     RefreshTray(usage);
@@ -164,11 +190,16 @@ void MonitorSession::RefreshTray(std::int32_t usage) {
     trayShowsGraph_ = picture != nullptr;
     trayPictureStale_ = false;
     const bool fellBack = cycle_.Sampler().FellBack();
-    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_;
+    BusiestProcessor busiest;
+    if (DrawsProcessors()) {
+        std::tie(busiest.number, busiest.usage) = cycle_.Busiest();
+    }
+    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_ || busiest != tipBusiest_;
     if (newTip) {
-        trayTip_ = TrayTipText(usage, fellBack);
+        trayTip_ = TrayTipText(usage, fellBack, busiest);
         tipUsage_ = usage;
         tipFellBack_ = fellBack;
+        tipBusiest_ = busiest;
     }
     if (newPicture || newTip) {
         port_.SetTrayIcon(picture, newPicture, trayTip_);

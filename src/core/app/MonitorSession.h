@@ -20,6 +20,7 @@
 #include "core/os/Clock.h"
 #include "core/render/FontEngine.h"
 #include "core/render/ImageLoader.h"
+#include "core/render/ProcessorView.h"
 #include "core/render/Renderer.h"
 #include "core/tray/IconImage.h"
 
@@ -102,11 +103,18 @@ class MonitorSession {
     void UseTrayHost(bool present);
     void Drag(bool modifierHeld, ScreenPoint mouse, double x, double y);
 
+    // The per-processor view (CpuView=1): each processor is read only while it is chosen and the
+    // sampler offers them, and drawn once their readings have come.
+    void ApplyCpuView();
+    bool DrawsProcessors() const;
+    void DrawWindowGraph();
+
     ProgramState& program_;
     MonitorPort& port_;
     std::unique_ptr<MonotonicClock> clock_;
     SamplingCycle cycle_;
     Renderer renderer_;
+    ProcessorView processorView_{renderer_};
     FrameScale frame_;
 
     IconImage trayPicture_;          // the icon graph's picture the tray was last handed
@@ -114,6 +122,7 @@ class MonitorSession {
     bool trayPictureStale_ = false;  // made for another screen: made again at the next refresh
     std::string trayTip_;
     std::int32_t tipUsage_ = -1;
+    BusiestProcessor tipBusiest_;
     bool tipFellBack_ = false;
     bool trayHost_ = false;
     bool waitingForTray_ = false;  // hidden as soon as a tray host appears

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/config/Settings.h"
@@ -41,11 +42,30 @@ class SamplingCycle {
     // Appending ticks since the last refresh.
     std::int32_t RedrawCounter = 0;
 
+    // Each processor's history beside it, while it is read (ReadProcessors): ProcessorCount rows
+    // of HistoryCount bytes, one row per processor in the sampler's numbering, the slots written
+    // with the total's (0..100, or kProcessorOffline where a processor had no reading). Empty
+    // while not read.
+    std::int32_t ProcessorCount = 0;
+    std::vector<std::uint8_t> ProcessorHistory;
+
     std::int32_t PrevIndex(std::int32_t i) const { return i - 1 < 0 ? HistoryCount - 1 : i - 1; }
     std::int32_t NextIndex(std::int32_t i) const { return i + 1 >= HistoryCount ? 0 : i + 1; }
 
     // The history as the renderer reads it; valid until the history is sized again.
     HistoryView History() const { return {UsageHistory.data(), HistoryCount, &HistoryPos}; }
+    ProcessorHistoryView Processors() const {
+        return {ProcessorHistory.data(), ProcessorCount, HistoryCount, &HistoryPos};
+    }
+    // Reads each processor from the next tick on (true: the sampler must offer them), or stops
+    // and drops their history (false). The rows are made when the first readings come (all 0, as
+    // the total's) and grow when a processor numbered higher than any before comes online
+    // (without readings before it); no other tick allocates.
+    void ReadProcessors(bool on);
+    bool ReadsProcessors() const { return readProcessors_; }
+    // The busiest processor of the newest samples and its usage; {-1, -1} when none has a reading.
+    std::pair<std::int32_t, std::int32_t> Busiest() const;
+
     // The newest sample (0 before any).
     std::int32_t Newest() const;
     // The newest sample is taken to be from now: the seconds before do not count as missed.
@@ -76,6 +96,8 @@ class SamplingCycle {
     // hexadecimal, taken to the nearest integer (halves to even) and held to 0..100. Fills the
     // slots from 0 until the history is full, the text ends, a line lacks its CR LF or is not
     // a number; HistoryPos = count mod HistoryCount. Returns the count. Needs a sized history.
+    // While each processor is read, the lines are those of ReadProcessorHistoryText and each
+    // processor's history is filled too.
     std::int32_t LoadTestData(std::string_view text);
     // The same, read from a file in the ANSI code page (missing: nothing read).
     std::int32_t LoadTestDataFile(const std::string& path);
@@ -83,12 +105,15 @@ class SamplingCycle {
   private:
     // Appends the `count` samples of one tick.
     void Append(std::int32_t usage, std::uint64_t count);
+    // The same for each processor, from the sampler's readings, before HistoryPos moves on.
+    void AppendProcessors(std::uint64_t count);
 
     std::unique_ptr<CpuSampler> sampler_;
     MonotonicClock& clock_;
     const SettingsRecord& settings_;
     RefreshDisplay refresh_;
     bool running_ = false;
+    bool readProcessors_ = false;
 };
 
 // A saved history larger than this is not read (no screen is that wide).
@@ -97,6 +122,17 @@ inline constexpr std::uintmax_t kMaxTestDataBytes = std::uintmax_t{16} * 1024 * 
 // Reads a saved history into `slots` from slot 0, by the rules of LoadTestData; returns how many
 // slots were filled.
 std::int32_t ReadHistoryText(std::string_view text, std::span<std::int32_t> slots);
+
+// A saved history of each processor, as moravel-tool sample --per-processor writes it: each line
+// the total, then every processor's usage, separated by commas (an empty field is a processor
+// without a reading), ended by CR LF. The number of processors is the most fields a line has
+// after the total, at most kMaxProcessors. Reads the totals into `totals` as ReadHistoryText
+// reads its lines and, when `processors` is given, makes it that many rows of totals.size()
+// slots, each processor's usage in its row (kProcessorOffline where a line has none). Returns
+// the lines read and sets `processorCount`.
+std::int32_t ReadProcessorHistoryText(std::string_view text, std::span<std::int32_t> totals,
+                                      std::vector<std::uint8_t>* processors,
+                                      std::int32_t& processorCount);
 
 // ProgramFolder() + "TestData.dat": in the user's folder.
 std::string TestDataFilePath();

@@ -51,6 +51,19 @@ std::string TrayTipText(std::int32_t usage, bool fellBack) {
     return TruncateToAnsiBytes(text, kTipBytes - 1);
 }
 
+std::string TrayTipText(std::int32_t usage, bool fellBack, const BusiestProcessor& busiest) {
+    if (busiest.number < 0) {
+        return TrayTipText(usage, fellBack);
+    }
+    constexpr std::size_t kTipBytes = 64;
+    std::string text = "CPU使用率 " + std::to_string(usage) + " % (CPU" +
+                       std::to_string(busiest.number) + " " + std::to_string(busiest.usage) + " %)";
+    if (fellBack) {
+        text += kFellBackTipNote;
+    }
+    return TruncateToAnsiBytes(text, kTipBytes - 1);
+}
+
 Guid TrayIconGuid(std::string_view executablePath) {
     // The namespace of the program's tray icons: no other name-based UUID falls in it.
     static constexpr Guid kTrayIcons{{0xe9, 0x48, 0xe5, 0x69, 0xb3, 0x45, 0x4b, 0x7e, 0x93, 0xb4,

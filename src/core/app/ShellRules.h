@@ -68,6 +68,16 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 inline constexpr std::string_view kFellBackTipNote = " （プロセッサ時間）";
 std::string TrayTipText(std::int32_t usage, bool fellBack = false);
 
+// The busiest processor of the newest samples, shown in the tip of the per-processor view.
+struct BusiestProcessor {
+    std::int32_t number = -1;  // -1: none has a reading
+    std::int32_t usage = -1;
+    bool operator==(const BusiestProcessor&) const = default;
+};
+// The tip with the busiest processor after the total: "CPU使用率 37 % (CPU5 98 %)", then the note
+// of processor time in the place of utility; held to the tip's length as the plain tip.
+std::string TrayTipText(std::int32_t usage, bool fellBack, const BusiestProcessor& busiest);
+
 // The tray icon's identity on Windows, by which the taskbar remembers where the user put the icon
 // (shown, or in the overflow): the same at every start of the program from one place, another for
 // a copy elsewhere. The name-based UUID of the executable's full path with its letters A-Z taken

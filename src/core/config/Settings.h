@@ -35,6 +35,13 @@ constexpr bool ShowsIconGraph(TrayIconMode mode) {
            mode == TrayIconMode::Meter2 || mode == TrayIconMode::Number;
 }
 
+// What the window graph shows: the total usage, or each processor in a band of its own.
+enum class CpuViewMode : std::int32_t { Total = 0, Processors = 1 };
+// Only 1 shows each processor; every other value is the total.
+constexpr bool ShowsProcessors(CpuViewMode mode) {
+    return mode == CpuViewMode::Processors;
+}
+
 struct SettingsRecord {
     std::string Version;
     std::int32_t Cycle = 0;
@@ -47,6 +54,7 @@ struct SettingsRecord {
     std::int32_t Left = 0;
     std::string ThemeName;
     UsageFigure CpuFigure = UsageFigure::ProcessorTime;  // written only when not 0
+    CpuViewMode CpuView = CpuViewMode::Total;            // written only when not 0
 
     bool operator==(const SettingsRecord&) const = default;
 };

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "core/cpu/UsageFigure.h"
@@ -14,6 +15,12 @@ inline constexpr std::int32_t kSampleFailed = -1;
 
 // What the program says, and then ends, when the usage cannot be read at start-up.
 inline constexpr std::string_view kCpuUsageFailureText = "CPU使用率の取得に失敗しました。";
+
+// A processor's reading when it has none: it is offline, has just come back, or its counters
+// could not be compared with the previous ones.
+inline constexpr std::uint8_t kProcessorOffline = 0xFF;
+// The most processors read one by one; those numbered beyond are not shown.
+inline constexpr std::size_t kMaxProcessors = 256;
 
 // One sampler per program, used from the UI thread only.
 class CpuSampler {
@@ -33,7 +40,24 @@ class CpuSampler {
     // True while the readings are processor time standing in for a figure asked for that cannot
     // be read.
     virtual bool FellBack() const { return false; }
+
+    // Each processor one by one. Whether this sampler can read them (the Windows 9x statistic has
+    // only a total).
+    virtual bool OffersProcessors() const { return false; }
+    // From the next Sample on, reads each processor beside the total (true) or stops (false);
+    // nothing is read per processor while it is off. The first reading after it is turned on may
+    // give every processor kProcessorOffline.
+    virtual void ReadProcessors(bool /*on*/) {}
+    // The readings of the last Sample that gave a total, in the system's numbering of the
+    // processors: 0..100, or kProcessorOffline. Empty while not read; as long as the highest
+    // processor ever seen (at most kMaxProcessors), so a processor that goes offline keeps its
+    // place.
+    virtual std::span<const std::uint8_t> Processors() const { return {}; }
 };
+
+// Whether the system's sampler reads each processor (OffersProcessors): not the Windows 9x
+// statistic.
+bool ProcessorsOffered();
 
 // The sampler of the system the program runs on: processor time.
 std::unique_ptr<CpuSampler> MakeCpuSampler();

@@ -8,6 +8,10 @@ bool UsageFiguresOffered() {
     return false;
 }
 
+bool ProcessorsOffered() {
+    return true;
+}
+
 std::unique_ptr<CpuSampler> MakeCpuSampler() {
     return std::make_unique<ProcStatSampler>();
 }

@@ -26,6 +26,10 @@ bool UsageFiguresOffered() {
     return IsWinNT();
 }
 
+bool ProcessorsOffered() {
+    return IsWinNT();
+}
+
 std::unique_ptr<CpuSampler> MakeCpuSampler() {
     if (IsWinNT()) {
         return std::make_unique<NtCpuInfo>(MakeNtSystemQuery());

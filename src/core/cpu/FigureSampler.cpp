@@ -34,6 +34,20 @@ std::int32_t FigureSampler::Stop() {
     return current_ != nullptr ? current_->Stop() : 0;
 }
 
+void FigureSampler::ReadProcessors(bool on) {
+    readProcessors_ = on;
+    if (current_ != nullptr) {
+        current_->ReadProcessors(on);
+    }
+}
+
+std::span<const std::uint8_t> FigureSampler::Processors() const {
+    if (current_ == nullptr || showsUtility_) {
+        return {};
+    }
+    return current_->Processors();
+}
+
 std::int32_t FigureSampler::Choose(bool utility, bool& started) {
     askedUtility_ = utility;
     started = false;
@@ -67,6 +81,7 @@ void FigureSampler::Replace(std::unique_ptr<CpuSampler> sampler, bool utility) {
         current_->Stop();
     }
     current_ = std::move(sampler);
+    current_->ReadProcessors(readProcessors_);
     showsUtility_ = utility;
     confirmed_ = false;
 }

@@ -42,6 +42,11 @@ class FigureSampler final : public CpuSampler {
     std::int32_t Stop() override;
     // Processor utility was asked for and processor time is shown.
     bool FellBack() const override { return askedUtility_ && !showsUtility_; }
+    // Each processor as processor time reads it, while processor time is asked for: processor
+    // utility has only a total, and while it is shown there are no per-processor readings.
+    bool OffersProcessors() const override { return !AsksProcessorUtility(asked_); }
+    void ReadProcessors(bool on) override;
+    std::span<const std::uint8_t> Processors() const override;
 
   private:
     // Makes the sampler of the figure asked for current, keeping the one there when it already
@@ -56,6 +61,7 @@ class FigureSampler final : public CpuSampler {
     bool askedUtility_ = false;  // the figure asked for when current_ was chosen
     bool showsUtility_ = false;  // current_ reads processor utility
     bool confirmed_ = false;     // current_ gave a reading
+    bool readProcessors_ = false;
 };
 
 }  // namespace moravel

@@ -58,6 +58,32 @@ std::int32_t NtCpuInfo::UsageSince(std::int64_t elapsed) const {
     return UsageFromIdle(idle, static_cast<double>(elapsed) * static_cast<double>(idle_.size()));
 }
 
+void NtCpuInfo::ReadProcessors(bool on) {
+    readProcessors_ = on;
+    if (on) {
+        usages_.assign(kMaxProcessors, kProcessorOffline);
+    } else {
+        usages_ = {};
+    }
+    processorCount_ = 0;
+}
+
+void NtCpuInfo::UpdateProcessors(bool comparable, std::int64_t elapsed) {
+    const std::size_t count = std::min(idle_.size(), kMaxProcessors);
+    processorCount_ = std::max(processorCount_, count);
+    std::fill(usages_.begin(), usages_.begin() + static_cast<std::ptrdiff_t>(processorCount_),
+              kProcessorOffline);
+    if (!comparable) {
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto gathered = static_cast<std::int64_t>(idle_[i] - previousIdle_[i]);
+        usages_[i] = static_cast<std::uint8_t>(
+            UsageFromIdle(static_cast<double>(std::clamp<std::int64_t>(gathered, 0, elapsed)),
+                          static_cast<double>(elapsed)));
+    }
+}
+
 std::int32_t NtCpuInfo::GetNtCpuUsage() {
     std::uint32_t infoClass = kSystemProcessorIdleInformation;
     if (!ReadIdleTimes(infoClass)) {
@@ -75,8 +101,16 @@ std::int32_t NtCpuInfo::GetNtCpuUsage() {
             return kSampleFailed;  // measured from the same counters next time
         }
         usage = UsageSince(elapsed);
-    } else if (primed_) {
-        usage = kSampleFailed;  // idle times of other processors: nothing to compare with
+        if (readProcessors_) {
+            UpdateProcessors(true, elapsed);
+        }
+    } else {
+        if (primed_) {
+            usage = kSampleFailed;  // idle times of other processors: nothing to compare with
+        }
+        if (readProcessors_) {
+            UpdateProcessors(false, 0);
+        }
     }
     primed_ = true;
     previousIdle_.swap(idle_);

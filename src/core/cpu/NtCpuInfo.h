@@ -69,12 +69,23 @@ class NtCpuInfo final : public CpuSampler {
     std::int32_t Sample() override { return GetNtCpuUsage(); }
     std::int32_t Stop() override { return 0; }
 
+    // Each processor from the same records as the total, numbered group after group: its idle
+    // time against the running time passed, as the total.
+    bool OffersProcessors() const override { return true; }
+    void ReadProcessors(bool on) override;
+    std::span<const std::uint8_t> Processors() const override {
+        return {usages_.data(), processorCount_};
+    }
+
   private:
     // Every processor's idle time from the records of `infoClass` into idle_, group after group;
     // false when a query fails or answers no processor.
     bool ReadIdleTimes(std::uint32_t infoClass);
     // The usage from idle_ against the previous counters, `elapsed` > 0 running time later.
     std::int32_t UsageSince(std::int64_t elapsed) const;
+    // Each processor's usage from the same counters; with `comparable` false (the first reading,
+    // processors or records changed) every processor has none.
+    void UpdateProcessors(bool comparable, std::int64_t elapsed);
 
     std::unique_ptr<NtSystemQuery> query_;
     bool primed_ = false;
@@ -83,6 +94,9 @@ class NtCpuInfo final : public CpuSampler {
     std::uint32_t previousClass_ = 0;
     std::int64_t previousRunningTime_ = 0;
     std::array<std::byte, kProcessorRecordSize * kMaxGroupProcessors> records_{};
+    bool readProcessors_ = false;
+    std::vector<std::uint8_t> usages_;  // kMaxProcessors, made when asked for
+    std::size_t processorCount_ = 0;
 };
 
 // The real query (Windows only).

@@ -82,6 +82,7 @@ void SetupDialog::Load() {
     autostartApplied_ = autostart;
 
     processorUtility = figuresOffered_ && AsksProcessorUtility(settings_.CpuFigure);
+    eachProcessor = cpuViewOffered_ && ShowsProcessors(settings_.CpuView);
 
     cycleRow = 0;
     for (std::size_t i = 0; i < kCycleChoices.size(); ++i) {
@@ -164,6 +165,9 @@ bool SetupDialog::ApplySettings() {
     if (figuresOffered_) {
         settings_.CpuFigure =
             processorUtility ? UsageFigure::ProcessorUtility : UsageFigure::ProcessorTime;
+    }
+    if (cpuViewOffered_) {
+        settings_.CpuView = eachProcessor ? CpuViewMode::Processors : CpuViewMode::Total;
     }
     currentTheme_ = workingTheme;
     return ApplyAutostart();

@@ -18,6 +18,7 @@
 #include "core/app/ProgramState.h"
 #include "core/config/Settings.h"
 #include "core/config/Theme.h"
+#include "core/cpu/CpuSampler.h"
 #include "core/cpu/UsageFigure.h"
 #include "core/dialogs/ComDlg.h"
 #include "core/dialogs/OptionGroup.h"
@@ -80,9 +81,11 @@ inline constexpr HelpContext kHelpSetupCancel{1009};
 inline constexpr HelpContext kHelpSetupUpdate{1010};
 inline constexpr HelpContext kHelpSetupAutostart{1011};
 inline constexpr HelpContext kHelpSetupCpuFigure{1012};
+inline constexpr HelpContext kHelpSetupCpuView{1013};
 
 inline constexpr std::string_view kAutostartCaption = "ログオン時に起動する(&L)";
 inline constexpr std::string_view kCpuFigureCaption = "周波数を反映する(&U)";
+inline constexpr std::string_view kCpuViewCaption = "CPUごとに表示(&P)";
 // Shown in place of the tray-icon graph while the desktop has no tray host.
 inline constexpr std::string_view kNoTrayText =
     "タスクトレイのアイコンとグラフには通知領域が必要ですが、このデスクトップには見つかりません。";
@@ -146,6 +149,11 @@ class SetupDialog {
 
     bool CpuFigureOffered() const { return figuresOffered_; }
 
+    // The box of the per-processor view, shown and applied only where the sampler reads each
+    // processor (elsewhere CpuView stays as the file has it). Call before Load.
+    void OfferCpuView(bool offered) { cpuViewOffered_ = offered; }
+    bool CpuViewOffered() const { return cpuViewOffered_; }
+
     // Copies the choices into the settings and the working theme into the current theme, and makes
     // or removes the log-on entry when the box was changed since it was last applied. False when
     // that entry could not be changed: the box then shows what the entry is.
@@ -185,6 +193,7 @@ class SetupDialog {
     bool autostart = false;                                      // chkAutostart
     bool autostartEnabled = false;                               // chkAutostart can be changed
     bool processorUtility = false;                               // chkCpuFigure, where offered
+    bool eachProcessor = false;                                  // chkCpuView, where offered
 
   private:
     bool ApplyAutostart();
@@ -195,6 +204,7 @@ class SetupDialog {
     bool autostartApplied_ = false;  // what the entry was at opening or at the last apply
     bool trayHost_ = true;
     bool figuresOffered_;
+    bool cpuViewOffered_ = ProcessorsOffered();
     SettingsRecord& settings_;
     ThemeRecord& currentTheme_;
 };

@@ -360,6 +360,43 @@ TEST(MonitorSession, TheTipTellsWhenTheSamplerFellBack) {
     EXPECT_EQ(s.window.tip, "CPU使用率 30 %");
 }
 
+// CpuView=1 reads each processor and draws their bands once their readings come; the tip names the
+// busiest. CpuView=0 never asks the sampler for them.
+TEST(MonitorSession, ThePerProcessorViewAndItsTip) {
+    Session total("Cycle=1\r\n");
+    total.sampler->processors = {10, 90};
+    ASSERT_TRUE(total.session.Start());
+    total.Tick(3);
+    EXPECT_FALSE(total.sampler->readsProcessors);
+    EXPECT_TRUE(total.session.cycle().ProcessorHistory.empty());
+
+    Session s("Cycle=1\r\nCpuView=1\r\nWidth=100\r\nHeight=60\r\n");
+    s.sampler->usage = 30;
+    s.sampler->processors = {10, 90};
+    ASSERT_TRUE(s.session.Start());
+    EXPECT_TRUE(s.sampler->readsProcessors);
+    s.Tick(3);
+    EXPECT_EQ(s.window.tip, "CPU使用率 30 % (CPU1 90 %)");
+    // Two bands of graphs: the newest column of the second (90 %) is filled well above where the
+    // total's 30 % would reach; the first (10 %) only at its bottom.
+    const Surface& frame = s.session.Frame();
+    const std::int32_t x = frame.Width() - 1;
+    const std::int32_t band = frame.Height() / 2;
+    const Colour fill = frame.Pixel(x, frame.Height() - 1);
+    EXPECT_EQ(frame.Pixel(x, band + 8), fill);
+    EXPECT_EQ(frame.Pixel(x, band - 1), fill);
+    EXPECT_NE(frame.Pixel(x, band - 6), fill);
+    s.sampler->fellBack = true;
+    s.sampler->processors = {kProcessorOffline, kProcessorOffline};
+    s.Tick();
+    EXPECT_EQ(s.window.tip, "CPU使用率 30 % （プロセッサ時間）");
+    // Chosen off in the setup dialog: no longer read.
+    s.program.settings.CpuView = CpuViewMode::Total;
+    s.session.ResetPicture();
+    EXPECT_FALSE(s.sampler->readsProcessors);
+    EXPECT_TRUE(s.session.cycle().ProcessorHistory.empty());
+}
+
 TEST(MonitorSession, TheSetupDialogsThemeIsDrawnWhenItIsApplied) {
     Session s("Cycle=1\r\n");
     ASSERT_TRUE(s.session.Start());

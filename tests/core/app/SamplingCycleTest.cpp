@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/app/SamplingCycle.h"
@@ -335,6 +336,88 @@ TEST_F(OnAMachine, AnIdleMachineWhoseIdleTimeRunsAheadDrawsNoSpike) {
     }
     // 0, 0 and then 2 (100 - 97.5), where dropping the first two drew 50, 50, 51.
     EXPECT_EQ(Appended(), (Samples{0, 0, 2, 0, 0, 2, 0, 0, 2, 0, 0, 2}));
+}
+
+// Each processor's newest `n` samples, oldest first (kOff: no reading).
+constexpr std::int32_t kOff = kProcessorOffline;
+Samples NewestOfProcessor(const SamplingCycle& cycle, std::int32_t processor, int n) {
+    const std::uint8_t* row = cycle.Processors().Row(processor);
+    Samples values(static_cast<std::size_t>(n));
+    std::int32_t slot = cycle.HistoryPos;
+    for (int i = n - 1; i >= 0; --i) {
+        slot = cycle.PrevIndex(slot);
+        values[static_cast<std::size_t>(i)] = row[slot];
+    }
+    return values;
+}
+
+TEST_F(Sampling, EachProcessorsHistoryIsFilledByTheTotalsRule) {
+    Start(10);
+    sampler_->processors = {40, 20};
+    TickAfter(1, 30);
+    EXPECT_TRUE(cycle_->ProcessorHistory.empty());  // not asked for
+    cycle_->ReadProcessors(true);
+    EXPECT_TRUE(sampler_->readsProcessors);
+    TickAfter(1, 30);
+    ASSERT_EQ(cycle_->ProcessorCount, 2);
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{0, 40}));  // from 0, as the total
+    // Processor 1 goes offline, a third comes, and the tick is 5 seconds late.
+    sampler_->processors = {30, kOff, 90};
+    TickAfter(5, 30);
+    ASSERT_EQ(cycle_->ProcessorCount, 3);
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 5), (Samples{70, 100, 100, 65, 30}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 1, 5), (Samples(5, kOff)));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 2, 5), (Samples{kOff, 100, 100, 95, 90}));
+    EXPECT_EQ(Newest(5), (Samples{65, 100, 100, 65, 30}));  // the total as ever
+    sampler_->processors = {20, 60, 90};
+    TickAfter(2, 30);
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{25, 20}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 1, 2), (Samples{kOff, 60}));
+    EXPECT_EQ(cycle_->Busiest(), std::make_pair(2, 90));
+    sampler_->processors = {kOff, kOff, kOff};
+    TickAfter(1, 30);
+    EXPECT_EQ(cycle_->Busiest(), std::make_pair(-1, -1));
+
+    // A long gap writes each row only where the ring has room, as the total.
+    sampler_->processors = {10, 20, 30};
+    TickAfter(1, 30);
+    const std::size_t before = test::AllocationCount();
+    TickAfter(3600, 50);
+    EXPECT_EQ(test::AllocationCount(), before);
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 2, 10),
+              (Samples{100, 100, 100, 100, 100, 100, 100, 100, 65, 30}));
+    cycle_->ReadProcessors(false);
+    EXPECT_FALSE(sampler_->readsProcessors);
+    EXPECT_EQ(cycle_->ProcessorCount, 0);
+    EXPECT_TRUE(cycle_->ProcessorHistory.empty());
+}
+
+TEST_F(Sampling, TestDataOfEachProcessorWhileTheyAreRead) {
+    Start(4);
+    EXPECT_EQ(cycle_->LoadTestData("30,10,90\r\n"), 0);  // the total view takes plain lines only
+    cycle_->ReadProcessors(true);
+    EXPECT_EQ(cycle_->LoadTestData("30,10,90\r\n40,,95\r\n"), 2);
+    EXPECT_EQ(cycle_->ProcessorCount, 2);
+    EXPECT_EQ(NewestOf(*cycle_, 2), (Samples{30, 40}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 0, 2), (Samples{10, kOff}));
+    EXPECT_EQ(NewestOfProcessor(*cycle_, 1, 2), (Samples{90, 95}));
+}
+
+TEST(ProcessorHistoryText, TheTotalFirstThenEachProcessor) {
+    std::vector<std::int32_t> totals(4, -1);
+    std::vector<std::uint8_t> rows;
+    std::int32_t processors = -1;
+    EXPECT_EQ(ReadProcessorHistoryText("37,10,98\r\n50, ,99.5, 7\r\n12\r\nx,1\r\n", totals, &rows,
+                                       processors),
+              3);
+    EXPECT_EQ(processors, 3);
+    EXPECT_EQ(totals, (Samples{37, 50, 12, -1}));
+    EXPECT_EQ(Samples(rows.begin(), rows.end()),
+              (Samples{10, kOff, kOff, kOff, 98, 100, kOff, kOff, kOff, 7, kOff, kOff}));
+    // A plain history is one with no processors; the totals alone need no rows.
+    EXPECT_EQ(ReadProcessorHistoryText("5\r\n6\r\n", totals, nullptr, processors), 2);
+    EXPECT_EQ(processors, 0);
+    EXPECT_EQ(totals[1], 6);
 }
 
 TEST_F(Sampling, TestDataFillsTheHistoryFromSlotZero) {

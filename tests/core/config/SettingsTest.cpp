@@ -162,6 +162,10 @@ TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
         {"CpuFigure=1\r\n", "CpuFigure=1\r\n"},
         {"cpufigure = &H7\r\n", "CpuFigure=7\r\n"},  // a code no name stands for
         {"CpuFigure=-1\r\n", "CpuFigure=-1\r\n"},
+        {"CpuView=0\r\n", ""},
+        {"CpuView=1\r\n", "CpuView=1\r\n"},
+        {"CpuView=1\r\nCpuFigure=1\r\n", "CpuFigure=1\r\nCpuView=1\r\n"},
+        {"cpuview=&H2\r\n", "CpuView=2\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.read);
@@ -173,6 +177,8 @@ TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
     }
     EXPECT_FALSE(AsksProcessorUtility(Parse("[Settings]\r\nCpuFigure=7\r\n").CpuFigure));
     EXPECT_TRUE(AsksProcessorUtility(Parse("[Settings]\r\nCpuFigure=1\r\n").CpuFigure));
+    EXPECT_FALSE(ShowsProcessors(Parse("[Settings]\r\nCpuView=2\r\n").CpuView));
+    EXPECT_TRUE(ShowsProcessors(Parse("[Settings]\r\nCpuView=1\r\n").CpuView));
 }
 
 TEST(Settings, OneRuleForEachCode) {

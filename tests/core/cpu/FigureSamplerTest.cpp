@@ -38,6 +38,13 @@ class FakeSystem final : public FigureSamplers {
             Note('-');
             return 0;
         }
+        // Processor time reads two processors, at its own reading.
+        bool OffersProcessors() const override { return figure_ == 0; }
+        void ReadProcessors(bool on) override {
+            processors_.assign(on && figure_ == 0 ? 2 : 0,
+                               static_cast<std::uint8_t>(s_.readings[figure_]));
+        }
+        std::span<const std::uint8_t> Processors() const override { return processors_; }
 
       private:
         void Note(char what) {
@@ -45,6 +52,7 @@ class FakeSystem final : public FigureSamplers {
         }
         FakeSystem& s_;
         int figure_;
+        std::vector<std::uint8_t> processors_;
     };
 };
 
@@ -125,6 +133,24 @@ TEST(FigureSampler, AnotherFigureAskedForWhileRunning) {
     Rig broken(kUtility);
     broken.system.starts[0] = broken.system.starts[1] = -1;
     EXPECT_LT(broken.sampler.Start(), 0);
+}
+
+// Each processor comes from processor time, and is offered only while that is asked for.
+TEST(FigureSampler, EachProcessorWhileProcessorTimeIsAskedFor) {
+    Rig rig(kTime);
+    EXPECT_TRUE(rig.sampler.OffersProcessors());
+    rig.sampler.ReadProcessors(true);  // before the start: the sampler started reads them
+    ASSERT_EQ(rig.sampler.Start(), 0);
+    EXPECT_EQ(rig.sampler.Processors().size(), 2u);
+    rig.asked = kUtility;
+    EXPECT_FALSE(rig.sampler.OffersProcessors());
+    rig.sampler.Sample();
+    EXPECT_TRUE(rig.sampler.Processors().empty());
+    rig.asked = kTime;
+    rig.sampler.Sample();
+    EXPECT_EQ(rig.sampler.Processors().size(), 2u);
+    rig.sampler.ReadProcessors(false);
+    EXPECT_TRUE(rig.sampler.Processors().empty());
 }
 
 }  // namespace

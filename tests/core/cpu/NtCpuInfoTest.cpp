@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -128,6 +129,40 @@ TEST(NtSampler, EveryProcessorGroupIsRead) {
     rig.machine.extendedMissing = true;
     rig.machine.Run(1, 10);
     EXPECT_EQ(rig.info.Sample(), -1);
+}
+
+TEST(NtSampler, EachProcessorInEveryGroupInOrder) {
+    for (const std::vector<std::int32_t>& groups :
+         std::vector<std::vector<std::int32_t>>{{1}, {12}, {64, 64, 8}}) {
+        NtRig rig(groups);
+        const auto n = static_cast<std::size_t>(rig.machine.processors());
+        SCOPED_TRACE(n);
+        ASSERT_EQ(rig.info.Start(), 0);
+        EXPECT_TRUE(rig.info.Processors().empty());  // not asked for
+        rig.info.ReadProcessors(true);
+        const std::size_t busy = (n + 1) / 2;  // the first half, across a group's end
+        rig.machine.RunBusy(1, static_cast<std::int32_t>(busy));
+        const std::int32_t total = rig.info.Sample();
+        EXPECT_EQ(total, UsageFromIdle(static_cast<double>(n - busy), static_cast<double>(n)));
+        std::vector<std::uint8_t> expected(n, 0);
+        std::fill(expected.begin(), expected.begin() + static_cast<std::ptrdiff_t>(busy), 100);
+        const auto readings = rig.info.Processors();
+        EXPECT_EQ(std::vector<std::uint8_t>(readings.begin(), readings.end()), expected);
+
+        // A processor added: nothing to compare any of them with for one reading, then all.
+        rig.machine.AddProcessor();
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), -1);
+        EXPECT_EQ(rig.info.Processors().size(), n + 1);
+        for (const std::uint8_t reading : rig.info.Processors()) {
+            EXPECT_EQ(reading, kProcessorOffline);
+        }
+        rig.machine.Run(1, 30);
+        EXPECT_EQ(rig.info.Sample(), 30);
+        for (const std::uint8_t reading : rig.info.Processors()) {
+            EXPECT_EQ(reading, 30);
+        }
+    }
 }
 
 TEST(NtSampler, OneGroupNeedsNoExtendedQuery) {

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "core/cpu/ProcStatSampler.h"
 #include "support/AllocationCounter.h"
@@ -106,6 +108,107 @@ TEST_F(ProcStatFile, SamplingDoesNotAllocate) {
     EXPECT_EQ(test::AllocationCount(), before);
 }
 
+TEST(ParseProcStatProcessors, ByNumberWithGapsAndOnlyWholeLines) {
+    constexpr bool on = true;
+    constexpr bool off = false;
+    struct Case {
+        const char* text;
+        std::size_t count;
+        std::vector<bool> online;  // of four places
+    };
+    const std::vector<Case> cases = {
+        {"cpu 1 2 3 4\ncpu0 1 0 0 3\ncpu1 1 0 0 3\nintr 1\n", 2, {on, on, off, off}},
+        // Processor 1 offline: the kernel leaves its line out.
+        {"cpu 1 2 3 4\ncpu0 1 0 0 3\ncpu2 1 0 0 3\ncpu3 1 0 0 3\n", 4, {on, off, on, on}},
+        {"cpu 1 2 3 4\ncpu3 1 0 0 3\n", 4, {off, off, off, on}},
+        {"cpu 1 2 3 4\ncpu9 1 0 0 3\ncpu1 1 0 0 3\n", 2, {off, on, off, off}},  // past the end
+        {"cpu 1 2 3 4\ncpu0 1 0 0 3\ncpu1 1 0 0", 1, {on, off, off, off}},  // cut off: not taken
+        {"cpu 1 2 3 4\ncpu0 1 0 0 3\nintr 1\ncpu1 1 0 0 3\n", 1, {on, off, off, off}},
+        {"cpu 1 2 3 4\ncpu0 1 0\ncpu1 1 0 0 3\n", 2, {off, on, off, off}},  // no idle time
+        {"cpu 1 2 3 4\ncpux 1 0 0 3\ncpu1 1 0 0 3\n", 0, {off, off, off, off}},
+        {"cpu 1 2 3 4\n", 0, {off, off, off, off}},
+        {"", 0, {off, off, off, off}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::array<ProcessorTimes, 4> processors{};
+        processors[0].online = true;  // whatever was there before
+        EXPECT_EQ(ParseProcStatProcessors(c.text, processors), c.count);
+        for (std::size_t i = 0; i < processors.size(); ++i) {
+            EXPECT_EQ(processors[i].online, c.online[i]) << i;
+        }
+    }
+    std::array<ProcessorTimes, 2> one{};
+    ParseProcStatProcessors("cpu 0 0 0 0\ncpu1 10 2 3 40 5 6 7 8 9 10\n", one);
+    EXPECT_EQ(one[1].times.idle, 45u);
+    EXPECT_EQ(one[1].times.total, 81u);
+}
+
+// A /proc/stat whose processors each have the given busy and idle times (-1: offline).
+class ProcessorsFile : public ProcStatFile {
+  protected:
+    void WriteProcessors(const std::vector<std::pair<int, int>>& times) {
+        std::string text = "cpu  0 0 0 0\n";
+        std::uint64_t busy = 0;
+        std::uint64_t idle = 0;
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            if (times[i].first >= 0) {
+                text += "cpu" + std::to_string(i) + " " + std::to_string(times[i].first) + " 0 0 " +
+                        std::to_string(times[i].second) + "\n";
+                busy += static_cast<std::uint64_t>(times[i].first);
+                idle += static_cast<std::uint64_t>(times[i].second);
+            }
+        }
+        text.replace(0, text.find('\n'),
+                     "cpu  " + std::to_string(busy) + " 0 0 " + std::to_string(idle));
+        test::WriteBytes(path_, text + "intr 1 2 3\n");
+    }
+    std::vector<int> Readings() const {
+        const auto span = sampler_.Processors();
+        return {span.begin(), span.end()};
+    }
+    static constexpr int kOff = kProcessorOffline;
+};
+
+TEST_F(ProcessorsFile, EachProcessorOfflineAndBackAndTheSameTotal) {
+    WriteProcessors({{0, 0}, {0, 0}, {0, 0}});
+    ASSERT_EQ(sampler_.Start(), 0);
+    EXPECT_TRUE(Readings().empty());  // not asked for: nothing read
+    sampler_.ReadProcessors(true);
+    WriteProcessors({{100, 0}, {50, 50}, {0, 100}});
+    EXPECT_EQ(sampler_.Sample(), 50);
+    EXPECT_EQ(Readings(), (std::vector<int>{kOff, kOff, kOff}));  // nothing to compare with
+    WriteProcessors({{200, 0}, {75, 125}, {0, 200}});
+    EXPECT_EQ(sampler_.Sample(), 42);  // 125 of 300, as the aggregate line says
+    EXPECT_EQ(Readings(), (std::vector<int>{100, 25, 0}));
+    // Processor 1 goes offline, then comes back with its old counters: one reading without.
+    WriteProcessors({{300, 0}, {-1, -1}, {0, 300}});
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{100, kOff, 0}));
+    WriteProcessors({{400, 0}, {75, 125}, {0, 400}});
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{100, kOff, 0}));
+    WriteProcessors({{500, 0}, {175, 125}, {0, 500}, {0, 0}});  // and one more hot-plugged
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{100, 100, 0, kOff}));
+    // The highest processor offline: its place stays.
+    WriteProcessors({{600, 0}, {175, 225}, {0, 600}, {-1, -1}});
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{100, 0, 0, kOff}));
+    // Counters that went back (a replaced processor) are not a reading.
+    WriteProcessors({{1, 0}, {275, 225}, {0, 700}, {-1, -1}});
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{kOff, 100, 0, kOff}));
+
+    const std::size_t before = test::AllocationCount();
+    for (int i = 0; i < 20; ++i) {
+        sampler_.Sample();
+    }
+    EXPECT_EQ(test::AllocationCount(), before);
+    sampler_.ReadProcessors(false);
+    EXPECT_TRUE(Readings().empty());
+}
+
 TEST(ProcStatLive, ReadsTheKernelTimes) {
     const auto sampler = MakeCpuSampler();
     ASSERT_EQ(sampler->Start(), 0);
@@ -113,6 +216,19 @@ TEST(ProcStatLive, ReadsTheKernelTimes) {
     const std::int32_t usage = sampler->Sample();
     EXPECT_GE(usage, 0);
     EXPECT_LE(usage, 100);
+}
+
+TEST(ProcStatLive, ReadsEveryOnlineProcessor) {
+    ProcStatSampler sampler;
+    sampler.ReadProcessors(true);
+    ASSERT_EQ(sampler.Start(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_GE(sampler.Sample(), 0);
+    const auto readings = sampler.Processors();
+    EXPECT_GE(readings.size(), std::thread::hardware_concurrency());
+    for (const std::uint8_t reading : readings) {
+        EXPECT_TRUE(reading <= 100 || reading == kProcessorOffline);
+    }
 }
 
 }  // namespace

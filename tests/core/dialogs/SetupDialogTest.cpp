@@ -487,6 +487,33 @@ TEST_F(Setup, TheFigureIsChosenOnlyWhereTheSystemOffersIt) {
 #endif
 }
 
+// The per-processor box where the sampler reads each processor: it shows whether CpuView is 1 and
+// applies 1 or 0. Where it is not offered (Windows 9x) CpuView stays as it is.
+TEST_F(Setup, TheViewOfEachProcessorIsChosenWhereItIsOffered) {
+    const struct {
+        bool offered;
+        std::int32_t saved;
+        bool shown;
+        bool checked;
+        std::int32_t applied;
+    } cases[] = {
+        {true, 0, false, true, 1},  {true, 1, true, false, 0},  {true, 1, true, true, 1},
+        {true, 2, false, false, 0}, {false, 1, false, true, 1}, {false, 2, false, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.saved) + (c.offered ? " offered" : " not offered"));
+        settings_.CpuView = static_cast<CpuViewMode>(c.saved);
+        SetupDialog dialog(program_);
+        dialog.OfferCpuView(c.offered);
+        dialog.Load();
+        EXPECT_EQ(dialog.eachProcessor, c.shown);
+        dialog.eachProcessor = c.checked;
+        dialog.ApplySettings();
+        EXPECT_EQ(static_cast<std::int32_t>(settings_.CpuView), c.applied);
+    }
+    EXPECT_TRUE(SetupDialog(program_).CpuViewOffered());  // Linux, and Windows of the NT family
+}
+
 TEST_F(Setup, AnInstalledProgramsShippedThemesCannotBeDeleted) {
     test::ScopedInstalledFolders installed(folder_.File("share"), folder_.File("user"));
     WriteBytes(JoinPath(folder_.File("share/Themes"), "graph.tm"), ThemeText("初期値", 1));

@@ -1,6 +1,9 @@
 // Frames allocate nothing: every operator new of this executable is counted while a window is open.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "core/render/ProcessorView.h"
 #include "support/AllocationCounter.h"
 #include "support/RenderFixture.h"
 
@@ -82,6 +85,38 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
                   }),
                   0u)
             << "mode " << static_cast<int>(mode);
+    }
+}
+
+// The per-processor frames likewise, in heat strips and in graphs, with a pattern board and an
+// image tone.
+TEST_F(NoAllocationTest, PerProcessorFramesAfterTheFirstAllocateNothing) {
+    images.Add(ImagePath("Pattern.dat"), Picture(6, 40));
+    images.Add(ImagePath("tone.bmp"), Picture(9, 30));
+    theme.BackType = BackKind::Pattern;
+    theme.BackNo = 4;
+    theme.ForeType = ForeKind::Image;
+    theme.ForeName = "tone.bmp";
+    theme.ForeEdge = 1;
+    theme.GraphVType = VGridLines::EveryMinute;
+    theme.TextType = TextKind::Edged;
+    SetRing(1920);
+    for (const std::int32_t processors : {4, 64}) {
+        std::vector<std::uint8_t> rows(static_cast<std::size_t>(processors) * 1920, 50);
+        const ProcessorHistoryView history{rows.data(), processors, 1920, &pos};
+        ProcessorView view(renderer);
+        Reset(400, 120);
+        renderer.DrawGraph();
+        view.Draw(history, {ring.data(), 1920, &pos});
+        EXPECT_EQ(AllocationsOf([&] {
+                      for (int i = 0; i < 50; ++i) {
+                          Push(i % 101);
+                          rows[static_cast<std::size_t>(pos)] = kProcessorOffline;
+                          view.Draw(history, {ring.data(), 1920, &pos});
+                      }
+                  }),
+                  0u)
+            << processors;
     }
 }
 
