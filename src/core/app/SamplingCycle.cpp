@@ -87,6 +87,7 @@ void SamplingCycle::Append(std::int32_t usage, std::uint64_t count) {
         slot = NextIndex(slot);
     }
     HistoryPos = slot;
+    Appended += count;
 }
 
 std::int32_t SamplingCycle::Newest() const {

@@ -40,6 +40,8 @@ class SamplingCycle {
     std::int64_t LastSampleTime = 0;
     // Appending ticks since the last refresh.
     std::int32_t RedrawCounter = 0;
+    // Samples appended since sampling started, gaps included.
+    std::uint64_t Appended = 0;
 
     std::int32_t PrevIndex(std::int32_t i) const { return i - 1 < 0 ? HistoryCount - 1 : i - 1; }
     std::int32_t NextIndex(std::int32_t i) const { return i + 1 >= HistoryCount ? 0 : i + 1; }

@@ -35,6 +35,8 @@ constexpr bool ShowsIconGraph(TrayIconMode mode) {
            mode == TrayIconMode::Meter2 || mode == TrayIconMode::Number;
 }
 
+inline constexpr std::int32_t kDefaultAlertSeconds = 30;
+
 struct SettingsRecord {
     std::string Version;
     std::int32_t Cycle = 0;
@@ -47,6 +49,10 @@ struct SettingsRecord {
     std::int32_t Left = 0;
     std::string ThemeName;
     UsageFigure CpuFigure = UsageFigure::ProcessorTime;  // written only when not 0
+    // The alert on a sustained load: at or above AlertPercent (0 or less: no alert) for
+    // AlertSeconds. Each written only when not its default.
+    std::int32_t AlertPercent = 0;
+    std::int32_t AlertSeconds = kDefaultAlertSeconds;
 
     bool operator==(const SettingsRecord&) const = default;
 };
