@@ -67,7 +67,7 @@ for t in $(seq 0 20); do
 done >"$work/procs.txt"
 check "alert-test" status_is 0 "${tool[@]}" alert-test --usage "$work/usage.txt" \
     --processes "$work/procs.txt" --percent 90 --seconds 5
-check "alert-test once, named" test "$(cat "$work/out")" = "$(printf '%s\n' \
+check "alert-test once, named" test "$(tr -d '\r' <"$work/out")" = "$(printf '%s\n' \
     '7: CPU使用率が 5 秒間 90 % 以上です' '    burner 1.0 CPU' '    <b>x</b> 0.1 CPU')"
 printf '10\n97\n97\n20\n' >"$work/spike.txt"
 check "alert-test spike" status_is 0 "${tool[@]}" alert-test --usage "$work/spike.txt" --seconds 5

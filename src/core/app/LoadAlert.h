@@ -32,6 +32,8 @@ class SustainedLoadRule {
     bool Enabled() const { return percent_ > 0; }
     // A run at or above the threshold is on and has not fired yet.
     bool InRun() const { return above_ > 0; }
+    // Fired, and the calm that allows the next alert not yet there.
+    bool Fired() const { return fired_; }
     // `repeat` samples of `usage`, one per second.
     Step Observe(std::int32_t usage, std::uint64_t repeat = 1);
 
@@ -68,6 +70,8 @@ class LoadAlert {
     // counted busy, as the history fills a gap). An alert to show, or nothing.
     std::optional<AlertNotice> Update(const SettingsRecord& settings, const SamplingCycle& cycle,
                                       std::uint64_t appended);
+    // The last alert still holds: the usage has not calmed down since.
+    bool Alerting() const { return rule_.Fired(); }
 
   private:
     std::optional<AlertNotice> Name(const SettingsRecord& settings);
