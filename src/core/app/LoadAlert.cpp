@@ -9,14 +9,16 @@
 
 namespace moravel {
 
-void SustainedLoadRule::Configure(std::int32_t percent, std::int32_t seconds) {
+bool SustainedLoadRule::Configure(std::int32_t percent, std::int32_t seconds) {
     const std::int32_t on = std::max(percent, 0);
     const auto length = static_cast<std::uint64_t>(std::max(seconds, 1));
-    if (on != percent_ || length != seconds_) {
-        *this = SustainedLoadRule{};
-        percent_ = on;
-        seconds_ = length;
+    if (on == percent_ && length == seconds_) {
+        return false;
     }
+    *this = SustainedLoadRule{};
+    percent_ = on;
+    seconds_ = length;
+    return true;
 }
 
 SustainedLoadRule::Step SustainedLoadRule::Observe(std::int32_t usage, std::uint64_t repeat) {
@@ -99,10 +101,13 @@ LoadAlert::LoadAlert(std::unique_ptr<ProcessLister> lister) : lister_(std::move(
 
 std::optional<AlertNotice> LoadAlert::Update(const SettingsRecord& settings,
                                              const SamplingCycle& cycle, std::uint64_t appended) {
-    rule_.Configure(settings.AlertPercent, settings.AlertSeconds);
-    if (!rule_.Enabled() || cycle.HistoryCount <= 0) {
+    const bool changed = rule_.Configure(settings.AlertPercent, settings.AlertSeconds);
+    if (changed || !rule_.Enabled() || cycle.HistoryCount <= 0) {
+        // The processes of a run under other settings, or an alert they fired, count no more.
         runStart_.reset();
         pending_ = false;
+    }
+    if (!rule_.Enabled() || cycle.HistoryCount <= 0) {
         return std::nullopt;
     }
     // The tick's samples, oldest first: those the ring no longer holds were the busy middle of a

@@ -27,8 +27,9 @@ class SustainedLoadRule {
         bool fired = false;
     };
 
-    // Takes the settings; a change of either starts the rule afresh. `percent` 0 or less: off.
-    void Configure(std::int32_t percent, std::int32_t seconds);
+    // Takes the settings; a change of either starts the rule afresh (true). `percent` 0 or
+    // less: off.
+    bool Configure(std::int32_t percent, std::int32_t seconds);
     bool Enabled() const { return percent_ > 0; }
     // A run at or above the threshold is on and has not fired yet.
     bool InRun() const { return above_ > 0; }
