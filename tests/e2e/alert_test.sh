@@ -41,6 +41,8 @@ main_window() {  # the id of the program's top-level window (not its tray icon)
     xwininfo -root -children 2>/dev/null | awk '/"Moravel": \("moravel"/ { print $1; exit }'
 }
 shown() { [ -n "$(main_window)" ] && xwininfo -id "$(main_window)" | grep -q 'IsViewable'; }
+hidden() { ! shown; }
+notified_once() { [ "$(notified)" -ge 1 ]; }
 busy_ticks() { awk '/^cpu / { print $2 + $3 + $4 + $7 + $8, $2 + $3 + $4 + $5 + $6 + $7 + $8 }' /proc/stat; }
 
 # Quiet: the machine's own load only. This test wants a machine otherwise idle: how busy it was
@@ -48,7 +50,7 @@ busy_ticks() { awk '/^cpu / { print $2 + $3 + $4 + $7 + $8, $2 + $3 + $4 + $5 + 
 read -r busy0 all0 <<<"$(busy_ticks)"
 sleep 10
 read -r busy1 all1 <<<"$(busy_ticks)"
-check "the window starts hidden" sh -c "! $(declare -f main_window shown); shown"
+check "the window starts hidden" hidden
 check "quiet: no notification" test "$(notified)" -eq 0
 [ "$(notified)" -eq 0 ] ||
     echo "the machine was $(((busy1 - busy0) * 100 / (all1 - all0 + 1))) % busy meanwhile"
@@ -59,7 +61,7 @@ for name in hotloop-alpha hotloop-beta; do
     "$work/$name" >/dev/null &
     pids+=($!)
 done
-check "busy: a notification within 15 s" wait_for 15 test "$(notified)" -ge 1
+check "busy: a notification within 15 s" wait_for 15 notified_once
 sleep 1
 names_both() {
     local body
@@ -74,12 +76,12 @@ names_both() {
 check "it names both" names_both
 sleep 1
 import -window root "$shots/alert-notification.png"
+# Its default action (what a click does) shows the window, while the notification is up.
+check "the window is still hidden" hidden
+dunstctl action 0 >/dev/null 2>&1
+check "clicking it shows the window" wait_for 5 shown
 # The load goes on: still the one notification.
 sleep 12
 check "a steady load: exactly one" test "$(notified)" -eq 1
-check "the window stays hidden" sh -c "! $(declare -f main_window shown); shown"
-# Its default action (what a click does) shows the window.
-dunstctl action 0 >/dev/null 2>&1
-check "clicking it shows the window" wait_for 5 shown
 check "the program still runs" kill -0 "$program"
 finish
