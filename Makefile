@@ -49,10 +49,11 @@ windows: deps-windows
 	JOBS=$(JOBS) scripts/package-windows.sh
 
 # The zip's program under Wine on a virtual desktop with a tray host, driven with xdotool; the
-# MSI installed, upgraded and uninstalled there.
+# MSI installed, upgraded and uninstalled there; the alert's balloon on the tray icon.
 windows-check: windows
 	@scripts/deps.sh e2e qt
 	tests/e2e/wine_test.sh build/Moravel-*-win64.zip build/Moravel-*-win64.msi
+	tests/e2e/wine_alert_test.sh build/windows/Moravel-*-win64
 
 # The Debian package, built by dpkg-buildpackage from a copy of the tree: build/moravel_*.deb.
 deb: deps-package

@@ -63,6 +63,9 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
     mnuPopup_ = new QMenu(this);
     // The items follow the window's state each time the menu opens.
     connect(mnuPopup_, &QMenu::aboutToShow, this, &fomMain::FillPopupMenu);
+
+    notification_ = new DesktopNotification(
+        ownIcon_, [this] { session_.BringBack(); }, this);
 }
 
 fomMain::~fomMain() {
@@ -212,6 +215,10 @@ void fomMain::SetTrayIcon(const IconImage* picture, bool newPicture, const std::
 void fomMain::RemoveTrayIcon() {
     modTaskTray::DeleteTrayIcon(TrayData);
     TrayData.icon = QIcon();
+}
+
+bool fomMain::ShowAlert(const std::string& title, const std::string& text) {
+    return notification_->Show(title, text);
 }
 
 void fomMain::OpenPopupMenu() {

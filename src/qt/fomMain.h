@@ -11,6 +11,7 @@
 #include "core/app/MonitorSession.h"
 #include "core/app/ProgramState.h"
 #include "core/dialogs/ComDlg.h"
+#include "qt/Notification.h"
 #include "qt/QtFileDialog.h"
 #include "qt/QtFontEngine.h"
 #include "qt/QtImageLoader.h"
@@ -91,6 +92,7 @@ class fomMain : public QWidget, private MonitorPort {
     void ShowHelp(const std::string& helpFile, HelpContext context) override;
     void ShowMessage(const MessageRequest& message) override;
     void EndProgram() override { close(); }
+    bool ShowAlert(const std::string& title, const std::string& text) override;
 
     // The popup menu's items for the session's state.
     void FillPopupMenu();
@@ -107,6 +109,7 @@ class fomMain : public QWidget, private MonitorPort {
     QIcon ownIcon_;
     bool trayAdded_ = false;
     modTaskTray::TrayHost* trayHost_ = nullptr;
+    DesktopNotification* notification_ = nullptr;
 
     QMenu* mnuPopup_ = nullptr;
     QtFileDialog fileDialogs_;

@@ -6,9 +6,11 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <array>
 #include <utility>
 
 #include "core/os/FileSystem.h"
@@ -84,18 +86,30 @@ void fomSetup::ShowCoreTexts() {
     ui_->lblNoTray->setText(ToQString(kNoTrayText));
     ui_->chkAutostart->setText(ToQString(kAutostartCaption));
     ui_->chkCpuView->setText(ToQString(kCpuViewCaption));
+    ui_->chkAlert->setText(ToQString(kAlertCaption));
+    ui_->lblAlertPercent->setText(ToQString(kAlertPercentCaption));
+    ui_->lblAlertPercentUnit->setText(ToQString(kAlertPercentUnit));
+    ui_->lblAlertSeconds->setText(ToQString(kAlertSecondsCaption));
+    ui_->lblAlertSecondsUnit->setText(ToQString(kAlertSecondsUnit));
+    // Room for the longest value and a little more.
+    const int digits =
+        ui_->txtAlertSeconds->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    ui_->txtAlertPercent->setFixedWidth(digits);
+    ui_->txtAlertSeconds->setFixedWidth(digits);
 }
 
 void fomSetup::SetHelpContexts() {
     const Ui::fomSetup& u = *ui_;
     const std::pair<QWidget*, HelpContext> contexts[] = {
-        {u.Label1, kHelpSetupCycle},       {u.cboCycle, kHelpSetupCycle},
-        {u.chkTopMost, kHelpSetupTopMost}, {u.chkAutostart, kHelpSetupAutostart},
-        {u.Frame1, kHelpSetupTheme},       {u.cboThemeName, kHelpSetupTheme},
-        {u.cmdSaveAs, kHelpSetupSaveAs},   {u.cmdDelete, kHelpSetupDelete},
-        {u.cmdEdit, kHelpSetupEdit},       {u.cmdExit, kHelpSetupOk},
-        {u.cmdCancel, kHelpSetupCancel},   {u.cmdUpdate, kHelpSetupUpdate},
-        {u.chkCpuView, kHelpSetupCpuView}};
+        {u.Label1, kHelpSetupCycle},          {u.cboCycle, kHelpSetupCycle},
+        {u.chkTopMost, kHelpSetupTopMost},    {u.chkAutostart, kHelpSetupAutostart},
+        {u.Frame1, kHelpSetupTheme},          {u.cboThemeName, kHelpSetupTheme},
+        {u.cmdSaveAs, kHelpSetupSaveAs},      {u.cmdDelete, kHelpSetupDelete},
+        {u.cmdEdit, kHelpSetupEdit},          {u.cmdExit, kHelpSetupOk},
+        {u.cmdCancel, kHelpSetupCancel},      {u.cmdUpdate, kHelpSetupUpdate},
+        {u.chkCpuView, kHelpSetupCpuView},    {u.chkAlert, kHelpSetupAlert},
+        {u.lblAlertPercent, kHelpSetupAlert}, {u.txtAlertPercent, kHelpSetupAlert},
+        {u.lblAlertSeconds, kHelpSetupAlert}, {u.txtAlertSeconds, kHelpSetupAlert}};
     for (const auto& [widget, context] : contexts) {
         SetHelpContext(widget, context);
     }
@@ -116,6 +130,14 @@ void fomSetup::ConnectControls() {
             state_.SelectIconMode(index);
         }
     });
+    connect(u.chkAlert, &QCheckBox::toggled, this, [this](bool on) {
+        state_.alert = on;
+        ShowAlertControls();
+    });
+    connect(u.txtAlertPercent, &QLineEdit::textEdited, this,
+            [this](const QString& text) { state_.alertPercent = ToStdString(text); });
+    connect(u.txtAlertSeconds, &QLineEdit::textEdited, this,
+            [this](const QString& text) { state_.alertSeconds = ToStdString(text); });
     connect(u.cboThemeName, &QComboBox::activated, this, &fomSetup::cboThemeName_Click);
     connect(u.cmdExit, &QPushButton::clicked, this, &fomSetup::cmdExit_Click);
     connect(u.cmdCancel, &QPushButton::clicked, this, &QDialog::reject);  // Esc as well
@@ -179,6 +201,13 @@ void fomSetup::ShowState() {
         ui_->chkAutostart->setEnabled(state_.autostartEnabled);
     }
     {
+        const QSignalBlocker block(ui_->chkAlert);
+        ui_->chkAlert->setChecked(state_.alert);
+    }
+    ui_->txtAlertPercent->setText(ToQString(state_.alertPercent));
+    ui_->txtAlertSeconds->setText(ToQString(state_.alertSeconds));
+    ShowAlertControls();
+    {
         const QSignalBlocker block(ui_->cboThemeName);
         ui_->cboThemeName->clear();
         for (const ThemeListItem& item : state_.themeItems) {
@@ -194,6 +223,15 @@ void fomSetup::ShowTrayControls() {
         option->setEnabled(state_.IconModesEnabled());
     }
     ui_->lblNoTray->setVisible(!state_.TrayHost());
+}
+
+void fomSetup::ShowAlertControls() {
+    const std::array<QWidget*, 6> controls = {ui_->lblAlertPercent,     ui_->txtAlertPercent,
+                                              ui_->lblAlertPercentUnit, ui_->lblAlertSeconds,
+                                              ui_->txtAlertSeconds,     ui_->lblAlertSecondsUnit};
+    for (QWidget* control : controls) {
+        control->setEnabled(state_.AlertFieldsEnabled());
+    }
 }
 
 void fomSetup::ShowThemeSelection() {
@@ -215,7 +253,16 @@ void fomSetup::chkIconGraphMode_Click(bool checked) {
     ShowTrayControls();
 }
 
-void fomSetup::Apply() {
+bool fomSetup::Apply() {
+    if (const std::optional<AlertInputProblem> problem = state_.CheckAlertInput()) {
+        QtMessagePrompt prompt(this);
+        prompt.Show(problem->message);
+        QLineEdit* field =
+            problem->field == AlertField::Percent ? ui_->txtAlertPercent : ui_->txtAlertSeconds;
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+        return false;
+    }
     const bool enabling = state_.autostart;
     if (!state_.ApplySettings()) {
         QtMessagePrompt prompt(this);
@@ -223,10 +270,13 @@ void fomSetup::Apply() {
         const QSignalBlocker block(ui_->chkAutostart);
         ui_->chkAutostart->setChecked(state_.autostart);
     }
+    return true;
 }
 
 void fomSetup::cmdExit_Click() {
-    Apply();
+    if (!Apply()) {
+        return;  // a value to correct first
+    }
     // Redrawn before the dialog closes, so no tick in between draws the new settings with the
     // pictures of the old theme.
     if (resetPicture_) {
@@ -236,7 +286,9 @@ void fomSetup::cmdExit_Click() {
 }
 
 void fomSetup::cmdUpdate_Click() {
-    Apply();
+    if (!Apply()) {
+        return;
+    }
     if (resetPicture_) {
         resetPicture_();
     }

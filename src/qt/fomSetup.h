@@ -52,8 +52,10 @@ class fomSetup : public QDialog {
     void ShowState();
     void ShowTrayControls();
     void ShowThemeSelection();
-    // ApplySettings, telling the user when the log-on entry could not be changed.
-    void Apply();
+    // ApplySettings, telling the user when the log-on entry could not be changed. False when an
+    // alert value must be corrected first: nothing was applied.
+    bool Apply();
+    void ShowAlertControls();
 
     void cboThemeName_Click(int row);
     void chkIconGraphMode_Click(bool checked);

@@ -32,6 +32,18 @@ GUID ToWindowsGuid(const Guid& guid) {
     return windows;
 }
 
+namespace {
+
+// `text` into `field` of `size` UTF-16 units, cut to leave room for the NUL.
+void CopyCut(const std::string& text, wchar_t* field, std::size_t size) {
+    const std::wstring wide = Utf8ToWide(text);
+    const std::size_t length = std::min(wide.size(), size - 1);
+    std::copy_n(wide.begin(), length, field);
+    field[length] = L'\0';
+}
+
+}  // namespace
+
 NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
     NOTIFYICONDATAW record = {};
     record.cbSize = sizeof(record);
@@ -44,10 +56,7 @@ NOTIFYICONDATAW TrayRecord(const TrayData& data, UINT flags) {
     }
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = data.icon;
-    const std::wstring tip = Utf8ToWide(data.tip);
-    const std::size_t length = std::min(tip.size(), std::size(record.szTip) - 1);
-    std::copy_n(tip.begin(), length, record.szTip);
-    record.szTip[length] = L'\0';
+    CopyCut(data.tip, record.szTip, std::size(record.szTip));
     return record;
 }
 
@@ -65,6 +74,17 @@ bool ModifyTrayIcon(TrayData& data) {
         return false;
     }
     NOTIFYICONDATAW record = TrayRecord(data, NIF_ICON | NIF_TIP);
+    return data.shell(NIM_MODIFY, record);
+}
+
+bool ShowTrayBalloon(TrayData& data, const std::string& title, const std::string& text) {
+    if (!data.added) {
+        return false;
+    }
+    NOTIFYICONDATAW record = TrayRecord(data, NIF_INFO);
+    CopyCut(title, record.szInfoTitle, std::size(record.szInfoTitle));
+    CopyCut(text.empty() ? title : text, record.szInfo, std::size(record.szInfo));
+    record.dwInfoFlags = NIIF_WARNING;
     return data.shell(NIM_MODIFY, record);
 }
 

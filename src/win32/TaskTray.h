@@ -55,6 +55,10 @@ bool AddTrayIcon(TrayData& data);
 // Sends the current icon and tip. It and DeleteTrayIcon name the icon as it was added.
 bool ModifyTrayIcon(TrayData& data);
 bool DeleteTrayIcon(TrayData& data);
+// A balloon on the icon (a notification on Windows 10 and 11) with `title` and `text` (UTF-8),
+// each cut to what the record holds; a click on it comes as NIN_BALLOONUSERCLICK. False while
+// the icon is not in the tray.
+bool ShowTrayBalloon(TrayData& data, const std::string& title, const std::string& text);
 
 // The message the shell broadcasts when the taskbar has been (re)created.
 UINT TaskbarCreatedMessage();

@@ -201,6 +201,12 @@ void fomMain::SetTrayIcon(const IconImage* picture, bool newPicture, const std::
     modTaskTray::ModifyTrayIcon(TrayData);
 }
 
+bool fomMain::ShowAlert(const std::string& title, const std::string& text) {
+    // Without a tray icon there is nowhere to show it, and the tip is gone with the icon too.
+    modTaskTray::ShowTrayBalloon(TrayData, title, text);
+    return true;
+}
+
 void fomMain::RemoveTrayIcon() {
     modTaskTray::DeleteTrayIcon(TrayData);
     TrayData.icon = ownSmallIcon_;
@@ -270,6 +276,10 @@ void fomMain::Form_DpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void fomMain::picIcon_MouseDown(UINT mouseMessage) {
+    if (mouseMessage == NIN_BALLOONUSERCLICK) {
+        session_.BringBack();  // the alert's balloon
+        return;
+    }
     if (const std::optional<TrayClick> click = modTaskTray::TrayClickOf(mouseMessage)) {
         session_.TrayClicked(*click);
     }

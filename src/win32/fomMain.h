@@ -67,6 +67,7 @@ class fomMain : private MonitorPort {
     bool TrayHostPresent() override { return TrayData.added; }
     void SetTrayIcon(const IconImage* picture, bool newPicture, const std::string& tip) override;
     void RemoveTrayIcon() override;
+    bool ShowAlert(const std::string& title, const std::string& text) override;
     void OpenPopupMenu() override;
     void MenuChanged() override {}  // made anew each time it opens
     void RunSetupDialog() override;

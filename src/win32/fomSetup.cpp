@@ -41,6 +41,12 @@ HelpContext SetupHelpContext(int id) {
             return kHelpSetupCpuFigure;
         case IDC_SETUP_CPUVIEW:
             return kHelpSetupCpuView;
+        case IDC_SETUP_ALERT:
+        case IDC_SETUP_ALERTPERCENTLABEL:
+        case IDC_SETUP_ALERTPERCENT:
+        case IDC_SETUP_ALERTSECONDSLABEL:
+        case IDC_SETUP_ALERTSECONDS:
+            return kHelpSetupAlert;
         case IDC_SETUP_FRAME1:
         case IDC_SETUP_THEMENAME:
             return kHelpSetupTheme;
@@ -149,6 +155,11 @@ void fomSetup::SetCaptions() {
     SetItemText(hwnd_, IDC_SETUP_AUTOSTART, kAutostartCaption);
     SetItemText(hwnd_, IDC_SETUP_CPUFIGURE, kCpuFigureCaption);
     SetItemText(hwnd_, IDC_SETUP_CPUVIEW, kCpuViewCaption);
+    SetItemText(hwnd_, IDC_SETUP_ALERT, kAlertCaption);
+    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTLABEL, kAlertPercentCaption);
+    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTUNIT, kAlertPercentUnit);
+    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSLABEL, kAlertSecondsCaption);
+    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSUNIT, kAlertSecondsUnit);
 }
 
 // The note on the missing tray host stands only where there is none; otherwise its room goes.
@@ -175,7 +186,20 @@ void fomSetup::ShowState() {
     ShowTrayControls();
     SetChecked(hwnd_, IDC_SETUP_AUTOSTART, state_.autostart);
     EnableItem(hwnd_, IDC_SETUP_AUTOSTART, state_.autostartEnabled);
+    SetChecked(hwnd_, IDC_SETUP_ALERT, state_.alert);
+    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENT, state_.alertPercent);
+    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDS, state_.alertSeconds);
+    ShowAlertControls();
     ShowThemeList();
+}
+
+void fomSetup::ShowAlertControls() {
+    for (const int id :
+         {IDC_SETUP_ALERTPERCENTLABEL, IDC_SETUP_ALERTPERCENT, IDC_SETUP_ALERTPERCENTUNIT,
+          IDC_SETUP_ALERTSECONDSLABEL, IDC_SETUP_ALERTSECONDS, IDC_SETUP_ALERTSECONDSUNIT}) {
+        EnableItem(hwnd_, id, state_.AlertFieldsEnabled());
+    }
+    KeepFocusUsable(hwnd_);
 }
 
 void fomSetup::ShowTrayControls() {
@@ -206,6 +230,10 @@ void fomSetup::Control_Command(int id, int code) {
         state_.cycleRow = SelectedRow(hwnd_, IDC_SETUP_CYCLE);
     } else if (code == CBN_SELCHANGE && id == IDC_SETUP_THEMENAME) {
         cboThemeName_Click();
+    } else if (code == EN_CHANGE && id == IDC_SETUP_ALERTPERCENT) {
+        state_.alertPercent = ItemText(hwnd_, id);
+    } else if (code == EN_CHANGE && id == IDC_SETUP_ALERTSECONDS) {
+        state_.alertSeconds = ItemText(hwnd_, id);
     }
     if (code != BN_CLICKED) {
         return;
@@ -231,6 +259,9 @@ void fomSetup::Control_Command(int id, int code) {
             break;
         case IDC_SETUP_CPUVIEW:
             state_.eachProcessor = IsChecked(hwnd_, id);
+        case IDC_SETUP_ALERT:
+            state_.alert = IsChecked(hwnd_, id);
+            ShowAlertControls();
             break;
         case IDOK:
             cmdExit_Click();
@@ -273,12 +304,22 @@ void fomSetup::chkIconGraphMode_Click() {
     ShowTrayControls();
 }
 
-void fomSetup::Apply() {
+bool fomSetup::Apply() {
+    if (const std::optional<AlertInputProblem> problem = state_.CheckAlertInput()) {
+        Win32MessagePrompt(hwnd_).Show(problem->message);
+        const HWND field =
+            GetDlgItem(hwnd_, problem->field == AlertField::Percent ? IDC_SETUP_ALERTPERCENT
+                                                                    : IDC_SETUP_ALERTSECONDS);
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        return false;
+    }
     const bool enabling = state_.autostart;
     if (!state_.ApplySettings()) {
         Win32MessagePrompt(hwnd_).Show(AutostartFailedMessage(enabling));
         SetChecked(hwnd_, IDC_SETUP_AUTOSTART, state_.autostart);
     }
+    return true;
 }
 
 void fomSetup::Close(INT_PTR result) {
@@ -291,7 +332,9 @@ void fomSetup::Close(INT_PTR result) {
 }
 
 void fomSetup::cmdExit_Click() {
-    Apply();
+    if (!Apply()) {
+        return;  // a value to correct first
+    }
     // Redrawn before the dialog closes, so no tick in between draws the new settings with the
     // pictures of the old theme.
     if (resetPicture_) {
@@ -305,7 +348,9 @@ void fomSetup::cmdCancel_Click() {
 }
 
 void fomSetup::cmdUpdate_Click() {
-    Apply();
+    if (!Apply()) {
+        return;
+    }
     if (resetPicture_) {
         resetPicture_();
     }

@@ -57,8 +57,10 @@ class fomSetup {
     void ShowThemeList();
     void ShowThemeSelection();
     void Close(INT_PTR result);
-    // ApplySettings, telling the user when the log-on entry could not be changed.
-    void Apply();
+    // ApplySettings, telling the user when the log-on entry could not be changed. False when an
+    // alert value must be corrected first: nothing was applied.
+    bool Apply();
+    void ShowAlertControls();
     void Form_Help(const HELPINFO& info);
 
     void Control_Command(int id, int code);

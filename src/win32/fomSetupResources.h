@@ -24,4 +24,12 @@
 #define IDC_SETUP_CPUFIGURE 1016
 #define IDC_SETUP_CPUVIEW 1030
 #define IDC_SETUP_OPTION3 1017
+/* The alert on a sustained load: its box, the percent and the seconds with their captions. */
+#define IDC_SETUP_ALERT 1018
+#define IDC_SETUP_ALERTPERCENTLABEL 1019
+#define IDC_SETUP_ALERTPERCENT 1020
+#define IDC_SETUP_ALERTPERCENTUNIT 1021
+#define IDC_SETUP_ALERTSECONDSLABEL 1022
+#define IDC_SETUP_ALERTSECONDS 1023
+#define IDC_SETUP_ALERTSECONDSUNIT 1024
 /* OK and キャンセル are IDOK and IDCANCEL, so that Enter and Esc reach them. */

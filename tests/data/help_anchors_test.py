@@ -4,7 +4,7 @@
 Usage: help_anchors_test.py PATH/TO/Moravel.HLP
 
 The program opens the help window at a topic by its context number: 1 from the popup
-menu, 1001..1013 from the setup dialog and 2001..2504 from the theme editor (F1 on a
+menu, 1001..1014 from the setup dialog and 2001..2504 from the theme editor (F1 on a
 control). Each topic is an anchor <a name="N">. This test fails when
 
 - the file is not UTF-8, or its HTML does not parse with balanced tags;
@@ -25,7 +25,7 @@ import sys
 EXPECTED = (
     [1]
     # Setup dialog "Moravel の設定".
-    + [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013]
+    + [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014]
     # Theme editor "テーマファイルの編集": title, page buttons, OK, cancel.
     + [2001, 2002, 2003, 2004]
     # Graph page.

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -116,6 +118,7 @@ class SetupDialogWidgetTest : public QObject {
         modTaskTray::TrayHost::Pretend(true);
     }
     void captionsOrderAndLayout();
+    void eachAccessKeyOnce();
     void theControlsFollowTheSettings();
     void anyTopMostButZeroRaisesTheDialog();
     void okAppliesAndCancelKeepsWhatWasApplied();
@@ -124,6 +127,7 @@ class SetupDialogWidgetTest : public QObject {
     void saveAsAndDeleteAskThroughTheirPrompts();
     void f1OpensTheControlsTopic();
     void startAtLogOnMakesAndRemovesTheAutostartEntry();
+    void aBadAlertValueIsRefusedAndTheDialogStays();
     void withoutATrayHostTheDialogSaysWhy();
     void fileDialogSetUpFromTheRequest();
     void fileDialogAnswers();
@@ -187,7 +191,21 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     // In the keyboard's order after the tray options, before the theme list.
     QCOMPARE(NextTabStop(Child<QWidget>(d, "optIconGraphMode4")),
              Child<QWidget>(d, "chkAutostart"));
-    QCOMPARE(NextTabStop(Child<QWidget>(d, "chkAutostart")), Child<QWidget>(d, "cboThemeName"));
+    // The alert's box and its two values below it, then the theme list.
+    QCOMPARE(Child<QCheckBox>(d, "chkAlert")->text(),
+             QStringLiteral("高い使用率が続いたら通知する(&A)"));
+    QCOMPARE(Child<QLabel>(d, "lblAlertPercent")->text(), QStringLiteral("しきい値(&H)"));
+    QCOMPARE(Child<QLabel>(d, "lblAlertSeconds")->text(), QStringLiteral("継続時間(&S)"));
+    QVERIFY(Place(d, "chkAutostart").y() < Place(d, "chkAlert").y());
+    QVERIFY(Place(d, "chkAlert").y() < Place(d, "txtAlertPercent").y());
+    QVERIFY(Place(d, "txtAlertSeconds").y() < Place(d, "Frame1").y());
+    QVERIFY(Place(d, "lblAlertPercent").x() > Place(d, "chkAlert").x());
+    QVERIFY(Place(d, "txtAlertPercent").x() < Place(d, "txtAlertSeconds").x());
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "chkAutostart")), Child<QWidget>(d, "chkAlert"));
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "chkAlert")), Child<QWidget>(d, "txtAlertPercent"));
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "txtAlertPercent")),
+             Child<QWidget>(d, "txtAlertSeconds"));
+    QCOMPARE(NextTabStop(Child<QWidget>(d, "txtAlertSeconds")), Child<QWidget>(d, "cboThemeName"));
     QVERIFY(Place(d, "cboThemeName").x() < Place(d, "lblThemeName").x());
     QVERIFY(Place(d, "cboThemeName").y() < Place(d, "cmdSaveAs").y());
     QVERIFY(Place(d, "cmdSaveAs").x() < Place(d, "cmdDelete").x());
@@ -200,6 +218,33 @@ void SetupDialogWidgetTest::captionsOrderAndLayout() {
     for (QAbstractButton* button : d->findChildren<QAbstractButton*>()) {
         QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
     }
+}
+
+// Every access key of the dialog belongs to one control; a label's leads to its field.
+void SetupDialogWidgetTest::eachAccessKeyOnce() {
+    Fixture f;
+    auto dialog = f.Open();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QStringList keys;
+    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            text = label->text();
+            QVERIFY2(QKeySequence::mnemonic(text).isEmpty() || label->buddy() != nullptr,
+                     qPrintable(text));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            text = button->text();
+        } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+            text = box->title();
+        }
+        const QString key = QKeySequence::mnemonic(text).toString();
+        if (!key.isEmpty()) {
+            QVERIFY2(!keys.contains(key), qPrintable(text));
+            keys << key;
+        }
+    }
+    QVERIFY(keys.size() >= 8);
 }
 
 void SetupDialogWidgetTest::theControlsFollowTheSettings() {
@@ -436,6 +481,37 @@ void SetupDialogWidgetTest::f1OpensTheControlsTopic() {
     dialog->reject();
     QVERIFY(HelpWindow()->windowHandle()->transientParent() == nullptr);
     HelpWindow()->close();
+}
+
+// The alert's values: a bad one is refused with its message, the dialog stays open at that field
+// and nothing is applied; corrected, OK applies them.
+void SetupDialogWidgetTest::aBadAlertValueIsRefusedAndTheDialogStays() {
+    Fixture f;
+    auto dialog = f.Open();
+    QWidget* d = dialog.get();
+    auto* percent = Child<QLineEdit>(d, "txtAlertPercent");
+    auto* seconds = Child<QLineEdit>(d, "txtAlertSeconds");
+    QVERIFY(!percent->isEnabled());
+    QCOMPARE(percent->text(), QStringLiteral("90"));
+    QCOMPARE(seconds->text(), QStringLiteral("30"));
+    Child<QCheckBox>(d, "chkAlert")->click();
+    QVERIFY(percent->isEnabled());
+    d->show();
+    seconds->clear();
+    QTest::keyClicks(seconds, QStringLiteral("2"));
+    QtMessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(QtMessagePrompt::Asked().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(QtMessagePrompt::Asked()[0].text),
+             QStringLiteral("継続時間には 5 から 3600 までの整数を入力してください。"));
+    QVERIFY(d->isVisible());
+    QCOMPARE(f.program.settings.AlertPercent, 0);
+    QCOMPARE(seconds->selectedText(), QStringLiteral("2"));  // taken back to the field
+    seconds->end(false);
+    QTest::keyClicks(seconds, QStringLiteral("0"));  // "20"
+    Child<QPushButton>(d, "cmdExit")->click();
+    QCOMPARE(f.program.settings.AlertPercent, 90);
+    QCOMPARE(f.program.settings.AlertSeconds, 20);
 }
 
 void SetupDialogWidgetTest::startAtLogOnMakesAndRemovesTheAutostartEntry() {

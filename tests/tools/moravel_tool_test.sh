@@ -59,6 +59,20 @@ check "any file name bytes" same "$wide" "$data/tricky.expected.tm"
 check "any file name read" status_is 0 env LC_ALL=C.UTF-8 "${tool[@]}" theme --in "$wide" --out "$work/back.tm"
 check "any file name read bytes" same "$work/back.tm" "$data/tricky.expected.tm"
 
+# alert-test: a recorded run of load (a late tick in it) fires once and names the busy processes,
+# the busier first, names as recorded; a spike fires nothing.
+printf '10\n97\n97\n97\n97\n97 +2\n97\n97\n20\n' >"$work/usage.txt"
+for t in $(seq 0 20); do
+    printf '%s 100 5 %s.8 burner\n%s 200 7 0.%s0 <b>x</b>\n' "$t" "$t" "$t" "$((t % 10))"
+done >"$work/procs.txt"
+check "alert-test" status_is 0 "${tool[@]}" alert-test --usage "$work/usage.txt" \
+    --processes "$work/procs.txt" --percent 90 --seconds 5
+check "alert-test once, named" test "$(tr -d '\r' <"$work/out")" = "$(printf '%s\n' \
+    '7: CPU使用率が 5 秒間 90 % 以上です' '    burner 1.0 CPU' '    <b>x</b> 0.1 CPU')"
+printf '10\n97\n97\n20\n' >"$work/spike.txt"
+check "alert-test spike" status_is 0 "${tool[@]}" alert-test --usage "$work/spike.txt" --seconds 5
+check "alert-test spike quiet" test ! -s "$work/out"
+
 # Wrong arguments: one line on standard error, status 2. A failed write: status 1.
 check "no subcommand" status_is 2 "${tool[@]}"
 check "unknown subcommand" status_is 2 "${tool[@]}" frobnicate

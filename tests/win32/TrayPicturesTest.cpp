@@ -239,6 +239,26 @@ TEST(TrayPicturesTest, TheTrayRecordCarriesTheTipWholeOrCutWithItsEnd) {
     EXPECT_EQ(std::wstring(cut.szTip), std::wstring(std::size(cut.szTip) - 1, L'x'));
 }
 
+// The alert's balloon goes to the icon that is there, its texts cut to the record's fields; with
+// no icon in the tray nothing is sent.
+TEST(TrayPicturesTest, TheAlertsBalloonNeedsTheIcon) {
+    modTaskTray::TrayData data;
+    std::vector<NOTIFYICONDATAW> sent;
+    data.shell = [&](DWORD message, NOTIFYICONDATAW& record) {
+        EXPECT_EQ(message, static_cast<DWORD>(NIM_MODIFY));
+        sent.push_back(record);
+        return true;
+    };
+    EXPECT_FALSE(modTaskTray::ShowTrayBalloon(data, "title", "text"));
+    EXPECT_TRUE(sent.empty());
+    data.added = true;
+    EXPECT_TRUE(modTaskTray::ShowTrayBalloon(data, "CPU使用率", std::string(300, 'x')));
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(std::wstring(sent[0].szInfoTitle), L"CPU\u4f7f\u7528\u7387");
+    EXPECT_EQ(std::wstring(sent[0].szInfo), std::wstring(std::size(sent[0].szInfo) - 1, L'x'));
+}
+
 TEST(TrayPicturesTest, TheIconsGuidKeepsTheOrderOfItsText) {
     const Guid guid{{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xaa, 0xbb, 0xcc,
                      0xdd, 0xee, 0xff}};

@@ -241,7 +241,15 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_LT(at(IDC_SETUP_TOPMOST).top, at(IDC_SETUP_ICONGRAPH).top);
     EXPECT_LT(at(IDC_SETUP_ICONGRAPH).top, at(IDC_SETUP_OPTION0).top);
     EXPECT_LT(at(IDC_SETUP_OPTION0).bottom, at(IDC_SETUP_AUTOSTART).top);
-    EXPECT_LT(at(IDC_SETUP_AUTOSTART).bottom, at(IDC_SETUP_FRAME1).top);
+    // The alert's box below the log-on box, its two values indented below it.
+    EXPECT_EQ(ItemText(d, IDC_SETUP_ALERT), "高い使用率が続いたら通知する(&A)");
+    EXPECT_EQ(ItemText(d, IDC_SETUP_ALERTPERCENTLABEL), "しきい値(&H)");
+    EXPECT_EQ(ItemText(d, IDC_SETUP_ALERTSECONDSLABEL), "継続時間(&S)");
+    EXPECT_LT(at(IDC_SETUP_AUTOSTART).bottom, at(IDC_SETUP_ALERT).top);
+    EXPECT_LT(at(IDC_SETUP_ALERT).bottom, at(IDC_SETUP_ALERTPERCENT).top);
+    EXPECT_GT(at(IDC_SETUP_ALERTPERCENTLABEL).left, at(IDC_SETUP_ALERT).left);
+    EXPECT_LT(at(IDC_SETUP_ALERTPERCENT).right, at(IDC_SETUP_ALERTSECONDSLABEL).left);
+    EXPECT_LT(at(IDC_SETUP_ALERTSECONDS).bottom, at(IDC_SETUP_FRAME1).top);
     EXPECT_LT(at(IDC_SETUP_THEMENAME).left, at(IDC_SETUP_THEMEFILE).left);
     EXPECT_LT(at(IDC_SETUP_THEMENAME).bottom, at(IDC_SETUP_SAVEAS).top);
     EXPECT_LT(at(IDC_SETUP_SAVEAS).right, at(IDC_SETUP_DELETE).left);
@@ -395,6 +403,7 @@ TEST_F(SetupDialogTest, HelpOpensTheTopicOfTheControl) {
         {IDCANCEL, 1009},          {IDC_SETUP_UPDATE, 1010},
         {IDC_SETUP_NOTRAY, 0},     {IDC_SETUP_CPUFIGURE, 1012},
         {IDC_SETUP_CPUVIEW, 1013},
+        {IDC_SETUP_ALERT, 1014},   {IDC_SETUP_ALERTSECONDS, 1014},
     };
     for (const auto& [id, context] : contexts) {
         HelpLaunches::Clear();
@@ -467,6 +476,28 @@ TEST_F(SetupDialogTest, TheLogOnBoxWritesTheRunValue) {
         owner, program, comDlg, true, [] {}, fomSetup::ThemeEditorRunner{}, nullptr);
     d = dialog->Create();
     EXPECT_FALSE(IsItemEnabled(d, IDC_SETUP_AUTOSTART));
+}
+
+// The alert's values: a bad one is refused with its message and nothing is applied; corrected,
+// OK applies them.
+TEST_F(SetupDialogTest, ABadAlertValueIsRefused) {
+    HWND d = Open();
+    EXPECT_FALSE(IsItemEnabled(d, IDC_SETUP_ALERTPERCENT));
+    EXPECT_EQ(ItemText(d, IDC_SETUP_ALERTPERCENT), "90");
+    Click(d, IDC_SETUP_ALERT);
+    EXPECT_TRUE(IsItemEnabled(d, IDC_SETUP_ALERTPERCENT));
+    SetItemText(d, IDC_SETUP_ALERTPERCENT, "150");
+    Win32MessagePrompt::SetNextAnswers({MessageAnswer::Ok});
+    Click(d, IDOK);
+    ASSERT_EQ(Win32MessagePrompt::Asked().size(), 1u);
+    EXPECT_EQ(Win32MessagePrompt::Asked()[0].text,
+              "しきい値には 20 から 100 までの整数を入力してください。");
+    EXPECT_TRUE(IsWindow(d));
+    EXPECT_EQ(program.settings.AlertPercent, 0);
+    SetItemText(d, IDC_SETUP_ALERTPERCENT, "75");
+    Click(d, IDOK);
+    EXPECT_EQ(program.settings.AlertPercent, 75);
+    EXPECT_EQ(program.settings.AlertSeconds, 30);
 }
 
 TEST_F(SetupDialogTest, WithoutATrayIconTheDialogSaysWhy) {

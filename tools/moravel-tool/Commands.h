@@ -15,6 +15,7 @@ struct Subcommand {
 int RunThemeCommand(std::span<const std::string> args);
 int RunSettingsCommand(std::span<const std::string> args);
 int RunSampleCommand(std::span<const std::string> args);
+int RunAlertTestCommand(std::span<const std::string> args);
 // Built with a front end's fonts and pictures only (MORAVEL_TOOL_RENDER): Qt's or Win32's.
 int RunRenderCommand(std::span<const std::string> args);
 

@@ -39,6 +39,15 @@ constexpr std::array kSubcommands = {
                "      usage, comma-separated, in the system's numbering (empty for a processor\n"
                "      without a reading: offline, or just come back).\n",
                RunSampleCommand},
+    Subcommand{"alert-test",
+               "  moravel-tool alert-test --usage FILE [--processes FILE] [--percent P]\n"
+               "                          [--seconds S]\n"
+               "      Runs the alert on a sustained load (default 90 % for 30 s) over recorded\n"
+               "      ticks: one usage per line, \"USAGE +N\" for a tick N seconds after the one\n"
+               "      before (default 1). Process samples are lines \"SECONDS PID START\n"
+               "      CPU-SECONDS NAME\". Prints each alert: the second, its title and the\n"
+               "      processes named, one per line.\n",
+               RunAlertTestCommand},
 #ifdef MORAVEL_TOOL_RENDER
     Subcommand{"render",
                "  moravel-tool render --history FILE [--theme FILE] [--themes-dir DIR]\n"

@@ -79,6 +79,12 @@ class MonitorPort {
     virtual void SetTrayIcon(const IconImage* picture, bool newPicture, const std::string& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
 
+    // The alert on a sustained load as the system's notification, in place of the program's
+    // earlier one; clicking it brings the window back (the session's BringBack). `text` is plain,
+    // one process a line. False when nothing here shows notifications: the session then puts the
+    // alert into the tray tip.
+    virtual bool ShowAlert(const std::string& title, const std::string& text) = 0;
+
     // The popup menu, at the mouse; its items are the session's PopupMenu(). MenuChanged: the
     // items' captions or states changed (a tray host may keep a copy).
     virtual void OpenPopupMenu() = 0;

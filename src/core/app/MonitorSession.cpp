@@ -12,13 +12,15 @@ namespace moravel {
 
 MonitorSession::MonitorSession(ProgramState& program, MonitorPort& port, FontEngine& fonts,
                                ImageLoader& images, std::unique_ptr<CpuSampler> sampler,
-                               std::unique_ptr<MonotonicClock> clock)
+                               std::unique_ptr<MonotonicClock> clock,
+                               std::unique_ptr<ProcessLister> processes)
     : program_(program),
       port_(port),
       clock_(clock ? std::move(clock) : std::make_unique<SystemMonotonicClock>()),
       cycle_(sampler ? std::move(sampler) : MakeCpuSampler(program.settings.CpuFigure), *clock_,
              program.settings, [this](std::int32_t usage) { RefreshDisplay(usage); }),
-      renderer_(fonts, images, ProgramThemeFolders(), program.currentTheme, program.settings) {}
+      renderer_(fonts, images, ProgramThemeFolders(), program.currentTheme, program.settings),
+      alert_(processes ? std::move(processes) : MakeProcessLister()) {}
 
 MonitorSession::~MonitorSession() = default;
 
@@ -154,7 +156,28 @@ void MonitorSession::Tick() {
     // A tray icon the shell did not take (no taskbar yet) is offered again; one that is there is
     // asked after, so a host that came or went is seen without a timer of its own.
     UseTrayHost(trayHost_ ? port_.TrayHostPresent() : port_.AddTrayIcon());
+    const std::uint64_t appended = cycle_.Appended;
     cycle_.Tick();
+    Alert(cycle_.Appended - appended);
+}
+
+void MonitorSession::Alert(std::uint64_t appended) {
+    const std::optional<AlertNotice> notice = alert_.Update(program_.settings, cycle_, appended);
+    std::string tip;
+    if (notice) {
+        const std::string title = AlertSummary(*notice);
+        const std::string text = AlertBody(*notice);
+        if (port_.ShowAlert(title, text)) {
+            return;
+        }
+        tip = text.empty() ? title : title + "\n" + text;
+    } else if (alertTip_.empty() || alert_.Alerting()) {
+        return;
+    }
+    // Shown in the tray tip until the usage has calmed down.
+    alertTip_ = tip;
+    alertTipStale_ = true;
+    RefreshTray(cycle_.Newest());
 }
 
 void MonitorSession::RefreshDisplay(std::int32_t usage) {
@@ -194,12 +217,17 @@ void MonitorSession::RefreshTray(std::int32_t usage) {
     if (DrawsProcessors()) {
         std::tie(busiest.number, busiest.usage) = cycle_.Busiest();
     }
-    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_ || busiest != tipBusiest_;
+    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_ ||
+                        busiest != tipBusiest_ || alertTipStale_;
     if (newTip) {
         trayTip_ = TrayTipText(usage, fellBack, busiest);
+        if (!alertTip_.empty()) {
+            trayTip_ += "\n" + alertTip_;
+        }
         tipUsage_ = usage;
         tipFellBack_ = fellBack;
         tipBusiest_ = busiest;
+        alertTipStale_ = false;
     }
     if (newPicture || newTip) {
         port_.SetTrayIcon(picture, newPicture, trayTip_);

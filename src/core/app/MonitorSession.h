@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/LoadAlert.h"
 #include "core/app/MonitorPort.h"
 #include "core/app/ProgramState.h"
 #include "core/app/SamplingCycle.h"
@@ -37,11 +38,12 @@ class MonitorSession {
     static constexpr std::int32_t kResizeBorder = 4;
     static constexpr std::int32_t kTickMilliseconds = 1000;
 
-    // `program`, `port`, `fonts` and `images` outlive the session. `sampler` and `clock` may be
-    // replaced (tests); null takes the system's.
+    // `program`, `port`, `fonts` and `images` outlive the session. `sampler`, `clock` and
+    // `processes` may be replaced (tests); null takes the system's.
     MonitorSession(ProgramState& program, MonitorPort& port, FontEngine& fonts, ImageLoader& images,
                    std::unique_ptr<CpuSampler> sampler = nullptr,
-                   std::unique_ptr<MonotonicClock> clock = nullptr);
+                   std::unique_ptr<MonotonicClock> clock = nullptr,
+                   std::unique_ptr<ProcessLister> processes = nullptr);
     ~MonitorSession();
     MonitorSession(const MonitorSession&) = delete;
     MonitorSession& operator=(const MonitorSession&) = delete;
@@ -102,6 +104,7 @@ class MonitorSession {
     void SetShown(bool shown);
     void UseTrayHost(bool present);
     void Drag(bool modifierHeld, ScreenPoint mouse, double x, double y);
+    void Alert(std::uint64_t appended);
 
     // The per-processor view (CpuView=1): each processor is read only while it is chosen and the
     // sampler offers them, and drawn once their readings have come.
@@ -126,6 +129,10 @@ class MonitorSession {
     bool tipFellBack_ = false;
     bool trayHost_ = false;
     bool waitingForTray_ = false;  // hidden as soon as a tray host appears
+
+    LoadAlert alert_;
+    std::string alertTip_;  // an alert no notification showed, below the tray tip's usage
+    bool alertTipStale_ = false;
 
     DragState drag_;
     bool dragging_ = false;

@@ -103,6 +103,7 @@ void SamplingCycle::Append(std::int32_t usage, std::uint64_t count) {
         slot = NextIndex(slot);
     }
     HistoryPos = slot;
+    Appended += count;
 }
 
 void SamplingCycle::ReadProcessors(bool on) {

@@ -41,6 +41,8 @@ class SamplingCycle {
     std::int64_t LastSampleTime = 0;
     // Appending ticks since the last refresh.
     std::int32_t RedrawCounter = 0;
+    // Samples appended since sampling started, gaps included.
+    std::uint64_t Appended = 0;
 
     // Each processor's history beside it, while it is read (ReadProcessors): ProcessorCount rows
     // of HistoryCount bytes, one row per processor in the sampler's numbering, the slots written

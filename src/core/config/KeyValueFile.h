@@ -42,6 +42,8 @@ struct FieldSpec {
     // A code whose line is written only when it is not 0: a key added in a later release, so
     // that a file of the settings it did not change stays as the earlier release wrote it.
     bool omittedAtZero = false;
+    // The value whose line is left out: 0, or a later key's default.
+    std::int32_t omittedValue = 0;
 };
 
 template <class Record>
@@ -93,6 +95,29 @@ constexpr auto LaterCodeField(std::string_view key) {
     return field;
 }
 
+namespace detail {
+template <auto Member>
+struct NumberAccess;
+
+template <class Record, std::int32_t Record::*Member>
+struct NumberAccess<Member> {
+    using RecordType = Record;
+    static std::int32_t Get(const Record& r) { return r.*Member; }
+    static void Set(Record& r, std::int32_t number) { r.*Member = number; }
+};
+}  // namespace detail
+
+// A number of a later release, its line left out while it holds `omitted`, its default.
+template <auto Member>
+constexpr auto LaterNumberField(std::string_view key, std::int32_t omitted) {
+    using Access = detail::NumberAccess<Member>;
+    FieldSpec<typename Access::RecordType> field{key,     FieldKind::Integer, nullptr,     nullptr,
+                                                 nullptr, &Access::Get,       &Access::Set};
+    field.omittedAtZero = true;
+    field.omittedValue = omitted;
+    return field;
+}
+
 // "&H" followed by exactly 8 upper-case hexadecimal digits of the 32-bit value.
 std::string ColorToHex(std::int32_t color);
 
@@ -140,7 +165,7 @@ std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec
     for (const FieldSpec<Record>& field : fields) {
         if (field.getCode != nullptr) {
             const std::int32_t number = field.getCode(record);
-            if (number != 0 || !field.omittedAtZero) {
+            if (number != field.omittedValue || !field.omittedAtZero) {
                 detail::AppendLine(out, field.key, field.kind, nullptr, &number, nullptr);
             }
             continue;

@@ -41,6 +41,7 @@ enum class CpuViewMode : std::int32_t { Total = 0, Processors = 1 };
 constexpr bool ShowsProcessors(CpuViewMode mode) {
     return mode == CpuViewMode::Processors;
 }
+inline constexpr std::int32_t kDefaultAlertSeconds = 30;
 
 struct SettingsRecord {
     std::string Version;
@@ -55,6 +56,10 @@ struct SettingsRecord {
     std::string ThemeName;
     UsageFigure CpuFigure = UsageFigure::ProcessorTime;  // written only when not 0
     CpuViewMode CpuView = CpuViewMode::Total;            // written only when not 0
+    // The alert on a sustained load: at or above AlertPercent (0 or less: no alert) for
+    // AlertSeconds. Each written only when not its default.
+    std::int32_t AlertPercent = 0;
+    std::int32_t AlertSeconds = kDefaultAlertSeconds;
 
     bool operator==(const SettingsRecord&) const = default;
 };

@@ -84,6 +84,10 @@ void SetupDialog::Load() {
     processorUtility = figuresOffered_ && AsksProcessorUtility(settings_.CpuFigure);
     eachProcessor = cpuViewOffered_ && ShowsProcessors(settings_.CpuView);
 
+    alert = settings_.AlertPercent > 0;
+    alertPercent = std::to_string(alert ? settings_.AlertPercent : kAlertPercentOffered);
+    alertSeconds = std::to_string(settings_.AlertSeconds);
+
     cycleRow = 0;
     for (std::size_t i = 0; i < kCycleChoices.size(); ++i) {
         if (kCycleChoices[i].seconds == settings_.Cycle) {
@@ -169,8 +173,67 @@ bool SetupDialog::ApplySettings() {
     if (cpuViewOffered_) {
         settings_.CpuView = eachProcessor ? CpuViewMode::Processors : CpuViewMode::Total;
     }
+    ApplyAlert();
     currentTheme_ = workingTheme;
     return ApplyAutostart();
+}
+
+namespace {
+
+std::optional<std::int32_t> WholeNumberIn(const std::string& text, std::int32_t least,
+                                          std::int32_t most) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;  // digits only: no sign, fraction or &H
+    }
+    const std::optional<std::int32_t> value = ParseInt32(trimmed);
+    if (!value || *value < least || *value > most) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<AlertInputProblem> SetupDialog::CheckAlertInput() const {
+    if (!alert) {
+        return std::nullopt;
+    }
+    const auto problem = [](AlertField field, std::string text) {
+        MessageRequest message;
+        message.text = std::move(text);
+        message.caption = std::string(kAppTitle);
+        message.buttons = MessageButtons::Ok;
+        message.icon = MessageIcon::Exclamation;
+        return AlertInputProblem{field, std::move(message)};
+    };
+    if (!WholeNumberIn(alertPercent, kAlertPercentLeast, kAlertPercentMost)) {
+        return problem(AlertField::Percent, "しきい値には " + std::to_string(kAlertPercentLeast) +
+                                                " から " + std::to_string(kAlertPercentMost) +
+                                                " までの整数を入力してください。");
+    }
+    if (!WholeNumberIn(alertSeconds, kAlertSecondsLeast, kAlertSecondsMost)) {
+        return problem(AlertField::Seconds, "継続時間には " + std::to_string(kAlertSecondsLeast) +
+                                                " から " + std::to_string(kAlertSecondsMost) +
+                                                " までの整数を入力してください。");
+    }
+    return std::nullopt;
+}
+
+void SetupDialog::ApplyAlert() {
+    // Values that do not pass CheckAlertInput leave the settings as they were.
+    if (!alert) {
+        if (settings_.AlertPercent > 0) {
+            settings_.AlertPercent = 0;  // the seconds stay for the next time
+        }
+        return;
+    }
+    const auto percent = WholeNumberIn(alertPercent, kAlertPercentLeast, kAlertPercentMost);
+    const auto seconds = WholeNumberIn(alertSeconds, kAlertSecondsLeast, kAlertSecondsMost);
+    if (percent && seconds) {
+        settings_.AlertPercent = *percent;
+        settings_.AlertSeconds = *seconds;
+    }
 }
 
 bool SetupDialog::ApplyAutostart() {

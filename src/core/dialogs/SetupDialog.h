@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +91,26 @@ inline constexpr std::string_view kCpuViewCaption = "CPUごとに表示(&P)";
 inline constexpr std::string_view kNoTrayText =
     "タスクトレイのアイコンとグラフには通知領域が必要ですが、このデスクトップには見つかりません。";
 
+// The alert on a sustained load: its box, and the percent and seconds typed beside it.
+inline constexpr HelpContext kHelpSetupAlert{1014};
+inline constexpr std::string_view kAlertCaption = "高い使用率が続いたら通知する(&A)";
+inline constexpr std::string_view kAlertPercentCaption = "しきい値(&H)";
+inline constexpr std::string_view kAlertPercentUnit = "%";
+inline constexpr std::string_view kAlertSecondsCaption = "継続時間(&S)";
+inline constexpr std::string_view kAlertSecondsUnit = "秒";
+inline constexpr std::int32_t kAlertPercentLeast = 20;
+inline constexpr std::int32_t kAlertPercentMost = 100;
+inline constexpr std::int32_t kAlertSecondsLeast = 5;
+inline constexpr std::int32_t kAlertSecondsMost = 3600;
+inline constexpr std::int32_t kAlertPercentOffered = 90;  // shown while the alert is off
+
+// A value of the alert that cannot be applied: the field to go back to and what to tell.
+enum class AlertField { Percent, Seconds };
+struct AlertInputProblem {
+    AlertField field;
+    MessageRequest message;
+};
+
 // The message shown when the log-on entry could not be made or removed.
 MessageRequest AutostartFailedMessage(bool enabling);
 
@@ -153,6 +174,10 @@ class SetupDialog {
     // processor (elsewhere CpuView stays as the file has it). Call before Load.
     void OfferCpuView(bool offered) { cpuViewOffered_ = offered; }
     bool CpuViewOffered() const { return cpuViewOffered_; }
+    // The alert's values while its box is checked: whole numbers in their ranges. OK and 更新
+    // apply nothing while there is a problem; the user is told and taken to the field.
+    std::optional<AlertInputProblem> CheckAlertInput() const;
+    bool AlertFieldsEnabled() const { return alert; }
 
     // Copies the choices into the settings and the working theme into the current theme, and makes
     // or removes the log-on entry when the box was changed since it was last applied. False when
@@ -194,9 +219,13 @@ class SetupDialog {
     bool autostartEnabled = false;                               // chkAutostart can be changed
     bool processorUtility = false;                               // chkCpuFigure, where offered
     bool eachProcessor = false;                                  // chkCpuView, where offered
+    bool alert = false;                                          // chkAlert
+    std::string alertPercent;                                    // txtAlertPercent
+    std::string alertSeconds;                                    // txtAlertSeconds
 
   private:
     bool ApplyAutostart();
+    void ApplyAlert();
 
     ProgramState& program_;
     Autostart* autostart_ = nullptr;

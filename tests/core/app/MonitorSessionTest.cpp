@@ -93,7 +93,22 @@ class FakeWindow final : public MonitorPort {
     void ShowHelp(const std::string&, HelpContext) override { ++helps; }
     void ShowMessage(const MessageRequest& message) override { messages.push_back(message); }
     void EndProgram() override { ended = true; }
+    bool ShowAlert(const std::string& title, const std::string& text) override {
+        alerts.push_back(title + "|" + text);
+        return notifies;
+    }
+    bool notifies = true;  // a notification service runs
+    std::vector<std::string> alerts;
 };
+
+// One process keeping two processors busy, sampled every second.
+std::vector<ProcessSnapshot> TwoBusyProcessors() {
+    std::vector<ProcessSnapshot> snapshots;
+    for (int t = 0; t < 100; ++t) {
+        snapshots.push_back({double(t), {{9, 1, 2.0 * t, "burner"}}});
+    }
+    return snapshots;
+}
 
 struct Session {
     test::TempFolder folder;
@@ -104,12 +119,15 @@ struct Session {
     test::FakeImageLoader images;
     FakeCpuSampler* sampler = new FakeCpuSampler;
     FakeClock* clock = new FakeClock;
+    RecordedProcesses* processes = new RecordedProcesses(
+        TwoBusyProcessors(), [this] { return static_cast<double>(clock->now - 1'800'000'000); });
     MonitorSession session{program,
                            window,
                            fonts,
                            images,
                            std::unique_ptr<CpuSampler>(sampler),
-                           std::unique_ptr<MonotonicClock>(clock)};
+                           std::unique_ptr<MonotonicClock>(clock),
+                           std::unique_ptr<ProcessLister>(processes)};
 
     explicit Session(std::string_view ini = "") {
         clock->now = 1'800'000'000;
@@ -448,6 +466,40 @@ TEST(MonitorSession, TestDataIsLoadedFrozen) {
     EXPECT_FALSE(s.window.ticking);
     EXPECT_EQ(s.session.cycle().Newest(), 70);
     EXPECT_EQ(s.window.tip, "CPU使用率 70 %");
+}
+
+// The alert goes to the system's notification; where none can be shown, into the tray tip until
+// the usage has calmed down. Switched off, nothing about processes is read.
+TEST(MonitorSession, AnAlertIsNotifiedOrShownInTheTip) {
+    const struct {
+        const char* ini;
+        bool notifies;
+        std::size_t alerts;
+        const char* tip;  // while alerting
+    } cases[] = {
+        {"AlertPercent=80\r\nAlertSeconds=5\r\n", true, 1, "CPU使用率 100 %"},
+        {"AlertPercent=80\r\nAlertSeconds=5\r\n", false, 1,
+         "CPU使用率 100 %\nCPU使用率が 5 秒間 80 % 以上です\nburner 2.0 CPU"},
+        {"", true, 0, "CPU使用率 100 %"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini + std::string(c.notifies ? "notifies" : "no notifications"));
+        Session s(c.ini);
+        s.window.notifies = c.notifies;
+        ASSERT_TRUE(s.session.Start());
+        s.sampler->usage = 100;
+        s.Tick(20);
+        ASSERT_EQ(s.window.alerts.size(), c.alerts);
+        if (c.alerts > 0) {
+            EXPECT_EQ(s.window.alerts[0], "CPU使用率が 5 秒間 80 % 以上です|burner 2.0 CPU");
+        } else {
+            EXPECT_EQ(s.processes->Reads(), 0);
+        }
+        EXPECT_EQ(s.window.tip, c.tip);
+        s.sampler->usage = 10;
+        s.Tick(5);
+        EXPECT_EQ(s.window.tip, "CPU使用率 10 %");
+    }
 }
 
 }  // namespace

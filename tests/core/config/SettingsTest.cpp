@@ -181,6 +181,29 @@ TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
     EXPECT_TRUE(ShowsProcessors(Parse("[Settings]\r\nCpuView=1\r\n").CpuView));
 }
 
+// The alert's keys follow the others, each only while it differs from its default.
+TEST(Settings, AlertKeysAreWrittenLastAndOnlyWhenNotDefault) {
+    const struct {
+        const char* read;
+        const char* written;
+    } cases[] = {
+        {"", ""},
+        {"AlertPercent=0\r\nAlertSeconds=30\r\n", ""},
+        {"alertseconds=5\r\nAlertPercent=90\r\n", "AlertPercent=90\r\nAlertSeconds=5\r\n"},
+        {"AlertSeconds=0\r\n", "AlertSeconds=0\r\n"},
+        {"CpuFigure=1\r\nAlertPercent=-3\r\n", "CpuFigure=1\r\nAlertPercent=-3\r\n"},
+        {"AlertPercent=x\r\n", ""},
+    };
+    SettingsRecord defaults;
+    SetDefaultSettings(defaults);
+    const std::string before = FormatSettingsText(defaults);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read);
+        EXPECT_EQ(FormatSettingsText(Parse("[Settings]\r\n" + std::string(c.read))),
+                  before + c.written);
+    }
+}
+
 TEST(Settings, OneRuleForEachCode) {
     // Only 1 hides the window; only 0 leaves it below others; only 1..4 draw the tray's picture.
     for (const std::int32_t n : {0, 2, -1, 7}) {

@@ -514,6 +514,56 @@ TEST_F(Setup, TheViewOfEachProcessorIsChosenWhereItIsOffered) {
     EXPECT_TRUE(SetupDialog(program_).CpuViewOffered());  // Linux, and Windows of the NT family
 }
 
+// The alert's box and values: shown from the settings, checked before they are applied; a bad
+// value names its field and applies nothing of the alert.
+TEST_F(Setup, TheAlertsValuesAreCheckedBeforeTheyApply) {
+    const struct {
+        std::int32_t savedPercent, savedSeconds;
+        const char* shownPercent;
+        bool box;
+        const char* percent;
+        const char* seconds;
+        const char* problem;  // the start of the message, "" for none
+        std::int32_t appliedPercent, appliedSeconds;
+    } cases[] = {
+        {0, 30, "90", true, "90", "30", "", 90, 30},
+        {85, 12, "85", false, "85", "12", "", 0, 12},
+        {-3, 30, "90", false, "90", "30", "", -3, 30},  // off as the file has it
+        {0, 30, "90", true, " 20 ", "3600", "", 20, 3600},
+        {0, 30, "90", true, "19", "30", "しきい値には 20 から 100 までの整数", 0, 30},
+        {0, 30, "90", true, "101", "30", "しきい値には", 0, 30},
+        {0, 30, "90", true, "9x", "30", "しきい値には", 0, 30},
+        {0, 30, "90", true, "", "30", "しきい値には", 0, 30},
+        {70, 30, "70", true, "80", "4", "継続時間には 5 から 3600 までの整数", 70, 30},
+        {70, 30, "70", true, "80", "+10", "継続時間には", 70, 30},
+        {70, 30, "70", false, "abc", "abc", "", 0, 30},  // unchecked: nothing to check
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.percent) + " / " + c.seconds);
+        settings_.AlertPercent = c.savedPercent;
+        settings_.AlertSeconds = c.savedSeconds;
+        SetupDialog dialog(program_);
+        dialog.Load();
+        EXPECT_EQ(dialog.alert, c.savedPercent > 0);
+        EXPECT_EQ(dialog.alertPercent, c.shownPercent);
+        EXPECT_EQ(dialog.alertSeconds, std::to_string(c.savedSeconds));
+        dialog.alert = c.box;
+        dialog.alertPercent = c.percent;
+        dialog.alertSeconds = c.seconds;
+        const auto problem = dialog.CheckAlertInput();
+        EXPECT_EQ(problem ? problem->message.text.substr(0, std::string(c.problem).size()) : "",
+                  c.problem);
+        if (problem) {
+            EXPECT_EQ(problem->field, std::string(c.problem).rfind("継続", 0) == 0
+                                          ? AlertField::Seconds
+                                          : AlertField::Percent);
+        }
+        dialog.ApplySettings();
+        EXPECT_EQ(settings_.AlertPercent, c.appliedPercent);
+        EXPECT_EQ(settings_.AlertSeconds, c.appliedSeconds);
+    }
+}
+
 TEST_F(Setup, AnInstalledProgramsShippedThemesCannotBeDeleted) {
     test::ScopedInstalledFolders installed(folder_.File("share"), folder_.File("user"));
     WriteBytes(JoinPath(folder_.File("share/Themes"), "graph.tm"), ThemeText("初期値", 1));
