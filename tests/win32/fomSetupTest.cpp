@@ -393,17 +393,27 @@ TEST_F(SetupDialogTest, HelpOpensTheTopicOfTheControl) {
     HelpLaunches::Clear();
     const HWND d = Open({}, true, nullptr, true);  // shown: the keyboard reaches it below
     const std::pair<int, int> contexts[] = {
-        {IDC_SETUP_CYCLE, 1001},   {IDC_SETUP_LABEL1, 1001},
-        {IDC_SETUP_TOPMOST, 1002}, {IDC_SETUP_ICONGRAPH, 0},
-        {IDC_SETUP_OPTION0, 0},    {IDC_SETUP_OPTION2, 0},
-        {IDC_SETUP_THEMEFILE, 0},  {IDC_SETUP_AUTOSTART, 1011},
-        {IDC_SETUP_FRAME1, 1004},  {IDC_SETUP_THEMENAME, 1004},
-        {IDC_SETUP_SAVEAS, 1005},  {IDC_SETUP_DELETE, 1006},
-        {IDC_SETUP_EDIT, 1007},    {IDOK, 1008},
-        {IDCANCEL, 1009},          {IDC_SETUP_UPDATE, 1010},
-        {IDC_SETUP_NOTRAY, 0},     {IDC_SETUP_CPUFIGURE, 1012},
+        {IDC_SETUP_CYCLE, 1001},
+        {IDC_SETUP_LABEL1, 1001},
+        {IDC_SETUP_TOPMOST, 1002},
+        {IDC_SETUP_ICONGRAPH, 0},
+        {IDC_SETUP_OPTION0, 0},
+        {IDC_SETUP_OPTION2, 0},
+        {IDC_SETUP_THEMEFILE, 0},
+        {IDC_SETUP_AUTOSTART, 1011},
+        {IDC_SETUP_FRAME1, 1004},
+        {IDC_SETUP_THEMENAME, 1004},
+        {IDC_SETUP_SAVEAS, 1005},
+        {IDC_SETUP_DELETE, 1006},
+        {IDC_SETUP_EDIT, 1007},
+        {IDOK, 1008},
+        {IDCANCEL, 1009},
+        {IDC_SETUP_UPDATE, 1010},
+        {IDC_SETUP_NOTRAY, 0},
+        {IDC_SETUP_CPUFIGURE, 1012},
         {IDC_SETUP_CPUVIEW, 1013},
-        {IDC_SETUP_ALERT, 1014},   {IDC_SETUP_ALERTSECONDS, 1014},
+        {IDC_SETUP_ALERT, 1014},
+        {IDC_SETUP_ALERTSECONDS, 1014},
     };
     for (const auto& [id, context] : contexts) {
         HelpLaunches::Clear();
