@@ -217,8 +217,8 @@ void MonitorSession::RefreshTray(std::int32_t usage) {
     if (DrawsProcessors()) {
         std::tie(busiest.number, busiest.usage) = cycle_.Busiest();
     }
-    const bool newTip = usage != tipUsage_ || fellBack != tipFellBack_ ||
-                        busiest != tipBusiest_ || alertTipStale_;
+    const bool newTip =
+        usage != tipUsage_ || fellBack != tipFellBack_ || busiest != tipBusiest_ || alertTipStale_;
     if (newTip) {
         trayTip_ = TrayTipText(usage, fellBack, busiest);
         if (!alertTip_.empty()) {
