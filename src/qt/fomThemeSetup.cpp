@@ -18,6 +18,7 @@
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
+#include "qt/QtPrompts.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 #include "qt/SurfaceImage.h"
@@ -491,8 +492,10 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->Accept();
-    accept();
+    QtMessagePrompt prompt(this);
+    if (state_->Accept(prompt)) {
+        accept();
+    }
 }
 
 void fomThemeSetup::cmdTextFont_Click() {

@@ -10,6 +10,7 @@
 #include "win32/DialogItems.h"
 #include "win32/FontDialog.h"
 #include "win32/HelpLauncher.h"
+#include "win32/Prompts.h"
 #include "win32/SurfaceDisplay.h"
 #include "win32/WindowHelpers.h"
 #include "win32/fomThemeSetupResource.h"
@@ -625,8 +626,10 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->Accept();
-    EndDialog(dialog_, IDOK);
+    Win32MessagePrompt prompt(dialog_);
+    if (state_->Accept(prompt)) {
+        EndDialog(dialog_, IDOK);
+    }
 }
 
 void fomThemeSetup::cmdCancel_Click() {

@@ -4,6 +4,8 @@
 
 #include "core/base/Strings.h"
 #include "core/config/ThemeCatalogue.h"
+#include "core/dialogs/ThemeFileFlows.h"
+#include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
 #include "core/render/FontEngine.h"
@@ -251,6 +253,19 @@ void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
 void ThemeEditorState::Accept() {
     CommitControls();
     EditResult = 0;
+}
+
+bool ThemeEditorState::Accept(MessagePrompt& prompt) {
+    ThemeRecord edited = WorkTheme;
+    ReadControls(edited);
+    const std::string texts = edited.Title + edited.TextPrefix + edited.TextSuffix +
+                              edited.TextFont.Name + edited.ForeName + edited.BackName;
+    if (const std::string outside = CharactersOutsideCodePage(texts); !outside.empty()) {
+        prompt.Show(UnsavableCharactersMessage(outside, false));
+        return false;
+    }
+    Accept();
+    return true;
 }
 
 void ThemeEditorState::SelectPage(std::int32_t index) {

@@ -11,6 +11,7 @@
 
 #include "core/app/Help.h"
 #include "core/config/Theme.h"
+#include "core/dialogs/Prompts.h"
 #include "core/render/Colour.h"
 #include "core/render/Surface.h"
 
@@ -190,6 +191,9 @@ class ThemeEditorState {
 
     // OK: the controls go into WorkTheme and the edit succeeds.
     void Accept();
+    // OK as the user presses it: a text the theme file cannot hold is refused with a message
+    // naming its characters and the edit goes on (false); otherwise Accept().
+    bool Accept(MessagePrompt& prompt);
 
     void SelectPage(std::int32_t index);
     void SelectForeType(std::int32_t index);

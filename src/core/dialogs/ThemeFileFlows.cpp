@@ -3,6 +3,7 @@
 #include "core/base/Strings.h"
 #include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
+#include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 
@@ -34,6 +35,17 @@ MessageRequest SaveFailedMessage(std::string_view fileName) {
     return failure;
 }
 
+MessageRequest UnsavableCharactersMessage(std::string_view characters, bool inFileName) {
+    MessageRequest refusal;
+    refusal.text = std::string(inFileName ? "次の文字はテーマのファイル名に使えません: "
+                                          : "次の文字はテーマファイルに保存できません: ") +
+                   std::string(characters);
+    refusal.caption = std::string(kAppTitle);
+    refusal.buttons = MessageButtons::Ok;
+    refusal.icon = MessageIcon::Exclamation;
+    return refusal;
+}
+
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  ThemeRecord& workingTheme, std::string& workingName,
                  const ProgramVersion& version) {
@@ -58,6 +70,11 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     }
 
     if (CompareFileNames(folder, AddBackslash(themesFolder)) == 0) {
+        // The settings keep the name in the files' code page.
+        if (const std::string outside = CharactersOutsideCodePage(name); !outside.empty()) {
+            prompt.Show(UnsavableCharactersMessage(outside, true));
+            return false;
+        }
         if (SaveTheme(workingTheme, name, version) < 0) {
             prompt.Show(SaveFailedMessage(name));
             return false;
