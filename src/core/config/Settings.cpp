@@ -13,7 +13,7 @@ using R = SettingsRecord;
 using K = FieldKind;
 
 // The file's keys in the order they are written.
-constexpr std::array<FieldSpec<R>, 11> kFields = {
+constexpr std::array<FieldSpec<R>, 12> kFields = {
     TextField<R>("Version", K::Text, [](R& r) -> std::string& { return r.Version; }),
     NumberField<R>("Top", K::Integer, [](R& r) -> std::int32_t& { return r.Top; }),
     NumberField<R>("Left", K::Integer, [](R& r) -> std::int32_t& { return r.Left; }),
@@ -25,6 +25,7 @@ constexpr std::array<FieldSpec<R>, 11> kFields = {
     CodeField<&R::IconGraphMode>("IconGraphMode"),
     TextField<R>("ThemeName", K::QuotedText, [](R& r) -> std::string& { return r.ThemeName; }),
     LaterCodeField<&R::CpuFigure>("CpuFigure"),
+    LaterTextField<R>("Language", [](R& r) -> std::string& { return r.Language; }),
 };
 
 constexpr std::string_view kSectionLine = "[Settings]";

@@ -47,6 +47,7 @@ struct SettingsRecord {
     std::int32_t Left = 0;
     std::string ThemeName;
     UsageFigure CpuFigure = UsageFigure::ProcessorTime;  // written only when not 0
+    std::string Language;  // "" the system's, "ja", "en"; written only when not empty
 
     bool operator==(const SettingsRecord&) const = default;
 };
