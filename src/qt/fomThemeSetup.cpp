@@ -14,6 +14,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
@@ -117,7 +118,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)),
       ui_(std::make_unique<Ui::fomThemeSetup>()) {
-    setWindowTitle(ToQString(kThemeEditorCaption));
+    setWindowTitle(ToQString(Localised(kThemeEditorCaption)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui_->setupUi(this);
     BindControls();
@@ -179,7 +180,13 @@ void fomThemeSetup::FitToFontAndPictures() {
     backColor_.button->setFixedWidth(TextWidth(backColor_.button, QStringLiteral("....")) + 16);
     u.lblForeNo->setMinimumWidth(TextWidth(u.lblForeNo, QStringLiteral("000/000")));
     u.lblBackNo->setMinimumWidth(TextWidth(u.lblBackNo, QStringLiteral("000/000")));
-    u.lblTextPosition->setMinimumWidth(TextWidth(u.lblTextPosition, ToQString("右上右")));
+    // As wide as the longest name of a position, and no narrower than the Japanese design.
+    int positionWidth = TextWidth(u.lblTextPosition, ToQString("右上右"));
+    for (std::int32_t i = 0; i < 9; ++i) {
+        positionWidth =
+            std::max(positionWidth, TextWidth(u.lblTextPosition, ToQString(TextPositionName(i))));
+    }
+    u.lblTextPosition->setMinimumWidth(positionWidth);
     // The line pages' captions keep the width they were first given, measured before they had
     // their buddies; the option rows beside them stay where they have always been.
     for (const LineControls* c : {&vLine_, &hLine_}) {

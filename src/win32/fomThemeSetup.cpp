@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/app/Texts.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
 #include "win32/ColorDialog.h"
@@ -249,7 +250,7 @@ INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void fomThemeSetup::Form_Load() {
-    SetWindowTextW(dialog_, Utf8ToWide(kThemeEditorCaption).c_str());
+    SetWindowTextW(dialog_, Utf8ToWide(Localised(kThemeEditorCaption)).c_str());
     if (owner_ != nullptr && IsWindowVisible(owner_) != FALSE) {
         PlaceDialog(dialog_, owner_, PlaceMode::Cascade);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/app/Texts.h"
 #include "core/base/Strings.h"
 #include "core/config/ThemeCatalogue.h"
 #include "core/dialogs/ThemeFileFlows.h"
@@ -58,7 +59,7 @@ void FillImageList(ImageList& list, std::string_view name) {
     std::vector<std::string> files;
     const std::int32_t count = ListImageFiles(files);
     list.entries.clear();
-    list.entries.push_back({std::string(kNoImageEntry), -1});
+    list.entries.push_back({std::string(Localised(kNoImageEntry)), -1});
     std::int32_t match = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string& file = files[static_cast<std::size_t>(i)];
@@ -94,7 +95,7 @@ std::string_view TextPositionName(std::int32_t index) {
     if (index < 0 || index >= static_cast<std::int32_t>(kTextPositionNames.size())) {
         return {};
     }
-    return kTextPositionNames[static_cast<std::size_t>(index)];
+    return Localised(kTextPositionNames[static_cast<std::size_t>(index)]);
 }
 
 SampleText DrawFontSample(Surface& box, FontEngine& fonts, const FontRecord& font,
