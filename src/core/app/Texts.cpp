@@ -68,6 +68,8 @@ constexpr auto kCatalogue = std::to_array<TextTranslation>({
     {"テーマファイル %1 を削除できませんでした。\n%2", "The theme file %1 could not be deleted.\n%2"},
     // The theme editor.
     {"テーマファイルの編集", "Edit Theme"},
+    {"パターン %1", "Pattern %1"},
+    {"%1 %2 ポイント", "%1 %2 points"},
     {"（なし）", "(none)"},
     {"左上", "Top left"},
     {"上", "Top"},

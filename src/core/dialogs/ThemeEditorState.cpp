@@ -91,6 +91,30 @@ std::string PatternCounterText(const ScrollValue& scroll) {
            std::to_string(static_cast<std::int64_t>(scroll.max) + 1);
 }
 
+std::string WithoutAccessKey(std::string_view caption) {
+    std::string text(caption);
+    if (const std::size_t key = text.find("(&");
+        key != std::string::npos && key + 4 == text.size()) {
+        text.erase(key);  // "(&U)" closes a Japanese caption
+    }
+    std::erase(text, '&');
+    return text;
+}
+
+std::string SwatchName(std::string_view caption, std::int32_t colour) {
+    const Colour c = ResolveColour(static_cast<Colour>(colour));
+    return WithoutAccessKey(caption) + " RGB(" + std::to_string(RedOf(c)) + ", " +
+           std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) + ")";
+}
+
+std::string PatternPreviewName(const ScrollValue& scroll) {
+    return LocalisedWith("パターン %1", {PatternCounterText(scroll)});
+}
+
+std::string FontSampleName(const FontRecord& font) {
+    return LocalisedWith("%1 %2 ポイント", {font.Name, FormatReal(font.Size)});
+}
+
 std::string_view TextPositionName(std::int32_t index) {
     if (index < 0 || index >= static_cast<std::int32_t>(kTextPositionNames.size())) {
         return {};

@@ -163,6 +163,16 @@ TEST_F(ThemeEditor, OkRefusesTextTheThemeFileCannotHold) {
     EXPECT_EQ(messages.asked.size(), 1u);
 }
 
+TEST(ThemeEditorNames, DrawnControlsNameWhatTheyShow) {
+    EXPECT_EQ(WithoutAccessKey("上向き折線の色(&U)"), "上向き折線の色");
+    EXPECT_EQ(WithoutAccessKey("&Up line colour"), "Up line colour");
+    EXPECT_EQ(WithoutAccessKey("1&0分おき"), "10分おき");
+    EXPECT_EQ(WithoutAccessKey("合成(AND)"), "合成(AND)");
+    EXPECT_EQ(SwatchName("グラフの色(&R)", 0x00804020), "グラフの色 RGB(32, 64, 128)");
+    EXPECT_EQ(PatternPreviewName(ScrollValue{2, 23}), "パターン 3/24");
+    EXPECT_EQ(FontSampleName(FontRecord{"ＭＳ ゴシック", 10.5, 0}), "ＭＳ ゴシック 10.5 ポイント");
+}
+
 TEST_F(ThemeEditor, GraphPageRules) {
     Open(UnusualTheme());
     struct Case {
