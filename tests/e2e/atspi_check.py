@@ -4,13 +4,17 @@
   atspi_check.py window            the main window: a chart named after the CPU usage, "N %"
   atspi_check.py dialog TITLE      the open dialog TITLE: prints one "role|name" line per control
                                    and fails when a control a user can reach has no name
+  atspi_check.py menu              with the popup menu open: presses Down twice and prints the
+                                   name of each menu item a screen reader heard get the keyboard
   atspi_check.py centre TITLE NAME the screen point "X Y" of the button NAME of dialog TITLE
 """
 import re
+import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 CONTROLS = {'push button', 'check box', 'radio button', 'combo box', 'text', 'scroll bar',
             'image', 'slider', 'spin button', 'page tab', 'menu item'}
@@ -81,6 +85,28 @@ def check_dialog(title):
     return 1 if unnamed else 0
 
 
+def check_menu():
+    heard = []
+
+    def on_event(event):
+        if event.detail1 == 1 and event.source.getRoleName() == 'menu item':
+            heard.append(event.source.name)
+
+    def key_down():
+        subprocess.call(['xdotool', 'key', 'Down'])
+        return False
+
+    pyatspi.Registry.registerEventListener(on_event, 'object:state-changed:focused',
+                                           'object:state-changed:selected')
+    GLib.timeout_add(800, key_down)
+    GLib.timeout_add(1400, key_down)
+    GLib.timeout_add(2500, lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+    for name in dict.fromkeys(heard):
+        print(f'menu item|{name}')
+    return 0 if heard else 1
+
+
 def button_centre(title, name):
     button = find(lambda n: n.getRoleName() == 'push button' and n.name == name and
                   n.parent is not None and in_dialog(n, title))
@@ -102,6 +128,8 @@ def in_dialog(node, title):
 if __name__ == '__main__':
     if sys.argv[1] == 'window':
         sys.exit(check_window())
+    if sys.argv[1] == 'menu':
+        sys.exit(check_menu())
     if sys.argv[1] == 'centre':
         sys.exit(button_centre(sys.argv[2], sys.argv[3]))
     sys.exit(check_dialog(sys.argv[2]))

@@ -29,20 +29,20 @@ launcher=$!
 sleep 1
 atspi() { /usr/bin/python3 "$here/atspi_check.py" "$@"; }
 main_window() { xwininfo -root -children 2>/dev/null | awk '/"Moravel": \("moravel"/ { print $1; exit }'; }
-setup_dialog() {  # the popup menu's second item, past the separator
+open_menu() {
     local x y
     read -r x y < <(xwininfo -id "$(main_window)" |
         awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
     xdotool mousemove $((x + 150)) $((y + 50)) click 3
     sleep 1
-    xdotool key Down Down Return
 }
 has_window() { [ -n "$(main_window)" ]; }
 names() { atspi dialog "$1" >"$2"; }  # title, file
 
-run() {  # locale, setup dialog's title, editor's title, then the names the dialog must have
-    local locale=$1 setup=$2 editor=$3 home
-    shift 3
+run() {  # locale, the menu's two first items, setup dialog's and editor's titles, then the
+    # names the setup dialog must have
+    local locale=$1 hide=$2 settings=$3 setup=$4 editor=$5 home
+    shift 5
     home="$work/$locale"
     cp -r "$bin" "$home"
     LANG=$locale LC_ALL= LC_MESSAGES= QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$home/moravel" \
@@ -51,7 +51,13 @@ run() {  # locale, setup dialog's title, editor's title, then the names the dial
     check "$locale: window appears" wait_for 10 has_window
     sleep 1
     check "$locale: the window is a chart with the usage" atspi window
-    setup_dialog
+    # The menu's items are announced as the keyboard reaches them: 隠す, then 設定 past the
+    # separator, which opens the setup dialog.
+    open_menu
+    atspi menu >"$work/menu.txt"
+    check "$locale: the menu announces $hide and $settings" \
+        diff <(printf 'menu item|%s\n' "$hide" "$settings") "$work/menu.txt"
+    xdotool key Return
     check "$locale: every control of the setup dialog has a name" \
         names "$setup" "$work/setup.txt"
     local name
@@ -76,8 +82,8 @@ run() {  # locale, setup dialog's title, editor's title, then the names the dial
 
 ja=("push button|OK" "push button|キャンセル" "push button|更新" "check box|常に最前面に表示する"
     "combo box|表示サイクル")
-run ja_JP.UTF-8 "Moravel の設定" "テーマファイルの編集" "${ja[@]}"
-run C.UTF-8 "Moravel の設定" "テーマファイルの編集" "${ja[@]}"
-run en_US.UTF-8 "Moravel Settings" "Edit Theme" "push button|OK" "push button|Cancel" \
+run ja_JP.UTF-8 "隠す(B)" "設定(S)..." "Moravel の設定" "テーマファイルの編集" "${ja[@]}"
+run C.UTF-8 "隠す(B)" "設定(S)..." "Moravel の設定" "テーマファイルの編集" "${ja[@]}"
+run en_US.UTF-8 "Hide" "Settings..." "Moravel Settings" "Edit Theme" "push button|OK" "push button|Cancel" \
     "push button|Apply" "check box|Always in front" "combo box|Cycle"
 finish
