@@ -1,6 +1,7 @@
 #include "qt/ColorDialog.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 
 #include "core/dialogs/ScriptedAnswers.h"
 #include "core/render/Colour.h"
@@ -52,7 +53,7 @@ std::int32_t ShowColorDialog(QWidget* owner, std::int32_t initialColour) {
                                static_cast<int>(BlueOf(initial))),
                         owner);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.setWindowTitle(QStringLiteral("色の設定"));
+    dialog.setWindowTitle(QCoreApplication::translate("Moravel", "色の設定"));
     if (dialog.exec() != QDialog::Accepted) {
         return -1;
     }

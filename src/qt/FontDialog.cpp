@@ -1,5 +1,6 @@
 #include "qt/FontDialog.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
 
@@ -62,7 +63,7 @@ std::int32_t ShowFontDialog(QWidget* owner, std::string& faceName, double& size,
         EnsureQtTranslations();
         QFontDialog dialog(font, owner);
         dialog.setOption(QFontDialog::DontUseNativeDialog);
-        dialog.setWindowTitle(QStringLiteral("フォント"));
+        dialog.setWindowTitle(QCoreApplication::translate("Moravel", "フォント"));
         shownPoints = dialog.currentFont().pointSizeF();  // the dialog offers whole points only
         if (dialog.exec() != QDialog::Accepted) {
             return -1;

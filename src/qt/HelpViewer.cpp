@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "core/app/Help.h"
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtText.h"
@@ -62,7 +63,7 @@ QTextBrowser* HelpWindow() {
 void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context) {
     const HelpTarget target = ResolveHelp(helpFile, context);
     if (target.noHelp) {
-        Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
+        Inform(owner, std::string(Localised(kNoHelpMessage)), MessageIcon::Information);
         return;
     }
     QFile file(ToQString(target.file));
@@ -87,7 +88,7 @@ void ShowHelp(QWidget* owner, std::string_view helpFile, HelpContext context) {
         window->setOpenExternalLinks(true);
         window->resize(600, 520);
     }
-    window->setWindowTitle(QStringLiteral("Moravel ヘルプ"));
+    window->setWindowTitle(QCoreApplication::translate("Moravel", "Moravel ヘルプ"));
     window->setHtml(html);
     window->show();
     window->scrollToAnchor(QString::fromStdString(HelpAnchor(target.context)));

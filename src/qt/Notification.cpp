@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/app/LoadAlert.h"
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "qt/QtText.h"
 
@@ -87,7 +88,7 @@ bool DesktopNotification::Show(const std::string& title, const std::string& text
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     call << ToQString(kAppTitle) << shown_ << QString() << ToQString(title)
          << ToQString(EscapeMarkup(text))
-         << QStringList{QStringLiteral("default"), QStringLiteral("表示")} << hints << -1;
+         << QStringList{QStringLiteral("default"), ToQString(Localised("表示"))} << hints << -1;
     // Asynchronous: the program never waits on the service.
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);

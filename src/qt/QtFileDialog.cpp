@@ -1,5 +1,6 @@
 #include "qt/QtFileDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -41,7 +42,8 @@ class CheckedFileDialog : public QFileDialog {
             !QFileInfo(files.first()).isDir() && !FolderOfPathExists(files.first())) {
             QMessageBox::warning(
                 this, windowTitle(),
-                QStringLiteral("%1\nフォルダが存在しません。フォルダ名を確認してください。")
+                QCoreApplication::translate(
+                    "Moravel", "%1\nフォルダが存在しません。フォルダ名を確認してください。")
                     .arg(QDir::toNativeSeparators(files.first())));
             return;
         }

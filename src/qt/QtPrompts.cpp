@@ -1,5 +1,6 @@
 #include "qt/QtPrompts.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -56,7 +57,8 @@ MessageAnswer QtMessagePrompt::Show(const MessageRequest& request) {
     QPushButton* ok = box.addButton(QMessageBox::Ok);
     QPushButton* cancel = nullptr;
     if (request.buttons == MessageButtons::OkCancel) {
-        cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        cancel = box.addButton(QCoreApplication::translate("Moravel", "キャンセル"),
+                               QMessageBox::RejectRole);
         box.setEscapeButton(cancel);
     } else {
         box.setEscapeButton(ok);

@@ -4,11 +4,27 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "core/app/Texts.h"
+
 namespace moravel {
+
+void UseLanguage(UiLanguage language) {
+    SetUiLanguage(language);
+    if (language != UiLanguage::English || QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QStringLiteral(":/i18n/moravel_en.qm"))) {
+        QCoreApplication::installTranslator(texts);
+    } else {
+        delete texts;
+    }
+}
 
 void EnsureQtTranslations() {
     static bool tried = false;
-    if (tried || QCoreApplication::instance() == nullptr) {
+    if (tried || QCoreApplication::instance() == nullptr ||
+        CurrentUiLanguage() != UiLanguage::Japanese) {
         return;
     }
     tried = true;  // a missing translation is not looked for again

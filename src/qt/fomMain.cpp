@@ -12,6 +12,7 @@
 
 #include "core/config/Config.h"
 #include "qt/FramePainter.h"
+#include "qt/GraphAccessible.h"
 #include "qt/HelpViewer.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtPrompts.h"
@@ -54,7 +55,8 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
 
     timCycle_.setInterval(MonitorSession::kTickMilliseconds);
     timCycle_.setTimerType(Qt::PreciseTimer);
-    connect(&timCycle_, &QTimer::timeout, this, [this] { session_.Tick(); });
+    connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
+    ExposeAsGraph(this, announcer_);
 
     trayHost_ = new modTaskTray::TrayHost(this);
     connect(trayHost_, &modTaskTray::TrayHost::changed, this,
@@ -66,6 +68,21 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
 
     notification_ = new DesktopNotification(
         ownIcon_, [this] { session_.BringBack(); }, this);
+}
+
+void fomMain::timCycle_Timer() {
+    session_.Tick();
+    if (announcer_.Update(session_.NewestUsage())) {
+        AnnounceValue(this, announcer_);
+    }
+}
+
+void fomMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        announcer_.Focus(session_.NewestUsage())) {
+        AnnounceValue(this, announcer_);
+    }
 }
 
 fomMain::~fomMain() {

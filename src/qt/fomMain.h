@@ -10,6 +10,7 @@
 
 #include "core/app/MonitorSession.h"
 #include "core/app/ProgramState.h"
+#include "core/app/UsageAnnouncer.h"
 #include "core/dialogs/ComDlg.h"
 #include "qt/Notification.h"
 #include "qt/QtFileDialog.h"
@@ -62,8 +63,12 @@ class fomMain : public QWidget, private MonitorPort {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // The tick, and the usage told to a screen reader when it moved far enough.
+    void timCycle_Timer();
+
     // The port.
     bool CreateMainWindow() override { return true; }
     ClientArea Client() const override;
@@ -103,6 +108,7 @@ class fomMain : public QWidget, private MonitorPort {
     QtFontEngine fonts_;
     QtImageLoader images_;
     QTimer timCycle_;
+    UsageAnnouncer announcer_;
     MonitorSession session_;
 
     modTaskTray::TrayData TrayData;

@@ -13,6 +13,7 @@
 #include <array>
 #include <utility>
 
+#include "core/app/Texts.h"
 #include "core/os/FileSystem.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtFileDialog.h"
@@ -45,7 +46,7 @@ fomSetup::fomSetup(QWidget* mainWindow, ProgramState& program, clsComDlg& comDlg
       editor_(editor ? std::move(editor) : RunThemeEditor(program)),
       autostart_(MakeAutostart()),
       ui_(std::make_unique<Ui::fomSetup>()) {
-    setWindowTitle(ToQString(kSetupCaption));
+    setWindowTitle(ToQString(Localised(kSetupCaption)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui_->setupUi(this);
     ShowCoreTexts();
@@ -72,25 +73,25 @@ fomSetup::~fomSetup() = default;
 // The texts the core holds, set over the form's as the Windows dialog sets them over its own.
 void fomSetup::ShowCoreTexts() {
     for (const CycleChoice& choice : kCycleChoices) {
-        ui_->cboCycle->addItem(ToQString(choice.text), choice.seconds);
+        ui_->cboCycle->addItem(ToQString(Localised(choice.text)), choice.seconds);
     }
     // Each option is named after its style's number, which is also its id in the group.
     for (std::size_t i = 0; i < kIconModeChoices.size(); ++i) {
         const IconModeChoice& choice = kIconModeChoices[i];
         auto* option =
             findChild<QRadioButton*>(QStringLiteral("optIconGraphMode%1").arg(choice.index()));
-        option->setText(ToQString(choice.caption));
+        option->setText(ToQString(Localised(choice.caption)));
         ui_->optIconGraphMode->setId(option, choice.index());
         optIconGraphMode_[i] = option;
     }
-    ui_->lblNoTray->setText(ToQString(kNoTrayText));
-    ui_->chkAutostart->setText(ToQString(kAutostartCaption));
-    ui_->chkCpuView->setText(ToQString(kCpuViewCaption));
-    ui_->chkAlert->setText(ToQString(kAlertCaption));
-    ui_->lblAlertPercent->setText(ToQString(kAlertPercentCaption));
-    ui_->lblAlertPercentUnit->setText(ToQString(kAlertPercentUnit));
-    ui_->lblAlertSeconds->setText(ToQString(kAlertSecondsCaption));
-    ui_->lblAlertSecondsUnit->setText(ToQString(kAlertSecondsUnit));
+    ui_->lblNoTray->setText(ToQString(Localised(kNoTrayText)));
+    ui_->chkAutostart->setText(ToQString(Localised(kAutostartCaption)));
+    ui_->chkCpuView->setText(ToQString(Localised(kCpuViewCaption)));
+    ui_->chkAlert->setText(ToQString(Localised(kAlertCaption)));
+    ui_->lblAlertPercent->setText(ToQString(Localised(kAlertPercentCaption)));
+    ui_->lblAlertPercentUnit->setText(ToQString(Localised(kAlertPercentUnit)));
+    ui_->lblAlertSeconds->setText(ToQString(Localised(kAlertSecondsCaption)));
+    ui_->lblAlertSecondsUnit->setText(ToQString(Localised(kAlertSecondsUnit)));
     // Room for the longest value and a little more.
     const int digits =
         ui_->txtAlertSeconds->fontMetrics().horizontalAdvance(QStringLiteral("00000"));

@@ -14,10 +14,12 @@
 #include <cmath>
 #include <utility>
 
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "qt/ColorDialog.h"
 #include "qt/FontDialog.h"
 #include "qt/HelpViewer.h"
+#include "qt/QtPrompts.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 #include "qt/SurfaceImage.h"
@@ -45,7 +47,11 @@ QPixmap ToPixmap(const Surface& surface, int scale) {
     return pixmap;
 }
 
-void ShowColour(QLabel* swatch, std::int32_t value) {
+// A swatch shows its colour and names it, with its caption, to a screen reader.
+template <class Row>
+void ShowColour(const Row& row, std::int32_t value) {
+    QLabel* swatch = row.swatch;
+    swatch->setAccessibleName(ToQString(SwatchName(ToStdString(row.caption->text()), value)));
     const Colour c = ResolveColour(static_cast<Colour>(value));
     QPalette palette = swatch->palette();
     const QColor colour(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
@@ -116,7 +122,7 @@ fomThemeSetup::fomThemeSetup(QWidget* owner, ProgramState& program)
       fonts_(LogicalDpi() * pixelScale_),
       state_(std::make_unique<ThemeEditorState>(fonts_, images_, pixelScale_)),
       ui_(std::make_unique<Ui::fomThemeSetup>()) {
-    setWindowTitle(ToQString(kThemeEditorCaption));
+    setWindowTitle(ToQString(Localised(kThemeEditorCaption)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui_->setupUi(this);
     BindControls();
@@ -178,7 +184,16 @@ void fomThemeSetup::FitToFontAndPictures() {
     backColor_.button->setFixedWidth(TextWidth(backColor_.button, QStringLiteral("....")) + 16);
     u.lblForeNo->setMinimumWidth(TextWidth(u.lblForeNo, QStringLiteral("000/000")));
     u.lblBackNo->setMinimumWidth(TextWidth(u.lblBackNo, QStringLiteral("000/000")));
-    u.lblTextPosition->setMinimumWidth(TextWidth(u.lblTextPosition, ToQString("右上右")));
+    // As wide as the longest name of a position, and no narrower than the Japanese design.
+    int positionWidth = TextWidth(u.lblTextPosition, ToQString("右上右"));
+    for (std::int32_t i = 0; i < 9; ++i) {
+        positionWidth =
+            std::max(positionWidth, TextWidth(u.lblTextPosition, ToQString(TextPositionName(i))));
+    }
+    u.lblTextPosition->setMinimumWidth(positionWidth);
+    for (QAbstractButton* button : u.optTextPosition->buttons()) {
+        button->setAccessibleName(ToQString(TextPositionName(u.optTextPosition->id(button))));
+    }
     // The line pages' captions keep the width they were first given, measured before they had
     // their buddies; the option rows beside them stay where they have always been.
     for (const LineControls* c : {&vLine_, &hLine_}) {
@@ -241,6 +256,8 @@ void fomThemeSetup::SetHelpContexts() {
 }
 
 void fomThemeSetup::ConnectSwatch(const SwatchRow& row, std::int32_t& colour) {
+    // The "..." button is named after the colour it changes.
+    row.button->setAccessibleName(ToQString(WithoutAccessKey(ToStdString(row.caption->text()))));
     connect(row.button, &QPushButton::clicked, this, [this, &colour] { PickColour(colour); });
 }
 
@@ -408,7 +425,7 @@ void fomThemeSetup::WriteGraphPage() {
     ui_->chkForeEdge->setChecked(s.chkForeEdge);
     ui_->chkForePosition->setChecked(s.chkForePosition);
     for (std::size_t i = 0; i < 3; ++i) {
-        ShowColour(foreColor_[i].swatch, s.lblForeColor[i]);
+        ShowColour(foreColor_[i], s.lblForeColor[i]);
     }
     const GraphPageEnabling& g = s.graphPage;
     Enable(
@@ -429,7 +446,7 @@ void fomThemeSetup::WriteBackPage() {
     const ThemeEditorState& s = *state_;
     Check(ui_->optBackType, s.optBackType.Selected());
     ui_->optBackType->button(1)->setEnabled(s.PatternChoicesEnabled());
-    ShowColour(backColor_.swatch, s.lblBackColor);
+    ShowColour(backColor_, s.lblBackColor);
     const BackPageEnabling& b = s.backPage;
     Enable({backColor_.caption, backColor_.button}, b.colour);
     Enable({ui_->lblBackNoLbl, ui_->lblBackNo, ui_->hscBackNo, ui_->picBackNo}, b.pattern);
@@ -448,7 +465,7 @@ void fomThemeSetup::WriteLinePage(LineControls& c, const OptionButtons& type,
     Check(c.lineType, lineType.Selected());
     Check(c.lineMode, lineMode.Selected());
     for (std::size_t i = 0; i < 3; ++i) {
-        ShowColour(c.colour[i].swatch, colours[i]);
+        ShowColour(c.colour[i], colours[i]);
         Enable({c.colour[i].caption, c.colour[i].button}, e.colours[i]);
     }
     Enable({c.lineTypeCaption, c.lineModeCaption}, e.lineKind);
@@ -462,7 +479,7 @@ void fomThemeSetup::WriteTextPage() {
     Check(ui_->optTextPosition, s.optTextPosition.Selected());
     ui_->lblTextPosition->setText(ToQString(s.lblTextPosition));
     for (std::size_t i = 0; i < 3; ++i) {
-        ShowColour(textColor_[i].swatch, s.lblTextColor[i]);
+        ShowColour(textColor_[i], s.lblTextColor[i]);
     }
     const TextPageEnabling& t = s.textPage;
     Enable({textColor_[0].caption, textColor_[0].button, ui_->txtTextPrefix, ui_->txtTextSuffix,
@@ -483,6 +500,9 @@ void fomThemeSetup::ShowPictures() {
     ui_->picForeNo->setPixmap(ToPixmap(state_->picForeNo, pixelScale_));
     ui_->picBackNo->setPixmap(ToPixmap(state_->picBackNo, pixelScale_));
     ui_->picTextFont->setPixmap(ToPixmap(state_->picTextFont, pixelScale_));
+    ui_->picForeNo->setAccessibleName(ToQString(PatternPreviewName(state_->hscForeNo)));
+    ui_->picBackNo->setAccessibleName(ToQString(PatternPreviewName(state_->hscBackNo)));
+    ui_->picTextFont->setAccessibleName(ToQString(FontSampleName(state_->WorkTheme.TextFont)));
 }
 
 void fomThemeSetup::PickColour(std::int32_t& swatch) {
@@ -491,8 +511,10 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->Accept();
-    accept();
+    QtMessagePrompt prompt(this);
+    if (state_->Accept(prompt)) {
+        accept();
+    }
 }
 
 void fomThemeSetup::cmdTextFont_Click() {

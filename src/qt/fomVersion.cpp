@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "qt/IconPixmap.h"
 #include "qt/QtText.h"
@@ -18,7 +19,7 @@ fomVersion::fomVersion(QWidget* mainWindow, const ProgramVersion& version)
       version_(version),
       ui_(std::make_unique<Ui::fomVersion>()),
       timPress_(new QTimer(this)) {
-    setWindowTitle(ToQString(kAboutCaption));
+    setWindowTitle(ToQString(Localised(kAboutCaption)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui_->setupUi(this);
     for (int i = 0; i < kPressFrames; ++i) {
@@ -41,8 +42,8 @@ QLabel* fomVersion::picIcon() const {
 void fomVersion::Form_Load(QWidget* mainWindow) {
     ui_->Label1->setText(
         ToQString(VersionLine(kAppTitle, version_.Major, version_.Minor, version_.Revision)));
-    ui_->Label2->setText(ToQString(kRightsNotice));
-    ui_->Label3->setText(ToQString(kLegalNotice));
+    ui_->Label2->setText(ToQString(Localised(kRightsNotice)));
+    ui_->Label3->setText(ToQString(Localised(kLegalNotice)));
     ShowFrame();
     adjustSize();
     if (mainWindow != nullptr && mainWindow->isVisible()) {

@@ -3,9 +3,11 @@
 #include <QSessionManager>
 
 #include "core/app/ProgramState.h"
+#include "core/config/Settings.h"
 #include "core/os/ProgramFolder.h"
 #include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
+#include "qt/QtTranslations.h"
 #include "qt/Termination.h"
 #include "qt/fomMain.h"
 
@@ -25,12 +27,18 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray icon keeps a hidden window alive
     moravel::UseDesktopSystemColours();
-    // Qt's own dialogs speak Japanese too; their translation is read when the first one opens.
+    // Qt's own dialogs speak Japanese too where the interface does; their translation is read
+    // when the first one opens.
 
     moravel::QtSingleInstance instance(moravel::SingleInstanceName(moravel::ProgramFolder()));
     if (instance.Claim() == moravel::InstanceClaim::Running) {
         return 0;  // the running program comes forward instead
     }
+
+    // The language is known before the first window is made: the settings may choose it.
+    moravel::SettingsRecord settings;
+    moravel::LoadSettings(settings, moravel::SettingsFilePath());
+    moravel::UseLanguage(moravel::LanguageOfSetting(settings.Language));
 
     moravel::ProgramState program;
     moravel::fomMain window(program);

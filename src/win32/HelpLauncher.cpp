@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "core/app/Help.h"
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "core/os/FileSystem.h"
 #include "core/os/TextFile.h"
@@ -129,7 +130,7 @@ std::string HelpPage(const std::string& helpFile) {
 void ShowHelp(HWND owner, std::string_view helpFile, HelpContext context) {
     const HelpTarget target = ResolveHelp(helpFile, context);
     if (target.noHelp || !IsFile(target.file)) {
-        Inform(owner, std::string(kNoHelpMessage), MessageIcon::Information);
+        Inform(owner, std::string(Localised(kNoHelpMessage)), MessageIcon::Information);
         return;
     }
     if (!OpenUrl(owner, FileUrl(HelpPage(target.file), target.context))) {

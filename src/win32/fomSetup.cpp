@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/app/Texts.h"
 #include "core/os/FileSystem.h"
 #include "core/os/WideText_win.h"
 #include "win32/DialogItems.h"
@@ -144,22 +145,22 @@ void fomSetup::Form_Load() {
 }
 
 void fomSetup::SetCaptions() {
-    SetWindowTextW(hwnd_, Utf8ToWide(kSetupCaption).c_str());
+    SetWindowTextW(hwnd_, Utf8ToWide(Localised(kSetupCaption)).c_str());
     for (const CycleChoice& choice : kCycleChoices) {
-        AddRow(hwnd_, IDC_SETUP_CYCLE, choice.text, choice.seconds);
+        AddRow(hwnd_, IDC_SETUP_CYCLE, Localised(choice.text), choice.seconds);
     }
     for (std::size_t i = 0; i < kOptionIds.size(); ++i) {
-        SetItemText(hwnd_, kOptionIds[i], kIconModeChoices[i].caption);
+        SetItemText(hwnd_, kOptionIds[i], Localised(kIconModeChoices[i].caption));
     }
-    SetItemText(hwnd_, IDC_SETUP_NOTRAY, kNoTrayText);
-    SetItemText(hwnd_, IDC_SETUP_AUTOSTART, kAutostartCaption);
-    SetItemText(hwnd_, IDC_SETUP_CPUFIGURE, kCpuFigureCaption);
-    SetItemText(hwnd_, IDC_SETUP_CPUVIEW, kCpuViewCaption);
-    SetItemText(hwnd_, IDC_SETUP_ALERT, kAlertCaption);
-    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTLABEL, kAlertPercentCaption);
-    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTUNIT, kAlertPercentUnit);
-    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSLABEL, kAlertSecondsCaption);
-    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSUNIT, kAlertSecondsUnit);
+    SetItemText(hwnd_, IDC_SETUP_NOTRAY, Localised(kNoTrayText));
+    SetItemText(hwnd_, IDC_SETUP_AUTOSTART, Localised(kAutostartCaption));
+    SetItemText(hwnd_, IDC_SETUP_CPUFIGURE, Localised(kCpuFigureCaption));
+    SetItemText(hwnd_, IDC_SETUP_CPUVIEW, Localised(kCpuViewCaption));
+    SetItemText(hwnd_, IDC_SETUP_ALERT, Localised(kAlertCaption));
+    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTLABEL, Localised(kAlertPercentCaption));
+    SetItemText(hwnd_, IDC_SETUP_ALERTPERCENTUNIT, Localised(kAlertPercentUnit));
+    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSLABEL, Localised(kAlertSecondsCaption));
+    SetItemText(hwnd_, IDC_SETUP_ALERTSECONDSUNIT, Localised(kAlertSecondsUnit));
 }
 
 // The note on the missing tray host stands only where there is none; otherwise its room goes.
@@ -259,6 +260,7 @@ void fomSetup::Control_Command(int id, int code) {
             break;
         case IDC_SETUP_CPUVIEW:
             state_.eachProcessor = IsChecked(hwnd_, id);
+            break;
         case IDC_SETUP_ALERT:
             state_.alert = IsChecked(hwnd_, id);
             ShowAlertControls();

@@ -4,12 +4,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/app/Texts.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
 #include "win32/ColorDialog.h"
 #include "win32/DialogItems.h"
 #include "win32/FontDialog.h"
 #include "win32/HelpLauncher.h"
+#include "win32/Prompts.h"
 #include "win32/SurfaceDisplay.h"
 #include "win32/WindowHelpers.h"
 #include "win32/fomThemeSetupResource.h"
@@ -248,7 +250,7 @@ INT_PTR fomThemeSetup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void fomThemeSetup::Form_Load() {
-    SetWindowTextW(dialog_, Utf8ToWide(kThemeEditorCaption).c_str());
+    SetWindowTextW(dialog_, Utf8ToWide(Localised(kThemeEditorCaption)).c_str());
     if (owner_ != nullptr && IsWindowVisible(owner_) != FALSE) {
         PlaceDialog(dialog_, owner_, PlaceMode::Cascade);
     }
@@ -625,8 +627,10 @@ void fomThemeSetup::PickColour(std::int32_t& swatch) {
 }
 
 void fomThemeSetup::cmdExit_Click() {
-    state_->Accept();
-    EndDialog(dialog_, IDOK);
+    Win32MessagePrompt prompt(dialog_);
+    if (state_->Accept(prompt)) {
+        EndDialog(dialog_, IDOK);
+    }
 }
 
 void fomThemeSetup::cmdCancel_Click() {

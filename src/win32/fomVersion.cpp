@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "core/os/WideText_win.h"
 #include "win32/DialogItems.h"
@@ -165,13 +166,13 @@ bool fomVersion::HandleMouse(UINT message, LPARAM lParam) {
 }
 
 void fomVersion::Form_Load() {
-    SetWindowTextW(hwnd_, Utf8ToWide(kAboutCaption).c_str());
+    SetWindowTextW(hwnd_, Utf8ToWide(Localised(kAboutCaption)).c_str());
     SetProgramIcon(hwnd_, ICON_BIG, SM_CXICON, SM_CYICON);
     SetProgramIcon(hwnd_, ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
     SetItemText(hwnd_, IDC_VERSION_LABEL1,
                 VersionLine(kAppTitle, version_.Major, version_.Minor, version_.Revision));
-    SetItemText(hwnd_, IDC_VERSION_LABEL2, kRightsNotice);
-    SetItemText(hwnd_, IDC_VERSION_LABEL3, kLegalNotice);
+    SetItemText(hwnd_, IDC_VERSION_LABEL2, Localised(kRightsNotice));
+    SetItemText(hwnd_, IDC_VERSION_LABEL3, Localised(kLegalNotice));
     SetWindowPos(GetDlgItem(hwnd_, IDC_VERSION_PICTURE), nullptr, 0, 0, kPictureSize, kPictureSize,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     press_ = PressAnimation{};

@@ -1,5 +1,6 @@
 #include "core/app/Help.h"
 
+#include "core/app/Texts.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/TextFile.h"
 
@@ -23,7 +24,7 @@ std::string HelpAnchor(HelpContext context) {
 }
 
 std::string HelpFileErrorMessage(std::string_view file) {
-    return "ヘルプファイル " + std::string(file) + " を開けません。";
+    return LocalisedWith("ヘルプファイル %1 を開けません。", {file});
 }
 
 }  // namespace moravel

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/app/SamplingCycle.h"
+#include "core/app/Texts.h"
 
 namespace moravel {
 
@@ -53,8 +54,8 @@ SustainedLoadRule::Step SustainedLoadRule::Observe(std::int32_t usage, std::uint
 }
 
 std::string AlertSummary(const AlertNotice& notice) {
-    return "CPU使用率が " + std::to_string(notice.seconds) + " 秒間 " +
-           std::to_string(notice.percent) + " % 以上です";
+    return LocalisedWith("CPU使用率が %1 秒間 %2 % 以上です",
+                         {std::to_string(notice.seconds), std::to_string(notice.percent)});
 }
 
 std::string AlertBody(const AlertNotice& notice) {

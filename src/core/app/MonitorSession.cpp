@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/app/Help.h"
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "core/config/Theme.h"
 #include "core/render/Colour.h"
@@ -35,7 +36,7 @@ bool MonitorSession::Start() {
         FrameScaleFor(desktop.primaryDeviceWidth, 0, desktop.primaryPixelRatio).width;
     if (cycle_.StartSampling(seconds) < 0) {
         MessageRequest failure;
-        failure.text = std::string(kCpuUsageFailureText);
+        failure.text = std::string(Localised(kCpuUsageFailureText));
         failure.caption = std::string(kAppTitle);
         failure.icon = MessageIcon::Critical;
         port_.ShowMessage(failure);

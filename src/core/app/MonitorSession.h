@@ -91,6 +91,8 @@ class MonitorSession {
     bool SetupShown() const { return setupShown_; }
     bool HasTrayHost() const { return trayHost_; }
     bool Started() const { return started_; }
+    // The usage of the newest second, for what the window tells a screen reader.
+    std::int32_t NewestUsage() const { return cycle_.Newest(); }
     ProgramState& Program() { return program_; }
     Renderer& renderer() { return renderer_; }
     SamplingCycle& cycle() { return cycle_; }

@@ -3,24 +3,25 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/app/Texts.h"
 #include "core/base/Strings.h"
 #include "core/os/Encoding.h"
 
 namespace moravel {
 
 std::string_view HiddenCaption(WindowState state) {
-    return IsHidden(state) ? kShowCaption : kHideCaption;
+    return Localised(IsHidden(state) ? kShowCaption : kHideCaption);
 }
 
 std::vector<MenuItem> PopupMenuItems(WindowState state, bool trayHost) {
     std::vector<MenuItem> items;
     items.push_back({"mnuHidden", HiddenCaption(state), MenuCommand::Hidden, trayHost});
     items.push_back({"mnuPart1", "-", MenuCommand::None});
-    items.push_back({"mnuSetup", "設定(&S)...", MenuCommand::Setup});
-    items.push_back({"mnuVersion", "バージョン情報", MenuCommand::Version});
-    items.push_back({"mnuHelp", "ヘルプ(&H)", MenuCommand::Help});
+    items.push_back({"mnuSetup", Localised("設定(&S)..."), MenuCommand::Setup});
+    items.push_back({"mnuVersion", Localised("バージョン情報"), MenuCommand::Version});
+    items.push_back({"mnuHelp", Localised("ヘルプ(&H)"), MenuCommand::Help});
     items.push_back({"mnuPart2", "-", MenuCommand::None});
-    items.push_back({"mnuExit", "終了(&X)", MenuCommand::Exit});
+    items.push_back({"mnuExit", Localised("終了(&X)"), MenuCommand::Exit});
     return items;
 }
 
@@ -44,9 +45,10 @@ BringBackPlan PlanBringBack(bool setupDialogShown, WindowState state, TopMostMod
 
 std::string TrayTipText(std::int32_t usage, bool fellBack) {
     constexpr std::size_t kTipBytes = 64;
-    std::string text = "CPU使用率 " + std::to_string(usage) + " %";
+    std::string text(Localised("CPU使用率"));
+    text += " " + std::to_string(usage) + " %";
     if (fellBack) {
-        text += kFellBackTipNote;
+        text += Localised(kFellBackTipNote);
     }
     return TruncateToAnsiBytes(text, kTipBytes - 1);
 }
@@ -56,10 +58,11 @@ std::string TrayTipText(std::int32_t usage, bool fellBack, const BusiestProcesso
         return TrayTipText(usage, fellBack);
     }
     constexpr std::size_t kTipBytes = 64;
-    std::string text = "CPU使用率 " + std::to_string(usage) + " % (CPU" +
-                       std::to_string(busiest.number) + " " + std::to_string(busiest.usage) + " %)";
+    std::string text(Localised("CPU使用率"));
+    text += " " + std::to_string(usage) + " % (CPU" + std::to_string(busiest.number) + " " +
+            std::to_string(busiest.usage) + " %)";
     if (fellBack) {
-        text += kFellBackTipNote;
+        text += Localised(kFellBackTipNote);
     }
     return TruncateToAnsiBytes(text, kTipBytes - 1);
 }

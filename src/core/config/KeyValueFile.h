@@ -39,8 +39,9 @@ struct FieldSpec {
     // A code (an enum of the program) goes through its number, here and nowhere else.
     std::int32_t (*getCode)(const Record&) = nullptr;
     void (*setCode)(Record&, std::int32_t) = nullptr;
-    // A code whose line is written only when it is not 0: a key added in a later release, so
-    // that a file of the settings it did not change stays as the earlier release wrote it.
+    // A code whose line is written only when it is not 0 (a text: not empty): a key added in a
+    // later release, so that a file of the settings it did not change stays as the earlier
+    // release wrote it.
     bool omittedAtZero = false;
     // The value whose line is left out: 0, or a later key's default.
     std::int32_t omittedValue = 0;
@@ -61,6 +62,14 @@ constexpr FieldSpec<Record> NumberField(std::string_view key, FieldKind kind,
 template <class Record>
 constexpr FieldSpec<Record> RealField(std::string_view key, double& (*ref)(Record&)) {
     return {key, FieldKind::Real, nullptr, nullptr, ref};
+}
+
+// A text of a later release, its line left out while it is empty.
+template <class Record>
+constexpr FieldSpec<Record> LaterTextField(std::string_view key, std::string& (*ref)(Record&)) {
+    FieldSpec<Record> field = TextField<Record>(key, FieldKind::Text, ref);
+    field.omittedAtZero = true;
+    return field;
 }
 
 namespace detail {
@@ -168,6 +177,9 @@ std::string FormatRecord(std::string_view sectionLine, std::span<const FieldSpec
             if (number != field.omittedValue || !field.omittedAtZero) {
                 detail::AppendLine(out, field.key, field.kind, nullptr, &number, nullptr);
             }
+            continue;
+        }
+        if (field.omittedAtZero && field.text != nullptr && field.text(r).empty()) {
             continue;
         }
         detail::AppendLine(out, field.key, field.kind, field.text ? &field.text(r) : nullptr,

@@ -13,7 +13,7 @@ using R = SettingsRecord;
 using K = FieldKind;
 
 // The file's keys in the order they are written.
-constexpr std::array<FieldSpec<R>, 14> kFields = {
+constexpr std::array<FieldSpec<R>, 15> kFields = {
     TextField<R>("Version", K::Text, [](R& r) -> std::string& { return r.Version; }),
     NumberField<R>("Top", K::Integer, [](R& r) -> std::int32_t& { return r.Top; }),
     NumberField<R>("Left", K::Integer, [](R& r) -> std::int32_t& { return r.Left; }),
@@ -28,6 +28,7 @@ constexpr std::array<FieldSpec<R>, 14> kFields = {
     LaterCodeField<&R::CpuView>("CpuView"),
     LaterNumberField<&R::AlertPercent>("AlertPercent", 0),
     LaterNumberField<&R::AlertSeconds>("AlertSeconds", kDefaultAlertSeconds),
+    LaterTextField<R>("Language", [](R& r) -> std::string& { return r.Language; }),
 };
 
 constexpr std::string_view kSectionLine = "[Settings]";

@@ -60,6 +60,7 @@ struct SettingsRecord {
     // AlertSeconds. Each written only when not its default.
     std::int32_t AlertPercent = 0;
     std::int32_t AlertSeconds = kDefaultAlertSeconds;
+    std::string Language;  // "" the system's, "ja", "en"; written only when not empty
 
     bool operator==(const SettingsRecord&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/app/Texts.h"
 #include "core/base/Strings.h"
 #include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
@@ -19,7 +20,7 @@ std::vector<ThemeListItem> SortedThemeItems(const std::vector<std::string>& file
     for (std::size_t i = 0; i < n; ++i) {
         std::string text = titles[i];
         if (fileNames[i].empty()) {
-            text += kCustomThemeSuffix;
+            text += Localised(kCustomThemeSuffix);
         }
         items.push_back({std::move(text), static_cast<std::int32_t>(i)});
     }
@@ -42,8 +43,8 @@ SetupDialog::SetupDialog(ProgramState& program, bool figuresOffered)
 
 MessageRequest AutostartFailedMessage(bool enabling) {
     MessageRequest failure;
-    failure.text = enabling ? "ログオン時に起動するように設定できませんでした。"
-                            : "ログオン時の起動をやめるように設定できませんでした。";
+    failure.text = Localised(enabling ? "ログオン時に起動するように設定できませんでした。"
+                                      : "ログオン時の起動をやめるように設定できませんでした。");
     failure.caption = std::string(kAppTitle);
     failure.buttons = MessageButtons::Ok;
     failure.icon = MessageIcon::Exclamation;
@@ -208,14 +209,16 @@ std::optional<AlertInputProblem> SetupDialog::CheckAlertInput() const {
         return AlertInputProblem{field, std::move(message)};
     };
     if (!WholeNumberIn(alertPercent, kAlertPercentLeast, kAlertPercentMost)) {
-        return problem(AlertField::Percent, "しきい値には " + std::to_string(kAlertPercentLeast) +
-                                                " から " + std::to_string(kAlertPercentMost) +
-                                                " までの整数を入力してください。");
+        return problem(
+            AlertField::Percent,
+            LocalisedWith("しきい値には %1 から %2 までの整数を入力してください。",
+                          {std::to_string(kAlertPercentLeast), std::to_string(kAlertPercentMost)}));
     }
     if (!WholeNumberIn(alertSeconds, kAlertSecondsLeast, kAlertSecondsMost)) {
-        return problem(AlertField::Seconds, "継続時間には " + std::to_string(kAlertSecondsLeast) +
-                                                " から " + std::to_string(kAlertSecondsMost) +
-                                                " までの整数を入力してください。");
+        return problem(
+            AlertField::Seconds,
+            LocalisedWith("継続時間には %1 から %2 までの整数を入力してください。",
+                          {std::to_string(kAlertSecondsLeast), std::to_string(kAlertSecondsMost)}));
     }
     return std::nullopt;
 }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "core/app/Texts.h"
 #include "core/base/Strings.h"
 #include "core/config/ThemeCatalogue.h"
+#include "core/dialogs/ThemeFileFlows.h"
+#include "core/os/Encoding.h"
 #include "core/os/Paths.h"
 #include "core/os/TextFile.h"
 #include "core/render/FontEngine.h"
@@ -56,7 +59,7 @@ void FillImageList(ImageList& list, std::string_view name) {
     std::vector<std::string> files;
     const std::int32_t count = ListImageFiles(files);
     list.entries.clear();
-    list.entries.push_back({std::string(kNoImageEntry), -1});
+    list.entries.push_back({std::string(Localised(kNoImageEntry)), -1});
     std::int32_t match = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string& file = files[static_cast<std::size_t>(i)];
@@ -88,11 +91,35 @@ std::string PatternCounterText(const ScrollValue& scroll) {
            std::to_string(static_cast<std::int64_t>(scroll.max) + 1);
 }
 
+std::string WithoutAccessKey(std::string_view caption) {
+    std::string text(caption);
+    if (const std::size_t key = text.find("(&");
+        key != std::string::npos && key + 4 == text.size()) {
+        text.erase(key);  // "(&U)" closes a Japanese caption
+    }
+    std::erase(text, '&');
+    return text;
+}
+
+std::string SwatchName(std::string_view caption, std::int32_t colour) {
+    const Colour c = ResolveColour(static_cast<Colour>(colour));
+    return WithoutAccessKey(caption) + " RGB(" + std::to_string(RedOf(c)) + ", " +
+           std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) + ")";
+}
+
+std::string PatternPreviewName(const ScrollValue& scroll) {
+    return LocalisedWith("パターン %1", {PatternCounterText(scroll)});
+}
+
+std::string FontSampleName(const FontRecord& font) {
+    return LocalisedWith("%1 %2 ポイント", {font.Name, FormatReal(font.Size)});
+}
+
 std::string_view TextPositionName(std::int32_t index) {
     if (index < 0 || index >= static_cast<std::int32_t>(kTextPositionNames.size())) {
         return {};
     }
-    return kTextPositionNames[static_cast<std::size_t>(index)];
+    return Localised(kTextPositionNames[static_cast<std::size_t>(index)]);
 }
 
 SampleText DrawFontSample(Surface& box, FontEngine& fonts, const FontRecord& font,
@@ -251,6 +278,19 @@ void ThemeEditorState::ReadControls(ThemeRecord& theme) const {
 void ThemeEditorState::Accept() {
     CommitControls();
     EditResult = 0;
+}
+
+bool ThemeEditorState::Accept(MessagePrompt& prompt) {
+    ThemeRecord edited = WorkTheme;
+    ReadControls(edited);
+    const std::string texts = edited.Title + edited.TextPrefix + edited.TextSuffix +
+                              edited.TextFont.Name + edited.ForeName + edited.BackName;
+    if (const std::string outside = CharactersOutsideCodePage(texts); !outside.empty()) {
+        prompt.Show(UnsavableCharactersMessage(outside, false));
+        return false;
+    }
+    Accept();
+    return true;
 }
 
 void ThemeEditorState::SelectPage(std::int32_t index) {

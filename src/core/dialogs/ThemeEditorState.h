@@ -11,6 +11,7 @@
 
 #include "core/app/Help.h"
 #include "core/config/Theme.h"
+#include "core/dialogs/Prompts.h"
 #include "core/render/Colour.h"
 #include "core/render/Surface.h"
 
@@ -127,6 +128,16 @@ std::string PatternCounterText(const ScrollValue& scroll);
 // The names of the nine text positions, "左上" to "右下".
 std::string_view TextPositionName(std::int32_t index);
 
+// What the editor's drawn controls tell a screen reader, in the interface's language.
+// A caption without its access key: "上向き折線の色" of "上向き折線の色(&U)", "Up" of "&Up".
+std::string WithoutAccessKey(std::string_view caption);
+// A colour swatch: its caption and its colour, "グラフの色 RGB(0, 128, 0)".
+std::string SwatchName(std::string_view caption, std::int32_t colour);
+// A pattern preview: "パターン 3/24".
+std::string PatternPreviewName(const ScrollValue& scroll);
+// The font sample: its face and size, "ＭＳ ゴシック 14 ポイント".
+std::string FontSampleName(const FontRecord& font);
+
 // Where the font sample's text goes in its box.
 struct SampleText {
     std::string text;  // prefix, "100", suffix
@@ -190,6 +201,9 @@ class ThemeEditorState {
 
     // OK: the controls go into WorkTheme and the edit succeeds.
     void Accept();
+    // OK as the user presses it: a text the theme file cannot hold is refused with a message
+    // naming its characters and the edit goes on (false); otherwise Accept().
+    bool Accept(MessagePrompt& prompt);
 
     void SelectPage(std::int32_t index);
     void SelectForeType(std::int32_t index);

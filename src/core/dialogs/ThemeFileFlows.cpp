@@ -1,8 +1,10 @@
 #include "core/dialogs/ThemeFileFlows.h"
 
+#include "core/app/Texts.h"
 #include "core/base/Strings.h"
 #include "core/config/Config.h"
 #include "core/config/ThemeCatalogue.h"
+#include "core/os/Encoding.h"
 #include "core/os/FileSystem.h"
 #include "core/os/Paths.h"
 
@@ -22,16 +24,27 @@ std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view
         }
         return std::string(workingName);
     }
-    return workingTheme.Title.empty() ? std::string(kNewThemeName) : workingTheme.Title;
+    return workingTheme.Title.empty() ? std::string(Localised(kNewThemeName)) : workingTheme.Title;
 }
 
 MessageRequest SaveFailedMessage(std::string_view fileName) {
     MessageRequest failure;
-    failure.text = "テーマファイル " + std::string(fileName) + " を保存できませんでした。";
+    failure.text = LocalisedWith("テーマファイル %1 を保存できませんでした。", {fileName});
     failure.caption = std::string(kAppTitle);
     failure.buttons = MessageButtons::Ok;
     failure.icon = MessageIcon::Exclamation;
     return failure;
+}
+
+MessageRequest UnsavableCharactersMessage(std::string_view characters, bool inFileName) {
+    MessageRequest refusal;
+    refusal.text = LocalisedWith(inFileName ? "次の文字はテーマのファイル名に使えません: %1"
+                                            : "次の文字はテーマファイルに保存できません: %1",
+                                 {characters});
+    refusal.caption = std::string(kAppTitle);
+    refusal.buttons = MessageButtons::Ok;
+    refusal.icon = MessageIcon::Exclamation;
+    return refusal;
 }
 
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
@@ -39,10 +52,10 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  const ProgramVersion& version) {
     const std::string themesFolder = ThemesFolder();
     MakeFolders(themesFolder);  // an installed program's user has none until the first save
-    dialog.Filter = std::string(kThemeFileFilter);
+    dialog.Filter = std::string(Localised(kThemeFileFilter));
     dialog.OwnerhWnd = owner;
     dialog.Flags = kSaveAsFlags;
-    dialog.DialogTitle = std::string(kSaveAsTitle);
+    dialog.DialogTitle = std::string(Localised(kSaveAsTitle));
     dialog.FileName = JoinPath(themesFolder, SuggestedThemeName(workingTheme, workingName));
     dialog.FilterIndex = 1;
     dialog.Action(FileDialogAction::Save);
@@ -58,6 +71,11 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
     }
 
     if (CompareFileNames(folder, AddBackslash(themesFolder)) == 0) {
+        // The settings keep the name in the files' code page.
+        if (const std::string outside = CharactersOutsideCodePage(name); !outside.empty()) {
+            prompt.Show(UnsavableCharactersMessage(outside, true));
+            return false;
+        }
         if (SaveTheme(workingTheme, name, version) < 0) {
             prompt.Show(SaveFailedMessage(name));
             return false;
@@ -66,7 +84,8 @@ bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
         return true;
     }
     MessageRequest question;
-    question.text = "Themes フォルダ以外に保存すると、Moravelから使用できません。宜しいですか？";
+    question.text =
+        Localised("Themes フォルダ以外に保存すると、Moravelから使用できません。宜しいですか？");
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
@@ -83,8 +102,8 @@ bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_
         return false;  // nothing to delete, or not the user's: the custom theme, a shipped one
     }
     MessageRequest question;
-    question.text = "テーマファイル " + std::string(title) + "(" + std::string(fileName) +
-                    ") を削除します。宜しいですか？";
+    question.text =
+        LocalisedWith("テーマファイル %1(%2) を削除します。宜しいですか？", {title, fileName});
     question.caption = std::string(kAppTitle);
     question.buttons = MessageButtons::OkCancel;
     question.icon = MessageIcon::Question;
@@ -96,7 +115,7 @@ bool DeleteThemeFile(MessagePrompt& prompt, std::string_view title, std::string_
     if (!DeleteUserTheme(fileName, error)) {
         MessageRequest failure;
         failure.text =
-            "テーマファイル " + std::string(fileName) + " を削除できませんでした。\n" + error;
+            LocalisedWith("テーマファイル %1 を削除できませんでした。\n%2", {fileName, error});
         failure.caption = std::string(kAppTitle);
         failure.buttons = MessageButtons::Ok;
         failure.icon = MessageIcon::Exclamation;

@@ -23,10 +23,15 @@ std::string SuggestedThemeName(const ThemeRecord& workingTheme, std::string_view
 // The message that says the theme file `fileName` could not be written.
 MessageRequest SaveFailedMessage(std::string_view fileName);
 
+// The message that refuses `characters` (as CharactersOutsideCodePage lists them), which the
+// theme file, or for a file name the settings, cannot hold.
+MessageRequest UnsavableCharactersMessage(std::string_view characters, bool inFileName);
+
 // Asks for a file name through `dialog`, which opens in the user's Themes folder (made first when
 // missing), and writes the working theme there. Inside that folder the working name becomes the
 // new name; elsewhere the user is asked first, and the working name stays. The file is stamped
-// with `version`. A write that fails is reported and changes nothing. Returns whether the theme
+// with `version`. A name the settings cannot hold, or a write that fails, is reported and changes
+// nothing. Returns whether the theme
 // list must be rebuilt (with the working name selected).
 bool SaveThemeAs(clsComDlg& dialog, MessagePrompt& prompt, std::uintptr_t owner,
                  ThemeRecord& workingTheme, std::string& workingName,

@@ -1,5 +1,8 @@
 #include "core/os/Encoding.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace moravel {
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
@@ -42,6 +45,25 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
         return 0;
     }
     return length;
+}
+
+std::string CharactersOutsideCodePage(std::string_view text) {
+    std::vector<std::string_view> found;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(text, pos), 1);
+        const std::string_view piece = text.substr(pos, length);
+        pos += length;
+        if (piece != "?" && Utf8ToAnsi(piece) == "?" &&
+            std::find(found.begin(), found.end(), piece) == found.end()) {
+            found.push_back(piece);
+        }
+    }
+    std::string list;
+    for (const std::string_view piece : found) {
+        list += list.empty() ? "" : " ";
+        list += piece;
+    }
+    return list;
 }
 
 std::string TruncateToAnsiBytes(std::string_view text, std::size_t maxBytes) {

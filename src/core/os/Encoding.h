@@ -1,4 +1,5 @@
-// Text in the ANSI code page (CP932 on Linux, the system code page on Windows) and UTF-8.
+// Text in the files' code page and UTF-8. The files' code page is 932 (Shift_JIS as Windows has
+// it) on every system, whatever the system's own ANSI code page.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,10 @@ std::string Utf8ToAnsi(std::string_view text);
 
 // Length of the well-formed UTF-8 sequence starting at text[pos], or 0 when it is not one.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+
+// The characters of `text` that the code page cannot hold, each once, in the order they first
+// come, separated by spaces; "" when it holds them all.
+std::string CharactersOutsideCodePage(std::string_view text);
 
 // The longest prefix of `text` whose ANSI form takes at most maxBytes bytes, cut between
 // characters.

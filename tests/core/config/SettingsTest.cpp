@@ -204,6 +204,29 @@ TEST(Settings, AlertKeysAreWrittenLastAndOnlyWhenNotDefault) {
     }
 }
 
+TEST(Settings, LanguageIsWrittenAfterTheOtherKeysAndOnlyWhenChosen) {
+    const std::string before =
+        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
+        "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n";
+    const struct {
+        const char* read;
+        const char* written;
+    } cases[] = {
+        {"", ""},
+        {"Language=\r\n", ""},
+        {"language = en \r\n", "Language=en\r\n"},
+        {"Language=ja\r\nCpuFigure=1\r\n", "CpuFigure=1\r\nLanguage=ja\r\n"},
+        {"Language=fr\r\n", "Language=fr\r\n"},  // kept, though it chooses the system's
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read);
+        const SettingsRecord record =
+            Parse("[Settings]\r\n" + std::string(c.read) +
+                  before.substr(std::string_view("[Settings]\r\n").size()));
+        EXPECT_EQ(FormatSettingsText(record), before + c.written);
+    }
+}
+
 TEST(Settings, OneRuleForEachCode) {
     // Only 1 hides the window; only 0 leaves it below others; only 1..4 draw the tray's picture.
     for (const std::int32_t n : {0, 2, -1, 7}) {

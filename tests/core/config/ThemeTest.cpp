@@ -231,5 +231,31 @@ TEST(Theme, AFileOfTheThemeFoldersIsTheFirstFoldersThatHoldsOneElseTheLasts) {
     }
 }
 
+// The shipped themes are CP932 files: their titles read right and their bytes come back
+// unchanged whatever the system's code page (the cross build runs this on a Western one too).
+TEST(Theme, ShippedThemesReadAndWriteTheirOwnBytes) {
+    const struct {
+        std::string_view file;
+        std::string_view title;
+    } shipped[] = {
+        {"brick.tm", "レンガ"},  {"glacier.tm", "氷河"},
+        {"graph.tm", "初期値"},  {"lcd.tm", "液晶"},
+        {"line.tm", "折線"},     {"meter.tm", "レベルメーター"},
+        {"night.tm", "夜景"},    {"paper.tm", "方眼紙"},
+        {"rainbow.tm", "虹色"},  {"scope.tm", "オシロスコープ"},
+        {"sunset.tm", "夕焼け"},
+    };
+    for (const auto& [file, title] : shipped) {
+        const std::string path =
+            std::string(MORAVEL_SOURCE_DIR "/data/Themes/") + std::string(file);
+        ThemeRecord theme;
+        ASSERT_TRUE(LoadThemeFile(theme, path)) << file;
+        EXPECT_EQ(theme.Title, title) << file;
+        EXPECT_EQ(theme.TextFont.Name.rfind("ＭＳ ", 0), 0u) << file;
+        const std::string bytes = ReadBytes(path);
+        EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(bytes)), bytes) << file;
+    }
+}
+
 }  // namespace
 }  // namespace moravel

@@ -7,6 +7,7 @@
 #include "core/os/Paths.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakeImageLoader.h"
+#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -138,6 +139,38 @@ TEST_F(ThemeEditor, ControlsChangedBeforeOkReachTheRecord) {
     EXPECT_EQ(back.TextSuffix, "pc");
     EXPECT_EQ(back.TextColor2, 0x123456);
     EXPECT_EQ(back.TextColor3, theme.TextColor3);
+}
+
+TEST_F(ThemeEditor, OkRefusesTextTheThemeFileCannotHold) {
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    Open(theme);
+    test::ScriptedMessages messages;
+    state_.txtTitle = "Café ☃ é";  // ☃ and é are outside code page 932
+    state_.SetTextSuffix(" ％ ☃");
+    EXPECT_FALSE(state_.Accept(messages));
+    EXPECT_EQ(state_.EditResult, -1);
+    EXPECT_EQ(state_.WorkTheme.Title, "初期値");
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "次の文字はテーマファイルに保存できません: é ☃");
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Exclamation);
+
+    state_.txtTitle = "カフェ ～①";  // all of it in the code page, its own extensions included
+    state_.SetTextSuffix(" %");
+    EXPECT_TRUE(state_.Accept(messages));
+    EXPECT_EQ(state_.EditResult, 0);
+    EXPECT_EQ(state_.WorkTheme.Title, "カフェ ～①");
+    EXPECT_EQ(messages.asked.size(), 1u);
+}
+
+TEST(ThemeEditorNames, DrawnControlsNameWhatTheyShow) {
+    EXPECT_EQ(WithoutAccessKey("上向き折線の色(&U)"), "上向き折線の色");
+    EXPECT_EQ(WithoutAccessKey("&Up line colour"), "Up line colour");
+    EXPECT_EQ(WithoutAccessKey("1&0分おき"), "10分おき");
+    EXPECT_EQ(WithoutAccessKey("合成(AND)"), "合成(AND)");
+    EXPECT_EQ(SwatchName("グラフの色(&R)", 0x00804020), "グラフの色 RGB(32, 64, 128)");
+    EXPECT_EQ(PatternPreviewName(ScrollValue{2, 23}), "パターン 3/24");
+    EXPECT_EQ(FontSampleName(FontRecord{"ＭＳ ゴシック", 10.5, 0}), "ＭＳ ゴシック 10.5 ポイント");
 }
 
 TEST_F(ThemeEditor, GraphPageRules) {

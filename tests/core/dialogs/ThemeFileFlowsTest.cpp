@@ -57,6 +57,18 @@ TEST_F(ThemeFileFlows, SuggestedNames) {
     EXPECT_EQ(SuggestedThemeName(theme, ""), "新規");
 }
 
+TEST_F(ThemeFileFlows, SaveAsRefusesANameTheSettingsCannotHold) {
+    ThemeRecord theme;
+    SetDefaultTheme(theme);
+    std::string name = "graph.tm";
+    files_.answers.push_back(FileDialogAnswer{Themes("café ☃"), 1});
+    EXPECT_FALSE(SaveThemeAs(dialog_, messages_, 7, theme, name, kBuildVersion));
+    EXPECT_EQ(name, "graph.tm");
+    EXPECT_TRUE(std::filesystem::is_empty(folder_.File("Themes")));
+    ASSERT_EQ(messages_.asked.size(), 1u);
+    EXPECT_EQ(messages_.asked[0].text, "次の文字はテーマのファイル名に使えません: é ☃");
+}
+
 TEST_F(ThemeFileFlows, SaveAsIntoTheThemesFolder) {
     ThemeRecord theme;
     SetDefaultTheme(theme);

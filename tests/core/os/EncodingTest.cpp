@@ -50,6 +50,21 @@ TEST(Encoding, CharactersCp932CannotHoldAreWrittenAsQuestionMarks) {
     EXPECT_EQ(Utf8ToAnsi("\xE3\x81"), "?");  // cut-off sequence
 }
 
+TEST(Encoding, CharactersOutsideTheCodePageAreNamedOnce) {
+    const struct {
+        std::string_view text;
+        std::string_view outside;
+    } cases[] = {
+        {"初期値 ＭＳ ゴシック ｶﾅ ①～∑ \\~?", ""},  // CP932's own extensions and ASCII
+        {"Café é😀é", "é 😀"},
+        {"Ω αβ", ""},  // Greek is in the code page
+        {"\xC3\xA9\xFF", "é \xFF"},
+    };
+    for (const auto& [text, outside] : cases) {
+        EXPECT_EQ(CharactersOutsideCodePage(text), outside) << text;
+    }
+}
+
 TEST(Encoding, TruncateToAnsiBytesCutsBetweenCharacters) {
     EXPECT_EQ(TruncateToAnsiBytes(kMsGothic, 31), kMsGothic);
     EXPECT_EQ(TruncateToAnsiBytes(kMsGothic, 4), "ＭＳ");
