@@ -4,7 +4,7 @@
 #   screenshot.png            the AppStream metainfo's screenshot: the window in the night theme
 #                             and its tray icon's graph
 #   window-THEME.png          the window in some of the shipped themes (README)
-#   tray-icon-N.png           the tray icon in its three styles (IconGraphMode N), drawn by
+#   tray-icon-N.png           the tray icon in its four styles (IconGraphMode N), drawn by
 #                             moravel-tool and scaled up four times without smoothing (README)
 #   setup.png, theme-editor.png   the setup dialog and the theme editor, opened through the
 #                             popup menu (README)
@@ -104,8 +104,8 @@ for theme in graph night paper rainbow lcd; do
     stop_program
 done
 
-# The tray icon's three styles, as the program draws them for this history.
-for mode in 1 2 3; do
+# The tray icon's four styles, as the program draws them for this history.
+for mode in 1 2 3 4; do
     "$bin/moravel-tool" render --history "$work/TestData.dat" --history-size 800 \
         --theme "$bin/Themes/graph.tm" --out "$work/graph.png" --icon-mode "$mode" --icon-out "$work/icon.png"
     convert "$work/icon.png" -filter point -resize 400% "$work/icon4.png"
