@@ -294,14 +294,14 @@ scenario_setup_dialog() {
     # 編集... opens the theme editor; Esc closes it and changes nothing. (The buttons' places in
     # the dialog, measured on this screen with these fonts.)
     read -r dx dy _ _ <<<"$(geometry "$(setup_dialog)")"
-    xdotool mousemove $((dx + 383)) $((dy + 198)) click 1
+    xdotool mousemove $((dx + 383)) $((dy + 247)) click 1
     check "setup: 編集... opens the theme editor" wait_for 10 editor_open
     sleep 0.5
     import -window root "$work/editor-root.png" 2>/dev/null &&
         keep_shot ship-editor.png "$work/editor-root.png"
     xdotool key Escape
     check "setup: Esc closes the theme editor" wait_for 5 editor_closed
-    xdotool mousemove $((dx + 189)) $((dy + 245)) click 1  # OK
+    xdotool mousemove $((dx + 189)) $((dy + 294)) click 1  # OK
     check "setup: OK closes the dialog" wait_for 5 setup_closed
     check "setup: the window shows the chosen theme" wait_for 5 repainted "$work/before.png"
     close_program
