@@ -202,9 +202,9 @@ void fomMain::SetTrayIcon(const IconImage* picture, bool newPicture, const std::
 }
 
 bool fomMain::ShowAlert(const std::string& title, const std::string& text) {
-    // Without a tray icon there is nowhere to show it, and the tip is gone with the icon too.
-    modTaskTray::ShowTrayBalloon(TrayData, title, text);
-    return true;
+    // A balloon needs the tray icon; without one the session puts the alert in the tip, which
+    // the icon shows once it is back.
+    return modTaskTray::ShowTrayBalloon(TrayData, title, text);
 }
 
 void fomMain::RemoveTrayIcon() {

@@ -28,7 +28,8 @@ SustainedLoadRule::Step SustainedLoadRule::Observe(std::int32_t usage, std::uint
         return step;
     }
     if (fired_) {
-        calm_ = usage < percent_ - 10 ? calm_ + repeat : 0;
+        // Below a threshold of 10 or less there is no 10 points lower: idle is calm enough.
+        calm_ = usage < std::max(percent_ - 10, 1) ? calm_ + repeat : 0;
         if (calm_ < seconds_) {
             return step;
         }

@@ -145,13 +145,16 @@ void ProcStatSampler::UpdateProcessors(std::string_view text) {
         const ProcessorTimes& now = times_[i];
         const ProcessorTimes& before = previousTimes_[i];
         usages_[i] = kProcessorOffline;
-        // A processor read both times whose counters moved on; one that came back or whose
-        // counters went back (it was replaced) is read from the next time on.
-        if (now.online && before.online && now.times.total > before.times.total &&
-            now.times.idle >= before.times.idle) {
+        // A processor read both times whose time moved on; one that came back or whose time
+        // went back (it was replaced) is read from the next time on. Its idle time counts iowait,
+        // which the kernel may step back on a busy processor: held to 0 .. the time gone by.
+        if (now.online && before.online && now.times.total > before.times.total) {
+            const std::uint64_t span = now.times.total - before.times.total;
+            const std::uint64_t idle = now.times.idle > before.times.idle
+                                           ? std::min(now.times.idle - before.times.idle, span)
+                                           : 0;
             usages_[i] = static_cast<std::uint8_t>(
-                UsageFromIdle(static_cast<double>(now.times.idle - before.times.idle),
-                              static_cast<double>(now.times.total - before.times.total)));
+                UsageFromIdle(static_cast<double>(idle), static_cast<double>(span)));
         }
     }
     times_.swap(previousTimes_);

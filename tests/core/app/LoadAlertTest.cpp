@@ -126,6 +126,11 @@ TEST(LoadAlert, SettingsTurnTheRuleOffAndRestartIt) {
     rule.Configure(80, 6);  // a new length starts the count again
     EXPECT_FALSE(rule.Observe(100, 5).fired);
     EXPECT_TRUE(rule.Observe(100).fired);
+    // A threshold of 10 or less (a hand-edited file): an idle machine is the calm that re-arms it.
+    rule.Configure(5, 2);
+    EXPECT_TRUE(rule.Observe(9, 2).fired);
+    EXPECT_FALSE(rule.Observe(0, 2).fired);
+    EXPECT_TRUE(rule.Observe(50, 2).fired);
 }
 
 // Two snapshots ten seconds apart.

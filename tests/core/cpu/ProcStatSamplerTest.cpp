@@ -199,6 +199,10 @@ TEST_F(ProcessorsFile, EachProcessorOfflineAndBackAndTheSameTotal) {
     WriteProcessors({{1, 0}, {275, 225}, {0, 700}, {-1, -1}});
     sampler_.Sample();
     EXPECT_EQ(Readings(), (std::vector<int>{kOff, 100, 0, kOff}));
+    // Idle time stepped back (iowait does) while the processor's time went on: busy, not offline.
+    WriteProcessors({{2, 0}, {375, 220}, {100, 650}, {-1, -1}});
+    sampler_.Sample();
+    EXPECT_EQ(Readings(), (std::vector<int>{100, 100, 100, kOff}));
 
     const std::size_t before = test::AllocationCount();
     for (int i = 0; i < 20; ++i) {
