@@ -147,9 +147,9 @@ TEST(Settings, CodesOutsideTheirNamesAreWrittenBackAsTheyWereRead) {
     EXPECT_EQ(ReadBytes(folder.File("out.ini")), edited);
 }
 
-// A key of a later release: its line follows the earlier keys, and only while it is not 0, so
-// the default settings are written as before it came.
-TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
+// Keys of later releases: their lines follow the earlier keys, and only while they differ from
+// their defaults, so the default settings are written as before they came.
+TEST(Settings, LaterKeysAreWrittenLastAndOnlyWhenNotDefault) {
     const std::string before =
         "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
         "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n";
@@ -166,6 +166,15 @@ TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
         {"CpuView=1\r\n", "CpuView=1\r\n"},
         {"CpuView=1\r\nCpuFigure=1\r\n", "CpuFigure=1\r\nCpuView=1\r\n"},
         {"cpuview=&H2\r\n", "CpuView=2\r\n"},
+        {"AlertPercent=0\r\nAlertSeconds=30\r\n", ""},
+        {"alertseconds=5\r\nAlertPercent=90\r\n", "AlertPercent=90\r\nAlertSeconds=5\r\n"},
+        {"AlertSeconds=0\r\n", "AlertSeconds=0\r\n"},
+        {"CpuFigure=1\r\nAlertPercent=-3\r\n", "CpuFigure=1\r\nAlertPercent=-3\r\n"},
+        {"AlertPercent=x\r\n", ""},
+        {"Language=\r\n", ""},
+        {"language = en \r\n", "Language=en\r\n"},
+        {"Language=ja\r\nCpuFigure=1\r\n", "CpuFigure=1\r\nLanguage=ja\r\n"},
+        {"Language=fr\r\n", "Language=fr\r\n"},  // kept, though it chooses the system's
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.read);
@@ -179,52 +188,6 @@ TEST(Settings, CpuFigureIsWrittenLastAndOnlyWhenNotZero) {
     EXPECT_TRUE(AsksProcessorUtility(Parse("[Settings]\r\nCpuFigure=1\r\n").CpuFigure));
     EXPECT_FALSE(ShowsProcessors(Parse("[Settings]\r\nCpuView=2\r\n").CpuView));
     EXPECT_TRUE(ShowsProcessors(Parse("[Settings]\r\nCpuView=1\r\n").CpuView));
-}
-
-// The alert's keys follow the others, each only while it differs from its default.
-TEST(Settings, AlertKeysAreWrittenLastAndOnlyWhenNotDefault) {
-    const struct {
-        const char* read;
-        const char* written;
-    } cases[] = {
-        {"", ""},
-        {"AlertPercent=0\r\nAlertSeconds=30\r\n", ""},
-        {"alertseconds=5\r\nAlertPercent=90\r\n", "AlertPercent=90\r\nAlertSeconds=5\r\n"},
-        {"AlertSeconds=0\r\n", "AlertSeconds=0\r\n"},
-        {"CpuFigure=1\r\nAlertPercent=-3\r\n", "CpuFigure=1\r\nAlertPercent=-3\r\n"},
-        {"AlertPercent=x\r\n", ""},
-    };
-    SettingsRecord defaults;
-    SetDefaultSettings(defaults);
-    const std::string before = FormatSettingsText(defaults);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.read);
-        EXPECT_EQ(FormatSettingsText(Parse("[Settings]\r\n" + std::string(c.read))),
-                  before + c.written);
-    }
-}
-
-TEST(Settings, LanguageIsWrittenAfterTheOtherKeysAndOnlyWhenChosen) {
-    const std::string before =
-        "[Settings]\r\nVersion=1.1.0\r\nTop=0\r\nLeft=0\r\nWidth=-1\r\nHeight=-1\r\n"
-        "TopMost=0\r\nState=0\r\nCycle=1\r\nIconGraphMode=0\r\nThemeName=\"graph.tm\"\r\n";
-    const struct {
-        const char* read;
-        const char* written;
-    } cases[] = {
-        {"", ""},
-        {"Language=\r\n", ""},
-        {"language = en \r\n", "Language=en\r\n"},
-        {"Language=ja\r\nCpuFigure=1\r\n", "CpuFigure=1\r\nLanguage=ja\r\n"},
-        {"Language=fr\r\n", "Language=fr\r\n"},  // kept, though it chooses the system's
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.read);
-        const SettingsRecord record =
-            Parse("[Settings]\r\n" + std::string(c.read) +
-                  before.substr(std::string_view("[Settings]\r\n").size()));
-        EXPECT_EQ(FormatSettingsText(record), before + c.written);
-    }
 }
 
 TEST(Settings, OneRuleForEachCode) {

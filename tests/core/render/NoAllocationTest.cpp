@@ -18,7 +18,19 @@ std::size_t AllocationsOf(Frame frame) {
     return AllocationCount() - before;
 }
 
-using NoAllocationTest = RenderFixture;
+class NoAllocationTest : public RenderFixture {
+  protected:
+    // A pattern board (the fourth pattern of `strip`) under an image tone with its edge line.
+    void PatternBoardAndImageTone(const Surface& strip) {
+        images.Add(ImagePath("Pattern.dat"), strip);
+        images.Add(ImagePath("tone.bmp"), Picture(9, 30));
+        theme.BackType = BackKind::Pattern;
+        theme.BackNo = 4;
+        theme.ForeType = ForeKind::Image;
+        theme.ForeName = "tone.bmp";
+        theme.ForeEdge = 1;
+    }
+};
 
 TEST_F(NoAllocationTest, TheCounterSeesAllocations) {
     EXPECT_GE(AllocationsOf([] { delete new int(5); }), 1u);
@@ -33,13 +45,7 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
             strip.SetPixel(x, y, static_cast<Colour>(0x010101 * (y + x)));
         }
     }
-    images.Add(ImagePath("Pattern.dat"), strip);
-    images.Add(ImagePath("tone.bmp"), Picture(9, 30));
-    theme.BackType = BackKind::Pattern;
-    theme.BackNo = 4;
-    theme.ForeType = ForeKind::Image;
-    theme.ForeName = "tone.bmp";
-    theme.ForeEdge = 1;
+    PatternBoardAndImageTone(strip);
     theme.GraphHType = HGridLines::Every10;
     theme.GraphHLineType = LinePen::Dotted;
     theme.GraphHLineMode = LineMode::Merged;
@@ -91,13 +97,7 @@ TEST_F(NoAllocationTest, FramesAfterTheFirstAllocateNothing) {
 // The per-processor frames likewise, in heat strips and in graphs, with a pattern board and an
 // image tone.
 TEST_F(NoAllocationTest, PerProcessorFramesAfterTheFirstAllocateNothing) {
-    images.Add(ImagePath("Pattern.dat"), Picture(6, 40));
-    images.Add(ImagePath("tone.bmp"), Picture(9, 30));
-    theme.BackType = BackKind::Pattern;
-    theme.BackNo = 4;
-    theme.ForeType = ForeKind::Image;
-    theme.ForeName = "tone.bmp";
-    theme.ForeEdge = 1;
+    PatternBoardAndImageTone(Picture(6, 40));
     theme.GraphVType = VGridLines::EveryMinute;
     theme.TextType = TextKind::Edged;
     SetRing(1920);
