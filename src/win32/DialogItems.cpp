@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/app/Texts.h"
 #include "core/os/WideText_win.h"
 
 namespace moravel {
@@ -113,6 +114,33 @@ void CloseGapBelow(HWND dialog, int top, int distance) {
     GetWindowRect(dialog, &frame);
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left,
                  frame.bottom - frame.top - distance, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const DLGTEMPLATE* DialogTemplate(int id) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const WORD language = CurrentUiLanguage() == UiLanguage::English
+                              ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
+                              : MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+    HRSRC found = FindResourceExW(module, RT_DIALOG, MAKEINTRESOURCEW(id), language);
+    if (found == nullptr) {
+        found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    }
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
+INT_PTR RunDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter) {
+    const DLGTEMPLATE* form = DialogTemplate(id);
+    return form != nullptr ? DialogBoxIndirectParamW(GetModuleHandleW(nullptr), form, owner,
+                                                     procedure, parameter)
+                           : -1;
+}
+
+HWND MakeDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter) {
+    const DLGTEMPLATE* form = DialogTemplate(id);
+    return form != nullptr ? CreateDialogIndirectParamW(GetModuleHandleW(nullptr), form, owner,
+                                                        procedure, parameter)
+                           : nullptr;
 }
 
 }  // namespace moravel

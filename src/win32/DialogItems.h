@@ -34,6 +34,14 @@ RECT ItemRect(HWND dialog, int id);
 // dialog as much shorter: the room of a control that is not shown is given up.
 void CloseGapBelow(HWND dialog, int top, int distance);
 
+// The resource scripts hold each dialog once per language of the interface. The template of
+// dialog `id` in the interface's language, else in whichever language the program has it; null
+// when it has none.
+const DLGTEMPLATE* DialogTemplate(int id);
+// DialogBoxParamW and CreateDialogParamW with that template (-1 and null when there is none).
+INT_PTR RunDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter);
+HWND MakeDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter);
+
 // The object a dialog procedure serves: handed over as the creation parameter, kept in the
 // dialog's DWLP_USER. Null for the messages before WM_INITDIALOG.
 template <typename T>

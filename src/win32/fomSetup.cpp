@@ -89,16 +89,14 @@ fomSetup::~fomSetup() {
 INT_PTR fomSetup::Show() {
     modal_ = true;
     result_ = 0;
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETUP), mainWindow_,
-                    &fomSetup::DialogProc, reinterpret_cast<LPARAM>(this));
+    RunDialog(IDD_SETUP, mainWindow_, &fomSetup::DialogProc, reinterpret_cast<LPARAM>(this));
     return result_ != 0 ? result_ : IDCANCEL;  // also when it was closed with its owner
 }
 
 HWND fomSetup::Create() {
     modal_ = false;
     result_ = 0;
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETUP), mainWindow_,
-                       &fomSetup::DialogProc, reinterpret_cast<LPARAM>(this));
+    MakeDialog(IDD_SETUP, mainWindow_, &fomSetup::DialogProc, reinterpret_cast<LPARAM>(this));
     return hwnd_;
 }
 

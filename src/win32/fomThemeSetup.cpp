@@ -204,8 +204,7 @@ fomThemeSetup::~fomThemeSetup() = default;
 
 int fomThemeSetup::Edit() {
     state_->Begin(program_.editorTheme);
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_THEMESETUP), owner_,
-                    &fomThemeSetup::DialogProc, reinterpret_cast<LPARAM>(this));
+    RunDialog(IDD_THEMESETUP, owner_, &fomThemeSetup::DialogProc, reinterpret_cast<LPARAM>(this));
     if (state_->EditResult >= 0) {
         program_.editorTheme = state_->WorkTheme;
         return state_->EditResult;

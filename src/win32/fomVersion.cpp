@@ -86,14 +86,12 @@ fomVersion::~fomVersion() {
 
 void fomVersion::Show() {
     modal_ = true;
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), mainWindow_,
-                    &fomVersion::DialogProc, reinterpret_cast<LPARAM>(this));
+    RunDialog(IDD_VERSION, mainWindow_, &fomVersion::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND fomVersion::Create() {
     modal_ = false;
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), mainWindow_,
-                       &fomVersion::DialogProc, reinterpret_cast<LPARAM>(this));
+    MakeDialog(IDD_VERSION, mainWindow_, &fomVersion::DialogProc, reinterpret_cast<LPARAM>(this));
     return hwnd_;
 }
 

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "core/app/ProgramState.h"
+#include "core/app/Texts.h"
+#include "core/config/Settings.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/SingleInstance.h"
 #include "win32/SystemColours.h"
@@ -46,6 +48,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
     moravel::UseDesktopSystemColours();
+
+    // The language is known before the first window is made: the settings may choose it, else
+    // the user's interface language and locale do.
+    moravel::SettingsRecord settings;
+    moravel::LoadSettings(settings, moravel::SettingsFilePath());
+    moravel::SetUiLanguage(moravel::LanguageOfSetting(settings.Language));
 
     moravel::ProgramState program;
     moravel::fomMain window(program, className);

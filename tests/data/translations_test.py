@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Checks the English translation of the Qt forms and the front end's own texts: every text of
 the forms and every translate() call is in the translation source, and every one there has a
-finished, non-empty English that keeps the access key and the placeholders of the Japanese."""
+finished, non-empty English that keeps the access key and the placeholders of the Japanese.
+
+Then the Win32 dialogs: each resource script with language blocks gives every caption (its
+TEXT_ macros) in Japanese and English, and the English of a text is the one the Qt forms or the
+program's core give it, so both front ends say the same."""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -30,7 +34,42 @@ def texts_to_translate(qt_dir):
     return wanted
 
 
-def main(qt_dir, ts_file):
+def core_catalogue(texts_cpp):
+    """Japanese -> English of the core's catalogue: {"japanese", "english"} pairs, each possibly
+    split over adjacent literals."""
+    pairs = {}
+    literal = r'((?:"(?:[^"\\]|\\.)*"\s*)+)'
+    for ja, en in re.findall(r'\{\s*' + literal + r',\s*' + literal + r'\}', texts_cpp):
+        join = lambda text: ''.join(re.findall(r'"((?:[^"\\]|\\.)*)"', text))
+        pairs[join(ja)] = join(en)
+    return pairs
+
+
+def resource_faults(win32_dir, english_of):
+    faults = []
+    define = re.compile(r'^#define (TEXT_\w+) "((?:[^"\\]|\\.)*)"', re.M)
+    for script in sorted(Path(win32_dir).glob('*.rc')):
+        text = script.read_text(encoding='utf-8')
+        blocks = re.split(r'^LANGUAGE (\w+),.*$', text, flags=re.M)
+        languages = dict(zip(blocks[1::2], (dict(define.findall(b)) for b in blocks[2::2])))
+        if not languages:
+            continue
+        japanese = languages.get('LANG_JAPANESE', {})
+        english = languages.get('LANG_ENGLISH', {})
+        if set(japanese) != set(english) or not japanese:
+            faults.append(f'{script.name}: the languages name different captions: '
+                          f'{sorted(set(japanese) ^ set(english))}')
+        for name in sorted(set(japanese) & set(english)):
+            source, own = japanese[name], english[name]
+            if not own or JAPANESE.search(own) or ('&' in source) != ('&' in own):
+                faults.append(f'{script.name}: {name}: bad English {own!r} for {source!r}')
+            elif source in english_of and english_of[source] != own:
+                faults.append(f'{script.name}: {name}: {own!r} where the other front end says '
+                              f'{english_of[source]!r}')
+    return faults
+
+
+def main(qt_dir, ts_file, win32_dir=None, texts_cpp=None):
     faults = []
     translated = set()
     for context in ET.parse(ts_file).getroot().iter('context'):
@@ -50,6 +89,11 @@ def main(qt_dir, ts_file):
                 faults.append(f'{name}: Japanese left in {english!r}')
     for context, text in sorted(texts_to_translate(Path(qt_dir)) - translated):
         faults.append(f'{context}: not in the translation: {text!r}')
+    if win32_dir:
+        english_of = core_catalogue(Path(texts_cpp).read_text(encoding='utf-8'))
+        for message in ET.parse(ts_file).getroot().iter('message'):
+            english_of.setdefault(message.find('source').text, message.find('translation').text)
+        faults += resource_faults(win32_dir, english_of)
     for fault in faults:
         print(fault)
     print(f'translations: {len(translated)} texts, {len(faults)} faults')
@@ -57,4 +101,4 @@ def main(qt_dir, ts_file):
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(*sys.argv[1:5]))

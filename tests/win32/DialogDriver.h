@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/os/WideText_win.h"
 #include "win32/DialogItems.h"
 
 namespace moravel::test {
@@ -104,6 +106,69 @@ inline bool PumpUntil(const std::function<bool()>& done,
 
 inline void PumpFor(std::chrono::milliseconds time) {
     PumpUntil([] { return false; }, time);
+}
+
+// The controls of `dialog` whose caption does not fit them in their own font, or, with `ascii`,
+// holds more than ASCII: "id text" each. A check box or option button gives its square and a
+// gap, a push button its edges, a group box its corners; lists, edit boxes, captions of more
+// than one line and captions cut short with an ellipsis are left out.
+inline std::vector<std::string> CaptionFaults(HWND dialog, bool ascii) {
+    struct Search {
+        std::vector<std::string> faults;
+        bool ascii;
+    } search{{}, ascii};
+    EnumChildWindows(
+        dialog,
+        [](HWND control, LPARAM parameter) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(parameter);
+            wchar_t className[32] = {};
+            GetClassNameW(control, className, 32);
+            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
+            const std::wstring kind = className;
+            const LONG style = GetWindowLongW(control, GWL_STYLE);
+            if (text.empty() || (kind != L"Button" && kind != L"Static") ||
+                (kind == L"Static" && (style & SS_ENDELLIPSIS) != 0)) {
+                return TRUE;
+            }
+            const std::string name = std::to_string(GetDlgCtrlID(control)) + " " + WideToUtf8(text);
+            if (found.ascii &&
+                std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > 0x7E; })) {
+                found.faults.push_back(name);
+            }
+            if (const auto amp = text.find(L'&'); amp != std::wstring::npos) {
+                text.erase(amp, 1);
+            }
+            RECT box = {};
+            GetClientRect(control, &box);
+            const HDC dc = GetDC(control);
+            const HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            if (size.cy * 3 / 2 < box.bottom) {
+                return TRUE;  // room for more than one line: the caption wraps
+            }
+            const LONG type = style & BS_TYPEMASK;
+            LONG room = box.right;
+            if (kind == L"Button") {
+                const bool square = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
+                                    type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ||
+                                    type == BS_3STATE || type == BS_AUTO3STATE;
+                room -= (style & BS_PUSHLIKE) == 0 && square ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                        : type == BS_GROUPBOX                ? 16
+                                                             : 4;
+            }
+            if (size.cx > room) {
+                found.faults.push_back(name + " (" + std::to_string(size.cx) + " > " +
+                                       std::to_string(room) + ")");
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.faults;
 }
 
 }  // namespace moravel::test

@@ -9,11 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/Texts.h"
 #include "core/config/Theme.h"
 #include "core/os/Paths.h"
 #include "core/os/WideText_win.h"
 #include "support/TempFolder.h"
 #include "win32/ColorDialog.h"
+#include "win32/DialogDriver.h"
 #include "win32/DibCanvas.h"
 #include "win32/FontDialog.h"
 #include "win32/Handles.h"
@@ -375,6 +377,19 @@ TEST_F(ThemeEditorDialogTest, ThePageButtonsShowOnePageAtATime) {
             EXPECT_TRUE(Visible(IDCANCEL));
         }
     });
+}
+
+TEST_F(ThemeEditorDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
+    for (const UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
+        SetUiLanguage(language);
+        const bool english = language == UiLanguage::English;
+        Edit([&] {
+            EXPECT_EQ(Text(IDC_Label1), english ? "&Title" : "タイトル(&T)");
+            EXPECT_EQ(test::CaptionFaults(Dialog(), english), std::vector<std::string>{})
+                << english;
+        });
+    }
+    SetUiLanguage(UiLanguage::Japanese);
 }
 
 TEST_F(ThemeEditorDialogTest, AccessKeysReachOnlyThePageShown) {

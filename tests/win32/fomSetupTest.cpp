@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/Texts.h"
 #include "core/config/Config.h"
 #include "core/os/Autostart_win.h"
 #include "core/os/Encoding.h"
@@ -266,6 +267,20 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_LT(client.bottom - at(IDC_SETUP_UPDATE).bottom,
               at(IDC_SETUP_UPDATE).bottom - at(IDC_SETUP_UPDATE).top);
     EXPECT_FALSE(Shown(d, IDC_SETUP_NOTRAY));
+}
+
+// Each language has its own dialog: English throughout where English is chosen, and every
+// caption within its control in either language.
+TEST_F(SetupDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
+    for (const UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
+        SetUiLanguage(language);
+        const HWND d = Open();
+        ASSERT_NE(d, nullptr);
+        const bool english = language == UiLanguage::English;
+        EXPECT_EQ(ItemText(d, IDC_SETUP_LABEL1), english ? "&Cycle" : "表示サイクル(&C)");
+        EXPECT_EQ(test::CaptionFaults(d, english), Strings{}) << english;
+    }
+    SetUiLanguage(UiLanguage::Japanese);
 }
 
 TEST_F(SetupDialogTest, TheCustomThemeIsMarkedAndCannotBeDeleted) {

@@ -152,7 +152,7 @@ The folder does not exist. Check the folder name.</translation>
     </message>
     <message>
         <source>折線付き(&amp;O)</source>
-        <translation>With line &amp;on top</translation>
+        <translation>Line &amp;on top</translation>
     </message>
     <message>
         <source>上向き折線の色(&amp;U)</source>
@@ -212,15 +212,15 @@ The folder does not exist. Check the folder name.</translation>
     </message>
     <message>
         <source>1分おきの線色(&amp;O)</source>
-        <translation>1-minute c&amp;olour</translation>
+        <translation>1-min c&amp;olour</translation>
     </message>
     <message>
         <source>5分おきの線色(&amp;F)</source>
-        <translation>5-minute colour (&amp;F)</translation>
+        <translation>5-min colour (&amp;F)</translation>
     </message>
     <message>
         <source>10分おきの線色(&amp;A)</source>
-        <translation>10-minute colour (&amp;A)</translation>
+        <translation>10-min colour (&amp;A)</translation>
     </message>
     <message>
         <source>線の種類(&amp;L)</source>
@@ -304,7 +304,7 @@ The folder does not exist. Check the folder name.</translation>
     </message>
     <message>
         <source>右下の文字の色(&amp;S)</source>
-        <translation>Lower-right edge (&amp;S)</translation>
+        <translation>Lower-right &amp;edge</translation>
     </message>
     <message>
         <source>追加テキスト</source>
@@ -316,7 +316,7 @@ The folder does not exist. Check the folder name.</translation>
     </message>
     <message>
         <source>後(&amp;U)</source>
-        <translation>After (&amp;U)</translation>
+        <translation>&amp;After</translation>
     </message>
     <message>
         <source>フォント設定(&amp;F)...</source>
