@@ -83,8 +83,9 @@ new_folder() {  # a fresh copy of the program folder (a space in its name); prin
     cp -r "$program/." "$folder/"
     echo "$folder"
 }
-start() {  # folder: starts moravel.exe there (its process keeps the id), sets $pid
-    (cd "$1" && exec env LC_ALL=ja_JP.UTF-8 "$wine" "$1/moravel.exe" >>"$work/program.log" 2>&1) &
+start() {  # folder [locale]: starts moravel.exe there (its process keeps the id), sets $pid
+    (cd "$1" && exec env LC_ALL="${2:-ja_JP.UTF-8}" "$wine" "$1/moravel.exe" \
+        >>"$work/program.log" 2>&1) &
     pid=$!
 }
 processes() {  # folder: how many moravel.exe of that folder run
@@ -260,14 +261,16 @@ scenario_shown() {
 
 # The setup dialog from the popup menu: another theme chosen in its list and OK redraw the window
 # in it, and Moravel.ini names it after the end.
-setup_dialog() {
-    xwininfo -root -children 2>/dev/null | awk '/"Moravel の設定": \("moravel.exe"/ { print $1; exit }'
+titled() {  # title: the id of the program's window of that title
+    xwininfo -root -children 2>/dev/null |
+        awk -v title="\"$1\": (\"moravel.exe\"" 'index($0, title) { print $1; exit }'
 }
+setup_caption="Moravel の設定"
+editor_caption="テーマファイルの編集"
+setup_dialog() { titled "$setup_caption"; }
 setup_open() { local id; id=$(setup_dialog); [ -n "$id" ] && viewable "$id"; }
 setup_closed() { ! setup_open; }
-theme_editor() {
-    xwininfo -root -children 2>/dev/null | awk '/"テーマファイルの編集": \("moravel.exe"/ { print $1; exit }'
-}
+theme_editor() { titled "$editor_caption"; }
 editor_open() { local id; id=$(theme_editor); [ -n "$id" ] && viewable "$id"; }
 editor_closed() { ! editor_open; }
 repainted() {  # file: most of the window's picture differs from it (not a graph's scroll)
@@ -310,6 +313,47 @@ scenario_setup_dialog() {
     check "setup: Moravel.ini names another theme" test "$theme" != 'ThemeName="graph.tm"'
     theme=${theme#ThemeName=\"}
     check "setup: and it is a shipped theme" test -f "$folder/Themes/${theme%\"}"
+}
+
+# An English user: the popup menu, the setup dialog and the theme editor in English; the same
+# user with Language=ja in Moravel.ini sees Japanese. Pictures of each are kept.
+scenario_languages() {
+    local folder x y w h dx dy
+    folder=$(new_folder)
+    start "$folder" en_US.UTF-8
+    check "english: window appears" wait_for 30 has_window
+    read -r x y w h <<<"$(geometry "$(main_window)")"
+    check "english: the popup menu opens" open_menu $((x + w / 2)) $((y + h / 2))
+    sleep 0.3
+    import -window root "$work/english-menu.png" 2>/dev/null &&
+        keep_shot english-menu.png "$work/english-menu.png"
+    xdotool key s  # &Settings...
+    setup_caption="Moravel Settings" editor_caption="Edit Theme"
+    check "english: the setup dialog is in English" wait_for 10 setup_open
+    sleep 0.5
+    import -window root "$work/english-setup.png" 2>/dev/null &&
+        keep_shot english-setup.png "$work/english-setup.png"
+    read -r dx dy _ _ <<<"$(geometry "$(setup_dialog)")"
+    xdotool mousemove $((dx + 383)) $((dy + 247)) click 1  # Edit..., where 編集... is
+    check "english: the theme editor is in English" wait_for 10 editor_open
+    sleep 0.5
+    import -window root "$work/english-editor.png" 2>/dev/null &&
+        keep_shot english-editor.png "$work/english-editor.png"
+    xdotool key Escape
+    check "english: Esc closes the theme editor" wait_for 5 editor_closed
+    xdotool key Escape
+    check "english: Esc closes the setup dialog" wait_for 5 setup_closed
+    close_program
+
+    printf '[Settings]\r\nLanguage=ja\r\n' >"$folder/Moravel.ini"
+    start "$folder" en_US.UTF-8
+    check "Language=ja: window appears" wait_for 30 has_window
+    read -r x y w h <<<"$(geometry "$(main_window)")"
+    open_menu $((x + w / 2)) $((y + h / 2)) && xdotool key s
+    setup_caption="Moravel の設定" editor_caption="テーマファイルの編集"
+    check "Language=ja: the setup dialog is in Japanese" wait_for 10 setup_open
+    xdotool key Escape
+    close_program
 }
 
 # Processor utility asked for (CpuFigure=1): Wine's performance counters have none, so the
@@ -572,7 +616,7 @@ scenario_double_density() {
 }
 
 scenarios=(scenario_shown scenario_setup_dialog scenario_hidden_then_second_start
-    scenario_tray_clicks scenario_cpu_figure scenario_first_frames)
+    scenario_tray_clicks scenario_cpu_figure scenario_first_frames scenario_languages)
 [ -z "$msi" ] || scenarios+=(scenario_installer)
 scenarios+=(scenario_double_density)
 
