@@ -79,6 +79,7 @@ expected_files() {
     echo usr/bin/moravel
     echo usr/bin/moravel-tool
     echo usr/share/moravel/Moravel.HLP
+    echo usr/share/moravel/Moravel.en.HLP
     (cd data && find Themes -type f) | sed 's|^|usr/share/moravel/|'
     echo "usr/share/applications/$app_id.desktop"
     echo "usr/share/metainfo/$app_id.metainfo.xml"
@@ -95,7 +96,7 @@ exact_layout() {  # every expected file, nothing else
 }
 shipped_data_intact() {  # the themes and the help, byte for byte as in data/
     local file
-    for file in Moravel.HLP $(cd data && find Themes -type f); do
+    for file in Moravel.HLP Moravel.en.HLP $(cd data && find Themes -type f); do
         cmp "data/$file" "$root/usr/share/moravel/$file" || return 1
     done
 }

@@ -4,7 +4,7 @@
 # %LOCALAPPDATA%\Programs\Moravel, with the marker Moravel.installed beside the program.
 # Usage: make-msi.sh PROGRAM-FOLDER VERSION MSI
 #   PROGRAM-FOLDER  as package-windows.sh lays it out (moravel.exe, moravel-tool.exe,
-#                   Moravel.HLP, LICENSE.txt, Themes\)
+#                   Moravel.HLP, Moravel.en.HLP, LICENSE.txt, Themes\)
 #   VERSION         the product version, MAJOR.MINOR.PATCH: the project's, or a higher one for a
 #                   test of upgrades
 set -euo pipefail

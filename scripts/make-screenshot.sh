@@ -67,7 +67,7 @@ start_frozen() {  # settings-line...
     local home=$work/home
     rm -rf "$home"
     mkdir -p "$home"
-    cp -r "$bin/Themes" "$bin/Moravel.HLP" "$work/TestData.dat" "$home/"
+    cp -r "$bin/Themes" "$bin/Moravel.HLP" "$bin/Moravel.en.HLP" "$work/TestData.dat" "$home/"
     printf '[Settings]\r\n' >"$home/Moravel.ini"
     printf '%s\r\n' "$@" >>"$home/Moravel.ini"
     xdotool keydown shift keydown ctrl

@@ -27,8 +27,9 @@ mkdir -p "$stage"
 cmake --install build/mingw-release --prefix "$folder" --strip >/dev/null
 sed 's/\r*$/\r/' LICENSE >"$folder/LICENSE.txt"
 
-# Exactly the shipped files: the two programs, the help, the licence and every shipped theme file.
-expected=$( (printf '%s\n' moravel.exe moravel-tool.exe Moravel.HLP LICENSE.txt
+# Exactly the shipped files: the two programs, the help in Japanese and English, the licence and
+# every shipped theme file.
+expected=$( (printf '%s\n' moravel.exe moravel-tool.exe Moravel.HLP Moravel.en.HLP LICENSE.txt
     cd data && find Themes -type f) | sort)
 actual=$(cd "$folder" && find . -type f | sed 's|^\./||' | sort)
 if [ "$expected" != "$actual" ]; then

@@ -14,7 +14,7 @@ desktop_start 1280x800
 echo "No display: running Moravel on a virtual X desktop ($DISPLAY) for 20 seconds..."
 home=$(mktemp -d)
 cp -r build/dev/bin/Themes "$home/" 2>/dev/null || true
-cp build/dev/bin/Moravel.HLP "$home/" 2>/dev/null || true
+cp build/dev/bin/Moravel.HLP build/dev/bin/Moravel.en.HLP "$home/" 2>/dev/null || true
 MORAVEL_HOME=$home "$program" &
 pid=$!
 sleep 20

@@ -6,9 +6,20 @@
 
 namespace moravel {
 
+std::string ChooseHelpFile(UiLanguage language, std::string_view folder,
+                           const std::function<bool(const std::string&)>& exists) {
+    if (language == UiLanguage::English) {
+        std::string english = std::string(folder) + std::string(kEnglishHelpFileName);
+        if (exists(english)) {
+            return english;
+        }
+    }
+    std::string path = std::string(folder) + std::string(kHelpFileName);
+    return exists(path) ? path : std::string(kHelpFileName);
+}
+
 std::string FindHelpFile() {
-    const std::string path = DataFolder() + std::string(kHelpFileName);
-    return IsFile(path) ? path : std::string(kHelpFileName);
+    return ChooseHelpFile(CurrentUiLanguage(), DataFolder(), IsFile);
 }
 
 HelpTarget ResolveHelp(std::string_view helpFile, HelpContext context) {

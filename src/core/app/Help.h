@@ -2,12 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "core/app/Language.h"
 
 namespace moravel {
 
 inline constexpr std::string_view kHelpFileName = "Moravel.HLP";
+inline constexpr std::string_view kEnglishHelpFileName = "Moravel.en.HLP";
 inline constexpr std::string_view kNoHelpMessage =
     "ﾍﾙﾌﾟを表示できません。 このﾌﾟﾛｸﾞﾗﾑに関連付けられたﾍﾙﾌﾟが存在しません。";
 
@@ -15,8 +19,14 @@ inline constexpr std::string_view kNoHelpMessage =
 // menu opens the contents; the dialogs name the topics of their controls.
 enum class HelpContext : std::int32_t { None = 0, Contents = 1 };
 
-// The application's help file: DataFolder() + "Moravel.HLP" (beside the shipped themes) when that
-// file exists, else the bare name.
+// The help file in `folder` for `language`: "Moravel.en.HLP" for English when it exists there, else
+// "Moravel.HLP" there when it exists, else the bare name "Moravel.HLP". `folder` ends with a
+// separator; `exists` says whether a path is a file.
+std::string ChooseHelpFile(UiLanguage language, std::string_view folder,
+                           const std::function<bool(const std::string&)>& exists);
+
+// The application's help file: ChooseHelpFile in DataFolder() (beside the shipped themes) for the
+// interface's language.
 std::string FindHelpFile();
 
 struct HelpTarget {
