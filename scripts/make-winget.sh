@@ -86,7 +86,7 @@ ShortDescription: A small desktop monitor of CPU load, as a scrolling graph and 
 Description: |-
   Moravel reads the CPU usage once a second and draws its history as a scrolling graph in a
   small borderless window and in its notification-area icon, whose tip shows the current value.
-  Themes set the look. The interface is Japanese.
+  Themes set the look. The interface is Japanese or English, following the user's language.
 Tags:
   - cpu
   - monitor
