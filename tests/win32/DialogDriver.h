@@ -108,6 +108,23 @@ inline void PumpFor(std::chrono::milliseconds time) {
     PumpUntil([] { return false; }, time);
 }
 
+// The size of a control's caption, without its access key's mark, in the control's font.
+inline SIZE CaptionSize(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
+    GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
+    if (const auto amp = text.find(L'&'); amp != std::wstring::npos) {
+        text.erase(amp, 1);
+    }
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size;
+}
+
 // The controls of `dialog` whose caption does not fit them in their own font, or, with `ascii`,
 // holds more than ASCII: "id text" each. A check box or option button gives its square and a
 // gap, a push button its edges, a group box its corners; lists, edit boxes, captions of more
@@ -136,18 +153,9 @@ inline std::vector<std::string> CaptionFaults(HWND dialog, bool ascii) {
                 std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > 0x7E; })) {
                 found.faults.push_back(name);
             }
-            if (const auto amp = text.find(L'&'); amp != std::wstring::npos) {
-                text.erase(amp, 1);
-            }
             RECT box = {};
             GetClientRect(control, &box);
-            const HDC dc = GetDC(control);
-            const HGDIOBJ old =
-                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            SelectObject(dc, old);
-            ReleaseDC(control, dc);
+            const SIZE size = CaptionSize(control);
             if (size.cy * 3 / 2 < box.bottom) {
                 return TRUE;  // room for more than one line: the caption wraps
             }

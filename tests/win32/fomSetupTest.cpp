@@ -111,17 +111,8 @@ bool Shown(HWND dialog, int id) {
 
 // Where a check box's caption ends in the dialog, drawn in the box's font after its square.
 LONG CheckBoxTextRight(HWND dialog, int id) {
-    const HWND box = GetDlgItem(dialog, id);
-    std::wstring text = Utf8ToWide(ItemText(dialog, id));
-    text.erase(text.find(L'&'), 1);
-    const HDC dc = GetDC(box);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(box, dc);
-    return ItemRect(dialog, id).left + GetSystemMetrics(SM_CXMENUCHECK) + 4 + size.cx;
+    return ItemRect(dialog, id).left + GetSystemMetrics(SM_CXMENUCHECK) + 4 +
+           test::CaptionSize(GetDlgItem(dialog, id)).cx;
 }
 
 const Strings kCycleRows = {"1 秒",  "2 秒",  "3 秒", "5 秒", "10 秒",
