@@ -291,6 +291,19 @@ void fomMain::TaskbarRestarted() {
     session_.TrayRestarted();
 }
 
+void fomMain::timCycle_Timer() {
+    session_.Tick();
+    if (announcer_.Update(session_.NewestUsage())) {
+        AnnounceValue(hwnd());
+    }
+}
+
+void fomMain::Form_Activate() {
+    if (announcer_.Focus(session_.NewestUsage())) {
+        AnnounceValue(hwnd());
+    }
+}
+
 LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self =
@@ -315,7 +328,7 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kCycleTimer) {
-                session_.Tick();  // timCycle_Timer
+                timCycle_Timer();
             }
             return 0;
         case WM_SYSCOLORCHANGE:
@@ -383,6 +396,13 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CAPTURECHANGED:
             session_.MouseCaptureLost();
             return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                Form_Activate();
+            }
+            break;  // the system gives the window the focus
+        case WM_GETOBJECT:
+            return graph_.AnswerGetObject(hwnd(), wParam, lParam);
         default:
             break;
     }

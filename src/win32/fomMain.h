@@ -10,10 +10,12 @@
 
 #include "core/app/MonitorSession.h"
 #include "core/app/ProgramState.h"
+#include "core/app/UsageAnnouncer.h"
 #include "core/dialogs/ComDlg.h"
 #include "win32/FileDialog.h"
 #include "win32/FrameEdges.h"
 #include "win32/GdiFontEngine.h"
+#include "win32/GraphAccessible.h"
 #include "win32/Handles.h"
 #include "win32/HelpLauncher.h"
 #include "win32/Prompts.h"
@@ -88,6 +90,8 @@ class fomMain : private MonitorPort {
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT SizingBand_Mouse(FrameButton button, UINT message, WPARAM hit, LPARAM lParam);
 
+    void timCycle_Timer();
+    void Form_Activate();
     void Form_Paint();
     void Form_GetMinMaxInfo(MINMAXINFO& info) const;
     void Form_DpiChanged(UINT dpi, const RECT& suggested);
@@ -101,6 +105,8 @@ class fomMain : private MonitorPort {
     GdiFontEngine fonts_;
     WicImageLoader images_;
     MonitorSession session_;
+    UsageAnnouncer announcer_;  // what screen readers are told of the graph, and when
+    GraphAccessible graph_{announcer_};
     WindowHandle window_;
     HICON ownIcon_ = nullptr;  // the program's own, from its resources (shared)
     HICON ownSmallIcon_ = nullptr;
