@@ -1,5 +1,7 @@
 #include "win32/fomThemeSetup.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -7,6 +9,7 @@
 #include "core/app/Texts.h"
 #include "core/os/WideText_win.h"
 #include "core/render/Colour.h"
+#include "win32/Accessible.h"
 #include "win32/ColorDialog.h"
 #include "win32/DialogItems.h"
 #include "win32/FontDialog.h"
@@ -20,6 +23,7 @@ namespace moravel {
 namespace {
 
 constexpr int kSwatchToButton = 10;   // a colour's "..." button follows its swatch by 10
+constexpr int kCaptionToSwatch = 10;  // and the swatch its caption
 constexpr int kHorizontalPage = 100;  // the horizontal lines' numbers: the vertical ones' + 100
 constexpr int kPatternPageStep = 10;  // a click beside a scroll bar's thumb
 
@@ -256,7 +260,35 @@ void fomThemeSetup::Form_Load() {
     state_->Load();
     FitPictureBoxes();
     FillImageLists();
+    NameDrawnControls();
     WriteWidgets();
+}
+
+// What a screen reader says of the controls that have no caption of their own, as on the other
+// front end: a swatch its caption and colour, a "..." button the colour it changes, the pictures
+// what they show, the nine places their place.
+void fomThemeSetup::NameDrawnControls() {
+    for (const int id : kSwatches) {
+        NameControl(GetDlgItem(dialog_, id), [this, id] {
+            return SwatchName(ControlText(dialog_, id - kCaptionToSwatch), *SwatchOf(id));
+        });
+        NameControl(GetDlgItem(dialog_, id + kSwatchToButton), [this, id] {
+            return WithoutAccessKey(ControlText(dialog_, id - kCaptionToSwatch));
+        });
+    }
+    NameControl(
+        GetDlgItem(dialog_, IDC_picForeNo),
+        [this] { return PatternPreviewName(state_->hscForeNo); }, ROLE_SYSTEM_GRAPHIC);
+    NameControl(
+        GetDlgItem(dialog_, IDC_picBackNo),
+        [this] { return PatternPreviewName(state_->hscBackNo); }, ROLE_SYSTEM_GRAPHIC);
+    NameControl(
+        GetDlgItem(dialog_, IDC_picTextFont),
+        [this] { return FontSampleName(state_->WorkTheme.TextFont); }, ROLE_SYSTEM_GRAPHIC);
+    for (int i = 0; i < 9; ++i) {
+        NameControl(GetDlgItem(dialog_, IDC_optTextPosition_0 + i),
+                    [i] { return std::string(TextPositionName(i)); });
+    }
 }
 
 // Shown: above the always-on-top main window, when it is one (raised once the dialog is on the
@@ -429,6 +461,7 @@ void fomThemeSetup::ShowPictures() {
         if (!swatchBrushes_[i].brush ||
             swatchBrushes_[i].colour != ResolveColour(static_cast<Colour>(*colour))) {
             InvalidateRect(GetDlgItem(dialog_, kSwatches[i]), nullptr, TRUE);
+            AnnounceName(GetDlgItem(dialog_, kSwatches[i]));  // the name says the colour
         }
     }
 }

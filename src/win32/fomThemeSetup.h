@@ -48,6 +48,7 @@ class fomThemeSetup {
     void Form_Show();
     void FitPictureBoxes();
     void FillImageLists();
+    void NameDrawnControls();
 
     // Shows the state: every control's value, the enabling rules and the pictures.
     void WriteWidgets();

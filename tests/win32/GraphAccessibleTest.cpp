@@ -1,6 +1,6 @@
 // The graph as a screen reader finds it: asked of the system for a window that answers
 // WM_GETOBJECT as the main window does.
-#include "win32/GraphAccessible.h"
+#include "win32/Accessible.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -9,8 +9,7 @@
 #include <string>
 
 #include "core/app/UsageAnnouncer.h"
-#include "core/os/WideText_win.h"
-#include "win32/Com.h"
+#include "win32/AccessibleProbe.h"
 #include "win32/Handles.h"
 
 namespace moravel {
@@ -24,26 +23,8 @@ LRESULT CALLBACK GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-VARIANT Self() {
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
-}
-
-// The text a getter gives, or "failed: " and its result.
-std::string Text(IAccessible& object,
-                 HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
-    BSTR text = nullptr;
-    const HRESULT result = (object.*get)(Self(), &text);
-    if (FAILED(result)) {
-        return "failed: " + std::to_string(result);
-    }
-    std::string utf8 = WideToUtf8(text != nullptr ? text : L"");
-    SysFreeString(text);
-    return utf8;
-}
+using test::AccessibleText;
+using test::Self;
 
 TEST(GraphAccessibleTest, AReaderGetsAChartNamedAfterTheUsageWithTheAnnouncedValue) {
     ASSERT_TRUE(EnsureComApartment());
@@ -73,11 +54,11 @@ TEST(GraphAccessibleTest, AReaderGetsAChartNamedAfterTheUsageWithTheAnnouncedVal
         ASSERT_EQ(object->get_accRole(Self(), &role), S_OK);
         EXPECT_EQ(role.vt, VT_I4);
         EXPECT_EQ(role.lVal, ROLE_SYSTEM_CHART);
-        EXPECT_EQ(Text(*object.get(), &IAccessible::get_accName), UsageAnnouncer::Name());
-        EXPECT_EQ(Text(*object.get(), &IAccessible::get_accValue), "37 %");
+        EXPECT_EQ(AccessibleText(*object.get(), &IAccessible::get_accName), UsageAnnouncer::Name());
+        EXPECT_EQ(AccessibleText(*object.get(), &IAccessible::get_accValue), "37 %");
         // The value is the announcer's at the time of asking.
         ASSERT_TRUE(announcer.Update(42));
-        EXPECT_EQ(Text(*object.get(), &IAccessible::get_accValue), "42 %");
+        EXPECT_EQ(AccessibleText(*object.get(), &IAccessible::get_accValue), "42 %");
         // The place is the system's answer for the window's client area.
         LONG left = 0;
         LONG top = 0;
@@ -87,7 +68,7 @@ TEST(GraphAccessibleTest, AReaderGetsAChartNamedAfterTheUsageWithTheAnnouncedVal
         EXPECT_EQ((std::array{left, top, width, height}), (std::array<LONG, 4>{10, 20, 160, 90}));
     }
     // The reader still holds the object after the window and the announcer went.
-    EXPECT_EQ(Text(*object.get(), &IAccessible::get_accValue),
+    EXPECT_EQ(AccessibleText(*object.get(), &IAccessible::get_accValue),
               "failed: " + std::to_string(CO_E_OBJNOTCONNECTED));
     UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
 }

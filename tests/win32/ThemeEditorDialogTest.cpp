@@ -14,6 +14,7 @@
 #include "core/os/Paths.h"
 #include "core/os/WideText_win.h"
 #include "support/TempFolder.h"
+#include "win32/AccessibleProbe.h"
 #include "win32/ColorDialog.h"
 #include "win32/DialogDriver.h"
 #include "win32/DibCanvas.h"
@@ -517,6 +518,32 @@ TEST_F(ThemeEditorDialogTest, TheUsageTextPageGreysByTypeAndNamesThePlace) {
               0);
     EXPECT_EQ(program_.editorTheme.TextType, TextKind::Edged);
     EXPECT_EQ(program_.editorTheme.TextPosition, TextPlace::BottomLeft);
+}
+
+// A reader hears what the drawn controls show, as it changes.
+TEST_F(ThemeEditorDialogTest, DrawnControlsTellAReaderWhatTheyShow) {
+    theme_.ForeType = ForeKind::Filled;
+    theme_.ForeColor3 = 0x008000;
+    theme_.ForeNo = 5;
+    program_.editorTheme = theme_;
+    ColorDialogAnswers::SetNextAnswers({[](CHOOSECOLORW& record) {
+        record.rgbResult = 0x0000FF;
+        return true;
+    }});
+    Edit([this] {
+        const std::pair<int, std::string> names[] = {
+            {IDC_lblForeColor_0 + 2, "グラフの色 RGB(0, 128, 0)"},
+            {IDC_cmdForeColor_0 + 2, "グラフの色"},
+            {IDC_picForeNo, "パターン 6/24"},
+            {IDC_optTextPosition_0, "左上"},
+            {IDC_optTextPosition_8, "右下"},
+        };
+        for (const auto& [id, name] : names) {
+            EXPECT_EQ(test::AccessibleName(Item(id)), name) << id;
+        }
+        Click(IDC_cmdForeColor_0 + 2);
+        EXPECT_EQ(test::AccessibleName(Item(IDC_lblForeColor_0 + 2)), "グラフの色 RGB(255, 0, 0)");
+    });
 }
 
 TEST_F(ThemeEditorDialogTest, AColourChosenInTheColourDialogReachesTheThemeOnOk) {

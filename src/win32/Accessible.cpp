@@ -1,4 +1,4 @@
-#include "win32/GraphAccessible.h"
+#include "win32/Accessible.h"
 
 #include <oleacc.h>
 
@@ -35,20 +35,21 @@ HRESULT ReturnText(std::string_view text, BSTR* out) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-// The chart's role, name and value are its own; every other call, and every call about another
-// child, goes to the standard object of the window's client area. Readers call it on the
-// window's thread (COM marshals calls from other apartments and processes there).
-class GraphAccessible::Object final : public IAccessible {
+// The role, name and value the face gives are the object's own; every other call, and every
+// call about another child, goes to the system's standard object of the window's client area,
+// where there is one. Readers call it on the window's thread (COM marshals calls from other
+// apartments and processes there).
+class OwnAccessible::Object final : public IAccessible {
   public:
-    Object(ComPtr<IAccessible> standard, const UsageAnnouncer& announcer)
-        : standard_(std::move(standard)), announcer_(&announcer) {}
+    Object(ComPtr<IAccessible> standard, const AccessibleFace& face)
+        : standard_(std::move(standard)), face_(&face) {}
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
-    // The window and the announcer are going: no call reaches them any more.
+    // The window and what the face reads are going: no call reaches them any more.
     void Disconnect() {
         standard_.reset();
-        announcer_ = nullptr;
+        face_ = nullptr;
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -100,31 +101,29 @@ class GraphAccessible::Object final : public IAccessible {
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!IsSelf(child)) {
+        if (!IsSelf(child) || (face_ != nullptr && !face_->name)) {
             return Standard(&IAccessible::get_accName, child, name);
         }
-        return announcer_ != nullptr ? ReturnText(UsageAnnouncer::Name(), name)
-                                     : CO_E_OBJNOTCONNECTED;
+        return face_ != nullptr ? ReturnText(face_->name(), name) : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (!IsSelf(child)) {
+        if (!IsSelf(child) || (face_ != nullptr && !face_->value)) {
             return Standard(&IAccessible::get_accValue, child, value);
         }
-        return announcer_ != nullptr ? ReturnText(announcer_->ValueText(), value)
-                                     : CO_E_OBJNOTCONNECTED;
+        return face_ != nullptr ? ReturnText(face_->value(), value) : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!IsSelf(child)) {
+        if (!IsSelf(child) || (face_ != nullptr && face_->role == 0)) {
             return Standard(&IAccessible::get_accRole, child, role);
         }
-        if (announcer_ == nullptr) {
+        if (face_ == nullptr) {
             return CO_E_OBJNOTCONNECTED;
         }
         if (role == nullptr) {
             return E_POINTER;
         }
         role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_CHART;
+        role->lVal = face_->role;
         return S_OK;
     }
 
@@ -187,47 +186,107 @@ class GraphAccessible::Object final : public IAccessible {
   private:
     ~Object() = default;  // by Release only
 
+    // The standard object's answer; none where the system has no such object for the window.
     template <typename Call, typename... Args>
     HRESULT Standard(Call call, Args... args) {
-        if (!standard_) {
+        if (face_ == nullptr) {
             return CO_E_OBJNOTCONNECTED;
+        }
+        if (!standard_) {
+            return E_NOTIMPL;
         }
         return (standard_.get()->*call)(args...);
     }
 
     LONG references_ = 1;
     ComPtr<IAccessible> standard_;
-    const UsageAnnouncer* announcer_;
+    const AccessibleFace* face_;
 };
 #pragma GCC diagnostic pop
 
-GraphAccessible::~GraphAccessible() {
+OwnAccessible::~OwnAccessible() {
     if (object_ != nullptr) {
         object_->Disconnect();
         object_->Release();
     }
 }
 
-LRESULT GraphAccessible::AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId) {
+LRESULT OwnAccessible::AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
+                                       WNDPROC otherwise) {
     // The object's identifier is a DWORD, widened to the LPARAM without its sign.
     if (static_cast<LONG>(static_cast<DWORD>(objectId)) == OBJID_CLIENT && EnsureComApartment()) {
         if (object_ == nullptr) {
             ComPtr<IAccessible> standard;
-            if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT,
-                                                    IID_PPV_ARGS(standard.put())))) {
-                object_ = new (std::nothrow) Object(std::move(standard), announcer_);
+            if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT,
+                                                 IID_PPV_ARGS(standard.put())))) {
+                standard.reset();  // the face alone, then
             }
+            object_ = new (std::nothrow) Object(std::move(standard), face_);
         }
         if (object_ != nullptr) {
             return LresultFromObject(__uuidof(IAccessible), flags, object_);
         }
     }
-    return DefWindowProcW(window, WM_GETOBJECT, flags, objectId);
+    return CallWindowProcW(otherwise, window, WM_GETOBJECT, flags, objectId);
+}
+
+GraphAccessible::GraphAccessible(const UsageAnnouncer& announcer)
+    : OwnAccessible({ROLE_SYSTEM_CHART, [] { return std::string(UsageAnnouncer::Name()); },
+                     [&announcer] { return announcer.ValueText(); }}) {}
+
+namespace {
+
+// A control with a face of its own: the control's procedure is taken over for WM_GETOBJECT and
+// given back when the control goes.
+struct NamedControl {
+    WNDPROC previous;
+    OwnAccessible accessible;
+};
+
+constexpr wchar_t kNamedControl[] = L"Moravel.NamedControl";
+
+LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* named = static_cast<NamedControl*>(GetPropW(control, kNamedControl));
+    if (named == nullptr) {
+        return DefWindowProcW(control, message, wParam, lParam);
+    }
+    const WNDPROC previous = named->previous;
+    if (message == WM_GETOBJECT) {
+        return named->accessible.AnswerGetObject(control, wParam, lParam, previous);
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(control, kNamedControl);
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        delete named;
+    }
+    return CallWindowProcW(previous, control, message, wParam, lParam);
+}
+
+}  // namespace
+
+void NameControl(HWND control, std::function<std::string()> name, LONG role) {
+    if (control == nullptr || GetPropW(control, kNamedControl) != nullptr) {
+        return;
+    }
+    auto* named =
+        new (std::nothrow) NamedControl{nullptr, OwnAccessible({role, std::move(name), nullptr})};
+    if (named == nullptr || SetPropW(control, kNamedControl, named) == FALSE) {
+        delete named;
+        return;
+    }
+    named->previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
 }
 
 void AnnounceValue(HWND window) {
     if (window != nullptr) {
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void AnnounceName(HWND window) {
+    if (window != nullptr) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
