@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "core/app/UsageAnnouncer.h"
+#include "core/dialogs/ThemeEditorState.h"
 #include "core/os/WideText_win.h"
 #include "win32/Com.h"
+#include "win32/DialogItems.h"
 #include "win32/Handles.h"
 
 namespace moravel {
@@ -276,6 +278,11 @@ void NameControl(HWND control, std::function<std::string()> name, LONG role) {
     }
     named->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
+}
+
+void NameByLabel(HWND dialog, int id, int labelId) {
+    NameControl(GetDlgItem(dialog, id),
+                [dialog, labelId] { return WithoutAccessKey(ItemText(dialog, labelId)); });
 }
 
 void AnnounceValue(HWND window) {

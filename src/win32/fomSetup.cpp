@@ -6,6 +6,7 @@
 #include "core/app/Texts.h"
 #include "core/os/FileSystem.h"
 #include "core/os/WideText_win.h"
+#include "win32/Accessible.h"
 #include "win32/DialogItems.h"
 #include "win32/FileDialog.h"
 #include "win32/HelpLauncher.h"
@@ -126,6 +127,9 @@ void fomSetup::Form_Load() {
     state_.SetTrayHost(trayHost_);
     state_.Load();
     FitTrayNote();
+    // The lists' own text is their choice: a reader hears their label (the theme's is its frame).
+    NameByLabel(hwnd_, IDC_SETUP_CYCLE, IDC_SETUP_LABEL1);
+    NameByLabel(hwnd_, IDC_SETUP_THEMENAME, IDC_SETUP_FRAME1);
     ShowState();
     EnableItem(hwnd_, IDC_SETUP_EDIT, static_cast<bool>(editor_));
     if (mainWindow_ != nullptr) {

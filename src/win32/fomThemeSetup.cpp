@@ -266,7 +266,7 @@ void fomThemeSetup::Form_Load() {
 
 // What a screen reader says of the controls that have no caption of their own, as on the other
 // front end: a swatch its caption and colour, a "..." button the colour it changes, the pictures
-// what they show, the nine places their place.
+// what they show, the nine places their place, the lists and bars their label.
 void fomThemeSetup::NameDrawnControls() {
     for (const int id : kSwatches) {
         NameControl(GetDlgItem(dialog_, id), [this, id] {
@@ -289,6 +289,11 @@ void fomThemeSetup::NameDrawnControls() {
         NameControl(GetDlgItem(dialog_, IDC_optTextPosition_0 + i),
                     [i] { return std::string(TextPositionName(i)); });
     }
+    // The pattern bars and the image lists, whose own text is their value.
+    NameByLabel(dialog_, IDC_hscForeNo, IDC_lblForeNoLbl);
+    NameByLabel(dialog_, IDC_hscBackNo, IDC_lblBackNoLbl);
+    NameByLabel(dialog_, IDC_cboForeName, IDC_lblForeName);
+    NameByLabel(dialog_, IDC_cboBackName, IDC_lblBackName);
 }
 
 // Shown: above the always-on-top main window, when it is one (raised once the dialog is on the

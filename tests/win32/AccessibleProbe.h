@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/os/WideText_win.h"
 #include "win32/Com.h"
@@ -41,6 +42,29 @@ inline std::string AccessibleName(HWND window) {
         return "no object";
     }
     return AccessibleText(*object.get(), &IAccessible::get_accName);
+}
+
+// The controls of `dialog` a reader would find nameless: "id" of each button, box, list or bar
+// without a name, and of each list whose name is only its choice.
+inline std::vector<std::string> NamelessControls(HWND dialog) {
+    std::vector<std::string> nameless;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t className[32] = {};
+        GetClassNameW(control, className, 32);
+        const std::wstring kind = className;
+        if (kind == L"Static") {
+            continue;  // captions, and the drawn ones the editor's own test names
+        }
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
+        const std::string name = AccessibleName(control);
+        if (name.empty() || name == "no object" ||
+            (kind == L"ComboBox" && name == WideToUtf8(text))) {
+            nameless.push_back(std::to_string(GetDlgCtrlID(control)));
+        }
+    }
+    return nameless;
 }
 
 }  // namespace moravel::test

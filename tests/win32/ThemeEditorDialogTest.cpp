@@ -380,7 +380,7 @@ TEST_F(ThemeEditorDialogTest, ThePageButtonsShowOnePageAtATime) {
     });
 }
 
-TEST_F(ThemeEditorDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
+TEST_F(ThemeEditorDialogTest, EachLanguageHasItsDialogWithCaptionsThatFitAndNames) {
     for (const UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
         SetUiLanguage(language);
         const bool english = language == UiLanguage::English;
@@ -388,6 +388,7 @@ TEST_F(ThemeEditorDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
             EXPECT_EQ(Text(IDC_Label1), english ? "&Title" : "タイトル(&T)");
             EXPECT_EQ(test::CaptionFaults(Dialog(), english), std::vector<std::string>{})
                 << english;
+            EXPECT_EQ(test::NamelessControls(Dialog()), std::vector<std::string>{}) << english;
         });
     }
     SetUiLanguage(UiLanguage::Japanese);

@@ -21,6 +21,7 @@
 #include "core/os/WideText_win.h"
 #include "support/FakeAutostart.h"
 #include "support/TempFolder.h"
+#include "win32/AccessibleProbe.h"
 #include "win32/DialogDriver.h"
 #include "win32/FileDialog.h"
 #include "win32/Handles.h"
@@ -260,9 +261,9 @@ TEST_F(SetupDialogTest, CaptionsComeFromTheProgramAndTheLayoutReadsTopToBottom) 
     EXPECT_FALSE(Shown(d, IDC_SETUP_NOTRAY));
 }
 
-// Each language has its own dialog: English throughout where English is chosen, and every
-// caption within its control in either language.
-TEST_F(SetupDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
+// Each language has its own dialog: English throughout where English is chosen, every caption
+// within its control and every control named for a reader in either language.
+TEST_F(SetupDialogTest, EachLanguageHasItsDialogWithCaptionsThatFitAndNames) {
     for (const UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
         SetUiLanguage(language);
         const HWND d = Open();
@@ -270,6 +271,7 @@ TEST_F(SetupDialogTest, EachLanguageHasItsDialogAndItsCaptionsFit) {
         const bool english = language == UiLanguage::English;
         EXPECT_EQ(ItemText(d, IDC_SETUP_LABEL1), english ? "&Cycle" : "表示サイクル(&C)");
         EXPECT_EQ(test::CaptionFaults(d, english), Strings{}) << english;
+        EXPECT_EQ(test::NamelessControls(d), Strings{}) << english;
     }
     SetUiLanguage(UiLanguage::Japanese);
 }
