@@ -273,6 +273,8 @@ setup_closed() { ! setup_open; }
 theme_editor() { titled "$editor_caption"; }
 editor_open() { local id; id=$(theme_editor); [ -n "$id" ] && viewable "$id"; }
 editor_closed() { ! editor_open; }
+about_open() { local id; id=$(titled "About"); [ -n "$id" ] && viewable "$id"; }
+about_closed() { ! about_open; }
 repainted() {  # file: most of the window's picture differs from it (not a graph's scroll)
     local n
     shot "$work/after.png" || return 1
@@ -315,8 +317,8 @@ scenario_setup_dialog() {
     check "setup: and it is a shipped theme" test -f "$folder/Themes/${theme%\"}"
 }
 
-# An English user: the popup menu, the setup dialog and the theme editor in English; the same
-# user with Language=ja in Moravel.ini sees Japanese. Pictures of each are kept.
+# An English user: the popup menu, the setup dialog, the theme editor and the about box in
+# English; the same user with Language=ja in Moravel.ini sees Japanese. Pictures of each are kept.
 scenario_languages() {
     local folder x y w h dx dy
     folder=$(new_folder)
@@ -343,6 +345,13 @@ scenario_languages() {
     check "english: Esc closes the theme editor" wait_for 5 editor_closed
     xdotool key Escape
     check "english: Esc closes the setup dialog" wait_for 5 setup_closed
+    open_menu $((x + w / 2)) $((y + h / 2)) && xdotool key Down Down Down Return  # About
+    check "english: the about box is in English" wait_for 10 about_open
+    sleep 0.5
+    import -window root "$work/english-about.png" 2>/dev/null &&
+        keep_shot english-about.png "$work/english-about.png"
+    xdotool key Escape
+    check "english: Esc closes the about box" wait_for 5 about_closed
     close_program
 
     printf '[Settings]\r\nLanguage=ja\r\n' >"$folder/Moravel.ini"
