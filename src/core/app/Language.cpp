@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/Strings.h"
+#include "core/os/SystemLocale.h"
 
 namespace moravel {
 namespace {

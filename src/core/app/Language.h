@@ -4,7 +4,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace moravel {
 
@@ -18,11 +17,6 @@ inline constexpr std::string_view kLanguageEnglish = "en";
 // Japanese when one of `systemLocales` (locale or UI-language names such as "ja_JP.UTF-8",
 // "ja-JP", "C") is Japanese or none of them names a language, and English otherwise.
 UiLanguage ChooseLanguage(std::string_view setting, std::span<const std::string> systemLocales);
-
-// The names of the user's locale and interface language, as the system reports them: on
-// Windows the UI language and the user's locale ("ja-JP"), elsewhere the locale of messages
-// from the environment (LC_ALL, else LC_MESSAGES, else LANG; "" when none is set).
-std::vector<std::string> SystemLocaleNames();
 
 // ChooseLanguage with the system's names.
 UiLanguage LanguageOfSetting(std::string_view setting);

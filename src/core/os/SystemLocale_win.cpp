@@ -1,7 +1,7 @@
 // The user's interface language and locale.
 #include <windows.h>
 
-#include "core/app/Language.h"
+#include "core/os/SystemLocale.h"
 #include "core/os/WideText_win.h"
 
 namespace moravel {

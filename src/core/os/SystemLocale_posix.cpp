@@ -1,7 +1,7 @@
 // The locale of messages, as the C library would choose it from the environment.
 #include <cstdlib>
 
-#include "core/app/Language.h"
+#include "core/os/SystemLocale.h"
 
 namespace moravel {
 
