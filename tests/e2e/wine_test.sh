@@ -339,6 +339,8 @@ scenario_languages() {
     xdotool mousemove $((dx + 383)) $((dy + 247)) click 1  # Edit..., where 編集... is
     check "english: the theme editor is in English" wait_for 10 editor_open
     sleep 0.5
+    xdotool key alt+p  # &Percent: the page whose captions are widest in English
+    sleep 0.5
     import -window root "$work/english-editor.png" 2>/dev/null &&
         keep_shot english-editor.png "$work/english-editor.png"
     xdotool key Escape
