@@ -278,6 +278,10 @@ void NameControl(HWND control, std::function<std::string()> name, LONG role) {
     }
     named->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
+    if (named->previous == nullptr) {  // not taken over: the control stays as it was
+        RemovePropW(control, kNamedControl);
+        delete named;
+    }
 }
 
 void NameByLabel(HWND dialog, int id, int labelId) {
