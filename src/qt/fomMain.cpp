@@ -56,7 +56,7 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
     timCycle_.setInterval(MonitorSession::kTickMilliseconds);
     timCycle_.setTimerType(Qt::PreciseTimer);
     connect(&timCycle_, &QTimer::timeout, this, &fomMain::timCycle_Timer);
-    ExposeAsGraph(this, announcer_);
+    ExposeAsGraph(this, session_.Announcer());
 
     trayHost_ = new modTaskTray::TrayHost(this);
     connect(trayHost_, &modTaskTray::TrayHost::changed, this,
@@ -72,17 +72,17 @@ fomMain::fomMain(ProgramState& program, std::unique_ptr<CpuSampler> sampler,
 
 void fomMain::timCycle_Timer() {
     session_.Tick();
-    if (announcer_.Update(session_.NewestUsage())) {
-        AnnounceValue(this, announcer_);
-    }
 }
 
 void fomMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        announcer_.Focus(session_.NewestUsage())) {
-        AnnounceValue(this, announcer_);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        session_.Activated();
     }
+}
+
+void fomMain::AnnounceUsage() {
+    AnnounceValue(this, session_.Announcer());
 }
 
 fomMain::~fomMain() {

@@ -10,7 +10,6 @@
 
 #include "core/app/MonitorSession.h"
 #include "core/app/ProgramState.h"
-#include "core/app/UsageAnnouncer.h"
 #include "core/dialogs/ComDlg.h"
 #include "qt/Notification.h"
 #include "qt/QtFileDialog.h"
@@ -98,6 +97,7 @@ class fomMain : public QWidget, private MonitorPort {
     void ShowMessage(const MessageRequest& message) override;
     void EndProgram() override { close(); }
     bool ShowAlert(const std::string& title, const std::string& text) override;
+    void AnnounceUsage() override;
 
     // The popup menu's items for the session's state.
     void FillPopupMenu();
@@ -108,7 +108,6 @@ class fomMain : public QWidget, private MonitorPort {
     QtFontEngine fonts_;
     QtImageLoader images_;
     QTimer timCycle_;
-    UsageAnnouncer announcer_;
     MonitorSession session_;
 
     modTaskTray::TrayData TrayData;

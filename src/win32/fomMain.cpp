@@ -291,17 +291,8 @@ void fomMain::TaskbarRestarted() {
     session_.TrayRestarted();
 }
 
-void fomMain::timCycle_Timer() {
-    session_.Tick();
-    if (announcer_.Update(session_.NewestUsage())) {
-        AnnounceValue(hwnd());
-    }
-}
-
-void fomMain::Form_Activate() {
-    if (announcer_.Focus(session_.NewestUsage())) {
-        AnnounceValue(hwnd());
-    }
+void fomMain::AnnounceUsage() {
+    AnnounceValue(hwnd());
 }
 
 LRESULT CALLBACK fomMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -328,7 +319,7 @@ LRESULT fomMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kCycleTimer) {
-                timCycle_Timer();
+                session_.Tick();  // timCycle_Timer
             }
             return 0;
         case WM_SYSCOLORCHANGE:
@@ -398,7 +389,7 @@ LRESULT fomMain::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) {
-                Form_Activate();
+                session_.Activated();
             }
             break;  // the system gives the window the focus
         case WM_GETOBJECT:

@@ -10,7 +10,6 @@
 
 #include "core/app/MonitorSession.h"
 #include "core/app/ProgramState.h"
-#include "core/app/UsageAnnouncer.h"
 #include "core/dialogs/ComDlg.h"
 #include "win32/Accessible.h"
 #include "win32/FileDialog.h"
@@ -70,6 +69,7 @@ class fomMain : private MonitorPort {
     void SetTrayIcon(const IconImage* picture, bool newPicture, const std::string& tip) override;
     void RemoveTrayIcon() override;
     bool ShowAlert(const std::string& title, const std::string& text) override;
+    void AnnounceUsage() override;
     void OpenPopupMenu() override;
     void MenuChanged() override {}  // made anew each time it opens
     void RunSetupDialog() override;
@@ -90,8 +90,6 @@ class fomMain : private MonitorPort {
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT SizingBand_Mouse(FrameButton button, UINT message, WPARAM hit, LPARAM lParam);
 
-    void timCycle_Timer();
-    void Form_Activate();
     void Form_Paint();
     void Form_GetMinMaxInfo(MINMAXINFO& info) const;
     void Form_DpiChanged(UINT dpi, const RECT& suggested);
@@ -105,8 +103,7 @@ class fomMain : private MonitorPort {
     GdiFontEngine fonts_;
     WicImageLoader images_;
     MonitorSession session_;
-    UsageAnnouncer announcer_;  // what screen readers are told of the graph, and when
-    GraphAccessible graph_{announcer_};
+    GraphAccessible graph_{session_.Announcer()};  // what screen readers are told of the graph
     WindowHandle window_;
     HICON ownIcon_ = nullptr;  // the program's own, from its resources (shared)
     HICON ownSmallIcon_ = nullptr;

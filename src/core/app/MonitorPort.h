@@ -85,6 +85,9 @@ class MonitorPort {
     // alert into the tray tip.
     virtual bool ShowAlert(const std::string& title, const std::string& text) = 0;
 
+    // Screen readers are to hear the window's value again: the session's Announcer() says it.
+    virtual void AnnounceUsage() = 0;
+
     // The popup menu, at the mouse; its items are the session's PopupMenu(). MenuChanged: the
     // items' captions or states changed (a tray host may keep a copy).
     virtual void OpenPopupMenu() = 0;

@@ -160,6 +160,15 @@ void MonitorSession::Tick() {
     const std::uint64_t appended = cycle_.Appended;
     cycle_.Tick();
     Alert(cycle_.Appended - appended);
+    if (announcer_.Update(cycle_.Newest())) {
+        port_.AnnounceUsage();
+    }
+}
+
+void MonitorSession::Activated() {
+    if (started_ && announcer_.Focus(cycle_.Newest())) {
+        port_.AnnounceUsage();
+    }
 }
 
 void MonitorSession::Alert(std::uint64_t appended) {

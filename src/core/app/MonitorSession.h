@@ -17,6 +17,7 @@
 #include "core/app/ProgramState.h"
 #include "core/app/SamplingCycle.h"
 #include "core/app/ShellRules.h"
+#include "core/app/UsageAnnouncer.h"
 #include "core/app/WindowDrag.h"
 #include "core/os/Clock.h"
 #include "core/render/FontEngine.h"
@@ -55,6 +56,8 @@ class MonitorSession {
 
     // Intents.
     void Tick();
+    // The window became the active one: a screen reader hears its value.
+    void Activated();
     void Resized();
     // The screen's scale or the system's colours changed: everything is drawn anew, the tray icon
     // included.
@@ -91,8 +94,8 @@ class MonitorSession {
     bool SetupShown() const { return setupShown_; }
     bool HasTrayHost() const { return trayHost_; }
     bool Started() const { return started_; }
-    // The usage of the newest second, for what the window tells a screen reader.
-    std::int32_t NewestUsage() const { return cycle_.Newest(); }
+    // What the window tells a screen reader: its name and the value last announced.
+    const UsageAnnouncer& Announcer() const { return announcer_; }
     ProgramState& Program() { return program_; }
     Renderer& renderer() { return renderer_; }
     SamplingCycle& cycle() { return cycle_; }
@@ -118,6 +121,7 @@ class MonitorSession {
     MonitorPort& port_;
     std::unique_ptr<MonotonicClock> clock_;
     SamplingCycle cycle_;
+    UsageAnnouncer announcer_;
     Renderer renderer_;
     ProcessorView processorView_{renderer_};
     FrameScale frame_;

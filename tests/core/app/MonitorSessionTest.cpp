@@ -97,6 +97,7 @@ class FakeWindow final : public MonitorPort {
         alerts.push_back(title + "|" + text);
         return notifies;
     }
+    void AnnounceUsage() override {}
     bool notifies = true;  // a notification service runs
     std::vector<std::string> alerts;
 };
