@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include "core/app/Language.h"
 #include "core/app/ProgramState.h"
-#include "core/config/Settings.h"
 #include "core/os/ProgramFolder.h"
 #include "qt/QtSingleInstance.h"
 #include "qt/QtSystemColours.h"
@@ -35,10 +35,7 @@ int main(int argc, char** argv) {
         return 0;  // the running program comes forward instead
     }
 
-    // The language is known before the first window is made: the settings may choose it.
-    moravel::SettingsRecord settings;
-    moravel::LoadSettings(settings, moravel::SettingsFilePath());
-    moravel::UseLanguage(moravel::LanguageOfSetting(settings.Language));
+    moravel::UseLanguage(moravel::StartLanguage());
 
     moravel::ProgramState program;
     moravel::fomMain window(program);

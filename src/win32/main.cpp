@@ -1,9 +1,9 @@
 // Moravel for Windows: a small monitor of the total CPU load.
 #include <windows.h>
 
+#include "core/app/Language.h"
 #include "core/app/ProgramState.h"
 #include "core/app/Texts.h"
-#include "core/config/Settings.h"
 #include "core/os/ProgramFolder.h"
 #include "core/os/SingleInstance.h"
 #include "win32/SystemColours.h"
@@ -49,11 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     moravel::UseDesktopSystemColours();
 
-    // The language is known before the first window is made: the settings may choose it, else
-    // the user's interface language and locale do.
-    moravel::SettingsRecord settings;
-    moravel::LoadSettings(settings, moravel::SettingsFilePath());
-    moravel::SetUiLanguage(moravel::LanguageOfSetting(settings.Language));
+    moravel::SetUiLanguage(moravel::StartLanguage());
 
     moravel::ProgramState program;
     moravel::fomMain window(program, className);

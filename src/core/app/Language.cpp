@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/Strings.h"
+#include "core/config/Settings.h"
 #include "core/os/SystemLocale.h"
 
 namespace moravel {
@@ -42,6 +43,12 @@ UiLanguage ChooseLanguage(std::string_view setting, std::span<const std::string>
 
 UiLanguage LanguageOfSetting(std::string_view setting) {
     return ChooseLanguage(setting, SystemLocaleNames());
+}
+
+UiLanguage StartLanguage() {
+    SettingsRecord settings;
+    LoadSettings(settings, SettingsFilePath());
+    return LanguageOfSetting(settings.Language);
 }
 
 }  // namespace moravel

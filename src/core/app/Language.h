@@ -21,4 +21,8 @@ UiLanguage ChooseLanguage(std::string_view setting, std::span<const std::string>
 // ChooseLanguage with the system's names.
 UiLanguage LanguageOfSetting(std::string_view setting);
 
+// The language of this start, known before the first window: the settings file's `Language`, else
+// the system's.
+UiLanguage StartLanguage();
+
 }  // namespace moravel
