@@ -521,7 +521,8 @@ TEST_F(ThemeEditorDialogTest, TheUsageTextPageGreysByTypeAndNamesThePlace) {
     EXPECT_EQ(program_.editorTheme.TextPosition, TextPlace::BottomLeft);
 }
 
-// A reader hears what the drawn controls show, as it changes.
+// A reader hears what the drawn controls show, as it changes (every control having a name is the
+// language test's).
 TEST_F(ThemeEditorDialogTest, DrawnControlsTellAReaderWhatTheyShow) {
     theme_.ForeType = ForeKind::Filled;
     theme_.ForeColor3 = 0x008000;
@@ -532,16 +533,8 @@ TEST_F(ThemeEditorDialogTest, DrawnControlsTellAReaderWhatTheyShow) {
         return true;
     }});
     Edit([this] {
-        const std::pair<int, std::string> names[] = {
-            {IDC_lblForeColor_0 + 2, "グラフの色 RGB(0, 128, 0)"},
-            {IDC_cmdForeColor_0 + 2, "グラフの色"},
-            {IDC_picForeNo, "パターン 6/24"},
-            {IDC_optTextPosition_0, "左上"},
-            {IDC_optTextPosition_8, "右下"},
-        };
-        for (const auto& [id, name] : names) {
-            EXPECT_EQ(test::AccessibleName(Item(id)), name) << id;
-        }
+        EXPECT_EQ(test::AccessibleName(Item(IDC_lblForeColor_0 + 2)), "グラフの色 RGB(0, 128, 0)");
+        EXPECT_EQ(test::AccessibleName(Item(IDC_picForeNo)), "パターン 6/24");
         Click(IDC_cmdForeColor_0 + 2);
         EXPECT_EQ(test::AccessibleName(Item(IDC_lblForeColor_0 + 2)), "グラフの色 RGB(255, 0, 0)");
     });
