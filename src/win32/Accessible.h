@@ -56,7 +56,8 @@ class GraphAccessible : public OwnAccessible {
 void NameControl(HWND control, std::function<std::string()> name, LONG role = 0);
 
 // Names the control `id` of a dialog after its label `labelId` (without the access key's mark):
-// for a list, a scroll bar or a box whose own text is its value, or that no label precedes.
+// for a list, a scroll bar or a box whose own text is its value, a button whose caption does not
+// say what it changes ("..."), or a control that no label precedes.
 void NameByLabel(HWND dialog, int id, int labelId);
 
 // Tells readers that a window's value or name changed.

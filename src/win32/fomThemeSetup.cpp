@@ -89,14 +89,6 @@ void EnableRange(HWND dialog, int first, int count, bool enabled) {
     }
 }
 
-std::string ControlText(HWND dialog, int id) {
-    const HWND control = GetDlgItem(dialog, id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return WideToUtf8(text);
-}
-
 int SwatchIndex(int id) {
     const auto* found = std::find(kSwatches.begin(), kSwatches.end(), id);
     return found == kSwatches.end() ? -1 : static_cast<int>(found - kSwatches.begin());
@@ -270,11 +262,9 @@ void fomThemeSetup::Form_Load() {
 void fomThemeSetup::NameDrawnControls() {
     for (const int id : kSwatches) {
         NameControl(GetDlgItem(dialog_, id), [this, id] {
-            return SwatchName(ControlText(dialog_, id - kCaptionToSwatch), *SwatchOf(id));
+            return SwatchName(ItemText(dialog_, id - kCaptionToSwatch), *SwatchOf(id));
         });
-        NameControl(GetDlgItem(dialog_, id + kSwatchToButton), [this, id] {
-            return WithoutAccessKey(ControlText(dialog_, id - kCaptionToSwatch));
-        });
+        NameByLabel(dialog_, id + kSwatchToButton, id - kCaptionToSwatch);
     }
     NameControl(
         GetDlgItem(dialog_, IDC_picForeNo),
@@ -437,7 +427,7 @@ void fomThemeSetup::WriteScroll(int id, const ScrollValue& scroll, const std::st
 
 // Sets a control's text only when it differs, so that a text box being typed in keeps its caret.
 void fomThemeSetup::WriteText(int id, const std::string& text) {
-    if (ControlText(dialog_, id) != text) {
+    if (ItemText(dialog_, id) != text) {
         SetDlgItemTextW(dialog_, id, Utf8ToWide(text).c_str());
     }
 }
@@ -528,7 +518,7 @@ bool fomThemeSetup::OnOption(int id) {
 }
 
 void fomThemeSetup::OnTextChange(int id) {
-    const std::string text = ControlText(dialog_, id);
+    const std::string text = ItemText(dialog_, id);
     if (id == IDC_txtTitle) {
         state_->txtTitle = text;
         return;
