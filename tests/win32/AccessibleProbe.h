@@ -9,6 +9,7 @@
 
 #include "core/os/WideText_win.h"
 #include "win32/Com.h"
+#include "win32/DialogDriver.h"
 #include "win32/Handles.h"
 
 namespace moravel::test {
@@ -56,11 +57,9 @@ inline std::vector<std::string> NamelessControls(HWND dialog) {
         if (kind == L"Static") {
             continue;  // captions, and the drawn ones the editor's own test names
         }
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
         const std::string name = AccessibleName(control);
         if (name.empty() || name == "no object" ||
-            (kind == L"ComboBox" && name == WideToUtf8(text))) {
+            (kind == L"ComboBox" && name == WideToUtf8(WindowText(control)))) {
             nameless.push_back(std::to_string(GetDlgCtrlID(control)));
         }
     }

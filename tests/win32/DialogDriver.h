@@ -108,10 +108,15 @@ inline void PumpFor(std::chrono::milliseconds time) {
     PumpUntil([] { return false; }, time);
 }
 
+inline std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1);
+    return text;
+}
+
 // The size of a control's caption, without its access key's mark, in the control's font.
 inline SIZE CaptionSize(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
-    GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
+    std::wstring text = WindowText(control);
     if (const auto amp = text.find(L'&'); amp != std::wstring::npos) {
         text.erase(amp, 1);
     }
@@ -140,8 +145,7 @@ inline std::vector<std::string> CaptionFaults(HWND dialog, bool ascii) {
             auto& found = *reinterpret_cast<Search*>(parameter);
             wchar_t className[32] = {};
             GetClassNameW(control, className, 32);
-            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
-            GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1);
+            const std::wstring text = WindowText(control);
             const std::wstring kind = className;
             const LONG style = GetWindowLongW(control, GWL_STYLE);
             if (text.empty() || (kind != L"Button" && kind != L"Static") ||
